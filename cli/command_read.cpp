@@ -1,0 +1,12 @@
+#include <iostream>
+
+#include "cli_commands.h"
+
+namespace kordex::cli {
+
+int RunRead(const std::vector<std::string>&, std::ostream&) {
+    std::cerr << "kordex-cli read: not available yet\n";
+    return 2;
+}
+
+}  // namespace kordex::cli

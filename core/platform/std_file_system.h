@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace kordex {
+
+// The file operations with the standard library; the trash is the desktop's, so a front end
+// without one (the CLI) reports every trash move as failed.
+class StdFileSystem : public FileSystem {
+  public:
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool MoveFileNoReplace(const std::string& from, const std::string& to) override;
+    bool MoveToTrash(const std::string& path) override;
+};
+
+}  // namespace kordex

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kordex {
+
+// The battle header: one text per key of the header object, all ValueTexts except
+// vehiclesText, the member text of "vehicles".
+struct BattleHeader {
+    std::string versionText;    // "clientVersionFromXml", "Common Test" shortened to "CT"
+    std::string versionNumber;  // "clientVersionFromExe"
+    std::string mapDisplayName;
+    std::string gameplayID;
+    std::string playerID;
+    std::string vehiclesText;
+    std::string dateTime;
+    std::string mapName;
+    std::string playerName;
+    std::string playerVehicle;
+    std::string battleType;
+    int clientVersion = 0;  // ClientVersionNumber of versionNumber
+};
+
+struct HeaderParse {
+    bool ok = false;
+    // The fields read before a failure keep their values; versionText is shown at once.
+    BattleHeader header;
+    std::string failure;  // what failed, for the CLI and messages
+};
+
+HeaderParse ParseBattleHeader(std::string_view headerBlock);
+
+// The digits of a client version text joined into an integer: "0, 9, 17, 1" gives 9171,
+// "0, 8, 11, 0" gives 811. Nothing when the text is not a whole number.
+std::optional<int> ClientVersionNumber(std::string_view versionText);
+
+enum class Analysis { Single, Series, Library };
+
+bool IsVersionAccepted(int clientVersion, Analysis analysis);
+
+}  // namespace kordex

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "replay/battle_tables.h"
+
+namespace kordex {
+
+// How a pass ended. NoObject: a per-vehicle member's text is no object (the single view beeps);
+// Failure: any other failure (no object for the whole text, a missing key, JSON that is not
+// an object, a 31st member).
+enum class PassStatus { Ok, NoObject, Failure };
+
+struct PassResult {
+    PassStatus status = PassStatus::Ok;
+    std::string description;
+    bool Ok() const { return status == PassStatus::Ok; }
+};
+
+// Which personal keys the results pass reads: the single view's list, or the series' list with
+// "noDamageShotsReceived" / "noDamageDirectHitsReceived" after it.
+enum class PersonalKeys { Single, Series };
+
+// Header pass and final pass: fields 0, 1, 2, 3, 5, 6, 7, 8 from a per-vehicle object (the
+// header's "vehicles" or VehiclesBlock).
+PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles);
+
+// Personal and common results, PlayersTable and fields 0, 10, 13-15, 17-20.
+PassResult ResultsPass(std::string_view resultsBlock, int clientVersion, PersonalKeys keys,
+                       BattleTables& tables);
+
+// Field 9 from FragsBlock.
+PassResult FragsPass(std::string_view fragsBlock, VehicleTable& vehicles);
+
+// Fields 11 and 12 (and 16 for the single view) from PlayersTable, matched by name.
+enum class JoinForm { Single, Series };
+PassResult JoinPlayers(BattleTables& tables, JoinForm form);
+
+}  // namespace kordex

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kordex {
+
+// An INI text: "[section]" lines open sections, "key=value" lines give values; section and key
+// names match without regard to letter case. The text is UTF-8; a file that is not valid UTF-8
+// is read as windows-1251.
+class IniFile {
+  public:
+    IniFile() = default;  // no file: every lookup is absent
+    static IniFile FromText(std::string_view text);
+    // Reads the file; an absent or unreadable file gives an empty IniFile.
+    static IniFile Load(const std::string& path);
+
+    bool Present() const { return present_; }
+    std::optional<std::string> Value(std::string_view section, std::string_view key) const;
+
+  private:
+    struct Entry {
+        std::string section;  // folded to lower case
+        std::string key;      // folded to lower case
+        std::string value;
+    };
+    bool present_ = false;
+    std::vector<Entry> entries_;  // sorted by (section, key) for lookups
+};
+
+}  // namespace kordex

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+namespace kordex::test {
+
+// ../shared/replays beside the repository, or empty when it is absent.
+std::string SharedReplaysFolder();
+
+// A fresh empty folder under the system's temporary folder, removed when the object goes.
+class TempFolder {
+  public:
+    TempFolder();
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& Path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+  private:
+    std::string path_;
+};
+
+}  // namespace kordex::test
+
+// Skips the current test, with a message, when the real replays are not there.
+#define KORDEX_REQUIRE_SHARED_REPLAYS()                                                \
+    do {                                                                               \
+        if (::kordex::test::SharedReplaysFolder().empty())                             \
+            GTEST_SKIP() << "../shared/replays is absent; real-replay checks skipped"; \
+    } while (0)
