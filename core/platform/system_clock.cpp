@@ -1,0 +1,21 @@
+#include "platform/system_clock.h"
+
+#include <chrono>
+#include <ctime>
+
+namespace kordex {
+
+double SystemClock::Seconds() {
+    using namespace std::chrono;
+    return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+LocalDateTime SystemClock::Now() {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday,
+            local.tm_hour,        local.tm_min,     local.tm_sec};
+}
+
+}  // namespace kordex
