@@ -3,14 +3,9 @@
 #include <optional>
 #include <string>
 
-namespace kordex {
+#include "tables/font_spec.h"
 
-// The font a table draws its text in, for measuring text widths.
-struct FontSpec {
-    std::string family = "Tahoma";
-    int pixelHeight = 12;
-    bool bold = false;
-};
+namespace kordex {
 
 // What the logic asks of the desktop: sounds, boxes, choosers, hand-off to other programs.
 class Desktop {

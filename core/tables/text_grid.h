@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "tables/font_spec.h"
+
 namespace kordex {
 
 // The selected block of rows of a table (inclusive), as the window's selection shows it.
@@ -45,6 +47,11 @@ class TextGrid {
     int RowHeight(int row) const;
     void SetRowHeight(int row, int height);
 
+    // The font the cells are drawn in and the width of the grid lines, for fitting widths.
+    const FontSpec& Font() const { return font_; }
+    void SetFont(FontSpec font) { font_ = std::move(font); }
+    int LineWidth() const { return 1; }
+
     GridSelection Selection() const { return selection_; }
     void SetSelection(GridSelection selection) { selection_ = selection; }
 
@@ -58,6 +65,7 @@ class TextGrid {
     std::vector<int> columnWidths_;
     std::vector<int> rowHeights_;
     GridSelection selection_;
+    FontSpec font_;
 };
 
 }  // namespace kordex

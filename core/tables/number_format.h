@@ -1,0 +1,21 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kordex {
+
+// The user's locale number format, passed in wherever numbers are read or written, never taken
+// from a global: averages are written with it and sorts read them back with it.
+struct NumberFormat {
+    char decimalSeparator = ',';
+};
+
+// A decimal number in the format ("333,33" with ","); nothing when the text is not one.
+std::optional<double> ParseLocaleNumber(std::string_view text, const NumberFormat& format);
+
+// A whole number: optional sign and digits only, within 32 bits; nothing otherwise.
+std::optional<int> ParseWholeNumber(std::string_view text);
+
+}  // namespace kordex
