@@ -12,10 +12,15 @@ struct NumberFormat {
     char decimalSeparator = ',';
 };
 
-// A decimal number in the format ("333,33" with ","); nothing when the text is not one.
+// A decimal number in the format ("333,33" with ","): optional sign, digits, an optional
+// fraction after the separator and an optional exponent; nothing when the text is not one.
 std::optional<double> ParseLocaleNumber(std::string_view text, const NumberFormat& format);
 
 // A whole number: optional sign and digits only, within 32 bits; nothing otherwise.
 std::optional<int> ParseWholeNumber(std::string_view text);
+
+// The text of an average: the value as a 32-bit float in general format (up to 15 significant
+// digits, no trailing zeros), cut (not rounded) two characters after the decimal separator.
+std::string FormatTwoDecimals(float value, const NumberFormat& format);
 
 }  // namespace kordex
