@@ -123,9 +123,18 @@ std::string FormatUnitsPart(std::string_view part, UnitsForm form, const NumberF
     const Units units = UnitsOf(form);
     if (!value || std::fabs(*value) <= units.base)
         return std::string(part);
-    // Split in double precision: a float loses the units digit of totals above 16 777 216.
-    const double whole = std::trunc(*value / units.base);
-    const double rest = std::fabs(*value - units.base * whole);
+    // The split is made in 32-bit floats, whose rest of an average such as 251,33 cuts to the
+    // digits shown; totals beyond 2^24, which a float cannot hold to the unit, use doubles.
+    double whole = 0, rest = 0;
+    if (std::fabs(*value) < 16777216.0) {
+        const float v = static_cast<float>(*value), base = static_cast<float>(units.base);
+        const float w = std::trunc(v / base);
+        whole = w;
+        rest = std::fabs(v - base * w);
+    } else {
+        whole = std::trunc(*value / units.base);
+        rest = std::fabs(*value - units.base * whole);
+    }
     std::string restText = FormatTwoDecimals(static_cast<float>(rest), format);
     if (form == UnitsForm::Thousands) {
         // "12 003", not "12 3": the group below the thousands keeps its three digits.
