@@ -100,7 +100,10 @@ std::string OneLine(std::string value) {
 std::string ValueOf(const Settings& settings, const KeySpec& spec) {
     if (spec.flag)
         return std::string(BooleanText(settings.*spec.flag));
-    return OneLine(settings.*spec.text);
+    // Stray bytes that are not UTF-8 would make the whole file read as windows-1251 and garble
+    // its names; they are taken as that code page here instead.
+    const std::string& text = settings.*spec.text;
+    return OneLine(IsValidUtf8(text) ? text : Windows1251ToUtf8(text));
 }
 
 // UTF-8 text in windows-1251, or nothing when a character has no byte there.

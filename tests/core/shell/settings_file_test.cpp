@@ -190,6 +190,15 @@ TEST(ApplySettingsToText, LineBreaksInAValueCannotStartNewLines) {
     EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\r [ussr]  IS=подмена");
 }
 
+TEST(ApplySettingsToText, AValueThatIsNotUtf8CannotTurnAUtf8FileInto1251) {
+    Settings s;
+    s.allReplaysFolder = "D:\\\xD0\xE5\xEF";  // "D:\Реп" in windows-1251
+    const auto after = ApplySettingsToText("[ussr]\nIS=ИС\n", s);
+    const auto ini = IniFile::FromText(after);
+    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
+    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\Реп");
+}
+
 TEST(ApplySettingsToText, KeepsAWindows1251FileInItsCodePage) {
     // "[ussr]\r\nIS=ИС\r\n" in windows-1251.
     const std::string before = "[ussr]\r\nIS=\xC8\xD1\r\n";
