@@ -22,7 +22,7 @@ namespace {
 
 // One key of section "options": either a boolean or a text member, and the value a file that
 // lacks the key gives it.
-struct KeySpec {
+struct OptionKey {
     std::string_view key;
     bool Settings::*flag;
     std::string Settings::*text;
@@ -30,7 +30,7 @@ struct KeySpec {
 };
 
 // In the order the keys are read and written.
-const KeySpec kKeys[] = {
+const OptionKey kKeys[] = {
     {"Additional", &Settings::additional, nullptr, "false"},
     {"ToBegin", &Settings::toBegin, nullptr, "false"},
     {"Group", &Settings::group, nullptr, "false"},
@@ -97,12 +97,12 @@ std::string OneLine(std::string value) {
     return value;
 }
 
-std::string ValueOf(const Settings& settings, const KeySpec& spec) {
-    if (spec.flag)
-        return std::string(BooleanText(settings.*spec.flag));
+std::string ValueOf(const Settings& settings, const OptionKey& option) {
+    if (option.flag)
+        return std::string(BooleanText(settings.*option.flag));
     // Stray bytes that are not UTF-8 would make the whole file read as windows-1251 and garble
     // its names; they are taken as that code page here instead.
-    const std::string& text = settings.*spec.text;
+    const std::string& text = settings.*option.text;
     return OneLine(IsValidUtf8(text) ? text : Windows1251ToUtf8(text));
 }
 
@@ -188,19 +188,19 @@ SettingsReading ReadSettings(const IniFile& ini) {
     reading.filePresent = ini.Present();
     if (!ini.Present())
         return reading;
-    for (const auto& spec : kKeys) {
-        const auto value = ini.Value(kSettingsSection, spec.key);
-        const std::string text = value ? *value : std::string(spec.absentValue);
-        if (spec.text) {
-            reading.settings.*spec.text = text;
+    for (const auto& option : kKeys) {
+        const auto value = ini.Value(kSettingsSection, option.key);
+        const std::string text = value ? *value : std::string(option.absentValue);
+        if (option.text) {
+            reading.settings.*option.text = text;
             continue;
         }
         if (const auto flag = ParseBooleanText(text)) {
-            reading.settings.*spec.flag = *flag;
+            reading.settings.*option.flag = *flag;
         } else {
             // One bad value must not cost the others: it keeps the window's value.
             reading.problems.push_back("Значение \"" + text + "\" параметра " +
-                                       std::string(spec.key) + " в файле " +
+                                       std::string(option.key) + " в файле " +
                                        std::string(kSettingsFileName) +
                                        " не является логическим (true, false или число); "
                                        "параметр выключен.");
@@ -227,8 +227,8 @@ std::string ApplySettingsToText(std::string_view fileBytes, const Settings& sett
     // The values in the file's own encoding.
     std::string text(fileBytes);
     std::vector<std::string> values;
-    for (const auto& spec : kKeys)
-        values.push_back(ValueOf(settings, spec));
+    for (const auto& option : kKeys)
+        values.push_back(ValueOf(settings, option));
     if (!IsValidUtf8(text)) {
         std::vector<std::string> encoded;
         for (const auto& value : values)
