@@ -77,10 +77,7 @@ class LazyLines {
             const char* feed = static_cast<const char*>(
                 std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
             const char* stop = feed ? feed : end;
-            for (const char* p = begin; p != stop; ++p) {
-                if (*p != '\r')
-                    text_ += *p;
-            }
+            AppendWithoutCarriageReturns(begin, stop);
             appended += static_cast<std::size_t>(stop - begin);
             position_ = static_cast<std::size_t>(stop - buffer_.data());
             if (feed) {
@@ -151,6 +148,16 @@ class LazyLines {
     }
 
   private:
+    void AppendWithoutCarriageReturns(const char* begin, const char* end) {
+        while (begin != end) {
+            const char* cr = static_cast<const char*>(
+                std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
+            const char* stop = cr ? cr : end;
+            text_.append(begin, stop);
+            begin = cr ? cr + 1 : end;
+        }
+    }
+
     // Makes sure the buffer holds unread bytes; false at the end of the file.
     bool FillBuffer() {
         if (position_ < filled_)
