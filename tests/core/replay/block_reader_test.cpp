@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
+#include "platform/kordex_error.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -162,6 +164,16 @@ TEST_F(ReadReplayBlocksTest, EmptyFileGivesFourEmptyBlocks) {
 TEST_F(ReadReplayBlocksTest, FileThatCannotBeOpenedIsTheOpenFailure) {
     EXPECT_FALSE(ReadReplayBlocks(folder_.File("missing.wotreplay"), ReadingVariant::List));
     EXPECT_FALSE(ReadReplayBlocks(folder_.Path(), ReadingVariant::Single));
+}
+
+TEST_F(ReadReplayBlocksTest, ReadErrorAfterTheOpenIsNotAnOpenFailure) {
+    // The process's own memory opens for reading but fails at offset 0.
+    const std::string path = "/proc/self/mem";
+    if (std::FILE* probe = std::fopen(path.c_str(), "rb"))
+        std::fclose(probe);
+    else
+        GTEST_SKIP() << path << " cannot be opened here";
+    EXPECT_THROW(ReadReplayBlocks(path, ReadingVariant::List), KordexError);
 }
 
 struct CutCase {
