@@ -1,4 +1,3 @@
-#include <filesystem>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -12,6 +11,7 @@
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
 #include "series/series_run.h"
+#include "tanks_ini_path.h"
 
 namespace kordex::cli {
 
@@ -63,15 +63,6 @@ std::optional<SeriesArguments> ParseArguments(const std::vector<std::string>& ar
     if (parsed.files.empty())
         return std::nullopt;
     return parsed;
-}
-
-// tanks.ini beside the program, as the window reads it.
-std::string ProgramIniPath() {
-    std::error_code error;
-    const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return {};
-    return (executable.parent_path() / "tanks.ini").string();
 }
 
 // The exports and the battle log come from the export library; until it is part of the build
@@ -149,7 +140,7 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     SeriesTables tables;
     tables.lb_ReplaysList.Assign(arguments->files);
     SeriesOptions options = arguments->options;
-    options.iniPath = ProgramIniPath();
+    options.iniPath = TanksIniPath();
     AuthorLabels labels;
     ZeroAuthorLabels(labels);
 

@@ -2,7 +2,7 @@
 
 #include <optional>
 
-#include "series/letter_case.h"
+#include "replay/letter_case.h"
 #include "tables/cell_markers.h"
 #include "tables/number_format.h"
 

@@ -10,7 +10,6 @@
 #include "replay/battle_vocabulary.h"
 #include "replay/block_reader.h"
 #include "replay/ini_file.h"
-#include "replay/json.h"
 #include "replay/vehicle_names.h"
 
 namespace kordex {
@@ -205,12 +204,12 @@ ReplayOutcome Ingestion::Run() {
     const std::string recorderTeam = battle.personal.Value("team");
     const std::string outcomeWord = BattleOutcome(battle.common.winnerTeam, recorderTeam);
 
-    // A block that is no object at all is a battle without results; a fault inside one that
+    // A block that is no JSON at all is a battle without results; a fault inside one that
     // reads is a fault of that replay only.
-    if (!ParseObject(blocks->FragsBlock).Ok())
-        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
-                        "the frags block is no object");
     const PassResult frags = FragsPass(blocks->FragsBlock, battle.vehicles);
+    if (frags.status == PassStatus::NotJson)
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                        "frags: " + frags.description);
     if (frags.status == PassStatus::NoObject)
         return Beep(ReplayClass::MemberNotObject, "frags: " + frags.description);
     if (!frags.Ok())
@@ -220,10 +219,10 @@ ReplayOutcome Ingestion::Run() {
     if (!join.Ok())
         return Fault("players: " + join.description);
 
-    if (!ParseObject(blocks->VehiclesBlock).Ok())
-        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
-                        "the vehicles block is no object");
     const PassResult final = VehiclesPass(blocks->VehiclesBlock, battle.vehicles);
+    if (final.status == PassStatus::NotJson)
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                        "vehicles: " + final.description);
     if (final.status == PassStatus::NoObject)
         return Beep(ReplayClass::MemberNotObject, "vehicles: " + final.description);
     if (!final.Ok())

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "series/letter_case.h"
+#include "shell/drop_rule.h"
 #include "tables/grid_helpers.h"
 
 namespace kordex {
@@ -30,11 +30,6 @@ TextGrid MakeSummaryGrid() {
                     kDefaultRowHeight);
 }
 
-bool PathBefore(const std::string& a, const std::string& b) {
-    const int folded = CompareIgnoringCase(a, b);
-    return folded != 0 ? folded < 0 : a < b;
-}
-
 }  // namespace
 
 const std::array<const char*, 5> kSeriesGridTitles = {
@@ -42,12 +37,14 @@ const std::array<const char*, 5> kSeriesGridTitles = {
 };
 
 void RunList::Add(std::string path) {
-    const auto at = std::upper_bound(paths_.begin(), paths_.end(), path, PathBefore);
+    const auto at = std::upper_bound(
+        paths_.begin(), paths_.end(), path,
+        [](const std::string& a, const std::string& b) { return ListBoxLess(a, b); });
     paths_.insert(at, std::move(path));
 }
 
 void RunList::Assign(std::vector<std::string> paths) {
-    std::stable_sort(paths.begin(), paths.end(), PathBefore);
+    SortLikeListBox(paths);
     paths_ = std::move(paths);
 }
 

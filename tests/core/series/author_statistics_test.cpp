@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "replay/version_layout.h"
+
 namespace kordex {
 namespace {
 
@@ -108,34 +110,13 @@ TEST(AdditionalFinalize, WithoutBattlesEveryLabelReadsZero) {
         EXPECT_EQ(labels.Text(name), "0") << name;
 }
 
+// Personal results as the results pass leaves them: every series key in its order.
 PersonalResults Personal(std::map<std::string, std::string> overrides) {
-    const char* keys[] = {"shots",
-                          "explosionHits",
-                          "directHits",
-                          "piercings",
-                          "damageDealt",
-                          "damageReceived",
-                          "directHitsReceived",
-                          "damageBlockedByArmor",
-                          "spotted",
-                          "damageAssistedRadio",
-                          "damageAssistedTrack",
-                          "damaged",
-                          "kills",
-                          "capturePoints",
-                          "droppedCapturePoints",
-                          "lifeTime",
-                          "mileage",
-                          "xp",
-                          "credits",
-                          "repair",
-                          "autoLoadCost",
-                          "autoEquipCost",
-                          "killerID"};
     PersonalResults personal;
-    for (const char* key : keys) {
-        const auto found = overrides.find(key);
-        personal.values.push_back({key, found != overrides.end() ? found->second : "0"});
+    for (std::string_view key : PersonalKeyNames(true)) {
+        const auto found = overrides.find(std::string(key));
+        personal.values.push_back(
+            {std::string(key), found != overrides.end() ? found->second : "0"});
     }
     return personal;
 }
