@@ -82,7 +82,7 @@ std::string Disposition(const ReplayOutcome& replay) {
     if (move.subfolder.empty())
         return replay.kind == ReplayClass::Complete ? "" : "stays: " + replay.description;
     if (!move.attempted)
-        return "stays, not moved into " + move.subfolder;
+        return "stays, not moved into " + move.subfolder + " (moving is off)";
     if (move.moved)
         return "moved to " + move.target;
     return "stays, not moved into " + move.subfolder + ": " + move.failure;
