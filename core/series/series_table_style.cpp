@@ -138,7 +138,7 @@ CellStyle SeriesTableCellStyle(SeriesTable table, SeriesColumn column, bool tota
     // Titles on the button face.
     if (row == 0) {
         style.custom = true;
-        style.background = SystemColour::ButtonFace;
+        style.background.emplace(SystemColour::ButtonFace);
         style.lines = {{std::string(text), 2, 2}};
     }
 
