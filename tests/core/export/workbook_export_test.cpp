@@ -150,6 +150,20 @@ TEST(WorkbookExport, UnwritableFolderIsAnErrorWithNoFileAndNothingOpened) {
     EXPECT_TRUE(FolderEntries(f.folder.Path()).empty());
 }
 
+TEST(WorkbookExport, CellTooLongForASheetFailsAndKeepsTheOlderWorkbook) {
+    ExportFixture f;
+    const std::string path = f.folder.File("table.xlsx");
+    WriteFileReplacing(path, std::string_view("an older export"));
+    // A sheet cell holds at most 32767 characters; cutting the text would lose data silently.
+    f.series.summary.SetCell(0, 2, std::string(40000, 'x'));
+
+    EXPECT_THROW(SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma),
+                 KordexError);
+
+    EXPECT_EQ(test::ReadFileBytes(path), "an older export");
+    EXPECT_EQ(FolderEntries(f.folder.Path()), std::vector<std::string>{"table.xlsx"});
+}
+
 TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
     ExportFixture f;
     const auto path =
