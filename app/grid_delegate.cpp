@@ -1,7 +1,10 @@
 #include "grid_delegate.h"
 
 #include <QPainter>
+#include <QTimer>
+#include <exception>
 
+#include "default_error_handling.h"
 #include "grid_model.h"
 
 namespace kordex::app {
@@ -35,8 +38,20 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                       : (selected ? CellLook::Fill::Highlight : CellLook::Fill::Normal);
     look.text = QString::fromStdString(text);
     if (hook_) {
-        if (std::optional<CellLook> hooked = hook_(column, row, text, selected))
-            look = *hooked;
+        // A drawing hook that fails leaves the cell as the table draws it. The failure goes to
+        // the default error handling once, after this paint: a box inside a paint would be
+        // followed by another repaint and another box.
+        try {
+            if (std::optional<CellLook> hooked = hook_(column, row, text, selected))
+                look = *hooked;
+        } catch (const std::exception& error) {
+            if (!failureReported_) {
+                failureReported_ = true;
+                QTimer::singleShot(0, [description = std::string(error.what())] {
+                    ShowDefaultError(description);
+                });
+            }
+        }
     }
 
     QColor fill;

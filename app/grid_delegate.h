@@ -14,6 +14,8 @@ class GridDelegate : public QStyledItemDelegate {
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void SetHook(CellLookHook hook) { hook_ = std::move(hook); }
+    // The next drawing failure is reported again (after the table's contents changed).
+    void RearmFailureReport() { failureReported_ = false; }
     bool HasHook() const { return static_cast<bool>(hook_); }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -21,6 +23,7 @@ class GridDelegate : public QStyledItemDelegate {
 
   private:
     CellLookHook hook_;
+    mutable bool failureReported_ = false;
 };
 
 }  // namespace kordex::app

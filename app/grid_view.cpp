@@ -199,6 +199,7 @@ void GridView::SetRowRangeSelection(bool rows) {
 }
 
 void GridView::Refresh() {
+    delegate_.RearmFailureReport();
     for (GridModel* model : models_)
         model->Reload();
     for (GridPane* pane : panes_)
