@@ -5,12 +5,16 @@
 
 #include "cli_commands.h"
 #include "dump_format.h"
+#include "export/html_export.h"
+#include "export/workbook_export.h"
 #include "number_locale.h"
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
+#include "series/html_battle_log.h"
 #include "series/series_run.h"
+#include "shell/window_tables.h"
 #include "tanks_ini_path.h"
 
 namespace kordex::cli {
@@ -65,18 +69,6 @@ std::optional<SeriesArguments> ParseArguments(const std::vector<std::string>& ar
     return parsed;
 }
 
-// The exports and the battle log come from the export library; until it is part of the build
-// these requests are refused before anything runs, so no output is half written.
-std::optional<std::string> UnavailableExport(const SeriesArguments& arguments) {
-    if (!arguments.htmlFile.empty())
-        return "--html";
-    if (!arguments.xlsxFile.empty())
-        return "--xlsx";
-    if (!arguments.logFile.empty())
-        return "--log";
-    return std::nullopt;
-}
-
 std::string Disposition(const ReplayOutcome& replay) {
     const SubfolderMove& move = replay.move;
     if (move.subfolder.empty())
@@ -88,7 +80,7 @@ std::string Disposition(const ReplayOutcome& replay) {
     return "stays, not moved into " + move.subfolder + ": " + move.failure;
 }
 
-void WriteCounts(std::ostream& out, const SeriesRunResult& result, const SeriesTables& tables) {
+void WriteCounts(std::ostream& out, const SeriesRunResult& result, const WindowTables& tables) {
     int battles = 0, wins = 0, draws = 0, losses = 0, unusable = 0, moved = 0, stayed = 0;
     for (const ReplayOutcome& replay : result.replays) {
         if (replay.kind == ReplayClass::Complete) {
@@ -125,20 +117,30 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
         WriteRow(out, {replay.path, replay.word, Disposition(replay)});
 }
 
+// The page and the workbook of the run's tables; they run after the tables were printed,
+// since an export empties the sort hint of the total columns.
+void WriteExports(const SeriesArguments& arguments, WindowTables& tables) {
+    const kordex::SeriesTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
+                                        tables.SeriesGridDamage, tables.SeriesGridSupport,
+                                        tables.SeriesGridShots};
+    if (!arguments.htmlFile.empty())
+        SaveSeriesPage(exported, arguments.htmlFile);
+    if (!arguments.xlsxFile.empty())
+        SaveSeriesWorkbook(exported, tables.SeriesGridSummary, arguments.xlsxFile,
+                           arguments.options.format);
+}
+
 }  // namespace
 
 int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     const auto arguments = ParseArguments(args);
     if (!arguments)
         return 2;
-    if (const auto request = UnavailableExport(*arguments)) {
-        std::cerr << "kordex-cli series: " << *request
-                  << " needs the export library, which this build does not have yet\n";
-        return 1;
-    }
 
-    SeriesTables tables;
-    tables.lb_ReplaysList.Assign(arguments->files);
+    WindowTables tables;
+    SetTableTitles(tables);
+    SeriesSession session;
+    session.lb_ReplaysList.Assign(arguments->files);
     SeriesOptions options = arguments->options;
     options.iniPath = TanksIniPath();
     AuthorLabels labels;
@@ -149,11 +151,15 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     SystemClock clock;
     Platform platform{desktop, files, clock};
     SeriesRunObserver observer;
+    std::optional<HtmlBattleLog> battleLog;
+    if (!arguments->logFile.empty())
+        battleLog = HtmlBattleLog::AtPath(arguments->logFile);
 
     int status = 0;
     SeriesRunResult result;
     try {
-        result = kordex::RunSeries(tables, labels, options, platform, observer, nullptr);
+        result = kordex::RunSeries(tables, session, labels, options, platform, observer,
+                                   battleLog ? &*battleLog : nullptr);
     } catch (const KordexError& error) {
         // The default error handling: what was done stays and is printed.
         desktop.RecordError(error.what());
@@ -173,6 +179,15 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     WriteReplays(out, result);
     WriteSection(out, "Status");
     WriteRecord(out, "status", result.statusText);
+
+    if (status == 0 && result.started) {
+        try {
+            WriteExports(*arguments, tables);
+        } catch (const KordexError& error) {
+            desktop.RecordError(error.what());
+            status = 1;
+        }
+    }
     WriteSection(out, "Events");
     for (const std::string& event : desktop.Events())
         out << EscapeCell(event) << '\n';

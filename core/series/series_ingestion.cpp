@@ -277,13 +277,6 @@ ReplayOutcome Ingestion::Run() {
 
 }  // namespace
 
-std::string BattleLogFileName(const LocalDateTime& stamp) {
-    char name[64];
-    std::snprintf(name, sizeof name, "ExportAll_%04d.%02d.%02d %02d.%02d.%02d.htm", stamp.year,
-                  stamp.month, stamp.day, stamp.hour, stamp.minute, stamp.second);
-    return name;
-}
-
 SubfolderMove MoveReplayToSubfolder(const std::string& path, const std::string& name,
                                     FileSystem& files) {
     const auto separator = path.find_last_of("/\\");

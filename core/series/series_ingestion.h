@@ -48,13 +48,10 @@ class SeriesBattleLog {
     // 6 "1" for the recording player's team, "0" for every other row; numbers carry no markers.
     virtual void AddBattle(const std::string& dateTime, const std::string& mapText,
                            const std::string& outcome, const VehicleTable& vehicles) = 0;
-    // The page end, then the log saved under the time stamp taken when the last replay was read
-    // (BattleLogFileName); throws KordexError when it cannot be written.
+    // The page end, then the log saved under the time stamp taken when the last replay was
+    // read; throws KordexError when it cannot be written.
     virtual void Finish(const LocalDateTime& stamp) = 0;
 };
-
-// "ExportAll_yyyy.mm.dd hh.nn.ss.htm", the log's file name in the program's folder.
-std::string BattleLogFileName(const LocalDateTime& stamp);
 
 // What one replay became. Every kind but Complete leaves its word in row 2 (or nothing, for the
 // two kinds that only beep).
@@ -101,7 +98,7 @@ struct SeriesRunState {
 };
 
 struct SeriesContext {
-    SeriesTables& tables;
+    WindowTables& tables;
     const SeriesOptions& options;
     Platform& platform;
     SeriesRunObserver& observer;

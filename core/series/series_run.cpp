@@ -36,21 +36,21 @@ std::string ElapsedTimeText(double seconds, const NumberFormat& format) {
     return "Время выполнения: " + text + " сек.";
 }
 
-SeriesRunResult RunSeries(SeriesTables& tables, AuthorLabels& labels, const SeriesOptions& options,
-                          Platform& platform, SeriesRunObserver& observer,
-                          SeriesBattleLog* battleLog) {
+SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, AuthorLabels& labels,
+                          const SeriesOptions& options, Platform& platform,
+                          SeriesRunObserver& observer, SeriesBattleLog* battleLog) {
     SeriesRunResult result;
-    if (tables.runInProgress)
+    if (session.runInProgress)
         return result;
-    if (tables.lb_ReplaysList.Empty()) {
+    if (session.lb_ReplaysList.Empty()) {
         platform.desktop.ShowMessage(kEmptyRunListMessage);
         return result;
     }
-    RunGuard guard(tables.runInProgress);
+    RunGuard guard(session.runInProgress);
     result.started = true;
 
     // The list may be changed by a drop while events are handled; the run reads its own copy.
-    const std::vector<std::string> paths = tables.lb_ReplaysList.Paths();
+    const std::vector<std::string> paths = session.lb_ReplaysList.Paths();
     const int count = static_cast<int>(paths.size());
 
     observer.RunStarted();

@@ -24,9 +24,9 @@ struct SeriesRunResult {
 // The run of the button "Начать": every replay of the run list into its battle column, then the
 // author's statistics, the total and average columns, the summary and the column widths.
 // Throws KordexError only when the battle log cannot be saved; the tables keep what was done.
-SeriesRunResult RunSeries(SeriesTables& tables, AuthorLabels& labels, const SeriesOptions& options,
-                          Platform& platform, SeriesRunObserver& observer,
-                          SeriesBattleLog* battleLog);
+SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, AuthorLabels& labels,
+                          const SeriesOptions& options, Platform& platform,
+                          SeriesRunObserver& observer, SeriesBattleLog* battleLog);
 
 // "Время выполнения: 1,2345 сек." with four decimals in the locale's separator.
 std::string ElapsedTimeText(double seconds, const NumberFormat& format);

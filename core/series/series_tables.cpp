@@ -2,39 +2,11 @@
 
 #include <algorithm>
 
+#include "series/series_table_style.h"
 #include "shell/drop_rule.h"
 #include "tables/grid_helpers.h"
 
 namespace kordex {
-
-namespace {
-
-constexpr int kDefaultColumnWidth = 60;
-constexpr int kDefaultRowHeight = 18;
-constexpr int kWindowColumns = 13;  // the column count the window creates the grids with
-
-TextGrid MakeSeriesGrid(const char* title) {
-    TextGrid grid(kWindowColumns, kSeriesInitialRows, 1, kSeriesStartRow, kDefaultColumnWidth,
-                  kDefaultRowHeight);
-    grid.SetCell(0, 0, "Дата");
-    grid.SetCell(0, 1, "Карта");
-    grid.SetCell(0, 2, title);
-    grid.SetCell(1, 2, "Техника");
-    // The battle titles show the date and the time on two lines.
-    grid.SetRowHeight(0, 2 * kDefaultRowHeight);
-    return grid;
-}
-
-TextGrid MakeSummaryGrid() {
-    return TextGrid(kSummaryColumns, kSeriesInitialRows, 1, 1, kDefaultColumnWidth,
-                    kDefaultRowHeight);
-}
-
-}  // namespace
-
-const std::array<const char*, 5> kSeriesGridTitles = {
-    "Ник\\Опыт", "Ник\\Фраги", "Ник\\Урон", "Ник\\ Свет/Гусли", "Ник\\ Выст.-Проб./Поп.(ОФ)",
-};
 
 void RunList::Add(std::string path) {
     const auto at = std::upper_bound(
@@ -48,25 +20,12 @@ void RunList::Assign(std::vector<std::string> paths) {
     paths_ = std::move(paths);
 }
 
-SeriesTables::SeriesTables()
-    : SeriesGridExp(MakeSeriesGrid(kSeriesGridTitles[0])),
-      SeriesGridFrags(MakeSeriesGrid(kSeriesGridTitles[1])),
-      SeriesGridDamage(MakeSeriesGrid(kSeriesGridTitles[2])),
-      SeriesGridSupport(MakeSeriesGrid(kSeriesGridTitles[3])),
-      SeriesGridShots(MakeSeriesGrid(kSeriesGridTitles[4])),
-      SeriesGridSummary(MakeSummaryGrid()) {}
-
-std::array<TextGrid*, 5> SeriesTables::SeriesGrids() {
-    return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
-            &SeriesGridShots};
+std::array<const TextGrid*, 5> SeriesGridsOf(const WindowTables& tables) {
+    return {&tables.SeriesGridExp, &tables.SeriesGridFrags, &tables.SeriesGridDamage,
+            &tables.SeriesGridSupport, &tables.SeriesGridShots};
 }
 
-std::array<const TextGrid*, 5> SeriesTables::SeriesGrids() const {
-    return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
-            &SeriesGridShots};
-}
-
-void PrepareSeriesGrids(SeriesTables& tables, int replays) {
+void PrepareSeriesGrids(WindowTables& tables, int replays) {
     for (TextGrid* grid : tables.SeriesGrids()) {
         grid->SetColumnCount(replays + 2);
         grid->SetRowCount(kSeriesInitialRows);
@@ -79,10 +38,9 @@ void PrepareSeriesGrids(SeriesTables& tables, int replays) {
         }
     }
     ClearTableBody(tables.SeriesGridSummary);
-    tables.layout = SeriesLayout{};
 }
 
-void FitSeriesColumnWidths(SeriesTables& tables, Desktop& desktop) {
+void FitSeriesColumnWidths(WindowTables& tables, Desktop& desktop) {
     const auto grids = tables.SeriesGrids();
     for (int column = 0; column < tables.SeriesGridExp.ColumnCount(); ++column) {
         int width = 0;
@@ -96,16 +54,13 @@ void FitSeriesColumnWidths(SeriesTables& tables, Desktop& desktop) {
         summary.SetColumnWidth(column, FitColumnWidth(summary, column, desktop));
 }
 
-std::optional<int> BattleReplayIndex(const SeriesTables& tables, int column) {
-    const int columns = tables.SeriesGridExp.ColumnCount();
-    int index = column - 2;
-    if (tables.layout.totalsAppended) {
-        if (tables.layout.totalsAtFront)
-            index = column - 4;  // totals and averages stand in columns 2 and 3
-        else if (column >= columns - 2)
-            return std::nullopt;
-    }
-    if (column < 2 || index < 0 || index >= tables.lb_ReplaysList.Size())
+std::optional<int> BattleReplayIndex(const TextGrid& grid, const RunList& runList, int column) {
+    if (column < 2 || column >= grid.ColumnCount() ||
+        SeriesColumnOf(grid, column) != SeriesColumn::Battle)
+        return std::nullopt;
+    // With the totals in front the battles follow them in their own order.
+    const int index = column - (TotalsAtFront(grid) ? 4 : 2);
+    if (index < 0 || index >= runList.Size())
         return std::nullopt;
     return index;
 }

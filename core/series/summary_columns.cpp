@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "series/series_table_style.h"
 #include "tables/cell_markers.h"
 
 namespace kordex {
@@ -182,7 +183,7 @@ void AppendShotsTotalColumns(TextGrid& grid, const NumberFormat& format) {
     }
 }
 
-void AppendSeriesTotals(SeriesTables& tables, const NumberFormat& format) {
+void AppendSeriesTotals(WindowTables& tables, const NumberFormat& format) {
     AppendTotalColumns(tables.SeriesGridExp, format);
     AppendTotalColumns(tables.SeriesGridFrags, format);
     AppendTotalColumns(tables.SeriesGridDamage, format);
@@ -193,11 +194,9 @@ void AppendSeriesTotals(SeriesTables& tables, const NumberFormat& format) {
     const int total = exp.ColumnCount() - 2;
     for (int column : {total, total + 1})
         tables.SeriesGridSupport.SetCell(column, 2, exp.Cell(column, 2));
-    tables.layout.totalsAppended = true;
-    tables.layout.totalsAtFront = false;
 }
 
-void MoveTotalsToFront(SeriesTables& tables) {
+void MoveTotalsToFront(WindowTables& tables) {
     for (TextGrid* grid : tables.SeriesGrids()) {
         const int columns = grid->ColumnCount();
         if (columns < 4)
@@ -209,10 +208,9 @@ void MoveTotalsToFront(SeriesTables& tables) {
             grid->SetRow(row, cells);
         }
     }
-    tables.layout.totalsAtFront = true;
 }
 
-void RemoveTrailingEmptyRows(SeriesTables& tables) {
+void RemoveTrailingEmptyRows(WindowTables& tables) {
     const TextGrid& exp = tables.SeriesGridExp;
     int rows = exp.RowCount();
     // Only the bottom rows go: a player row is never dropped for an empty row above it.
@@ -222,7 +220,7 @@ void RemoveTrailingEmptyRows(SeriesTables& tables) {
         grid->SetRowCount(rows);
 }
 
-void FillSummaryGrid(SeriesTables& tables) {
+void FillSummaryGrid(WindowTables& tables) {
     static const char* const kTitles[kSummaryColumns] = {
         "Ник",
         "Суммарный опыт",
@@ -241,7 +239,7 @@ void FillSummaryGrid(SeriesTables& tables) {
     for (int column = 0; column < kSummaryColumns; ++column)
         summary.SetCell(column, 0, kTitles[column]);
 
-    const int total = tables.layout.totalsAtFront ? 2 : exp.ColumnCount() - 2;
+    const int total = TotalsAtFront(exp) ? 2 : exp.ColumnCount() - 2;
     const TextGrid* sources[] = {&tables.SeriesGridExp, &tables.SeriesGridFrags,
                                  &tables.SeriesGridDamage, &tables.SeriesGridSupport};
     for (int row = kSeriesStartRow; row < exp.RowCount(); ++row) {

@@ -18,16 +18,17 @@ void AppendShotsTotalColumns(TextGrid& grid, const NumberFormat& format);
 
 // The totals of all five grids, and the battle count line of the experience grid copied into the
 // support grid, whose own totals carry none.
-void AppendSeriesTotals(SeriesTables& tables, const NumberFormat& format);
+void AppendSeriesTotals(WindowTables& tables, const NumberFormat& format);
 
 // Puts the total and average columns at columns 2 and 3 of every series grid; the battles follow
 // in their own order.
-void MoveTotalsToFront(SeriesTables& tables);
+void MoveTotalsToFront(WindowTables& tables);
 
 // Drops the rows without a player at the bottom of the five grids; the header rows stay.
-void RemoveTrailingEmptyRows(SeriesTables& tables);
+void RemoveTrailingEmptyRows(WindowTables& tables);
 
-// Fills "Итого" with the names and the totals and averages of four grids, in their row order.
-void FillSummaryGrid(SeriesTables& tables);
+// Fills "Итого" with the names and the totals and averages of four grids, in their row order,
+// from wherever the run put the total columns.
+void FillSummaryGrid(WindowTables& tables);
 
 }  // namespace kordex

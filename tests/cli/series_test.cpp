@@ -3,6 +3,8 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -182,10 +184,36 @@ TEST_F(SeriesCommand, RefusesWrongUsageAndExportsItCannotWrite) {
     EXPECT_EQ(RunSeriesCli("", {"--decimal-separator", "ab", folder.File("a.wotreplay")}).status,
               2);
     EXPECT_EQ(RunSeriesCli("", {folder.File("a.wotreplay"), "--html"}).status, 2);
-    const SeriesCliRun html =
-        RunSeriesCli("", {"--html", folder.File("out.htm"), folder.File("a.wotreplay")});
-    EXPECT_EQ(html.status, 1);
-    EXPECT_TRUE(html.output.empty());
+}
+
+TEST_F(SeriesCommand, WritesThePageTheWorkbookAndTheBattleLog) {
+    const std::string page = folder.File("out.htm");
+    const std::string workbook = folder.File("out.xlsx");
+    const std::string log = folder.File("log.htm");
+    const SeriesCliRun run =
+        RunSeriesCli("", {"--html", page, "--xlsx", workbook, "--log", log,
+                          folder.File("a.wotreplay"), folder.File("c.wotreplay")});
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Section(run.output, "Events").empty());
+    // The tables are printed as the run left them, before an export empties the sort hint.
+    EXPECT_EQ(Section(run.output, "SeriesGridExp")[1],
+              "Карта\t\tEnsk\t06_ensk09171\tНажать для сортировки\t");
+    for (const std::string& file : {page, workbook, log})
+        EXPECT_GT(fs::file_size(file), 0u) << file;
+    std::ifstream in(log, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(bytes.find("<html>"), std::string::npos);
+    EXPECT_NE(bytes.find("Player01"), std::string::npos);
+    EXPECT_NE(bytes.find("</html>"), std::string::npos);
+}
+
+TEST_F(SeriesCommand, AnExportThatCannotBeWrittenIsAnError) {
+    const SeriesCliRun run = RunSeriesCli(
+        "", {"--html", folder.Path() + "/no/such/folder/out.htm", folder.File("a.wotreplay")});
+    EXPECT_EQ(run.status, 1);
+    const auto events = Section(run.output, "Events");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].rfind("error ", 0), 0u);
 }
 
 }  // namespace

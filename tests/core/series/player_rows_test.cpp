@@ -7,6 +7,11 @@ namespace {
 
 namespace vf = vehicle_field;
 
+// The window's tables with their titles, as the start-up leaves them.
+struct TitledTables : WindowTables {
+    TitledTables() { SetTableTitles(*this); }
+};
+
 VehicleRow Player(const std::string& id, const std::string& name, const std::string& team,
                   const std::string& xp = "100", const std::string& alive = "true") {
     VehicleRow row;
@@ -133,7 +138,7 @@ AlliesTable Team(const std::vector<std::pair<std::string, std::string>>& namesAn
 }
 
 TEST(AlliesInfoToGrids, KeepsOneRowPerPlayerAcrossBattles) {
-    SeriesTables tables;
+    TitledTables tables;
     PrepareSeriesGrids(tables, 3);
     AlliesInfoToGrids(tables, Team({{"Anna", "AB10"}, {"Boris", "T1"}}), 0, kSeriesStartRow);
     // Later battle: other letter case, a new vehicle whose name is part of one listed, a newcomer.
@@ -158,7 +163,7 @@ TEST(AlliesInfoToGrids, KeepsOneRowPerPlayerAcrossBattles) {
 }
 
 TEST(AlliesInfoToGrids, AddsRowsBeyondTheFirstFifteenInAllGrids) {
-    SeriesTables tables;
+    TitledTables tables;
     PrepareSeriesGrids(tables, 2);
     std::vector<std::pair<std::string, std::string>> first, second;
     for (int i = 0; i < 15; ++i) {
@@ -177,7 +182,7 @@ TEST(AlliesInfoToGrids, AddsRowsBeyondTheFirstFifteenInAllGrids) {
 }
 
 TEST(AlliesInfoToGridsGroupped, AppendsABlockOfRowsPerBattle) {
-    SeriesTables tables;
+    TitledTables tables;
     PrepareSeriesGrids(tables, 2);
     AlliesInfoToGridsGroupped(tables, Team({{"Anna", "A"}, {"Boris", "B"}}), 0);
     AlliesInfoToGridsGroupped(tables, Team({{"Anna", "A"}, {"Boris", "B"}}), 1);

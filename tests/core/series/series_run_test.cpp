@@ -7,8 +7,10 @@
 #include <set>
 #include <sstream>
 
+#include "export/export_file.h"
 #include "platform/headless_desktop.h"
 #include "platform/std_file_system.h"
+#include "series/html_battle_log.h"
 #include "support/battle_fixture.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -39,7 +41,7 @@ class RecordingLog : public SeriesBattleLog {
         lastVehicles = vehicles;
     }
     void Finish(const LocalDateTime& stamp) override {
-        calls.push_back("finish " + BattleLogFileName(stamp));
+        calls.push_back("finish " + FileTimeStamp(stamp));
     }
     std::vector<std::string> calls;
     VehicleTable lastVehicles;
@@ -63,7 +65,8 @@ std::string ReadAll(const std::string& path) {
 }
 
 struct Series {
-    SeriesTables tables;
+    WindowTables tables;
+    SeriesSession session;
     AuthorLabels labels;
     HeadlessDesktop desktop;
     StdFileSystem files;
@@ -75,10 +78,11 @@ struct Series {
     Series() {
         options.format.decimalSeparator = ',';
         options.iniPath = KORDEX_SHIPPED_INI;
+        SetTableTitles(tables);
     }
     SeriesRunResult Run(const std::vector<std::string>& paths, SeriesBattleLog* log = nullptr) {
-        tables.lb_ReplaysList.Assign(paths);
-        return RunSeries(tables, labels, options, platform, observer, log);
+        session.lb_ReplaysList.Assign(paths);
+        return RunSeries(tables, session, labels, options, platform, observer, log);
     }
 };
 
@@ -164,7 +168,7 @@ TEST_F(Evening, BuildsOneRowPerPlayerWithBattleColumnsTotalsAndSummary) {
     EXPECT_EQ(result.statusText.rfind("Время выполнения: ", 0), 0u);
     EXPECT_EQ(series.desktop.PendingEventCalls(), 1);
     EXPECT_TRUE(series.desktop.Events().empty());
-    EXPECT_FALSE(series.tables.runInProgress);
+    EXPECT_FALSE(series.session.runInProgress);
 }
 
 TEST_F(Evening, ListsEveryVehicleOfAPlayerOnce) {
@@ -191,8 +195,8 @@ TEST_F(Evening, PutsTotalsInFrontWithTheBattlesInTheirOrder) {
                                         ";21:20", "28.05.2017;19:00"}));
     EXPECT_EQ(damage.Row(3)[2], "1500");
     EXPECT_EQ(series.tables.SeriesGridSummary.Cell(3, 1), "1500");
-    EXPECT_EQ(BattleReplayIndex(series.tables, 4), 0);
-    EXPECT_EQ(series.tables.lb_ReplaysList.At(0), folder.File("a.wotreplay"));
+    EXPECT_EQ(BattleReplayIndex(damage, series.session.lb_ReplaysList, 4), 0);
+    EXPECT_EQ(series.session.lb_ReplaysList.At(0), folder.File("a.wotreplay"));
 }
 
 TEST_F(Evening, GroupsRowsByBattle) {
@@ -222,7 +226,7 @@ TEST_F(Evening, HandsCompleteBattlesToTheBattleLog) {
     EXPECT_EQ(log.calls[0], "begin");
     EXPECT_EQ(log.calls[1], "27.05.2017 21:04:33|Энск|Победа");
     EXPECT_EQ(log.calls[3], "28.05.2017 19:00:00|Энск, встр.|Ничья");
-    EXPECT_EQ(log.calls[4], "finish ExportAll_2017.05.27 21.04.33.htm");
+    EXPECT_EQ(log.calls[4], "finish 2017.05.27 21.04.33");
     // Display names, the side in field 6 and numbers without markers.
     EXPECT_EQ(log.lastVehicles[0][vehicle_field::Type], "Т-34");
     EXPECT_EQ(log.lastVehicles[0][vehicle_field::Team], "1");
@@ -263,7 +267,7 @@ TEST(RunSeries, AnEmptyRunListShowsTheMessageAndChangesNothing) {
 
 TEST(RunSeries, ASecondStartDuringARunIsRefused) {
     Series series;
-    series.tables.runInProgress = true;
+    series.session.runInProgress = true;
     EXPECT_FALSE(series.Run({"/nowhere/a.wotreplay"}).started);
     EXPECT_TRUE(series.desktop.Events().empty());
 }
@@ -506,6 +510,26 @@ TEST(SeriesRealReplays, EveryReplayIsReadOrClassifiedAndNothingMoves) {
     for (const auto& entry : fs::recursive_directory_iterator(test::SharedReplaysFolder()))
         after.insert(entry.path().string());
     EXPECT_EQ(after, before);
+}
+
+}  // namespace
+}  // namespace kordex
+
+namespace kordex {
+namespace {
+
+TEST(HtmlBattleLog, IsSavedUnderTheTimeStampEvenWithoutABattle) {
+    test::TempFolder replays, program;
+    WriteHeaderOnly(replays.File("x.wotreplay"), Company("27.05.2017 21:04:33"));
+    Series series;
+    series.options.moveUnusable = false;
+    HtmlBattleLog log = HtmlBattleLog::InProgramFolder(program.Path());
+    series.Run({replays.File("x.wotreplay")}, &log);
+    EXPECT_EQ(fs::path(log.SavedPath()).filename().string(), "ExportAll_2017.05.27 21.04.33.htm");
+    const std::string page = ReadAll(log.SavedPath());
+    EXPECT_EQ(page.rfind("<html>\r\n", 0), 0u);
+    EXPECT_NE(page.find("</body>\r\n</html>"), std::string::npos);
+    EXPECT_EQ(page.find("<table"), std::string::npos);
 }
 
 }  // namespace

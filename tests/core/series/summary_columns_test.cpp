@@ -106,10 +106,13 @@ TEST(AppendShotsTotalColumns, SumsEachOfTheFourNumbers) {
     EXPECT_EQ(grid.Cell(6, 3), "11 - 7,5/9 (0,5)");
 }
 
+struct TitledTables : WindowTables {
+    TitledTables() { SetTableTitles(*this); }
+};
+
 // A prepared series of three battles with one player through all five grids.
-SeriesTables ThreeBattles() {
-    SeriesTables tables;
-    tables.lb_ReplaysList.Assign({"a", "b", "c"});
+TitledTables ThreeBattles() {
+    TitledTables tables;
     PrepareSeriesGrids(tables, 3);
     const char* outcomes[] = {"Победа", "Поражение", "Ничья"};
     for (TextGrid* grid : tables.SeriesGrids()) {
@@ -132,7 +135,7 @@ SeriesTables ThreeBattles() {
 }
 
 TEST(SeriesTotals, SupportGetsTheBattleCountLineAndShotsNone) {
-    SeriesTables tables = ThreeBattles();
+    TitledTables tables = ThreeBattles();
     AppendSeriesTotals(tables, kComma);
     for (const TextGrid* grid : tables.SeriesGrids())
         EXPECT_EQ(grid->ColumnCount(), 7);
@@ -143,7 +146,7 @@ TEST(SeriesTotals, SupportGetsTheBattleCountLineAndShotsNone) {
 }
 
 TEST(MoveTotalsToFront, KeepsTheBattlesInTheirOrder) {
-    SeriesTables tables = ThreeBattles();
+    TitledTables tables = ThreeBattles();
     AppendSeriesTotals(tables, kComma);
     MoveTotalsToFront(tables);
     const TextGrid& exp = tables.SeriesGridExp;
@@ -155,25 +158,33 @@ TEST(MoveTotalsToFront, KeepsTheBattlesInTheirOrder) {
     EXPECT_EQ(tables.SeriesGridShots.Cell(2, 3), "6 - 3/3 (0)");
 
     // The double-click finds the replay of each battle column at its new place.
-    EXPECT_FALSE(BattleReplayIndex(tables, 2));
-    EXPECT_FALSE(BattleReplayIndex(tables, 3));
-    EXPECT_EQ(BattleReplayIndex(tables, 4), 0);
-    EXPECT_EQ(BattleReplayIndex(tables, 6), 2);
-    EXPECT_FALSE(BattleReplayIndex(tables, 7));
+    RunList runList;
+    runList.Assign({"a", "b", "c"});
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 2));
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 3));
+    EXPECT_EQ(BattleReplayIndex(exp, runList, 4), 0);
+    EXPECT_EQ(BattleReplayIndex(exp, runList, 6), 2);
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 7));
 }
 
 TEST(BattleReplayIndex, TotalsAtTheEndOpenNothing) {
-    SeriesTables tables = ThreeBattles();
+    TitledTables tables = ThreeBattles();
     AppendSeriesTotals(tables, kComma);
-    EXPECT_FALSE(BattleReplayIndex(tables, 1));
-    EXPECT_EQ(BattleReplayIndex(tables, 2), 0);
-    EXPECT_EQ(BattleReplayIndex(tables, 4), 2);
-    EXPECT_FALSE(BattleReplayIndex(tables, 5));
-    EXPECT_FALSE(BattleReplayIndex(tables, 6));
+    RunList runList;
+    runList.Assign({"a", "b", "c"});
+    const TextGrid& exp = tables.SeriesGridExp;
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 1));
+    EXPECT_EQ(BattleReplayIndex(exp, runList, 2), 0);
+    EXPECT_EQ(BattleReplayIndex(exp, runList, 4), 2);
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 5));
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 6));
+    // A run list shorter than the grid (the user dropped other files since) opens nothing there.
+    runList.Assign({"a"});
+    EXPECT_FALSE(BattleReplayIndex(exp, runList, 3));
 }
 
 TEST(RemoveTrailingEmptyRows, DropsOnlyTheBottomRowsWithoutAPlayer) {
-    SeriesTables tables = ThreeBattles();
+    TitledTables tables = ThreeBattles();
     // A row without a name between players must not cost the last player his row.
     for (TextGrid* grid : tables.SeriesGrids())
         grid->SetCell(0, 5, "p3");
@@ -183,7 +194,7 @@ TEST(RemoveTrailingEmptyRows, DropsOnlyTheBottomRowsWithoutAPlayer) {
         EXPECT_EQ(grid->Cell(0, 5), "p3");
     }
 
-    SeriesTables empty;
+    TitledTables empty;
     PrepareSeriesGrids(empty, 2);
     RemoveTrailingEmptyRows(empty);
     for (const TextGrid* grid : empty.SeriesGrids())
@@ -192,7 +203,7 @@ TEST(RemoveTrailingEmptyRows, DropsOnlyTheBottomRowsWithoutAPlayer) {
 
 TEST(FillSummaryGrid, ReadsTotalsWhereverTheRunPutThem) {
     for (bool front : {false, true}) {
-        SeriesTables tables = ThreeBattles();
+        TitledTables tables = ThreeBattles();
         AppendSeriesTotals(tables, kComma);
         if (front)
             MoveTotalsToFront(tables);
@@ -212,7 +223,7 @@ TEST(FillSummaryGrid, ReadsTotalsWhereverTheRunPutThem) {
 }
 
 TEST(PrepareSeriesGrids, LeavesNothingOfTheLastRunButTheHeaderTexts) {
-    SeriesTables tables = ThreeBattles();
+    TitledTables tables = ThreeBattles();
     AppendSeriesTotals(tables, kComma);
     FillSummaryGrid(tables);
     PrepareSeriesGrids(tables, 1);
@@ -235,11 +246,10 @@ TEST(PrepareSeriesGrids, LeavesNothingOfTheLastRunButTheHeaderTexts) {
     }
     EXPECT_EQ(tables.SeriesGridSummary.Cell(0, 0), "Ник");
     EXPECT_TRUE(tables.SeriesGridSummary.Cell(0, 1).empty());
-    EXPECT_FALSE(tables.layout.totalsAppended);
 }
 
 TEST(FitSeriesColumnWidths, GivesAllFiveGridsTheWidestWidth) {
-    SeriesTables tables = ThreeBattles();
+    TitledTables tables = ThreeBattles();
     tables.SeriesGridShots.SetCell(2, 3, std::string(40, 'x'));
     HeadlessDesktop desktop;
     FitSeriesColumnWidths(tables, desktop);
