@@ -1,9 +1,7 @@
 #include "series/author_statistics.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <vector>
 
 #include "series/summary_columns.h"
 
@@ -84,11 +82,13 @@ long long WholeSeconds(std::string_view duration) {
 // A number in general format (up to 15 significant digits) cut the given number of characters
 // after the decimal separator.
 std::string GeneralCut(double value, int decimals, const NumberFormat& format) {
+    // to_chars writes a point whatever the process locale (a window sets the user's).
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", value);
-    std::string text = buffer;
+    const auto end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    std::string text(buffer, end);
     const auto point = text.find('.');
-    if (point == std::string::npos || text.find('E') != std::string::npos)
+    if (point == std::string::npos || text.find('e') != std::string::npos)
         return text;
     text[point] = format.decimalSeparator;
     if (text.size() > point + 1 + static_cast<std::size_t>(decimals))
@@ -143,9 +143,7 @@ std::string FormatUnitsPart(std::string_view part, UnitsForm form, const NumberF
         if (integerDigits < 3)
             restText.insert(0, 3 - integerDigits, '0');
     }
-    char wholeText[32];
-    std::snprintf(wholeText, sizeof wholeText, "%.0f", whole);
-    return std::string(wholeText) + std::string(units.separator) + restText +
+    return std::to_string(static_cast<long long>(whole)) + std::string(units.separator) + restText +
            std::string(units.suffix);
 }
 

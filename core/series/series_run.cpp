@@ -1,6 +1,6 @@
 #include "series/series_run.h"
 
-#include <cstdio>
+#include <charconv>
 
 #include "series/summary_columns.h"
 
@@ -29,8 +29,9 @@ void SetStatus(SeriesRunResult& result, SeriesRunObserver& observer, std::string
 
 std::string ElapsedTimeText(double seconds, const NumberFormat& format) {
     char digits[64];
-    std::snprintf(digits, sizeof digits, "%.4f", seconds);
-    std::string text = digits;
+    const auto end =
+        std::to_chars(digits, digits + sizeof digits, seconds, std::chars_format::fixed, 4).ptr;
+    std::string text(digits, end);
     if (const auto point = text.find('.'); point != std::string::npos)
         text[point] = format.decimalSeparator;
     return "Время выполнения: " + text + " сек.";
