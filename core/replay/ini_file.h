@@ -7,6 +7,17 @@
 
 namespace kordex {
 
+// One line of an INI text as the reader sees it, without its line ending: "[name]" opens a
+// section, "key=value" gives a value (both trimmed of spaces and tabs), anything else (blank
+// lines, ";" comments, text without "=") is ignored.
+struct IniLine {
+    enum class Kind { Other, Section, Entry };
+    Kind kind = Kind::Other;
+    std::string_view name;   // the section's or the key's name
+    std::string_view value;  // the entry's value
+};
+IniLine ClassifyIniLine(std::string_view line);
+
 // An INI text: "[section]" lines open sections, "key=value" lines give values; section and key
 // names match without regard to letter case. The text is UTF-8; a file that is not valid UTF-8
 // is read as windows-1251.
@@ -18,6 +29,7 @@ class IniFile {
     static IniFile Load(const std::string& path);
 
     bool Present() const { return present_; }
+    // The value of the key's first line in the section, or nothing when either is absent.
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
   private:

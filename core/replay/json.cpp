@@ -66,11 +66,41 @@ bool LooksLikeNumber(std::string_view s) {
     return i == s.size();
 }
 
-void WriteJsonString(std::string_view s, std::string& out) {
+// The UTF-8 sequence starting at s[i] as \u escapes (a surrogate pair beyond the BMP); i moves to
+// its last byte.
+void WriteUnicodeEscape(std::string_view s, std::size_t& i, std::string& out) {
+    static const char* kHex = "0123456789abcdef";
+    auto lead = static_cast<unsigned char>(s[i]);
+    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
+    unsigned code = lead & (extra == 3 ? 0x07u : extra == 2 ? 0x0Fu : extra == 1 ? 0x1Fu : 0xFFu);
+    for (int k = 0; k < extra && i + 1 < s.size(); ++k)
+        code = (code << 6) | (static_cast<unsigned char>(s[++i]) & 0x3Fu);
+    auto unit = [&](unsigned u) {
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4)
+            out += kHex[(u >> shift) & 0xF];
+    };
+    if (code >= 0x10000) {
+        code -= 0x10000;
+        unit(0xD800 + (code >> 10));
+        unit(0xDC00 + (code & 0x3FF));
+    } else {
+        unit(code);
+    }
+}
+
+// asciiOnly: characters beyond ASCII as \u escapes. A member text must, since ParseObject reads
+// bytes above 127 as windows-1251 characters and would not give the same characters back.
+void WriteJsonString(std::string_view s, std::string& out, bool asciiOnly) {
     static const char* kHex = "0123456789abcdef";
     out += '"';
-    for (char ch : s) {
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        char ch = s[i];
         auto c = static_cast<unsigned char>(ch);
+        if (asciiOnly && c >= 0x80) {
+            WriteUnicodeEscape(s, i, out);
+            continue;
+        }
         switch (ch) {
             case '"':
                 out += "\\\"";
@@ -111,7 +141,7 @@ std::string_view StringOf(const Value& value) {
 }
 
 // The compact JSON text of a value: no spaces, members and elements separated by ",".
-void WriteCompact(const Value& value, std::string& out) {
+void WriteCompact(const Value& value, std::string& out, bool asciiOnly) {
     switch (value.GetType()) {
         case rapidjson::kNullType:
             out += "null";
@@ -126,7 +156,7 @@ void WriteCompact(const Value& value, std::string& out) {
             if (LooksLikeNumber(StringOf(value)))
                 out += StringOf(value);
             else
-                WriteJsonString(StringOf(value), out);
+                WriteJsonString(StringOf(value), out, asciiOnly);
             break;
         case rapidjson::kNumberType:
             out += "0";
@@ -138,7 +168,7 @@ void WriteCompact(const Value& value, std::string& out) {
                 if (!first)
                     out += ',';
                 first = false;
-                WriteCompact(element, out);
+                WriteCompact(element, out, asciiOnly);
             }
             out += ']';
             break;
@@ -150,9 +180,9 @@ void WriteCompact(const Value& value, std::string& out) {
                 if (!first)
                     out += ',';
                 first = false;
-                WriteJsonString(StringOf(member.name), out);
+                WriteJsonString(StringOf(member.name), out, asciiOnly);
                 out += ':';
-                WriteCompact(member.value, out);
+                WriteCompact(member.value, out, asciiOnly);
             }
             out += '}';
             break;
@@ -160,9 +190,9 @@ void WriteCompact(const Value& value, std::string& out) {
     }
 }
 
-std::string CompactText(const Value& value) {
+std::string CompactText(const Value& value, bool asciiOnly = false) {
     std::string out;
-    WriteCompact(value, out);
+    WriteCompact(value, out, asciiOnly);
     return out;
 }
 
@@ -214,7 +244,7 @@ std::string JsonObject::ValueTextAt(std::size_t i) const {
 
 std::string JsonObject::MemberTextAt(std::size_t i) const {
     const auto& object = JsonObjectAccess::Value(*this);
-    return CompactText((object.MemberBegin() + i)->value);
+    return CompactText((object.MemberBegin() + i)->value, true);
 }
 
 bool JsonObject::Has(std::string_view key) const {
@@ -236,7 +266,7 @@ std::optional<std::string> JsonObject::MemberText(std::string_view key) const {
     const Value* value = Find(JsonObjectAccess::Value(*this), key);
     if (!value)
         return std::nullopt;
-    return CompactText(*value);
+    return CompactText(*value, true);
 }
 
 ParsedObject ParseObject(std::string_view text) {
