@@ -1,7 +1,7 @@
 #include "export/battle_log.h"
 
 #include "export/export_file.h"
-#include "export/portal_links.h"
+#include "shell/portal_addresses.h"
 
 namespace kordex {
 
@@ -25,11 +25,11 @@ std::string Cell(const VehicleRow& row, int field) {
 
 void AppendPlayerLines(PageLines& log, const VehicleRow& row, bool firstTeam) {
     log.push_back("<tr><td><a href=\"" +
-                  PlayerPageLink(PercentEncodeAddressPart(row[f::AccountId])) + "\">" +
+                  PlayerPageAddress(PercentEncodeAddressPart(row[f::AccountId])) + "\">" +
                   EscapeHtml(row[f::Name]) + "</a></td>");
     if (row[f::ClanId] != "0") {
         log.push_back("<td><a href=\"" +
-                      ClanPortalPageLink(PercentEncodeAddressPart(row[f::ClanId])) + "\">" +
+                      ClanPortalPageAddress(PercentEncodeAddressPart(row[f::ClanId])) + "\">" +
                       EscapeHtml(row[f::Clan]) + (firstTeam ? "</a></td>" : "</a>  </td>"));
     } else {
         log.push_back("<td></td>");

@@ -3,8 +3,9 @@
 #include <filesystem>
 
 #include "export/export_file.h"
-#include "export/portal_links.h"
 #include "platform/kordex_error.h"
+#include "shell/portal_addresses.h"
+#include "shell/settings_file.h"
 #include "tables/cell_markers.h"
 #include "tables/number_format.h"
 
@@ -39,21 +40,12 @@ int ExtremeMarker(std::string_view cell) {
     return *value;
 }
 
-// A boolean text: a whole number (non-zero is true) or the words true and false in any case.
 bool AliveMarker(std::string_view cell) {
     const auto field = MarkerField(cell, 2);
-    if (const auto number = ParseWholeNumber(field))
-        return *number != 0;
-    std::string lower(field);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    if (lower == "true")
-        return true;
-    if (lower == "false")
-        return false;
-    throw KordexError("\"" + std::string(field) + "\" не является логическим значением.");
+    const auto alive = ParseBooleanText(field);
+    if (!alive)
+        throw KordexError("\"" + std::string(field) + "\" не является логическим значением.");
+    return *alive;
 }
 
 std::string MarkedCellHtml(std::string_view cell) {
@@ -90,7 +82,7 @@ void AppendBodyRows(PageLines& lines, const TextGrid& table) {
         const auto& name = table.Cell(0, row);
         lines.push_back("<tr>");
         lines.push_back("<td class=\"" + rowClass + "\"><a href=\"" +
-                        PlayerSearchLink(PercentEncodeAddressPart(name)) + "\">" +
+                        PlayerSearchAddress(PercentEncodeAddressPart(name)) + "\">" +
                         EscapeHtml(name) + "</a></td>");
         lines.push_back("<td class=\"" + rowClass + "\">" + EscapeHtml(table.Cell(1, row)) +
                         "</td>");
