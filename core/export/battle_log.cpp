@@ -86,4 +86,22 @@ void SaveBattleLog(const PageLines& log, const std::string& path) {
     WriteFileReplacing(path, PageFileBytes(log));
 }
 
+void HtmlBattleLog::Begin() {
+    lines_.clear();
+    BattleLogHead(lines_);
+}
+
+void HtmlBattleLog::AddBattle(const std::string& dateTime, const std::string& mapText,
+                              const std::string& outcome, const VehicleTable& vehicles) {
+    BattleLogBattle(lines_, dateTime, mapText, outcome, vehicles);
+}
+
+void HtmlBattleLog::Finish(const LocalDateTime& stamp) {
+    BattleLogEnd(lines_);
+    const PageLines lines = std::exchange(lines_, {});
+    const std::string path = BattleLogPath(programFolder_, stamp);
+    SaveBattleLog(lines, path);
+    savedPath_ = path;
+}
+
 }  // namespace kordex

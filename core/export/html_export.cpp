@@ -113,7 +113,7 @@ void GridToHTMLTable(PageLines& lines, TextGrid& table) {
     lines.push_back("</table>");
 }
 
-PageLines SeriesPageLines(const SeriesTables& tables) {
+PageLines SeriesPageLines(const ExportTables& tables) {
     PageLines lines;
     AppendPageStart(lines);
     AppendCellStyles(lines);
@@ -161,11 +161,11 @@ std::string SeriesPagePath(std::string_view programFolder, const LocalDateTime& 
     return ProgramFilePath(programFolder, "ExportAllies_" + FileTimeStamp(now) + ".htm");
 }
 
-void SaveSeriesPage(const SeriesTables& tables, const std::string& path) {
+void SaveSeriesPage(const ExportTables& tables, const std::string& path) {
     WriteFileReplacing(path, PageFileBytes(SeriesPageLines(tables)));
 }
 
-std::optional<std::string> ExportHTMLNew(const SeriesTables& tables, std::string_view programFolder,
+std::optional<std::string> ExportHTMLNew(const ExportTables& tables, std::string_view programFolder,
                                          Platform& platform) {
     if (IsSeriesEmpty(tables.exp)) {
         platform.desktop.ShowMessage(std::string(kEmptyTableMessage));
