@@ -97,9 +97,12 @@ void HtmlBattleLog::AddBattle(const std::string& dateTime, const std::string& ma
 }
 
 void HtmlBattleLog::Finish(const LocalDateTime& stamp) {
+    FinishAt(BattleLogPath(programFolder_, stamp));
+}
+
+void HtmlBattleLog::FinishAt(const std::string& path) {
     BattleLogEnd(lines_);
     const PageLines lines = std::exchange(lines_, {});
-    const std::string path = BattleLogPath(programFolder_, stamp);
     SaveBattleLog(lines, path);
     savedPath_ = path;
 }

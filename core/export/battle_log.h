@@ -43,6 +43,8 @@ class HtmlBattleLog {
     // The page end, then the file "ExportAll_" + stamp + ".htm"; throws KordexError when it
     // cannot be written. The lines are discarded either way.
     void Finish(const LocalDateTime& stamp);
+    // The same, saved at the given path (the CLI's --log).
+    void FinishAt(const std::string& path);
 
     const PageLines& Lines() const { return lines_; }
     // The file the last Finish wrote; empty before.
