@@ -59,8 +59,8 @@ std::string MarkedCellHtml(std::string_view cell) {
 }
 
 void AppendHeaderRows(PageLines& lines, const TextGrid& table) {
-    // The class carries over from the cell before when a battle has no outcome word, as the
-    // outcome row is read for every header row.
+    // An outcome word takes its colour, every other header cell is grey; the class is carried
+    // from cell to cell because the outcome is looked up in row 2 for every header row.
     std::string headerClass;
     for (int row = 0; row < table.FixedRows(); ++row) {
         lines.push_back("<tr>");
