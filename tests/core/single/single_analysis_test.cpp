@@ -388,8 +388,9 @@ TEST(SingleReplayAnalyseClick, RealReplays) {
         Harness harness;
         SingleEnd end{};
         ASSERT_NO_THROW(end = harness.Analyse(path)) << path;
-        if (IsSupportedCompleteBattle(path))
+        if (IsSupportedCompleteBattle(path)) {
             EXPECT_EQ(end, SingleEnd::Completed) << path;
+        }
         if (end != SingleEnd::Completed)
             continue;
         ++completed;
