@@ -9,6 +9,7 @@
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
+#include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
 
@@ -51,7 +52,12 @@ int RunSingle(const std::vector<std::string>& args, std::ostream& out) {
     StdFileSystem files;
     SystemClock clock;
     Platform platform{desktop, files, clock};
-    SingleView view;
+    WindowTables tables;
+    SetTeamGridTitles(tables.AlliesGrid);
+    SetTeamGridTitles(tables.EnemiesGrid);
+    LabelStore labels;
+    ZeroLables(labels);
+    SingleView view(tables.AlliesGrid, tables.EnemiesGrid, labels);
     view.replayPath = args.front();
 
     bool completed = false;
