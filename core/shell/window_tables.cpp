@@ -1,7 +1,6 @@
 #include "shell/window_tables.h"
 
 #include "library/library_tables.h"
-#include "single/team_tables.h"
 
 namespace kordex {
 
@@ -12,6 +11,12 @@ FontSpec TahomaPixels(int height) {
     font.family = "Tahoma";
     font.pixelHeight = height;
     return font;
+}
+
+TextGrid TeamGrid() {
+    TextGrid grid(12, 16, 0, 1, 50, 16);
+    grid.SetFont(TahomaPixels(11));
+    return grid;
 }
 
 TextGrid SeriesGrid() {
@@ -29,8 +34,8 @@ TextGrid SummaryGrid() {
 }  // namespace
 
 WindowTables::WindowTables()
-    : AlliesGrid(MakeTeamGrid()),
-      EnemiesGrid(MakeTeamGrid()),
+    : AlliesGrid(TeamGrid()),
+      EnemiesGrid(TeamGrid()),
       SeriesGridExp(SeriesGrid()),
       SeriesGridFrags(SeriesGrid()),
       SeriesGridDamage(SeriesGrid()),
@@ -43,6 +48,15 @@ WindowTables::WindowTables()
 std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
     return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
             &SeriesGridShots};
+}
+
+void SetTeamGridTitles(TextGrid& grid) {
+    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк", "Жив",
+                                          "Убил", "Опыт", "Урон", "Свет", "Гусли"};
+    for (int column = 0; column < 10; ++column)
+        grid.SetCell(column, 0, kTitles[column]);
+    grid.SetColumnWidth(kTeamAccountIdColumn, 0);
+    grid.SetColumnWidth(kTeamClanIdColumn, 0);
 }
 
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
