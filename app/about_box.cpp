@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>

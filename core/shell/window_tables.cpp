@@ -1,5 +1,7 @@
 #include "shell/window_tables.h"
 
+#include "library/library_tables.h"
+
 namespace kordex {
 
 namespace {
@@ -29,12 +31,6 @@ TextGrid SummaryGrid() {
     return grid;
 }
 
-TextGrid LibraryGrid() {
-    TextGrid grid(20, 19, 0, 1, 50, 17);
-    grid.SetFont(TahomaPixels(12));
-    return grid;
-}
-
 }  // namespace
 
 WindowTables::WindowTables()
@@ -46,8 +42,8 @@ WindowTables::WindowTables()
       SeriesGridSupport(SeriesGrid()),
       SeriesGridShots(SeriesGrid()),
       SeriesGridSummary(SummaryGrid()),
-      sg_AllReplays(LibraryGrid()),
-      sg_FavoriteReplays(LibraryGrid()) {}
+      sg_AllReplays(BuiltLibraryGrid()),
+      sg_FavoriteReplays(BuiltLibraryGrid()) {}
 
 std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
     return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
@@ -70,17 +66,6 @@ void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
     grid.SetCell(1, 2, "Техника");
     // The battle titles show the date above the time.
     grid.SetRowHeight(0, grid.DefaultRowHeight() * 2);
-}
-
-void SetLibraryGridTitles(TextGrid& grid) {
-    static const char* const kTitles[] = {
-        "Время", "Карта",   "Ник",    "Танк",       "Тип боя",    "Режим",         "Исход",
-        "Выжил", "Ст",      "Опыт",   "Чист.опыт",  "Урон",       "Фраги",         "Свет",
-        "Гусли", "Серебра", "Ремонт", "Пополн. БК", "Снаряжение", "Чист. прибыль", "Путь"};
-    grid.SetColumnCount(21);
-    for (int column = 0; column < 21; ++column)
-        grid.SetCell(column, 0, kTitles[column]);
-    grid.SetColumnWidth(kLibraryMasteryColumn, 25);
 }
 
 void SetTableTitles(WindowTables& tables) {

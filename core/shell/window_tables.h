@@ -30,15 +30,12 @@ struct WindowTables {
 // The columns of the team tables whose widths hide the clan id (10) and account id (11).
 inline constexpr int kTeamClanIdColumn = 10;
 inline constexpr int kTeamAccountIdColumn = 11;
-// The library column "Ст", narrower than the others from the start.
-inline constexpr int kLibraryMasteryColumn = 8;
 
 // The titles the start-up sequence writes: the team tables' header row with the id columns
 // hidden, the series tables' corner texts with a double-height first row, the library lists'
 // 21 columns.
 void SetTeamGridTitles(TextGrid& grid);
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle);
-void SetLibraryGridTitles(TextGrid& grid);
 void SetTableTitles(WindowTables& tables);
 
 }  // namespace kordex
