@@ -120,9 +120,9 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 // The page and the workbook of the run's tables; they run after the tables were printed,
 // since an export empties the sort hint of the total columns.
 void WriteExports(const SeriesArguments& arguments, WindowTables& tables) {
-    const kordex::SeriesTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
-                                        tables.SeriesGridDamage, tables.SeriesGridSupport,
-                                        tables.SeriesGridShots};
+    const ExportTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
+                                tables.SeriesGridDamage, tables.SeriesGridSupport,
+                                tables.SeriesGridShots};
     if (!arguments.htmlFile.empty())
         SaveSeriesPage(exported, arguments.htmlFile);
     if (!arguments.xlsxFile.empty())
@@ -143,23 +143,22 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     session.lb_ReplaysList.Assign(arguments->files);
     SeriesOptions options = arguments->options;
     options.iniPath = TanksIniPath();
-    AuthorLabels labels;
-    ZeroAuthorLabels(labels);
+    LabelStore labels;
+    ZeroLables(labels);
 
     HeadlessDesktop desktop;
     StdFileSystem files;
     SystemClock clock;
     Platform platform{desktop, files, clock};
     SeriesRunObserver observer;
-    std::optional<HtmlBattleLog> battleLog;
-    if (!arguments->logFile.empty())
-        battleLog = HtmlBattleLog::AtPath(arguments->logFile);
+    HtmlBattleLog htmlLog{std::string()};
+    BattleLogHook logHook(htmlLog, arguments->logFile);
+    SeriesBattleLog* battleLog = arguments->logFile.empty() ? nullptr : &logHook;
 
     int status = 0;
     SeriesRunResult result;
     try {
-        result = kordex::RunSeries(tables, session, labels, options, platform, observer,
-                                   battleLog ? &*battleLog : nullptr);
+        result = kordex::RunSeries(tables, session, labels, options, platform, observer, battleLog);
     } catch (const KordexError& error) {
         // The default error handling: what was done stays and is printed.
         desktop.RecordError(error.what());
@@ -173,7 +172,7 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     WriteGrid(out, "SeriesGridShots", tables.SeriesGridShots);
     WriteGrid(out, "SeriesGridSummary", tables.SeriesGridSummary);
     WriteSection(out, "Additional");
-    for (std::string_view name : kAuthorLabelNames)
+    for (std::string_view name : AuthorStatsLabels())
         WriteRecord(out, name, labels.Text(name));
     WriteCounts(out, result, tables);
     WriteReplays(out, result);

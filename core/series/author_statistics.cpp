@@ -9,8 +9,6 @@ namespace kordex {
 
 namespace {
 
-const std::string kEmpty;
-
 // Labels that add one personal value a replay, with the key's name in clients 9.0 and later.
 struct KeyedLabel {
     std::string_view label;
@@ -149,34 +147,6 @@ std::string FormatUnitsPart(std::string_view part, UnitsForm form, const NumberF
 
 }  // namespace
 
-const std::array<std::string_view, 33> kAuthorLabelNames = {
-    "Label_m_battles",      "Label_m_wins",          "Label_m_shots",
-    "Label_m_hehits",       "Label_m_hits",          "Label_m_accuracy",
-    "Label_m_pierced",      "Label_m_dmg",           "Label_m_dmgpershot",
-    "Label_m_dmgrecieved",  "Label_m_shotsReceived", "Label_m_dmgpergot",
-    "Label_m_potentialgot", "Label_m_potencpershot", "Label_m_pottorecieved",
-    "Label_m_spotted",      "Label_m_support",       "Label_m_tracks",
-    "Label_m_damaged",      "Label_m_killed",        "Label_m_capture",
-    "Label_m_defend",       "Label_m_lifetime",      "Label_m_lifetimeproc",
-    "Label_m_survive",      "Label_m_mileage",       "Label_m_duration",
-    "Label_m_exp",          "Label_m_silver",        "Label_m_ammo",
-    "Label_m_repair",       "Label_m_equip",         "Label_m_profit",
-};
-
-const std::string& AuthorLabels::Text(std::string_view name) const {
-    const auto found = texts_.find(name);
-    return found == texts_.end() ? kEmpty : found->second;
-}
-
-void AuthorLabels::Set(std::string_view name, std::string text) {
-    texts_.insert_or_assign(std::string(name), std::move(text));
-}
-
-void ZeroAuthorLabels(AuthorLabels& labels) {
-    for (std::string_view name : kAuthorLabelNames)
-        labels.Set(name, "0");
-}
-
 AuthorBattleRead ReadAuthorBattle(const PersonalResults& personal, std::string_view duration,
                                   std::string_view outcome) {
     AuthorBattle battle;
@@ -219,12 +189,12 @@ void AccumulateAuthorStats(AuthorStats& stats, const AuthorBattle& battle) {
     }
 }
 
-void AdditionalFinalize(const AuthorStats& stats, AuthorLabels& labels,
-                        const NumberFormat& format) {
+void AdditionalFinalize(const AuthorStats& stats, LabelStore& labels, const NumberFormat& format) {
     const long long battles = stats.Total("Label_m_battles");
     if (battles == 0) {
-        // Nothing to average over: every label keeps its "0".
-        ZeroAuthorLabels(labels);
+        // Nothing to average over: every label reads "0".
+        for (std::string_view name : AuthorStatsLabels())
+            labels.Set(name, "0");
         return;
     }
     auto total = [&](std::string_view label) { return stats.Total(label); };

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <functional>
 #include <map>
 #include <optional>
@@ -8,27 +7,10 @@
 #include <string_view>
 
 #include "replay/battle_tables.h"
+#include "single/label_store.h"
 #include "tables/number_format.h"
 
 namespace kordex {
-
-// The value labels of the tab "Дополнительно" (Label_m_…), by name. A label never set reads
-// as an empty text.
-class AuthorLabels {
-  public:
-    const std::string& Text(std::string_view name) const;
-    void Set(std::string_view name, std::string text);
-    const std::map<std::string, std::string, std::less<>>& All() const { return texts_; }
-
-  private:
-    std::map<std::string, std::string, std::less<>> texts_;
-};
-
-// Every Label_m_ label, in the order the tab lists them (the hidden ones included).
-extern const std::array<std::string_view, 33> kAuthorLabelNames;
-
-// Sets every label to "0", as each run starts.
-void ZeroAuthorLabels(AuthorLabels& labels);
 
 // What one accepted replay adds, by label name; read in full before anything is added, so that
 // a replay with an unreadable value adds nothing at all.
@@ -59,9 +41,9 @@ struct AuthorStats {
 
 void AccumulateAuthorStats(AuthorStats& stats, const AuthorBattle& battle);
 
-// Writes the final texts of every label: totals, averages over the battles, the ratios. With no
-// battle counted every label reads "0".
-void AdditionalFinalize(const AuthorStats& stats, AuthorLabels& labels, const NumberFormat& format);
+// Writes the final texts of the author's labels (AuthorStatsLabels): totals, averages over the
+// battles, the ratios. With no battle counted every label reads "0".
+void AdditionalFinalize(const AuthorStats& stats, LabelStore& labels, const NumberFormat& format);
 
 enum class UnitsForm { Thousands, Minutes, Kilometres };
 

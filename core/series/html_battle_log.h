@@ -2,35 +2,29 @@
 
 #include <string>
 
-#include "export/html_text.h"
+#include "export/battle_log.h"
 #include "series/series_ingestion.h"
 
 namespace kordex {
 
-// The export's battle-by-battle page as the log a series run writes while ExportAllHTML is on:
-// its lines are gathered in memory during the run and saved as one page file at its end.
-class HtmlBattleLog : public SeriesBattleLog {
+// The export's battle log as the log a series run writes while ExportAllHTML is on.
+class BattleLogHook : public SeriesBattleLog {
   public:
-    // Saved in the program's folder as "ExportAll_" + time stamp + ".htm", as the window does.
-    static HtmlBattleLog InProgramFolder(std::string programFolder);
+    // Saved in the program's folder under the time stamp, as the window does.
+    explicit BattleLogHook(HtmlBattleLog& log) : log_(log) {}
     // Saved at the given path whatever the time (the CLI's --log).
-    static HtmlBattleLog AtPath(std::string path);
+    BattleLogHook(HtmlBattleLog& log, std::string path) : log_(log), path_(std::move(path)) {}
 
-    void Begin() override;
+    void Begin() override { log_.Begin(); }
     void AddBattle(const std::string& dateTime, const std::string& mapText,
-                   const std::string& outcome, const VehicleTable& vehicles) override;
+                   const std::string& outcome, const VehicleTable& vehicles) override {
+        log_.AddBattle(dateTime, mapText, outcome, vehicles);
+    }
     void Finish(const LocalDateTime& stamp) override;
 
-    // The file the last run saved; empty before.
-    const std::string& SavedPath() const { return savedPath_; }
-
   private:
-    HtmlBattleLog(std::string programFolder, std::string fixedPath);
-
-    std::string programFolder_;
-    std::string fixedPath_;
-    PageLines lines_;
-    std::string savedPath_;
+    HtmlBattleLog& log_;
+    std::string path_;
 };
 
 }  // namespace kordex

@@ -170,7 +170,7 @@ ReplayOutcome Ingestion::Run() {
 
     const HeaderParse parsed = ParseBattleHeader(blocks->HeaderBlock);
     if (!parsed.header.versionText.empty())
-        c_.observer.VersionTitle(parsed.header.versionText);
+        c_.labels.Set("Label_replayVersionXml", parsed.header.versionText);
     if (!parsed.ok)
         return Unusable(ReplayClass::HeaderError, "Ошибка", kOldVersionsFolder,
                         "header: " + parsed.failure);

@@ -27,15 +27,13 @@ struct SeriesOptions {
 class SeriesRunObserver {
   public:
     virtual ~SeriesRunObserver() = default;
-    // The run has begun: hide the run list, reset the window's own battle labels.
+    // The run has begun: hide the run list.
     virtual void RunStarted() {}
     virtual void StatusText(const std::string&) {}
     virtual void ProgressShown(int /*maximum*/) {}
     virtual void ProgressPosition(int) {}
     virtual void ProgressHidden() {}
     virtual void SeriesPageShown() {}
-    // The client version title of the replay being read (Label_replayVersionXml).
-    virtual void VersionTitle(const std::string&) {}
 };
 
 // The battle-by-battle log a run writes while ExportAllHTML is on.
@@ -104,6 +102,7 @@ struct SeriesContext {
     SeriesRunObserver& observer;
     SeriesBattleLog* battleLog;  // null while ExportAllHTML is off
     SeriesRunState& state;
+    LabelStore& labels;  // the window's labels: the version title, the author's statistics
 };
 
 // Reads one replay of the run into battle column count + 2: classifies it, writes the date, map

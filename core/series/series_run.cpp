@@ -37,7 +37,7 @@ std::string ElapsedTimeText(double seconds, const NumberFormat& format) {
     return "Время выполнения: " + text + " сек.";
 }
 
-SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, AuthorLabels& labels,
+SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, LabelStore& labels,
                           const SeriesOptions& options, Platform& platform,
                           SeriesRunObserver& observer, SeriesBattleLog* battleLog) {
     SeriesRunResult result;
@@ -56,7 +56,7 @@ SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, AuthorLa
 
     observer.RunStarted();
     SeriesRunState state;
-    ZeroAuthorLabels(labels);
+    ZeroLables(labels);
     PrepareSeriesGrids(tables, count);
 
     observer.ProgressShown(count - 1);
@@ -64,7 +64,7 @@ SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, AuthorLa
     if (battleLog)
         battleLog->Begin();
 
-    SeriesContext context{tables, options, platform, observer, battleLog, state};
+    SeriesContext context{tables, options, platform, observer, battleLog, state, labels};
     for (int i = 0; i < count; ++i) {
         SetStatus(result, observer, "Текущий реплей: " + paths[static_cast<std::size_t>(i)]);
         result.replays.push_back(

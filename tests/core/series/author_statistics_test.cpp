@@ -12,7 +12,7 @@ const NumberFormat kComma{','};
 // A battle whose additions are all zero but for the given labels.
 AuthorBattle Battle(std::map<std::string, long long, std::less<>> additions) {
     AuthorBattle battle;
-    for (std::string_view name : kAuthorLabelNames)
+    for (std::string_view name : AuthorStatsLabels())
         battle.additions[std::string(name)] = 0;
     for (const auto& [name, value] : additions)
         battle.additions[name] = value;
@@ -20,12 +20,11 @@ AuthorBattle Battle(std::map<std::string, long long, std::less<>> additions) {
     return battle;
 }
 
-AuthorLabels Finalized(const std::vector<AuthorBattle>& battles) {
+LabelStore Finalized(const std::vector<AuthorBattle>& battles) {
     AuthorStats stats;
     for (const AuthorBattle& battle : battles)
         AccumulateAuthorStats(stats, battle);
-    AuthorLabels labels;
-    ZeroAuthorLabels(labels);
+    LabelStore labels;
     AdditionalFinalize(stats, labels, kComma);
     return labels;
 }
@@ -52,7 +51,7 @@ TEST(FormatUnitsLabel, WritesPartsAboveTheBaseInUnits) {
 }
 
 TEST(AdditionalFinalize, WritesTheWorkedExamples) {
-    const AuthorLabels labels = Finalized({
+    const LabelStore labels = Finalized({
         Battle({{"Label_m_wins", 1},
                 {"Label_m_lifetime", 400},
                 {"Label_m_mileage", 5000},
@@ -84,7 +83,7 @@ TEST(AdditionalFinalize, WritesTheWorkedExamples) {
 }
 
 TEST(AdditionalFinalize, RatiosGuardTheirDivisors) {
-    const AuthorLabels none = Finalized({Battle({{"Label_m_dmg", 500}})});
+    const LabelStore none = Finalized({Battle({{"Label_m_dmg", 500}})});
     EXPECT_EQ(none.Text("Label_m_accuracy"), "0");
     EXPECT_EQ(none.Text("Label_m_dmgpershot"), "0");
     EXPECT_EQ(none.Text("Label_m_dmgpergot"), "0");
@@ -92,12 +91,12 @@ TEST(AdditionalFinalize, RatiosGuardTheirDivisors) {
     EXPECT_EQ(none.Text("Label_m_pottorecieved"), "0");
     EXPECT_EQ(none.Text("Label_m_lifetimeproc"), "0%");
 
-    const AuthorLabels some = Finalized({Battle({{"Label_m_dmg", 1000},
-                                                 {"Label_m_shots", 8},
-                                                 {"Label_m_hits", 5},
-                                                 {"Label_m_dmgrecieved", 617},
-                                                 {"Label_m_potentialgot", 1234},
-                                                 {"Label_m_shotsReceived", 4}})});
+    const LabelStore some = Finalized({Battle({{"Label_m_dmg", 1000},
+                                               {"Label_m_shots", 8},
+                                               {"Label_m_hits", 5},
+                                               {"Label_m_dmgrecieved", 617},
+                                               {"Label_m_potentialgot", 1234},
+                                               {"Label_m_shotsReceived", 4}})});
     EXPECT_EQ(some.Text("Label_m_dmgpershot"), "125");
     EXPECT_EQ(some.Text("Label_m_dmgpergot"), "154");      // 154.25
     EXPECT_EQ(some.Text("Label_m_potencpershot"), "308");  // 308.5, half to even
@@ -105,8 +104,8 @@ TEST(AdditionalFinalize, RatiosGuardTheirDivisors) {
 }
 
 TEST(AdditionalFinalize, WithoutBattlesEveryLabelReadsZero) {
-    const AuthorLabels labels = Finalized({});
-    for (std::string_view name : kAuthorLabelNames)
+    const LabelStore labels = Finalized({});
+    for (std::string_view name : AuthorStatsLabels())
         EXPECT_EQ(labels.Text(name), "0") << name;
 }
 
@@ -136,7 +135,7 @@ TEST(ReadAuthorBattle, ReadsCostListsDurationOutcomeAndSurvival) {
     EXPECT_EQ(stats.Total("Label_m_wins"), 1);
     EXPECT_EQ(stats.Total("Label_m_survive"), 1);
     EXPECT_EQ(stats.Total("Label_m_battles"), 2);
-    AuthorLabels labels;
+    LabelStore labels;
     AdditionalFinalize(stats, labels, kComma);
     EXPECT_EQ(labels.Text("Label_m_lifetimeproc"), "50%");
 }

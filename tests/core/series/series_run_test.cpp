@@ -67,7 +67,7 @@ std::string ReadAll(const std::string& path) {
 struct Series {
     WindowTables tables;
     SeriesSession session;
-    AuthorLabels labels;
+    LabelStore labels;
     HeadlessDesktop desktop;
     StdFileSystem files;
     StepClock clock;
@@ -523,8 +523,9 @@ TEST(HtmlBattleLog, IsSavedUnderTheTimeStampEvenWithoutABattle) {
     WriteHeaderOnly(replays.File("x.wotreplay"), Company("27.05.2017 21:04:33"));
     Series series;
     series.options.moveUnusable = false;
-    HtmlBattleLog log = HtmlBattleLog::InProgramFolder(program.Path());
-    series.Run({replays.File("x.wotreplay")}, &log);
+    HtmlBattleLog log(program.Path());
+    BattleLogHook hook(log);
+    series.Run({replays.File("x.wotreplay")}, &hook);
     EXPECT_EQ(fs::path(log.SavedPath()).filename().string(), "ExportAll_2017.05.27 21.04.33.htm");
     const std::string page = ReadAll(log.SavedPath());
     EXPECT_EQ(page.rfind("<html>\r\n", 0), 0u);
