@@ -137,31 +137,6 @@ AlliesTable Team(const std::vector<std::pair<std::string, std::string>>& namesAn
     return allies;
 }
 
-TEST(AlliesInfoToGrids, KeepsOneRowPerPlayerAcrossBattles) {
-    TitledTables tables;
-    PrepareSeriesGrids(tables, 3);
-    AlliesInfoToGrids(tables, Team({{"Anna", "AB10"}, {"Boris", "T1"}}), 0, kSeriesStartRow);
-    // Later battle: other letter case, a new vehicle whose name is part of one listed, a newcomer.
-    AlliesInfoToGrids(tables, Team({{"BORIS", "T1"}, {"anna", "AB1"}, {"Clara", "K"}}), 1,
-                      kSeriesStartRow);
-    AlliesInfoToGrids(tables, Team({{"Anna", "AB10"}}), 2, kSeriesStartRow);
-
-    for (const TextGrid* grid : tables.SeriesGrids()) {
-        EXPECT_EQ(grid->Cell(0, 3), "Anna");
-        EXPECT_EQ(grid->Cell(0, 4), "Boris");
-        EXPECT_EQ(grid->Cell(0, 5), "Clara");
-        EXPECT_EQ(grid->Cell(1, 3), "AB10, AB1");
-        EXPECT_EQ(grid->Cell(1, 4), "T1");
-        EXPECT_TRUE(grid->Cell(0, 6).empty());
-    }
-    const TextGrid& exp = tables.SeriesGridExp;
-    EXPECT_EQ(exp.Row(3), (std::vector<std::string>{"Anna", "AB10, AB1", "100;0;true", "200;0;true",
-                                                    "100;0;true"}));
-    // Boris missed the third battle: his cell there stays empty.
-    EXPECT_EQ(exp.Row(4),
-              (std::vector<std::string>{"Boris", "T1", "200;0;true", "100;0;true", ""}));
-}
-
 TEST(AlliesInfoToGrids, AddsRowsBeyondTheFirstFifteenInAllGrids) {
     TitledTables tables;
     PrepareSeriesGrids(tables, 2);
@@ -179,18 +154,6 @@ TEST(AlliesInfoToGrids, AddsRowsBeyondTheFirstFifteenInAllGrids) {
     }
     EXPECT_EQ(tables.SeriesGridExp.Cell(3, 32), "1500;0;true");
     EXPECT_EQ(tables.SeriesGridShots.Cell(3, 32), "9 - 6/8 (1);0;true");
-}
-
-TEST(AlliesInfoToGridsGroupped, AppendsABlockOfRowsPerBattle) {
-    TitledTables tables;
-    PrepareSeriesGrids(tables, 2);
-    AlliesInfoToGridsGroupped(tables, Team({{"Anna", "A"}, {"Boris", "B"}}), 0);
-    AlliesInfoToGridsGroupped(tables, Team({{"Anna", "A"}, {"Boris", "B"}}), 1);
-    const TextGrid& exp = tables.SeriesGridExp;
-    EXPECT_EQ(exp.Column(0)[3], "Anna");
-    EXPECT_EQ(exp.Column(0)[5], "Anna");
-    EXPECT_EQ(exp.Row(4), (std::vector<std::string>{"Boris", "B", "200;0;true", ""}));
-    EXPECT_EQ(exp.Row(6), (std::vector<std::string>{"Boris", "B", "", "200;0;true"}));
 }
 
 }  // namespace

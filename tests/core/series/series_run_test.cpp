@@ -165,25 +165,11 @@ TEST_F(Evening, BuildsOneRowPerPlayerWithBattleColumnsTotalsAndSummary) {
     EXPECT_EQ(summary.Cell(0, 8), "Newcomer");
     EXPECT_EQ(summary.Row(9), std::vector<std::string>(9));
 
+    EXPECT_EQ(series.labels.Text("Label_replayVersionXml"), "World of Tanks v.0.9.17.1 #388");
     EXPECT_EQ(result.statusText.rfind("Время выполнения: ", 0), 0u);
     EXPECT_EQ(series.desktop.PendingEventCalls(), 1);
     EXPECT_TRUE(series.desktop.Events().empty());
     EXPECT_FALSE(series.session.runInProgress);
-}
-
-TEST_F(Evening, ListsEveryVehicleOfAPlayerOnce) {
-    BattleFixture fourth = Company("28.05.2017 19:30:00");
-    fourth.Vehicle(0).vehicleType = "ussr:T-34";
-    WriteBattle(folder.File("d.wotreplay"), fourth);
-    BattleFixture fifth = Company("28.05.2017 20:00:00");
-    fifth.Vehicle(0).vehicleType = "ussr:T-34-85";
-    WriteBattle(folder.File("e.wotreplay"), fifth);
-    std::vector<std::string> paths = Paths();
-    paths.push_back(folder.File("d.wotreplay"));
-    paths.push_back(folder.File("e.wotreplay"));
-    series.Run(paths);
-    // A T-34 after a T-34-85 is a vehicle of its own, although its name is part of the other.
-    EXPECT_EQ(series.tables.SeriesGridFrags.Cell(1, 3), "Т-34-85, Т-34");
 }
 
 TEST_F(Evening, PutsTotalsInFrontWithTheBattlesInTheirOrder) {

@@ -134,17 +134,6 @@ TitledTables ThreeBattles() {
     return tables;
 }
 
-TEST(SeriesTotals, SupportGetsTheBattleCountLineAndShotsNone) {
-    TitledTables tables = ThreeBattles();
-    AppendSeriesTotals(tables, kComma);
-    for (const TextGrid* grid : tables.SeriesGrids())
-        EXPECT_EQ(grid->ColumnCount(), 7);
-    EXPECT_EQ(tables.SeriesGridSupport.Cell(5, 2), "Боев: 3, побед: 1");
-    EXPECT_EQ(tables.SeriesGridSupport.Cell(6, 2), "1/1/1  33%");
-    EXPECT_TRUE(tables.SeriesGridShots.Cell(5, 2).empty());
-    EXPECT_EQ(tables.SeriesGridShots.Cell(5, 3), "6 - 3/3 (0)");
-}
-
 TEST(MoveTotalsToFront, KeepsTheBattlesInTheirOrder) {
     TitledTables tables = ThreeBattles();
     AppendSeriesTotals(tables, kComma);
@@ -220,32 +209,6 @@ TEST(FillSummaryGrid, ReadsTotalsWhereverTheRunPutThem) {
             << front;
         EXPECT_EQ(summary.Row(2), std::vector<std::string>(9));
     }
-}
-
-TEST(PrepareSeriesGrids, LeavesNothingOfTheLastRunButTheHeaderTexts) {
-    TitledTables tables = ThreeBattles();
-    AppendSeriesTotals(tables, kComma);
-    FillSummaryGrid(tables);
-    PrepareSeriesGrids(tables, 1);
-    const char* titles[] = {"Ник\\Опыт", "Ник\\Фраги", "Ник\\Урон", "Ник\\ Свет/Гусли",
-                            "Ник\\ Выст.-Проб./Поп.(ОФ)"};
-    int g = 0;
-    for (const TextGrid* grid : tables.SeriesGrids()) {
-        ASSERT_EQ(grid->ColumnCount(), 3);
-        ASSERT_EQ(grid->RowCount(), 18);
-        for (int row = 0; row < 18; ++row)
-            for (int column = 0; column < 3; ++column) {
-                std::string expected;
-                if (column == 0 && row < 3)
-                    expected = row == 0 ? "Дата" : row == 1 ? "Карта" : titles[g];
-                if (column == 1 && row == 2)
-                    expected = "Техника";
-                EXPECT_EQ(grid->Cell(column, row), expected) << column << "," << row;
-            }
-        ++g;
-    }
-    EXPECT_EQ(tables.SeriesGridSummary.Cell(0, 0), "Ник");
-    EXPECT_TRUE(tables.SeriesGridSummary.Cell(0, 1).empty());
 }
 
 TEST(FitSeriesColumnWidths, GivesAllFiveGridsTheWidestWidth) {
