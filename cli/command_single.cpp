@@ -9,9 +9,9 @@
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
+#include "single/team_tables.h"
 
 namespace kordex::cli {
 
@@ -52,12 +52,11 @@ int RunSingle(const std::vector<std::string>& args, std::ostream& out) {
     StdFileSystem files;
     SystemClock clock;
     Platform platform{desktop, files, clock};
-    WindowTables tables;
-    SetTeamGridTitles(tables.AlliesGrid);
-    SetTeamGridTitles(tables.EnemiesGrid);
+    TextGrid alliesGrid = MakeTeamGrid();
+    TextGrid enemiesGrid = MakeTeamGrid();
     LabelStore labels;
     ZeroLables(labels);
-    SingleView view(tables.AlliesGrid, tables.EnemiesGrid, labels);
+    SingleView view(alliesGrid, enemiesGrid, labels);
     view.replayPath = args.front();
 
     bool completed = false;

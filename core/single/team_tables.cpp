@@ -64,6 +64,22 @@ std::optional<long long> ParsePlatoonId(std::string_view text) {
 
 }  // namespace
 
+TextGrid MakeTeamGrid() {
+    TextGrid grid(kTeamColumns, kTeamRows, 0, 1, 50, 16);
+    grid.SetFont(FontSpec{"Tahoma", 11, false});
+    SetTeamGridTitles(grid);
+    return grid;
+}
+
+void SetTeamGridTitles(TextGrid& grid) {
+    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк", "Жив",
+                                          "Убил", "Опыт", "Урон", "Свет", "Гусли"};
+    for (int column = 0; column < 10; ++column)
+        grid.SetCell(column, 0, kTitles[column]);
+    grid.SetColumnWidth(team_column::AccountId, 0);
+    grid.SetColumnWidth(team_column::ClanId, 0);
+}
+
 void MarkTeamExtremes(VehicleTable& vehicles, int field, std::string_view recorderTeam) {
     TeamExtremes allies;
     TeamExtremes others;

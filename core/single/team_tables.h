@@ -7,8 +7,8 @@
 
 namespace kordex {
 
-// The columns of the team tables of the single view (built with the window's tables): a title
-// row and 15 body rows, one vehicle a row. Columns 10 (clan id) and 11 (account id) are hidden;
+// The columns of the team tables of the single view: a title row and 15 body rows, one vehicle
+// a row. Columns 10 (clan id) and 11 (account id) are hidden;
 // the profile links read them.
 namespace team_column {
 enum : int {
@@ -26,7 +26,13 @@ enum : int {
     AccountId = 11,
 };
 }
+constexpr int kTeamColumns = 12;
 constexpr int kTeamRows = 16;
+
+// A team table as the window builds it: its size, font, titles and hidden id columns.
+TextGrid MakeTeamGrid();
+// The titles of columns 0 to 9, then columns 11 and 10 hidden (the start-up sequence).
+void SetTeamGridTitles(TextGrid& grid);
 
 // Appends an extreme marker to field `field` of every vehicle row: ";+1" for the highest value
 // of its team, ";-1" for the lowest, ";0" otherwise; a value that is no whole number becomes

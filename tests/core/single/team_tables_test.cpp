@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "platform/kordex_error.h"
-#include "shell/window_tables.h"
 
 namespace kordex {
 namespace {
@@ -155,10 +154,8 @@ TEST(FillTeamGrids, WritesEachVehicleIntoItsTeamsTable) {
     enemy[Alive] = "false";
     enemy[Kills] = "3";
 
-    WindowTables tables;
-    SetTeamGridTitles(tables.AlliesGrid);
-    TextGrid& allies = tables.AlliesGrid;
-    TextGrid& enemies = tables.EnemiesGrid;
+    TextGrid allies = MakeTeamGrid();
+    TextGrid enemies = MakeTeamGrid();
     FillTeamGrids(table, "2", allies, enemies);
 
     EXPECT_EQ(allies.Row(1),
@@ -177,14 +174,23 @@ TEST(FillTeamGrids, ATeamBeyondFifteenVehiclesShowsItsFirstFifteen) {
         table[i][Name] = "P" + std::to_string(i);
         table[i][Team] = "1";
     }
-    WindowTables tables;
-    SetTeamGridTitles(tables.AlliesGrid);
-    TextGrid& allies = tables.AlliesGrid;
-    TextGrid& enemies = tables.EnemiesGrid;
+    TextGrid allies = MakeTeamGrid();
+    TextGrid enemies = MakeTeamGrid();
     FillTeamGrids(table, "1", allies, enemies);
     EXPECT_EQ(allies.RowCount(), kTeamRows);
     EXPECT_EQ(allies.Cell(team_column::Name, 15), "P14");
     EXPECT_EQ(enemies.Cell(team_column::Name, 1), "");
+}
+
+TEST(MakeTeamGrid, HasTitlesAndHidesTheIdColumns) {
+    TextGrid grid = MakeTeamGrid();
+    EXPECT_EQ(grid.ColumnCount(), 12);
+    EXPECT_EQ(grid.RowCount(), 16);
+    EXPECT_EQ(grid.FixedRows(), 1);
+    EXPECT_EQ(grid.Row(0), (std::vector<std::string>{"Взв", "Ник", "Клан", "Танк", "Жив", "Убил",
+                                                     "Опыт", "Урон", "Свет", "Гусли", "", ""}));
+    EXPECT_EQ(grid.ColumnWidth(team_column::ClanId), 0);
+    EXPECT_EQ(grid.ColumnWidth(team_column::AccountId), 0);
 }
 
 }  // namespace
