@@ -73,7 +73,8 @@ class Ingestion {
     }
 
     ReplayOutcome Run();
-    ReplayOutcome MarkFailure(const std::string& description);
+    // A fault no kind names: "Ошибка" in the column, the file stays where it is.
+    ReplayOutcome Fault(std::string description);
 
   private:
     void Mark(const std::string& word);
@@ -83,7 +84,6 @@ class Ingestion {
     ReplayOutcome Unusable(ReplayClass kind, const std::string& word, const char* subfolder,
                            std::string description);
     ReplayOutcome Beep(ReplayClass kind, std::string description);
-    ReplayOutcome Fault(std::string description);
     void Finish();
 
     const std::string& path_;
@@ -150,10 +150,6 @@ ReplayOutcome Ingestion::Fault(std::string description) {
     outcome_.description = std::move(description);
     Finish();
     return outcome_;
-}
-
-ReplayOutcome Ingestion::MarkFailure(const std::string& description) {
-    return Fault(description);
 }
 
 ReplayOutcome Ingestion::Run() {
@@ -317,7 +313,7 @@ ReplayOutcome SeriesAnalysis(const std::string& ReplayPath, int Count, int Start
         throw;
     } catch (const std::exception& error) {
         // A fault no kind names ends this replay only; the run goes on with the next one.
-        return ingestion.MarkFailure(error.what());
+        return ingestion.Fault(error.what());
     }
 }
 
