@@ -9,6 +9,7 @@
 
 #include "export/export_file.h"
 #include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "series/html_battle_log.h"
 #include "support/battle_fixture.h"
@@ -218,6 +219,28 @@ TEST_F(Evening, HandsCompleteBattlesToTheBattleLog) {
     EXPECT_EQ(log.lastVehicles[0][vehicle_field::Team], "1");
     EXPECT_EQ(log.lastVehicles[13][vehicle_field::Team], "0");
     EXPECT_EQ(log.lastVehicles[0][vehicle_field::Xp], "300");
+}
+
+// A log whose page cannot take the second battle.
+class FailingLog : public RecordingLog {
+  public:
+    void AddBattle(const std::string& dateTime, const std::string& mapText,
+                   const std::string& outcome, const VehicleTable& vehicles) override {
+        if (mapText == "Энск, штурм")
+            throw KordexError("the log cannot take this battle");
+        RecordingLog::AddBattle(dateTime, mapText, outcome, vehicles);
+    }
+};
+
+TEST_F(Evening, AFaultInOneReplayMarksItAndTheRunGoesOn) {
+    FailingLog log;
+    const SeriesRunResult result = series.Run(Paths(), &log);
+    EXPECT_EQ(result.replays[1].kind, ReplayClass::Failure);
+    EXPECT_EQ(result.replays[1].description, "the log cannot take this battle");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 2), "Ошибка");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(4, 2), "Ничья");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(5, 2), "Боев: 2, побед: 1");
+    EXPECT_TRUE(fs::exists(folder.File("b.wotreplay")));
 }
 
 TEST_F(Evening, ASecondRunWithFewerReplaysLeavesNothingOfTheFirst) {
