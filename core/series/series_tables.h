@@ -3,6 +3,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/desktop.h"
@@ -13,6 +14,9 @@ namespace kordex {
 
 // The first player row of a series grid, below the date, map and outcome rows (StartRow).
 inline constexpr int kSeriesStartRow = 3;
+
+// The totals column's row-1 text; the exports empty it, in the window too.
+inline constexpr std::string_view kSortHint = "Нажать для сортировки";
 // Rows a series grid has at the start of a run: the header rows and room for one team.
 inline constexpr int kSeriesInitialRows = 18;
 inline constexpr int kSummaryColumns = 9;

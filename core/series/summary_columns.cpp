@@ -26,7 +26,7 @@ TotalColumns AppendTitledColumns(TextGrid& grid) {
     grid.SetColumnCount(grid.ColumnCount() + 2);
     const TotalColumns c{grid.ColumnCount() - 2, grid.ColumnCount() - 1};
     grid.SetCell(c.total, 0, "Суммарно");
-    grid.SetCell(c.total, 1, "Нажать для сортировки");
+    grid.SetCell(c.total, 1, std::string(kSortHint));
     grid.SetCell(c.average, 0, "В среднем");
     grid.SetCell(c.average, 1, {});
     return c;
