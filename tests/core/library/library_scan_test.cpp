@@ -203,6 +203,30 @@ TEST(ProcessReplays, LastPathFirstAndFavouritesApart) {
     EXPECT_GE(tables.allReplays.ColumnWidth(col::Mastery), 25);
 }
 
+TEST(ProcessReplays, EveryNormalRowFitsItsColumns) {
+    // The path that sorts first lands in the last row, which the scan's own loop never fits:
+    // its texts must widen the columns when the row is filled.
+    test::TempFolder folder;
+    BattleFixture wide = LibraryBattle();
+    wide.SetMap("wide", "A map name far longer than any title or other row of this table");
+    test::WriteBattleReplay(folder.File("a.wotreplay"), wide);
+    test::WriteBattleReplay(folder.File("b.wotreplay"), LibraryBattle());
+    test::WriteBattleReplay(folder.File("c.wotreplay"), LibraryBattle());
+
+    LibraryTables tables;
+    HeadlessDesktop desktop;
+    ProcessReplays(folder.Path(), tables, IniFile(), desktop);
+    const TextGrid& table = tables.allReplays;
+    ASSERT_EQ(table.RowCount(), 4);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            const int needed =
+                desktop.TextWidth(table.Cell(column, row), table.Font()) + table.LineWidth() + 10;
+            EXPECT_GE(table.ColumnWidth(column), needed) << "row " << row << ", column " << column;
+        }
+    }
+}
+
 TEST(ProcessReplays, RealReplaysGiveOneRowEachAndChangeNoFile) {
     KORDEX_REQUIRE_SHARED_REPLAYS();
     namespace fs = std::filesystem;
