@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
 
 #include "library/library_row.h"
 #include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
 #include "support/battle_replay.h"
 #include "support/test_paths.h"
 
@@ -225,6 +227,33 @@ TEST(ProcessReplays, EveryNormalRowFitsItsColumns) {
             EXPECT_GE(table.ColumnWidth(column), needed) << "row " << row << ", column " << column;
         }
     }
+}
+
+TEST(ProcessReplays, AReadErrorEndsTheScanWithBothTablesSized) {
+    // The process's own memory opens for reading but fails at offset 0.
+    const std::string unreadable = "/proc/self/mem";
+    if (std::FILE* probe = std::fopen(unreadable.c_str(), "rb"))
+        std::fclose(probe);
+    else
+        GTEST_SKIP() << unreadable << " cannot be opened here";
+    test::TempFolder folder;
+    test::WriteBattleReplay(folder.File("a.wotreplay"), LibraryBattle());
+    std::filesystem::create_symlink(unreadable, folder.File("b.wotreplay"));
+    std::filesystem::create_directory(folder.File("[Избранное]"));
+    test::WriteBattleReplay(folder.File("[Избранное]/f.wotreplay"), LibraryBattle());
+    test::WriteBattleReplay(folder.File("[Избранное]/g.wotreplay"), LibraryBattle());
+
+    LibraryTables tables;
+    HeadlessDesktop desktop;
+    EXPECT_THROW(ProcessReplays(folder.Path(), tables, IniFile(), desktop), KordexError);
+    // Both lists and both tables' sizes were set before the first file was read; the file
+    // that failed and every one after it got no row content.
+    EXPECT_EQ(tables.favoriteReplaysList.size(), 2u);
+    EXPECT_EQ(tables.allReplays.RowCount(), 3);
+    EXPECT_EQ(tables.favoriteReplays.RowCount(), 3);
+    EXPECT_EQ(tables.allReplays.Cell(col::Path, 1), "");
+    EXPECT_EQ(tables.allReplays.Cell(col::Path, 2), "");
+    EXPECT_EQ(tables.favoriteReplays.Cell(col::Path, 1), "");
 }
 
 TEST(ProcessReplays, RealReplaysGiveOneRowEachAndChangeNoFile) {
