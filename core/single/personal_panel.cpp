@@ -1,7 +1,6 @@
 #include "single/personal_panel.h"
 
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include "platform/kordex_error.h"

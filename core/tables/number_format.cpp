@@ -86,22 +86,26 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
 }
 
 std::string FormatGeneral(double value, const NumberFormat& format) {
-    // to_chars never looks at the process locale, which the window's toolkit changes.
+    // to_chars writes as printf does in the "C" locale, whatever locale the process has set.
     char buffer[64];
     const auto result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
     std::string text(buffer, result.ptr);
-    if (const auto point = text.find('.'); point != std::string::npos)
-        text[point] = format.decimalSeparator;
+    for (char& c : text) {
+        if (c == '.')
+            c = format.decimalSeparator;
+        else if (c == 'e')
+            c = 'E';
+    }
     return text;
 }
 
 std::string FormatTwoDecimals(float value, const NumberFormat& format) {
     std::string text = FormatGeneral(static_cast<double>(value), format);
+    if (text.find('E') != std::string::npos)
+        return text;
     const auto separator = text.find(format.decimalSeparator);
-    // Cut, not rounded: two characters after the separator stay.
-    if (separator != std::string::npos && text.find('e') == std::string::npos &&
-        text.size() > separator + 3)
+    if (separator != std::string::npos && text.size() > separator + 3)
         text.resize(separator + 3);
     return text;
 }

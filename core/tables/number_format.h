@@ -19,8 +19,8 @@ std::optional<double> ParseLocaleNumber(std::string_view text, const NumberForma
 // A whole number: optional sign and digits only, within 32 bits; nothing otherwise.
 std::optional<int> ParseWholeNumber(std::string_view text);
 
-// A number in general format with up to 15 significant digits and no trailing zeros, written
-// with the format's decimal separator whatever the process locale is ("1,5", "2", "0,7").
+// A number in general form (up to 15 significant digits, no trailing zeros) with the format's
+// decimal separator. The process's own C locale never decides the separator.
 std::string FormatGeneral(double value, const NumberFormat& format);
 
 // The text of an average: the value as a 32-bit float in general format (up to 15 significant
