@@ -29,12 +29,6 @@ TextGrid SummaryGrid() {
     return grid;
 }
 
-TextGrid LibraryGrid() {
-    TextGrid grid(20, 19, 0, 1, 50, 17);
-    grid.SetFont(TahomaPixels(12));
-    return grid;
-}
-
 }  // namespace
 
 WindowTables::WindowTables()
@@ -45,9 +39,7 @@ WindowTables::WindowTables()
       SeriesGridDamage(SeriesGrid()),
       SeriesGridSupport(SeriesGrid()),
       SeriesGridShots(SeriesGrid()),
-      SeriesGridSummary(SummaryGrid()),
-      sg_AllReplays(LibraryGrid()),
-      sg_FavoriteReplays(LibraryGrid()) {}
+      SeriesGridSummary(SummaryGrid()) {}
 
 std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
     return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
@@ -72,17 +64,6 @@ void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
     grid.SetRowHeight(0, grid.DefaultRowHeight() * 2);
 }
 
-void SetLibraryGridTitles(TextGrid& grid) {
-    static const char* const kTitles[] = {
-        "Время", "Карта",   "Ник",    "Танк",       "Тип боя",    "Режим",         "Исход",
-        "Выжил", "Ст",      "Опыт",   "Чист.опыт",  "Урон",       "Фраги",         "Свет",
-        "Гусли", "Серебра", "Ремонт", "Пополн. БК", "Снаряжение", "Чист. прибыль", "Путь"};
-    grid.SetColumnCount(21);
-    for (int column = 0; column < 21; ++column)
-        grid.SetCell(column, 0, kTitles[column]);
-    grid.SetColumnWidth(kLibraryMasteryColumn, 25);
-}
-
 void SetTableTitles(WindowTables& tables) {
     SetTeamGridTitles(tables.AlliesGrid);
     SetTeamGridTitles(tables.EnemiesGrid);
@@ -91,8 +72,6 @@ void SetTableTitles(WindowTables& tables) {
     SetSeriesGridTitles(tables.SeriesGridDamage, "Ник\\Урон");
     SetSeriesGridTitles(tables.SeriesGridSupport, "Ник\\ Свет/Гусли");
     SetSeriesGridTitles(tables.SeriesGridShots, "Ник\\ Выст.-Проб./Поп.(ОФ)");
-    SetLibraryGridTitles(tables.sg_AllReplays);
-    SetLibraryGridTitles(tables.sg_FavoriteReplays);
 }
 
 }  // namespace kordex

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "library/library_tables.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -19,8 +20,8 @@ struct WindowTables {
     TextGrid SeriesGridSupport;
     TextGrid SeriesGridShots;
     TextGrid SeriesGridSummary;
-    TextGrid sg_AllReplays;
-    TextGrid sg_FavoriteReplays;
+    // sg_AllReplays and sg_FavoriteReplays with the paths of the last scan.
+    LibraryTables library;
 
     // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
     // Shots.
@@ -30,15 +31,11 @@ struct WindowTables {
 // The columns of the team tables whose widths hide the clan id (10) and account id (11).
 inline constexpr int kTeamClanIdColumn = 10;
 inline constexpr int kTeamAccountIdColumn = 11;
-// The library column "Ст", narrower than the others from the start.
-inline constexpr int kLibraryMasteryColumn = 8;
-
 // The titles the start-up sequence writes: the team tables' header row with the id columns
-// hidden, the series tables' corner texts with a double-height first row, the library lists'
-// 21 columns.
+// hidden, the series tables' corner texts with a double-height first row. The library lists
+// are built with their titles.
 void SetTeamGridTitles(TextGrid& grid);
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle);
-void SetLibraryGridTitles(TextGrid& grid);
 void SetTableTitles(WindowTables& tables);
 
 }  // namespace kordex
