@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
 #include <QVBoxLayout>
@@ -235,8 +236,10 @@ void TKordexForm::FormCreate() {
     Options->cb_remote_export_enable->setEnabled(false);
     Options->ed_remote_server_address->setEnabled(false);
     Options->ed_remote_export_author->setEnabled(false);
-    // 2. Files dropped from the desktop come to WMDropFiles.
+    // 2. Files dropped from the desktop come to WMDropFiles, wherever on the window they land.
     setAcceptDrops(true);
+    for (QLineEdit* edit : findChildren<QLineEdit*>())
+        edit->setAcceptDrops(false);
     // 3. The open dialog: existing replay files only.
     if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
         desktop->SetReplayDialog(
