@@ -21,6 +21,11 @@ void Drop(QWidget& target, const std::vector<std::string>& paths) {
     for (const std::string& path : paths)
         urls << QUrl::fromLocalFile(QString::fromStdString(path));
     data.setUrls(urls);
+    // File managers offer the paths as plain text as well, which edit fields would take.
+    QStringList text;
+    for (const QUrl& url : urls)
+        text << url.toLocalFile();
+    data.setText(text.join(QLatin1Char('\n')));
     // The drag enters the window first, which makes the window the drop's target.
     QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&target, &enter);
