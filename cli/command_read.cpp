@@ -1,3 +1,4 @@
+#include <functional>
 #include <iostream>
 #include <optional>
 
@@ -5,6 +6,7 @@
 #include "dump_format.h"
 #include "platform/kordex_error.h"
 #include "replay/battle_header.h"
+#include "replay/battle_passes.h"
 #include "replay/block_reader.h"
 
 namespace kordex::cli {
@@ -79,6 +81,51 @@ void WriteHeader(std::ostream& out, const HeaderParse& parse) {
         WriteRecord(out, "ClientVersionNumber", std::to_string(h.clientVersion));
 }
 
+template <typename Row>
+void WriteTable(std::ostream& out, std::string_view name, const Row& rows) {
+    WriteSection(out, name);
+    for (const auto& row : rows)
+        WriteRow(out, std::vector<std::string>(row.begin(), row.end()));
+}
+
+// The passes in the order the analyses run them: header, results, frags, join, final.
+int ReadBattleTables(const ReadArguments& arguments, const ReplayBlocks& blocks,
+                     const BattleHeader& header, std::ostream& out) {
+    const bool single = arguments.variant == ReadingVariant::Single;
+    BattleTables tables;
+    ResetBattleTables(tables);
+    const std::pair<const char*, std::function<PassResult()>> passes[] = {
+        {"header pass", [&] { return VehiclesPass(header.vehiclesText, tables.vehicles); }},
+        {"results pass",
+         [&] {
+             return ResultsPass(blocks.ResultsBlock, header.clientVersion,
+                                single ? PersonalKeys::Single : PersonalKeys::Series, tables);
+         }},
+        {"frags pass", [&] { return FragsPass(blocks.FragsBlock, tables.vehicles); }},
+        {"players join",
+         [&] { return JoinPlayers(tables, single ? JoinForm::Single : JoinForm::Series); }},
+        {"final pass", [&] { return VehiclesPass(blocks.VehiclesBlock, tables.vehicles); }},
+    };
+    for (const auto& [step, run] : passes) {
+        const PassResult result = run();
+        if (!result.Ok())
+            return WriteFailure(out, step, result.description);
+    }
+    WriteTable(out, "VehicleTable", tables.vehicles);
+    WriteTable(out, "PlayersTable", tables.players);
+    WriteSection(out, "PersonalResults");
+    for (const auto& value : tables.personal.values)
+        WriteRecord(out, value.key, value.value);
+    const CommonResults& common = tables.common;
+    WriteSection(out, "CommonResults");
+    WriteRecord(out, "finishReason", common.finishReason);
+    WriteRecord(out, "arenaCreateTime", common.arenaCreateTime);
+    WriteRecord(out, "duration", common.duration);
+    WriteRecord(out, "winnerTeam", common.winnerTeam);
+    WriteRecord(out, "arenaUniqueID", common.arenaUniqueID);
+    return 0;
+}
+
 int ReadAndWrite(const ReadArguments& arguments, std::ostream& out) {
     const std::optional<ReplayBlocks> blocks = ReadReplayBlocks(arguments.path, arguments.variant);
     if (!blocks)
@@ -98,10 +145,9 @@ int ReadAndWrite(const ReadArguments& arguments, std::ostream& out) {
     WriteRecord(out, "library", YesNo(IsVersionAccepted(version, Analysis::Library)));
     WriteRecord(out, "IsBattleComplete", YesNo(complete));
 
-    // Hook for the battle results: for a complete battle the results pass, the frags pass,
-    // the players join (series form for the list variant) and the final pass come here, then
-    // the VehicleTable, PlayersTable, PersonalResults and CommonResults sections, or a
-    // Failure section naming the pass that failed.
+    if (!complete)
+        return 0;
+    return ReadBattleTables(arguments, *blocks, parse.header, out);
     return 0;
 }
 
@@ -114,7 +160,8 @@ int RunRead(const std::vector<std::string>& args, std::ostream& out) {
     try {
         return ReadAndWrite(*arguments, out);
     } catch (const KordexError& error) {
-        return WriteFailure(out, "ReadReplayBlocks", error.what());
+        // Reading errors and the passes' errors that the window shows in a message box.
+        return WriteFailure(out, "error", error.what());
     }
 }
 

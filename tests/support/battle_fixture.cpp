@@ -1,5 +1,7 @@
 #include "support/battle_fixture.h"
 
+#include <cstdio>
+
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
@@ -167,6 +169,10 @@ std::string JsonString(const std::string& text) {
             out += "\\\\";
         } else if (static_cast<unsigned char>(c) >= 0x80) {
             AppendUtf8AsEscapes(text, i, out);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
         } else {
             out += c;
         }

@@ -46,7 +46,7 @@ TEST(TeamTableHeaderClick, TitlesKillsToTrackingSortBothTablesByNumber) {
     EXPECT_EQ(firstNames(allies, 3), (Texts{"a2", "a1", ""}));
     EXPECT_EQ(firstNames(enemies, 4), (Texts{"e2", "e3", "e1", ""}));
 
-    // "Опыт" then, and "Убил" with its empty cells standing still.
+    // "Опыт" then.
     EXPECT_TRUE(SortTeamTablesByHeader(allies, enemies, 6, 0, kComma));
     EXPECT_EQ(firstNames(allies, 2), (Texts{"a1", "a2"}));
     EXPECT_EQ(firstNames(enemies, 3), (Texts{"e3", "e1", "e2"}));
