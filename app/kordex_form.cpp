@@ -13,18 +13,24 @@
 #include "about_box.h"
 #include "default_error_handling.h"
 #include "drop_intake.h"
+#include "export/html_export.h"
+#include "export/workbook_export.h"
 #include "grid_view.h"
 #include "library/library_actions.h"
+#include "library/library_list_style.h"
 #include "library/replay_files.h"
 #include "library_page.h"
 #include "options_page.h"
 #include "qt_desktop.h"
+#include "series/series_table_style.h"
 #include "series_page.h"
 #include "shell/window_layout.h"
 #include "single/team_table_links.h"
+#include "single/team_table_style.h"
 #include "single_battle_page.h"
 #include "tables/grid_helpers.h"
 #include "tables/header_click_sorts.h"
+#include "tables/wheel_scroll.h"
 #include "widget_names.h"
 
 namespace kordex::app {
@@ -86,6 +92,7 @@ TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget*
     : QMainWindow(parent), platform_(platform), programFolder_(std::move(programFolder)) {
     numberFormat_.decimalSeparator = QLocale::system().decimalPoint().at(0).toLatin1();
     BuildControls();
+    ConnectDrawing();
     ConnectHandlers();
     Handle([this] { FormCreate(); });
 }
@@ -140,6 +147,32 @@ void TKordexForm::On(Sender* sender, Signal signal, Handler handler) {
                 handler();
         });
     });
+}
+
+void TKordexForm::ConnectDrawing() {
+    // SingleGridsDrawCell
+    for (GridView* grid : {SingleReplay->AlliesGrid, SingleReplay->EnemiesGrid})
+        grid->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
+            return TeamTableCellStyle(column, row, text);
+        });
+    // SeriesGridExpDrawCell for four tables, SeriesGridShotsDrawCell for the shooting table;
+    // the summary keeps the table's own drawing.
+    const std::pair<GridView*, SeriesTable> series[] = {
+        {SeriesReplays->SeriesGridExp, SeriesTable::Exp},
+        {SeriesReplays->SeriesGridFrags, SeriesTable::Frags},
+        {SeriesReplays->SeriesGridDamage, SeriesTable::Damage},
+        {SeriesReplays->SeriesGridSupport, SeriesTable::Support},
+        {SeriesReplays->SeriesGridShots, SeriesTable::Shots},
+    };
+    for (auto [grid, table] : series)
+        grid->SetCellStyleHook([grid, table](int column, int row, const std::string&, bool) {
+            return SeriesTableCellStyle(table, grid->Grid(), column, row);
+        });
+    // ReplaysListOnDrawCell
+    for (GridView* list : {ts_ReplaysList->sg_AllReplays, ts_ReplaysList->sg_FavoriteReplays})
+        list->SetCellStyleHook([](int column, int row, const std::string& text, bool selected) {
+            return LibraryListCellStyle(column, row, text, selected);
+        });
 }
 
 void TKordexForm::ConnectHandlers() {
@@ -417,12 +450,18 @@ void TKordexForm::SeriesAnalysisButtonClick() {
     // TODO(series): the series run over replaysList_.
 }
 
+SeriesTables TKordexForm::SeriesTablesOf() {
+    return {tables_.SeriesGridExp, tables_.SeriesGridFrags, tables_.SeriesGridDamage,
+            tables_.SeriesGridSupport, tables_.SeriesGridShots};
+}
+
 void TKordexForm::HTMLExportClick() {
-    // TODO(export): the HTML export of the series tables.
+    ExportHTMLNew(SeriesTablesOf(), programFolder_, platform_);
 }
 
 void TKordexForm::XlsExportClick() {
-    // TODO(export): the workbook export of the series tables.
+    ExportWorkbook(SeriesTablesOf(), tables_.SeriesGridSummary, programFolder_, numberFormat_,
+                   platform_);
 }
 
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {
@@ -436,11 +475,17 @@ void TKordexForm::SeriesGridSummaryFixedCellClick(int column, int row) {
 
 void TKordexForm::SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardModifiers modifiers,
                                         Qt::MouseButtons buttons) {
-    // TODO(tables): WheelScrollStep decides the new position; until then the notch scrolls as
-    // the toolkit would.
-    (void)modifiers;
-    (void)buttons;
-    grid.SetTopRow(grid.TopRow() + (down ? 3 : -3));
+    const TextGrid& table = grid.Grid();
+    const GridScrollPosition position{grid.TopRow(), grid.LeftColumn(), grid.CurrentRow()};
+    const GridScrollShape shape{table.RowCount(), table.FixedRows(), grid.VisibleRowCount(),
+                                table.FixedColumns(), grid.LastLeftColumn()};
+    // "With Shift": the Shift key alone, no other modifier and no mouse button.
+    const bool shiftOnly = modifiers == Qt::ShiftModifier && buttons == Qt::NoButton;
+    const GridScrollPosition next = WheelScrollStep(
+        position, shape, down ? WheelDirection::Down : WheelDirection::Up, shiftOnly);
+    grid.SetCurrentRow(next.currentRow);
+    grid.SetTopRow(next.topRow);
+    grid.SetLeftColumn(next.leftColumn);
 }
 
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {

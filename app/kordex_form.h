@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "export/series_tables.h"
 #include "library/library_scan.h"
 #include "platform/platform.h"
 #include "replay/battle_tables.h"
@@ -97,7 +98,9 @@ class TKordexForm : public QMainWindow {
     class WindowScanProgress;
 
     void BuildControls();
+    void ConnectDrawing();
     void ConnectHandlers();
+    SeriesTables SeriesTablesOf();
     // Runs a handler under the default error handling, then shows the tables as the handler
     // left them, also after a failure.
     void Handle(const std::function<void()>& handler);
