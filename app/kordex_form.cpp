@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
@@ -241,12 +242,16 @@ void TKordexForm::ConnectHandlers() {
 
 void TKordexForm::Handle(const std::function<void()>& handler) {
     RunGuarded(handler);
-    RunGuarded([this] { ShowTables(); });
+    RunGuarded([this] { ShowState(); });
 }
 
-void TKordexForm::ShowTables() {
+void TKordexForm::ShowState() {
     for (GridView* grid : findChildren<GridView*>())
         grid->Refresh();
+    for (const auto& [name, text] : tables_.single.labels.Entries()) {
+        if (auto* label = findChild<QLabel*>(Q(name)))
+            label->setText(Q(text));
+    }
 }
 
 void TKordexForm::ShowReplaysList() {
@@ -278,7 +283,7 @@ void TKordexForm::FormCreate() {
         desktop->SetReplayDialog(
             {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
     // 4. The battle tables.
-    ResetBattleTables(battle_);
+    ResetBattleTables(tables_.single.tables);
     // TODO(series): empty the series battle table (AlliesTable) as well.
     // 5. The personal panel's zero state.
     ClearControls();
@@ -350,7 +355,7 @@ Settings TKordexForm::CollectSettings() const {
 }
 
 void TKordexForm::ClearControls() {
-    // TODO(single): ZeroLables over the labels store, shown in the personal panel.
+    ZeroLables(tables_.single.labels);
 }
 
 void TKordexForm::resizeEvent(QResizeEvent* event) {
@@ -426,21 +431,31 @@ void TKordexForm::AboutClick() {
 
 void TKordexForm::SingleReplayAnalyseClick() {
     AnalyseType->setCurrentIndex(kSingleTab);
-    // TODO(single): the single-battle analysis of ReplayPathText() into the team tables, the
-    // battle labels and the personal panel.
+    SingleView& view = tables_.single;
+    view.replayPath = ReplayPathText();
+    // The analysis may have asked for another file; the field shows it even after a failure.
+    struct PathShown {
+        QLineEdit* field;
+        const std::string& path;
+        ~PathShown() { field->setText(Q(path)); }
+    } pathShown{SingleReplay->ReplayPath, view.replayPath};
+    kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
 }
 
 void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
-    SortTeamTablesByHeader(tables_.AlliesGrid, tables_.EnemiesGrid, column, row, numberFormat_);
+    SortTeamTablesByHeader(tables_.single.alliesGrid, tables_.single.enemiesGrid, column, row,
+                           numberFormat_);
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.AlliesGrid, column, row))
+    if (std::optional<std::string> address =
+            TeamTableLinkAddress(tables_.single.alliesGrid, column, row))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.EnemiesGrid, column, row))
+    if (std::optional<std::string> address =
+            TeamTableLinkAddress(tables_.single.enemiesGrid, column, row))
         platform_.desktop.Open(*address);
 }
 
@@ -450,7 +465,7 @@ void TKordexForm::SeriesAnalysisButtonClick() {
     // TODO(series): the series run over replaysList_.
 }
 
-SeriesTables TKordexForm::SeriesTablesOf() {
+ExportTables TKordexForm::SeriesTablesOf() {
     return {tables_.SeriesGridExp, tables_.SeriesGridFrags, tables_.SeriesGridDamage,
             tables_.SeriesGridSupport, tables_.SeriesGridShots};
 }

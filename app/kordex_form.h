@@ -8,10 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "export/series_tables.h"
+#include "export/export_tables.h"
 #include "library/library_scan.h"
 #include "platform/platform.h"
-#include "replay/battle_tables.h"
 #include "shell/drop_rule.h"
 #include "shell/settings_file.h"
 #include "shell/window_tables.h"
@@ -100,13 +99,14 @@ class TKordexForm : public QMainWindow {
     void BuildControls();
     void ConnectDrawing();
     void ConnectHandlers();
-    SeriesTables SeriesTablesOf();
+    ExportTables SeriesTablesOf();
     // Runs a handler under the default error handling, then shows the tables as the handler
     // left them, also after a failure.
     void Handle(const std::function<void()>& handler);
     template <typename Sender, typename Signal, typename Handler>
     void On(Sender* sender, Signal signal, Handler handler);
-    void ShowTables();
+    // Shows what the handlers left in the tables, the labels and the path field.
+    void ShowState();
     void ShowReplaysList();
     void ShowSettings(const Settings& settings);
     Settings CollectSettings() const;
@@ -116,7 +116,6 @@ class TKordexForm : public QMainWindow {
     Platform& platform_;
     std::string programFolder_;
     WindowTables tables_;
-    BattleTables battle_;
     // The run list of the series (lb_ReplaysList shows it), sorted as a list box sorts.
     std::vector<std::string> replaysList_;
     // The settings without a control of their own: ExportAllHTML and the remote export.

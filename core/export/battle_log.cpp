@@ -1,7 +1,7 @@
 #include "export/battle_log.h"
 
 #include "export/export_file.h"
-#include "export/portal_links.h"
+#include "shell/portal_addresses.h"
 
 namespace kordex {
 
@@ -25,11 +25,11 @@ std::string Cell(const VehicleRow& row, int field) {
 
 void AppendPlayerLines(PageLines& log, const VehicleRow& row, bool firstTeam) {
     log.push_back("<tr><td><a href=\"" +
-                  PlayerPageLink(PercentEncodeAddressPart(row[f::AccountId])) + "\">" +
+                  PlayerPageAddress(PercentEncodeAddressPart(row[f::AccountId])) + "\">" +
                   EscapeHtml(row[f::Name]) + "</a></td>");
     if (row[f::ClanId] != "0") {
         log.push_back("<td><a href=\"" +
-                      ClanPortalPageLink(PercentEncodeAddressPart(row[f::ClanId])) + "\">" +
+                      ClanPortalPageAddress(PercentEncodeAddressPart(row[f::ClanId])) + "\">" +
                       EscapeHtml(row[f::Clan]) + (firstTeam ? "</a></td>" : "</a>  </td>"));
     } else {
         log.push_back("<td></td>");
@@ -84,6 +84,27 @@ std::string BattleLogPath(std::string_view programFolder, const LocalDateTime& n
 
 void SaveBattleLog(const PageLines& log, const std::string& path) {
     WriteFileReplacing(path, PageFileBytes(log));
+}
+
+void HtmlBattleLog::Begin() {
+    lines_.clear();
+    BattleLogHead(lines_);
+}
+
+void HtmlBattleLog::AddBattle(const std::string& dateTime, const std::string& mapText,
+                              const std::string& outcome, const VehicleTable& vehicles) {
+    BattleLogBattle(lines_, dateTime, mapText, outcome, vehicles);
+}
+
+void HtmlBattleLog::Finish(const LocalDateTime& stamp) {
+    FinishAt(BattleLogPath(programFolder_, stamp));
+}
+
+void HtmlBattleLog::FinishAt(const std::string& path) {
+    BattleLogEnd(lines_);
+    const PageLines lines = std::exchange(lines_, {});
+    SaveBattleLog(lines, path);
+    savedPath_ = path;
 }
 
 }  // namespace kordex

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "export/html_text.h"
 #include "platform/clock.h"
@@ -28,5 +29,31 @@ std::string BattleLogPath(std::string_view programFolder, const LocalDateTime& n
 // Writes the log as a page file (windows-1251, CR LF), replacing a file of the same name;
 // throws KordexError when it cannot, leaving no partial file.
 void SaveBattleLog(const PageLines& log, const std::string& path);
+
+// The log of one series run, saved in the program's folder at its end. Its three steps have the
+// shape the series run calls them in.
+class HtmlBattleLog {
+  public:
+    explicit HtmlBattleLog(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+
+    // A new log holding the page start.
+    void Begin();
+    void AddBattle(const std::string& dateTime, const std::string& mapText,
+                   const std::string& outcome, const VehicleTable& vehicles);
+    // The page end, then the file "ExportAll_" + stamp + ".htm"; throws KordexError when it
+    // cannot be written. The lines are discarded either way.
+    void Finish(const LocalDateTime& stamp);
+    // The same, saved at the given path (the CLI's --log).
+    void FinishAt(const std::string& path);
+
+    const PageLines& Lines() const { return lines_; }
+    // The file the last Finish wrote; empty before.
+    const std::string& SavedPath() const { return savedPath_; }
+
+  private:
+    std::string programFolder_;
+    PageLines lines_;
+    std::string savedPath_;
+};
 
 }  // namespace kordex

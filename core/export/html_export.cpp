@@ -3,8 +3,9 @@
 #include <filesystem>
 
 #include "export/export_file.h"
-#include "export/portal_links.h"
 #include "platform/kordex_error.h"
+#include "shell/portal_addresses.h"
+#include "shell/settings_file.h"
 #include "tables/cell_markers.h"
 #include "tables/number_format.h"
 
@@ -39,21 +40,12 @@ int ExtremeMarker(std::string_view cell) {
     return *value;
 }
 
-// A boolean text: a whole number (non-zero is true) or the words true and false in any case.
 bool AliveMarker(std::string_view cell) {
     const auto field = MarkerField(cell, 2);
-    if (const auto number = ParseWholeNumber(field))
-        return *number != 0;
-    std::string lower(field);
-    for (char& c : lower) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    if (lower == "true")
-        return true;
-    if (lower == "false")
-        return false;
-    throw KordexError("\"" + std::string(field) + "\" не является логическим значением.");
+    const auto alive = ParseBooleanText(field);
+    if (!alive)
+        throw KordexError("\"" + std::string(field) + "\" не является логическим значением.");
+    return *alive;
 }
 
 std::string MarkedCellHtml(std::string_view cell) {
@@ -67,8 +59,8 @@ std::string MarkedCellHtml(std::string_view cell) {
 }
 
 void AppendHeaderRows(PageLines& lines, const TextGrid& table) {
-    // The class carries over from the cell before when a battle has no outcome word, as the
-    // outcome row is read for every header row.
+    // An outcome word takes its colour, every other header cell is grey; the class is carried
+    // from cell to cell because the outcome is looked up in row 2 for every header row.
     std::string headerClass;
     for (int row = 0; row < table.FixedRows(); ++row) {
         lines.push_back("<tr>");
@@ -90,7 +82,7 @@ void AppendBodyRows(PageLines& lines, const TextGrid& table) {
         const auto& name = table.Cell(0, row);
         lines.push_back("<tr>");
         lines.push_back("<td class=\"" + rowClass + "\"><a href=\"" +
-                        PlayerSearchLink(PercentEncodeAddressPart(name)) + "\">" +
+                        PlayerSearchAddress(PercentEncodeAddressPart(name)) + "\">" +
                         EscapeHtml(name) + "</a></td>");
         lines.push_back("<td class=\"" + rowClass + "\">" + EscapeHtml(table.Cell(1, row)) +
                         "</td>");
@@ -121,7 +113,7 @@ void GridToHTMLTable(PageLines& lines, TextGrid& table) {
     lines.push_back("</table>");
 }
 
-PageLines SeriesPageLines(const SeriesTables& tables) {
+PageLines SeriesPageLines(const ExportTables& tables) {
     PageLines lines;
     AppendPageStart(lines);
     AppendCellStyles(lines);
@@ -169,11 +161,11 @@ std::string SeriesPagePath(std::string_view programFolder, const LocalDateTime& 
     return ProgramFilePath(programFolder, "ExportAllies_" + FileTimeStamp(now) + ".htm");
 }
 
-void SaveSeriesPage(const SeriesTables& tables, const std::string& path) {
+void SaveSeriesPage(const ExportTables& tables, const std::string& path) {
     WriteFileReplacing(path, PageFileBytes(SeriesPageLines(tables)));
 }
 
-std::optional<std::string> ExportHTMLNew(const SeriesTables& tables, std::string_view programFolder,
+std::optional<std::string> ExportHTMLNew(const ExportTables& tables, std::string_view programFolder,
                                          Platform& platform) {
     if (IsSeriesEmpty(tables.exp)) {
         platform.desktop.ShowMessage(std::string(kEmptyTableMessage));

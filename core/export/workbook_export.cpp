@@ -103,7 +103,7 @@ WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format
     return cells;
 }
 
-void SaveSeriesWorkbook(const SeriesTables& tables, const TextGrid& summary,
+void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
                         const std::string& path, const NumberFormat& format) {
     const std::pair<const TextGrid*, std::string_view> sheets[] = {
         {&tables.exp, "Опыт"},          {&tables.frags, "Фраги"},    {&tables.damage, "Урон"},
@@ -123,7 +123,7 @@ void SaveSeriesWorkbook(const SeriesTables& tables, const TextGrid& summary,
     });
 }
 
-std::optional<std::string> ExportWorkbook(const SeriesTables& tables, const TextGrid& summary,
+std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
                                           std::string_view programFolder,
                                           const NumberFormat& format, Platform& platform) {
     if (IsSeriesEmpty(tables.exp)) {

@@ -38,7 +38,11 @@ constexpr int kLibraryColumns = 21;
 // The subfolder of a replay's folder that holds the favourites.
 inline constexpr const char* kFavoritesFolderName = "[Избранное]";
 
-// A library table as the window builds it: the title row, column "Ст" 25 pixels wide.
+// A library table as the window builds it (20 columns), before the start-up sequence.
+TextGrid BuiltLibraryGrid();
+// The start-up sequence's titles: 21 columns, column "Ст" 25 pixels wide.
+void SetLibraryGridTitles(TextGrid& grid);
+// A library table with its titles.
 TextGrid MakeLibraryGrid();
 
 // What a scan builds and the library actions change: both tables and the paths the last

@@ -1,5 +1,8 @@
 #include "shell/window_tables.h"
 
+#include "library/library_tables.h"
+#include "single/team_tables.h"
+
 namespace kordex {
 
 namespace {
@@ -9,12 +12,6 @@ FontSpec TahomaPixels(int height) {
     font.family = "Tahoma";
     font.pixelHeight = height;
     return font;
-}
-
-TextGrid TeamGrid() {
-    TextGrid grid(12, 16, 0, 1, 50, 16);
-    grid.SetFont(TahomaPixels(11));
-    return grid;
 }
 
 TextGrid SeriesGrid() {
@@ -32,27 +29,17 @@ TextGrid SummaryGrid() {
 }  // namespace
 
 WindowTables::WindowTables()
-    : AlliesGrid(TeamGrid()),
-      EnemiesGrid(TeamGrid()),
-      SeriesGridExp(SeriesGrid()),
+    : SeriesGridExp(SeriesGrid()),
       SeriesGridFrags(SeriesGrid()),
       SeriesGridDamage(SeriesGrid()),
       SeriesGridSupport(SeriesGrid()),
       SeriesGridShots(SeriesGrid()),
-      SeriesGridSummary(SummaryGrid()) {}
+      SeriesGridSummary(SummaryGrid()),
+      library{BuiltLibraryGrid(), BuiltLibraryGrid(), {}, {}} {}
 
 std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
     return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
             &SeriesGridShots};
-}
-
-void SetTeamGridTitles(TextGrid& grid) {
-    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк", "Жив",
-                                          "Убил", "Опыт", "Урон", "Свет", "Гусли"};
-    for (int column = 0; column < 10; ++column)
-        grid.SetCell(column, 0, kTitles[column]);
-    grid.SetColumnWidth(kTeamAccountIdColumn, 0);
-    grid.SetColumnWidth(kTeamClanIdColumn, 0);
 }
 
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
@@ -65,13 +52,15 @@ void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
 }
 
 void SetTableTitles(WindowTables& tables) {
-    SetTeamGridTitles(tables.AlliesGrid);
-    SetTeamGridTitles(tables.EnemiesGrid);
+    SetTeamGridTitles(tables.single.alliesGrid);
+    SetTeamGridTitles(tables.single.enemiesGrid);
     SetSeriesGridTitles(tables.SeriesGridExp, "Ник\\Опыт");
     SetSeriesGridTitles(tables.SeriesGridFrags, "Ник\\Фраги");
     SetSeriesGridTitles(tables.SeriesGridDamage, "Ник\\Урон");
     SetSeriesGridTitles(tables.SeriesGridSupport, "Ник\\ Свет/Гусли");
     SetSeriesGridTitles(tables.SeriesGridShots, "Ник\\ Выст.-Проб./Поп.(ОФ)");
+    SetLibraryGridTitles(tables.library.allReplays);
+    SetLibraryGridTitles(tables.library.favoriteReplays);
 }
 
 }  // namespace kordex

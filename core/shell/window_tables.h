@@ -3,6 +3,7 @@
 #include <array>
 
 #include "library/library_tables.h"
+#include "single/single_analysis.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -12,15 +13,15 @@ namespace kordex {
 struct WindowTables {
     WindowTables();
 
-    TextGrid AlliesGrid;
-    TextGrid EnemiesGrid;
+    // AlliesGrid, EnemiesGrid and the labels of "Один бой" with the battle they show.
+    SingleView single;
     TextGrid SeriesGridExp;
     TextGrid SeriesGridFrags;
     TextGrid SeriesGridDamage;
     TextGrid SeriesGridSupport;
     TextGrid SeriesGridShots;
     TextGrid SeriesGridSummary;
-    // sg_AllReplays and sg_FavoriteReplays with the paths of the last scan.
+    // sg_AllReplays and sg_FavoriteReplays, with the paths of the last scan.
     LibraryTables library;
 
     // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
@@ -28,13 +29,9 @@ struct WindowTables {
     std::array<TextGrid*, 5> SeriesGrids();
 };
 
-// The columns of the team tables whose widths hide the clan id (10) and account id (11).
-inline constexpr int kTeamClanIdColumn = 10;
-inline constexpr int kTeamAccountIdColumn = 11;
 // The titles the start-up sequence writes: the team tables' header row with the id columns
-// hidden, the series tables' corner texts with a double-height first row. The library lists
-// are built with their titles.
-void SetTeamGridTitles(TextGrid& grid);
+// hidden, the series tables' corner texts with a double-height first row, the library lists'
+// 21 columns.
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle);
 void SetTableTitles(WindowTables& tables);
 

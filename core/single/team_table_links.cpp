@@ -1,19 +1,19 @@
 #include "single/team_table_links.h"
 
 #include "shell/portal_addresses.h"
-#include "shell/window_tables.h"
+#include "single/team_tables.h"
 
 namespace kordex {
 
 std::optional<std::string> TeamTableLinkAddress(const TextGrid& grid, int column, int row) {
     if (row < grid.FixedRows() || row >= grid.RowCount())
         return std::nullopt;
-    if (column == 1) {
-        const std::string& accountId = grid.Cell(kTeamAccountIdColumn, row);
+    if (column == team_column::Name) {
+        const std::string& accountId = grid.Cell(team_column::AccountId, row);
         if (!accountId.empty())
             return PlayerPageAddress(accountId);
-    } else if (column == 2) {
-        const std::string& clanId = grid.Cell(kTeamClanIdColumn, row);
+    } else if (column == team_column::Clan) {
+        const std::string& clanId = grid.Cell(team_column::ClanId, row);
         if (!clanId.empty())
             return ClanPageAddress(clanId);
     }

@@ -29,8 +29,8 @@ class TeamTablesTest : public ::testing::Test {
         QApplication::processEvents();
     }
     app::TKordexForm& form() { return *window.form; }
-    TextGrid& allies() { return form().Tables().AlliesGrid; }
-    TextGrid& enemies() { return form().Tables().EnemiesGrid; }
+    TextGrid& allies() { return form().Tables().single.alliesGrid; }
+    TextGrid& enemies() { return form().Tables().single.enemiesGrid; }
     app::GridView& view(const char* name) { return *window.Find<app::GridView>(name); }
 
     WindowHarness window;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "export/series_tables.h"
+#include "export/export_tables.h"
 #include "platform/clock.h"
 #include "tables/text_grid.h"
 
@@ -24,7 +24,7 @@ struct SeriesFixture {
     TextGrid shots;
     TextGrid summary;
 
-    SeriesTables Tables() { return {exp, frags, damage, support, shots}; }
+    ExportTables Tables() { return {exp, frags, damage, support, shots}; }
 };
 
 // Two battles of one day (a win, then a loss) and two players, the totals at the end:

@@ -70,6 +70,19 @@ TEST(BattleLog, OneBattleIsExactlyTheExpectedFile) {
               test::ReadFileBytes(std::string(KORDEX_TEST_DATA) + "/export/battle_log.htm"));
 }
 
+TEST(BattleLog, RunWithoutIngestedBattlesStillWritesTheStartAndEnd) {
+    test::TempFolder folder;
+    HtmlBattleLog log(folder.Path());
+    log.Begin();
+    log.Finish({2017, 5, 27, 22, 0, 1});
+
+    EXPECT_EQ(log.SavedPath(), folder.File("ExportAll_2017.05.27 22.00.01.htm"));
+    EXPECT_TRUE(log.Lines().empty());
+    const std::string page = test::ReadFileBytes(log.SavedPath());
+    EXPECT_TRUE(page.starts_with("<html>\r\n<head>\r\n")) << page;
+    EXPECT_TRUE(page.ends_with("<body>\r\n</body>\r\n</html>\r\n")) << page;
+}
+
 TEST(BattleLog, TitleClassFollowsTheOutcome) {
     const struct {
         std::string outcome, line;

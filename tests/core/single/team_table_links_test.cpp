@@ -3,15 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "shell/portal_addresses.h"
-#include "shell/window_tables.h"
+#include "single/team_tables.h"
 
 namespace kordex {
 namespace {
 
 TEST(TeamTableLinks, NameAndClanCellsOpenTheirPagesByTheHiddenIds) {
-    WindowTables tables;
-    SetTableTitles(tables);
-    TextGrid& grid = tables.AlliesGrid;
+    TextGrid grid = MakeTeamGrid();
     grid.SetRow(1, {"", "Player_1", "CLAN", "T-34", "+", "", "", "", "", "", "500012", "12345"});
     grid.SetRow(2, {"", "NoClan", "", "T-34", "-", "", "", "", "", "", "", "777"});
     grid.SetRow(3, {"", "ZeroClan", "X", "T-34", "-", "", "", "", "", "", "0", ""});

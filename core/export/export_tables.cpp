@@ -1,4 +1,4 @@
-#include "export/series_tables.h"
+#include "export/export_tables.h"
 
 namespace kordex {
 

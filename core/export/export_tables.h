@@ -6,8 +6,9 @@
 
 namespace kordex {
 
-// The five series tables, in the order of the page's tabs and the workbook's sheets.
-struct SeriesTables {
+// The five series grids an export reads, in the order of the page's tabs and the workbook's
+// sheets; the window and the CLI point them at their series store.
+struct ExportTables {
     TextGrid& exp;
     TextGrid& frags;
     TextGrid& damage;
