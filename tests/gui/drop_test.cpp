@@ -1,12 +1,15 @@
 #include <gtest/gtest.h>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
 #include <QUrl>
 #include <filesystem>
 
+#include "support/battle_fixture.h"
+#include "support/battle_replay.h"
 #include "support/replay_fixture.h"
 #include "window_harness.h"
 
@@ -104,6 +107,31 @@ TEST_F(DropTest, OnlyTheReplayBeingRecordedAndOtherFilesAreLeftOut) {
     EXPECT_EQ(runList()->count(), 0);
     EXPECT_FALSE(runList()->isHidden());
     EXPECT_EQ(form().AnalyseType->currentIndex(), 1);
+}
+
+TEST_F(DropTest, OneDroppedBattleFillsTheTeamTablesSortedByExperience) {
+    const std::string replay = File("battle.wotreplay");
+    WriteBattleReplay(replay, BattleFixture(30, "0.9.17.1"));
+    Drop(form(), {replay});
+    EXPECT_TRUE(window.errors.empty()) << window.errors.front();
+    EXPECT_EQ(form().AnalyseType->currentIndex(), 0);
+    const TextGrid& allies = form().Tables().single.alliesGrid;
+    const TextGrid& enemies = form().Tables().single.enemiesGrid;
+    for (const TextGrid* grid : {&allies, &enemies}) {
+        for (int row = 1; row <= 15; ++row)
+            EXPECT_FALSE(grid->Cell(1, row).empty()) << row;
+        // Largest experience first.
+        for (int row = 1; row < 15; ++row)
+            EXPECT_GE(std::stoi(grid->Cell(6, row)), std::stoi(grid->Cell(6, row + 1))) << row;
+    }
+    EXPECT_EQ(window.Find<QLabel>("Label_isWinner")->text(), QStringLiteral("Победа"));
+    EXPECT_FALSE(window.Find<QLabel>("Label_replayVersionXml")->text().isEmpty());
+    // The view shows the cells the analysis wrote.
+    QRect rect;
+    auto* grid = window.Find<app::GridView>("AlliesGrid");
+    app::GridPane* pane = grid->PaneOfCell(1, 1, &rect);
+    ASSERT_NE(pane, nullptr);
+    EXPECT_EQ(pane->indexAt(rect.center()).data().toString().toStdString(), allies.Cell(1, 1));
 }
 
 }  // namespace
