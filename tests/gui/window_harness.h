@@ -12,6 +12,7 @@
 #include "kordex_form.h"
 #include "platform/headless_desktop.h"
 #include "platform/system_clock.h"
+#include "qt_desktop.h"
 #include "qt_file_system.h"
 #include "support/test_paths.h"
 
@@ -21,7 +22,10 @@ namespace kordex::test {
 // handling would show is recorded instead of shown.
 class WindowHarness {
   public:
-    WindowHarness() {
+    // measuredText: the window's own desktop measures texts in the real fonts (screenshots);
+    // the recording desktop gives every character the same width.
+    explicit WindowHarness(bool measuredText = false)
+        : platform{measuredText ? static_cast<Desktop&>(qtDesktop) : desktop, files, clock} {
         app::SetDefaultErrorReporter(
             [this](const std::string& description) { errors.push_back(description); });
     }
@@ -73,9 +77,10 @@ class WindowHarness {
 
     TempFolder folder;
     HeadlessDesktop desktop;
+    app::QtDesktop qtDesktop;
     app::QtFileSystem files;
     SystemClock clock;
-    Platform platform{desktop, files, clock};
+    Platform platform;
     std::vector<std::string> errors;
     std::unique_ptr<app::TKordexForm> form;
 };
