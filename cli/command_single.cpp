@@ -11,6 +11,7 @@
 #include "platform/system_clock.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
+#include "single/team_tables.h"
 
 namespace kordex::cli {
 
@@ -51,7 +52,11 @@ int RunSingle(const std::vector<std::string>& args, std::ostream& out) {
     StdFileSystem files;
     SystemClock clock;
     Platform platform{desktop, files, clock};
-    SingleView view;
+    TextGrid alliesGrid = MakeTeamGrid();
+    TextGrid enemiesGrid = MakeTeamGrid();
+    LabelStore labels;
+    ZeroLables(labels);
+    SingleView view(alliesGrid, enemiesGrid, labels);
     view.replayPath = args.front();
 
     bool completed = false;

@@ -57,10 +57,6 @@ void FitTeamColumns(TextGrid& grid, Desktop& desktop) {
 
 }  // namespace
 
-SingleView::SingleView() : alliesGrid(MakeTeamGrid()), enemiesGrid(MakeTeamGrid()) {
-    ZeroLables(labels);
-}
-
 SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
                                    const SingleSettings& settings) {
     // Ask for a replay when the field names none; cancelling leaves the last battle shown.

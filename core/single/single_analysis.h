@@ -11,15 +11,16 @@
 
 namespace kordex {
 
-// What the tab "Один бой" shows, and the battle it was read from. Everything stays until the
-// next analysis replaces it.
+// What the tab "Один бой" shows: the window's team tables and labels, which the analysis fills,
+// and the battle they were read from. Everything stays until the next analysis replaces it.
 struct SingleView {
-    SingleView();
+    SingleView(TextGrid& allies, TextGrid& enemies, LabelStore& labelStore)
+        : alliesGrid(allies), enemiesGrid(enemies), labels(labelStore) {}
 
     std::string replayPath;  // the field ReplayPath
-    TextGrid alliesGrid;     // AlliesGrid
-    TextGrid enemiesGrid;    // EnemiesGrid
-    LabelStore labels;       // battle labels and the personal panel
+    TextGrid& alliesGrid;    // AlliesGrid
+    TextGrid& enemiesGrid;   // EnemiesGrid
+    LabelStore& labels;      // battle labels and the personal panel
     BattleTables tables;
     BattleHeader header;
 };

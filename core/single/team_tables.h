@@ -7,8 +7,9 @@
 
 namespace kordex {
 
-// The team tables of the single view: 12 columns, a title row and 15 body rows, one vehicle a
-// row. Columns 10 (clan id) and 11 (account id) are hidden; the profile links read them.
+// The columns of the team tables of the single view: a title row and 15 body rows, one vehicle
+// a row. Columns 10 (clan id) and 11 (account id) are hidden;
+// the profile links read them.
 namespace team_column {
 enum : int {
     Platoon = 0,
@@ -28,9 +29,9 @@ enum : int {
 constexpr int kTeamColumns = 12;
 constexpr int kTeamRows = 16;
 
-// An empty team table with its titles, its hidden columns and its font.
+// A team table as the window builds it: its size, font, titles and hidden id columns.
 TextGrid MakeTeamGrid();
-// The titles of columns 0 to 9, then columns 11 and 10 hidden.
+// The titles of columns 0 to 9, then columns 11 and 10 hidden (the start-up sequence).
 void SetTeamGridTitles(TextGrid& grid);
 
 // Appends an extreme marker to field `field` of every vehicle row: ";+1" for the highest value

@@ -7,18 +7,6 @@
 namespace kordex {
 namespace {
 
-TEST(LabelStore, KeepsTheOrderOfFirstSettingAndReplacesTexts) {
-    LabelStore labels;
-    labels.Set("Label_b", "1");
-    labels.Set("Label_a", "2");
-    labels.Set("Label_b", "3");
-    ASSERT_EQ(labels.Entries().size(), 2u);
-    EXPECT_EQ(labels.Entries()[0].first, "Label_b");
-    EXPECT_EQ(labels.Text("Label_b"), "3");
-    EXPECT_EQ(labels.Text("Label_missing"), "");
-    EXPECT_FALSE(labels.Has("Label_missing"));
-}
-
 TEST(ZeroLables, ResetsPanelBattleLabelsAndAuthorStatistics) {
     LabelStore labels;
     labels.Set("Label_xp", "1200 (x2)");

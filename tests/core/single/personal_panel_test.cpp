@@ -5,6 +5,7 @@
 #include <map>
 
 #include "platform/kordex_error.h"
+#include "replay/version_layout.h"
 
 namespace kordex {
 namespace {
@@ -107,9 +108,10 @@ PersonalResults Personal(std::map<std::string, std::string> changes = {}) {
     };
     for (auto& [key, value] : changes)
         values[key] = value;
+    // The values stand in the order the results pass reads them.
     PersonalResults personal;
-    for (auto& [key, value] : values)
-        personal.values.push_back({key, value});
+    for (auto key : PersonalKeyNames(false))
+        personal.values.push_back({std::string(key), values[std::string(key)]});
     return personal;
 }
 

@@ -14,8 +14,10 @@
 #include "platform/system_clock.h"
 #include "replay/battle_header.h"
 #include "replay/block_reader.h"
+#include "shell/window_tables.h"
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
+#include "support/battle_replay.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
@@ -31,6 +33,12 @@ class EverythingExists : public StdFileSystem {
     bool FileExists(const std::string&) override { return true; }
 };
 
+WindowTables TitledTables() {
+    WindowTables tables;
+    SetTableTitles(tables);
+    return tables;
+}
+
 // One window's single view over a recording desktop.
 struct Harness {
     explicit Harness(FileSystem* fileSystem = nullptr)
@@ -45,20 +53,16 @@ struct Harness {
     StdFileSystem files;
     SystemClock clock;
     Platform platform;
-    SingleView view;
+    WindowTables tables = TitledTables();
+    LabelStore labels;
+    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
     SingleSettings settings{NumberFormat{','}, ""};
 };
 
 std::string WriteBattle(const test::TempFolder& folder, const BattleFixture& battle,
                         const std::string& name = "battle.wotreplay") {
-    const auto texts = battle.Texts();
-    test::ReplayFixture replay;
-    replay.header = texts.header;
-    replay.results = texts.results;
-    replay.vehicles = texts.vehicles;
-    replay.frags = texts.frags;
     const std::string path = folder.File(name);
-    test::WriteReplayFile(path, replay);
+    test::WriteBattleReplay(path, battle);
     return path;
 }
 
@@ -276,12 +280,7 @@ TEST(SingleReplayAnalyseClick, EachProtectedEndReportsAndLeavesAnEmptyView) {
         BattleFixture battle(30);
         if (c.battle)
             c.battle(battle);
-        const auto texts = battle.Texts();
-        test::ReplayFixture replay;
-        replay.header = texts.header;
-        replay.results = texts.results;
-        replay.vehicles = texts.vehicles;
-        replay.frags = texts.frags;
+        test::ReplayFixture replay = test::ReplayOf(battle);
         if (c.replay)
             c.replay(replay);
         const std::string path = folder.File("spoilt.wotreplay");
@@ -371,7 +370,9 @@ bool IsSupportedCompleteBattle(const std::string& path) {
         return false;
     HeaderParse header = ParseBattleHeader(blocks->HeaderBlock);
     const int version = header.header.clientVersion;
-    return header.ok && (version == 811 || (version >= 900 && version <= 9171)) &&
+    // Clients 1.x join their digits into numbers in the same range (1.8.0.0 gives 1800).
+    const bool zeroSeries = header.header.versionNumber.starts_with("0");
+    return header.ok && zeroSeries && (version == 811 || (version >= 900 && version <= 9171)) &&
            IsBattleComplete(*blocks);
 }
 

@@ -191,7 +191,6 @@ TEST(MakeTeamGrid, HasTitlesAndHidesTheIdColumns) {
                                                      "Опыт", "Урон", "Свет", "Гусли", "", ""}));
     EXPECT_EQ(grid.ColumnWidth(team_column::ClanId), 0);
     EXPECT_EQ(grid.ColumnWidth(team_column::AccountId), 0);
-    EXPECT_GT(grid.ColumnWidth(team_column::Xp), 0);
 }
 
 }  // namespace
