@@ -26,6 +26,7 @@
 #include "series/series_table_style.h"
 #include "series_page.h"
 #include "shell/window_layout.h"
+#include "single/single_analysis.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
 #include "single_battle_page.h"
@@ -248,7 +249,7 @@ void TKordexForm::Handle(const std::function<void()>& handler) {
 void TKordexForm::ShowState() {
     for (GridView* grid : findChildren<GridView*>())
         grid->Refresh();
-    for (const auto& [name, text] : tables_.single.labels.Entries()) {
+    for (const auto& [name, text] : labels_.Entries()) {
         if (auto* label = findChild<QLabel*>(Q(name)))
             label->setText(Q(text));
     }
@@ -283,7 +284,7 @@ void TKordexForm::FormCreate() {
         desktop->SetReplayDialog(
             {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
     // 4. The battle tables.
-    ResetBattleTables(tables_.single.tables);
+    ResetBattleTables(singleView_.tables);
     // TODO(series): empty the series battle table (AlliesTable) as well.
     // 5. The personal panel's zero state.
     ClearControls();
@@ -355,7 +356,7 @@ Settings TKordexForm::CollectSettings() const {
 }
 
 void TKordexForm::ClearControls() {
-    ZeroLables(tables_.single.labels);
+    ZeroLables(labels_);
 }
 
 void TKordexForm::resizeEvent(QResizeEvent* event) {
@@ -431,7 +432,7 @@ void TKordexForm::AboutClick() {
 
 void TKordexForm::SingleReplayAnalyseClick() {
     AnalyseType->setCurrentIndex(kSingleTab);
-    SingleView& view = tables_.single;
+    SingleView& view = singleView_;
     view.replayPath = ReplayPathText();
     // The analysis may have asked for another file; the field shows it even after a failure.
     struct PathShown {
@@ -443,19 +444,16 @@ void TKordexForm::SingleReplayAnalyseClick() {
 }
 
 void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
-    SortTeamTablesByHeader(tables_.single.alliesGrid, tables_.single.enemiesGrid, column, row,
-                           numberFormat_);
+    SortTeamTablesByHeader(tables_.AlliesGrid, tables_.EnemiesGrid, column, row, numberFormat_);
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address =
-            TeamTableLinkAddress(tables_.single.alliesGrid, column, row))
+    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.AlliesGrid, column, row))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address =
-            TeamTableLinkAddress(tables_.single.enemiesGrid, column, row))
+    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.EnemiesGrid, column, row))
         platform_.desktop.Open(*address);
 }
 

@@ -14,6 +14,8 @@
 #include "shell/drop_rule.h"
 #include "shell/settings_file.h"
 #include "shell/window_tables.h"
+#include "single/label_store.h"
+#include "single/single_analysis.h"
 #include "tables/library_sort_state.h"
 #include "tables/number_format.h"
 #include "tables/table_identity.h"
@@ -116,6 +118,10 @@ class TKordexForm : public QMainWindow {
     Platform& platform_;
     std::string programFolder_;
     WindowTables tables_;
+    // The value labels' texts; the window shows what stands here after every handler.
+    LabelStore labels_;
+    // "Один бой": the window's team tables and labels and the battle they show.
+    SingleView singleView_{tables_.AlliesGrid, tables_.EnemiesGrid, labels_};
     // The run list of the series (lb_ReplaysList shows it), sorted as a list box sorts.
     std::vector<std::string> replaysList_;
     // The settings without a control of their own: ExportAllHTML and the remote export.

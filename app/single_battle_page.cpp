@@ -49,9 +49,9 @@ SingleBattlePage::SingleBattlePage(WindowTables& tables, QWidget* parent) : QWid
     // The team tables stand where the resize rule puts them, so this tab has no layout.
     Label23 = NamedLabel(Commands, "Label23", QStringLiteral("Союзники (чистый опыт):"));
     Label24 = NamedLabel(Commands, "Label24", QStringLiteral("Противники (чистый опыт):"));
-    AlliesGrid = TeamGridView(tables.single.alliesGrid, "AlliesGrid", Commands);
-    EnemiesGrid = TeamGridView(tables.single.enemiesGrid, "EnemiesGrid", Commands);
-    const int gridHeight = TeamGridHeight(tables.single.alliesGrid);
+    AlliesGrid = TeamGridView(tables.AlliesGrid, "AlliesGrid", Commands);
+    EnemiesGrid = TeamGridView(tables.EnemiesGrid, "EnemiesGrid", Commands);
+    const int gridHeight = TeamGridHeight(tables.AlliesGrid);
     const int labelsTop = kGridTop + gridHeight + 4;
     auto* battleLabels = new QWidget(Commands);
     battleLabels->setGeometry(0, labelsTop, 1600, 40);
@@ -75,8 +75,7 @@ SingleBattlePage::SingleBattlePage(WindowTables& tables, QWidget* parent) : QWid
     battleRow->setColumnStretch(column, 1);
 
     Label23->move(0, 0);
-    AlliesGrid->setGeometry(0, kGridTop, tables.single.alliesGrid.DefaultColumnWidth() * 8,
-                            gridHeight);
+    AlliesGrid->setGeometry(0, kGridTop, tables.AlliesGrid.DefaultColumnWidth() * 8, gridHeight);
     EnemiesGrid->setGeometry(AlliesGrid->width() + 7, kGridTop, AlliesGrid->width(), gridHeight);
     Label24->move(EnemiesGrid->x(), 0);
 

@@ -29,7 +29,9 @@ TextGrid SummaryGrid() {
 }  // namespace
 
 WindowTables::WindowTables()
-    : SeriesGridExp(SeriesGrid()),
+    : AlliesGrid(MakeTeamGrid()),
+      EnemiesGrid(MakeTeamGrid()),
+      SeriesGridExp(SeriesGrid()),
       SeriesGridFrags(SeriesGrid()),
       SeriesGridDamage(SeriesGrid()),
       SeriesGridSupport(SeriesGrid()),
@@ -52,8 +54,8 @@ void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
 }
 
 void SetTableTitles(WindowTables& tables) {
-    SetTeamGridTitles(tables.single.alliesGrid);
-    SetTeamGridTitles(tables.single.enemiesGrid);
+    SetTeamGridTitles(tables.AlliesGrid);
+    SetTeamGridTitles(tables.EnemiesGrid);
     SetSeriesGridTitles(tables.SeriesGridExp, "Ник\\Опыт");
     SetSeriesGridTitles(tables.SeriesGridFrags, "Ник\\Фраги");
     SetSeriesGridTitles(tables.SeriesGridDamage, "Ник\\Урон");

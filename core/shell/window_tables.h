@@ -3,7 +3,6 @@
 #include <array>
 
 #include "library/library_tables.h"
-#include "single/single_analysis.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -13,8 +12,8 @@ namespace kordex {
 struct WindowTables {
     WindowTables();
 
-    // AlliesGrid, EnemiesGrid and the labels of "Один бой" with the battle they show.
-    SingleView single;
+    TextGrid AlliesGrid;
+    TextGrid EnemiesGrid;
     TextGrid SeriesGridExp;
     TextGrid SeriesGridFrags;
     TextGrid SeriesGridDamage;

@@ -115,8 +115,8 @@ TEST_F(DropTest, OneDroppedBattleFillsTheTeamTablesSortedByExperience) {
     Drop(form(), {replay});
     EXPECT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_EQ(form().AnalyseType->currentIndex(), 0);
-    const TextGrid& allies = form().Tables().single.alliesGrid;
-    const TextGrid& enemies = form().Tables().single.enemiesGrid;
+    const TextGrid& allies = form().Tables().AlliesGrid;
+    const TextGrid& enemies = form().Tables().EnemiesGrid;
     for (const TextGrid* grid : {&allies, &enemies}) {
         for (int row = 1; row <= 15; ++row)
             EXPECT_FALSE(grid->Cell(1, row).empty()) << row;

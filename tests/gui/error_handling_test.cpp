@@ -24,7 +24,7 @@ TEST(DefaultErrorHandling, FailingHeaderSortShowsTheDescriptionAndTheWindowGoesO
     app::TKordexForm& form = window.Open();
     form.AnalyseType->setCurrentIndex(0);
     QApplication::processEvents();
-    TextGrid& allies = form.Tables().single.alliesGrid;
+    TextGrid& allies = form.Tables().AlliesGrid;
     FillAllies(allies, {"300;0", "500;+1", "error;0", "100;-1"});
     auto* grid = window.Find<app::GridView>("AlliesGrid");
     grid->Refresh();

@@ -147,8 +147,8 @@ TEST(WindowStartUp, TablesShowTheirTitlesAfterStartUp) {
     WindowHarness window;
     app::TKordexForm& form = window.Open();
     const WindowTables& tables = form.Tables();
-    EXPECT_EQ(tables.single.alliesGrid.Cell(6, 0), "Опыт");
-    EXPECT_EQ(tables.single.enemiesGrid.ColumnWidth(11), 0);
+    EXPECT_EQ(tables.AlliesGrid.Cell(6, 0), "Опыт");
+    EXPECT_EQ(tables.EnemiesGrid.ColumnWidth(11), 0);
     EXPECT_EQ(tables.SeriesGridShots.Cell(0, 2), "Ник\\ Выст.-Проб./Поп.(ОФ)");
     EXPECT_EQ(tables.library.allReplays.ColumnCount(), 21);
     EXPECT_EQ(tables.library.favoriteReplays.ColumnWidth(8), 25);

@@ -8,7 +8,7 @@ namespace {
 TEST(WindowTables, TeamTablesShowTenTitledColumnsAndHideTheIds) {
     WindowTables tables;
     SetTableTitles(tables);
-    for (TextGrid* grid : {&tables.single.alliesGrid, &tables.single.enemiesGrid}) {
+    for (TextGrid* grid : {&tables.AlliesGrid, &tables.EnemiesGrid}) {
         ASSERT_EQ(grid->ColumnCount(), 12);
         ASSERT_EQ(grid->RowCount(), 16);
         EXPECT_EQ(grid->Cell(0, 0), "Взв");
