@@ -23,6 +23,9 @@
 #include "library_page.h"
 #include "options_page.h"
 #include "qt_desktop.h"
+#include "series/html_battle_log.h"
+#include "series/series_links.h"
+#include "series/series_run.h"
 #include "series/series_table_style.h"
 #include "series_page.h"
 #include "shell/window_layout.h"
@@ -85,6 +88,33 @@ class TKordexForm::WindowScanProgress : public ScanProgress {
         form_.StatusBar->clearMessage();
         form_.StatusBar->repaint();
     }
+
+  private:
+    TKordexForm& form_;
+};
+
+// What the window shows while a series run goes on. The run handles pending events between
+// replays, so the tables are shown as they grow.
+class TKordexForm::WindowRunObserver : public SeriesRunObserver {
+  public:
+    explicit WindowRunObserver(TKordexForm& form) : form_(form) {}
+
+    void RunStarted() override { form_.SeriesReplays->lb_ReplaysList->hide(); }
+    void StatusText(const std::string& text) override {
+        form_.StatusBar->showMessage(Q(text));
+        form_.StatusBar->repaint();
+    }
+    void ProgressShown(int maximum) override {
+        form_.SeriesProgress->setRange(0, maximum);
+        form_.SeriesProgress->setValue(0);
+        form_.SeriesProgress->show();
+    }
+    void ProgressPosition(int position) override {
+        form_.SeriesProgress->setValue(position);
+        form_.ShowState();
+    }
+    void ProgressHidden() override { form_.SeriesProgress->hide(); }
+    void SeriesPageShown() override { form_.AnalyseType->setCurrentIndex(kSeriesTab); }
 
   private:
     TKordexForm& form_;
@@ -256,7 +286,7 @@ void TKordexForm::ShowState() {
 }
 
 void TKordexForm::ShowReplaysList() {
-    ShowPaths(SeriesReplays->lb_ReplaysList, replaysList_);
+    ShowPaths(SeriesReplays->lb_ReplaysList, series_.lb_ReplaysList.Paths());
 }
 
 std::string TKordexForm::SettingsPath() const {
@@ -283,14 +313,13 @@ void TKordexForm::FormCreate() {
     if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
         desktop->SetReplayDialog(
             {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
-    // 4. The battle tables.
+    // 4. The battle tables. (A series run starts its own battle table with every run.)
     ResetBattleTables(singleView_.tables);
-    // TODO(series): empty the series battle table (AlliesTable) as well.
     // 5. The personal panel's zero state.
     ClearControls();
     // 6. The path field and the three path lists.
     SingleReplay->ReplayPath->clear();
-    replaysList_.clear();
+    series_.lb_ReplaysList.Clear();
     ShowReplaysList();
     tables_.library.allReplaysList.clear();
     tables_.library.favoriteReplaysList.clear();
@@ -389,14 +418,18 @@ void TKordexForm::dropEvent(QDropEvent* event) {
 }
 
 void TKordexForm::WMDropFiles(const std::vector<DroppedItem>& items) {
+    // A run handles pending events between replays; a drop then would empty the tables it is
+    // writing, so the drop waits for no one and is left out.
+    if (series_.runInProgress)
+        return;
     // A drop ends the previous series preparation, even when it brings nothing usable.
-    tables_.SeriesGridExp.SetColumnCount(static_cast<int>(replaysList_.size()) + 2);
+    tables_.SeriesGridExp.SetColumnCount(series_.lb_ReplaysList.Size() + 2);
     tables_.SeriesGridExp.SetRowCount(18);
     for (TextGrid* grid : tables_.SeriesGrids())
         ClearTableBody(*grid);
     ClearTableBody(tables_.SeriesGridSummary);
     DropOutcome outcome = DecideDrop(items);
-    replaysList_ = outcome.replaysList;
+    series_.lb_ReplaysList.Assign(outcome.replaysList);
     ShowReplaysList();
     if (outcome.target == DropTarget::SingleView) {
         SingleReplay->ReplayPath->setText(Q(outcome.replayPath));
@@ -460,7 +493,18 @@ void TKordexForm::EnemiesGridDblClick(int column, int row) {
 // ---- Series ----
 
 void TKordexForm::SeriesAnalysisButtonClick() {
-    // TODO(series): the series run over replaysList_.
+    SeriesOptions options;
+    options.multiAdditional = Options->MultiAdditional->isChecked();
+    options.multiToBegin = Options->MultiToBegin->isChecked();
+    options.multiGroupPlayers = Options->MultiGroupPlayers->isChecked();
+    options.format = numberFormat_;
+    options.iniPath = SettingsPath();
+    WindowRunObserver observer(*this);
+    // With ExportAllHTML on, the run also writes the battle-by-battle log.
+    HtmlBattleLog log(programFolder_);
+    BattleLogHook logHook(log);
+    RunSeries(tables_, series_, labels_, options, platform_, observer,
+              programSettings_.exportAllHtml ? &logHook : nullptr);
 }
 
 ExportTables TKordexForm::SeriesTablesOf() {
@@ -502,10 +546,14 @@ void TKordexForm::SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardM
 }
 
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
-    // TODO(series): the player search page for a name, the replay of a battle column.
-    (void)grid;
-    (void)column;
-    (void)row;
+    const SeriesCellLink link = SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row);
+    if (link.kind == SeriesCellLink::Kind::PlayerSearch) {
+        platform_.desktop.Open(link.target);
+    } else if (link.kind == SeriesCellLink::Kind::Battle) {
+        SingleReplay->ReplayPath->setText(Q(link.target));
+        SingleReplayAnalyseClick();
+        AnalyseType->setCurrentIndex(kSingleTab);
+    }
 }
 
 // ---- Library ----
@@ -556,7 +604,7 @@ void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
     // A selection of several rows replaces the run list, even when none of them has a path.
     if (list.Selection().top != list.Selection().bottom) {
-        replaysList_.clear();
+        series_.lb_ReplaysList.Clear();
         ShowReplaysList();
     }
     HandOff handOff = HandOffSelection(list);
@@ -565,7 +613,7 @@ void TKordexForm::bt_ProcessInKordexClick() {
         SingleReplayAnalyseClick();
         AnalyseType->setCurrentIndex(kSingleTab);
     } else if (auto* series = std::get_if<SeriesHandOff>(&handOff)) {
-        replaysList_ = series->paths;
+        series_.lb_ReplaysList.Assign(series->paths);
         ShowReplaysList();
         AnalyseType->setCurrentIndex(kSeriesTab);
         SeriesAnalysisButtonClick();

@@ -11,6 +11,7 @@
 #include "export/export_tables.h"
 #include "library/library_scan.h"
 #include "platform/platform.h"
+#include "series/series_tables.h"
 #include "shell/drop_rule.h"
 #include "shell/settings_file.h"
 #include "shell/window_tables.h"
@@ -42,7 +43,7 @@ class TKordexForm : public QMainWindow {
     enum Tab { kSingleTab = 0, kSeriesTab = 1, kLibraryTab = 2, kOptionsTab = 3 };
 
     WindowTables& Tables() { return tables_; }
-    const std::vector<std::string>& ReplaysList() const { return replaysList_; }
+    const std::vector<std::string>& ReplaysList() const { return series_.lb_ReplaysList.Paths(); }
     const Settings& ProgramSettings() const { return programSettings_; }
 
     // Handlers, named after their control and event.
@@ -97,6 +98,7 @@ class TKordexForm : public QMainWindow {
 
   private:
     class WindowScanProgress;
+    class WindowRunObserver;
 
     void BuildControls();
     void ConnectDrawing();
@@ -122,8 +124,8 @@ class TKordexForm : public QMainWindow {
     LabelStore labels_;
     // "Один бой": the window's team tables and labels and the battle they show.
     SingleView singleView_{tables_.AlliesGrid, tables_.EnemiesGrid, labels_};
-    // The run list of the series (lb_ReplaysList shows it), sorted as a list box sorts.
-    std::vector<std::string> replaysList_;
+    // The run list of the series (lb_ReplaysList shows it) and whether a run is under way.
+    SeriesSession series_;
     // The settings without a control of their own: ExportAllHTML and the remote export.
     Settings programSettings_;
     LibrarySortState librarySort_;
