@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <filesystem>
 
+#include "series_page.h"
 #include "window_harness.h"
 
 namespace kordex::test {
@@ -74,6 +75,50 @@ TEST(Screenshot, RealBattleOnBothSingleViewTabs) {
         Keep(image, names[tab]);
     }
     results->setCurrentIndex(0);
+}
+
+// Three finished battles from the shared replays run as a series, on the tab "Опыт".
+TEST(Screenshot, RealSeriesOnTheExperienceTab) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    WindowHarness window(true);
+    std::filesystem::copy_file(KORDEX_SHIPPED_INI, window.IniPath());
+    app::TKordexForm& form = window.Open();
+    // Copies, since a run moves replays it cannot use into subfolders of their folder.
+    std::vector<DroppedItem> dropped;
+    for (const char* name :
+         {"1-0_9_15_0-10_hills-EU-full.wotreplay", "1-0_9_16_0-31_airfield-EU-full.wotreplay",
+          "1-0_9_17_1-06_ensk-EU-full.wotreplay"}) {
+        const std::string copy = window.folder.File(name);
+        std::filesystem::copy_file(
+            SharedReplaysFolder() + "/rajesh-rahul-wot-battle-results-parser/" + name, copy);
+        dropped.push_back({copy, false});
+    }
+    form.WMDropFiles(dropped);
+    form.SeriesReplays->SeriesAnalysisButton->click();
+    ASSERT_TRUE(window.errors.empty()) << window.errors.front();
+    EXPECT_EQ(form.Tables().SeriesGridExp.ColumnCount(), 7);
+    QApplication::processEvents();
+    QImage image = form.grab().toImage();
+    EXPECT_GT(ColourCount(image), 3);
+    Keep(image, "kordex-series-run");
+}
+
+// The library of a folder of the shared replays.
+TEST(Screenshot, RealLibraryList) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    WindowHarness window(true);
+    std::filesystem::copy_file(KORDEX_SHIPPED_INI, window.IniPath());
+    app::TKordexForm& form = window.Open();
+    const std::string folder = SharedReplaysFolder() + "/rajesh-rahul-wot-battle-results-parser";
+    window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(folder));
+    window.Find<QPushButton>("bt_Refresh")->click();
+    form.AnalyseType->setCurrentIndex(2);
+    ASSERT_TRUE(window.errors.empty()) << window.errors.front();
+    EXPECT_GT(form.Tables().library.allReplays.RowCount(), 10);
+    QApplication::processEvents();
+    QImage image = form.grab().toImage();
+    EXPECT_GT(ColourCount(image), 3);
+    Keep(image, "kordex-library-scan");
 }
 
 }  // namespace
