@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 
 namespace kordex {
@@ -86,23 +85,24 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-std::string FormatTwoDecimals(float value, const NumberFormat& format) {
+std::string FormatGeneral(double value, const NumberFormat& format) {
+    // to_chars never looks at the process locale, which the window's toolkit changes.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", static_cast<double>(value));
-    std::string text = buffer;
-    const auto point = text.find('.');
-    if (point == std::string::npos || text.find('E') != std::string::npos)
-        return text;
-    // General format drops trailing zeros of the fraction (and a bare point).
-    while (!text.empty() && text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.') {
-        text.pop_back();
-        return text;
-    }
-    text[point] = format.decimalSeparator;
-    if (text.size() > point + 3)
-        text.resize(point + 3);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    if (const auto point = text.find('.'); point != std::string::npos)
+        text[point] = format.decimalSeparator;
+    return text;
+}
+
+std::string FormatTwoDecimals(float value, const NumberFormat& format) {
+    std::string text = FormatGeneral(static_cast<double>(value), format);
+    const auto separator = text.find(format.decimalSeparator);
+    // Cut, not rounded: two characters after the separator stay.
+    if (separator != std::string::npos && text.find('e') == std::string::npos &&
+        text.size() > separator + 3)
+        text.resize(separator + 3);
     return text;
 }
 
