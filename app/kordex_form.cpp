@@ -37,6 +37,7 @@
 #include "tables/header_click_sorts.h"
 #include "tables/wheel_scroll.h"
 #include "widget_names.h"
+#include "window_progress.h"
 
 namespace kordex::app {
 
@@ -63,66 +64,11 @@ void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
 
 }  // namespace
 
-// The status bar and progress bar while the library scan runs; both repaint at once, since the
-// scan does not return to the event loop until it ends.
-class TKordexForm::WindowScanProgress : public ScanProgress {
-  public:
-    explicit WindowScanProgress(TKordexForm& form) : form_(form) {}
-
-    void Started(int fileCount) override {
-        form_.SeriesProgress->setRange(0, fileCount);
-        form_.SeriesProgress->setValue(0);
-        form_.SeriesProgress->show();
-        form_.SeriesProgress->repaint();
-    }
-    void ReadingFile(const std::string& path) override {
-        form_.StatusBar->showMessage(QStringLiteral("Текущий реплей: ") + Q(path));
-        form_.StatusBar->repaint();
-    }
-    void FileDone() override {
-        form_.SeriesProgress->setValue(form_.SeriesProgress->value() + 1);
-        form_.SeriesProgress->repaint();
-    }
-    void Finished() override {
-        form_.SeriesProgress->hide();
-        form_.StatusBar->clearMessage();
-        form_.StatusBar->repaint();
-    }
-
-  private:
-    TKordexForm& form_;
-};
-
-// What the window shows while a series run goes on. The run handles pending events between
-// replays, so the tables are shown as they grow.
-class TKordexForm::WindowRunObserver : public SeriesRunObserver {
-  public:
-    explicit WindowRunObserver(TKordexForm& form) : form_(form) {}
-
-    void RunStarted() override { form_.SeriesReplays->lb_ReplaysList->hide(); }
-    void StatusText(const std::string& text) override {
-        form_.StatusBar->showMessage(Q(text));
-        form_.StatusBar->repaint();
-    }
-    void ProgressShown(int maximum) override {
-        form_.SeriesProgress->setRange(0, maximum);
-        form_.SeriesProgress->setValue(0);
-        form_.SeriesProgress->show();
-    }
-    void ProgressPosition(int position) override {
-        form_.SeriesProgress->setValue(position);
-        form_.ShowState();
-    }
-    void ProgressHidden() override { form_.SeriesProgress->hide(); }
-    void SeriesPageShown() override { form_.AnalyseType->setCurrentIndex(kSeriesTab); }
-
-  private:
-    TKordexForm& form_;
-};
-
 TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget* parent)
     : QMainWindow(parent), platform_(platform), programFolder_(std::move(programFolder)) {
-    numberFormat_.decimalSeparator = QLocale::system().decimalPoint().at(0).toLatin1();
+    // The user's decimal separator; a separator outside Latin-1 falls back to the point.
+    const char separator = QLocale::system().decimalPoint().at(0).toLatin1();
+    numberFormat_.decimalSeparator = separator != 0 ? separator : '.';
     BuildControls();
     ConnectDrawing();
     ConnectHandlers();
@@ -499,7 +445,10 @@ void TKordexForm::SeriesAnalysisButtonClick() {
     options.multiGroupPlayers = Options->MultiGroupPlayers->isChecked();
     options.format = numberFormat_;
     options.iniPath = SettingsPath();
-    WindowRunObserver observer(*this);
+    SeriesRunProgress observer(
+        {*StatusBar, *SeriesProgress},
+        {[this] { SeriesReplays->lb_ReplaysList->hide(); }, [this] { ShowState(); },
+         [this] { AnalyseType->setCurrentIndex(kSeriesTab); }});
     // With ExportAllHTML on, the run also writes the battle-by-battle log.
     HtmlBattleLog log(programFolder_);
     BattleLogHook logHook(log);
@@ -560,7 +509,7 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 
 void TKordexForm::ProcessReplays() {
     const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    WindowScanProgress progress(*this);
+    LibraryScanProgress progress({*StatusBar, *SeriesProgress});
     kordex::ProcessReplays(folder, tables_.library, IniFile::Load(SettingsPath()),
                            platform_.desktop, &progress);
     ShowPaths(ts_ReplaysList->lb_AllReplaysList, tables_.library.allReplaysList);

@@ -97,9 +97,6 @@ class TKordexForm : public QMainWindow {
     void dropEvent(QDropEvent* event) override;
 
   private:
-    class WindowScanProgress;
-    class WindowRunObserver;
-
     void BuildControls();
     void ConnectDrawing();
     void ConnectHandlers();
