@@ -32,6 +32,7 @@
 #include "single/single_analysis.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
+#include "single/team_table_widths.h"
 #include "single_battle_page.h"
 #include "tables/grid_helpers.h"
 #include "tables/header_click_sorts.h"
@@ -306,6 +307,14 @@ void TKordexForm::FormResize() {
     SingleReplay->AlliesGrid->update();
     SingleReplay->EnemiesGrid->update();
     SingleReplay->PlaceTeamGrids(TeamGridsForWindowWidth(width() + kDesignFrameWidth));
+    FitTeamTables();
+}
+
+void TKordexForm::FitTeamTables() {
+    FitTeamColumnsToWidth(tables_.AlliesGrid, SingleReplay->AlliesGrid->InnerWidth(),
+                          platform_.desktop);
+    FitTeamColumnsToWidth(tables_.EnemiesGrid, SingleReplay->EnemiesGrid->InnerWidth(),
+                          platform_.desktop);
 }
 
 void TKordexForm::ShowSettings(const Settings& settings) {
@@ -419,6 +428,11 @@ void TKordexForm::SingleReplayAnalyseClick() {
         const std::string& path;
         ~PathShown() { field->setText(Q(path)); }
     } pathShown{SingleReplay->ReplayPath, view.replayPath};
+    // The tables have no scroll bar: whatever the analysis wrote, every column stays in view.
+    struct ColumnsFitted {
+        TKordexForm& form;
+        ~ColumnsFitted() { form.FitTeamTables(); }
+    } columnsFitted{*this};
     kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
 }
 
