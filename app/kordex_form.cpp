@@ -485,6 +485,10 @@ void TKordexForm::XlsExportClick() {
 }
 
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {
+    // A run writes each player into the same row of all five tables; a table sorted while the
+    // run handles events would put the next battles' values beside other players' names.
+    if (series_.runInProgress)
+        return;
     SortSeriesTableByHeader(table, grid.Grid(), column, row,
                             Options->MultiGroupPlayers->isChecked(), numberFormat_);
 }
@@ -565,6 +569,10 @@ void TKordexForm::bt_DeleteSelectedClick() {
 
 void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
+    // A series hand-off while a run handles events would replace the list whose battles the
+    // run is writing, and the battle titles would then open other replays; it waits, as drops do.
+    if (series_.runInProgress && list.Selection().top != list.Selection().bottom)
+        return;
     // A selection of several rows replaces the run list, even when none of them has a path.
     if (list.Selection().top != list.Selection().bottom) {
         series_.lb_ReplaysList.Clear();
