@@ -4,6 +4,8 @@
 #include <rapidjson/error/error.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "tables/windows1251.h"
 
@@ -66,11 +68,57 @@ bool LooksLikeNumber(std::string_view s) {
     return i == s.size();
 }
 
-void WriteJsonString(std::string_view s, std::string& out) {
+// How characters beyond ASCII are written. A member text is parsed again, and ParseObject
+// reads bytes above 127 as windows-1251: there they go as \u escapes, so the text gives the
+// same sub-object back. A ValueText is shown, so it keeps the characters.
+enum class NonAscii { Keep, Escape };
+
+void AppendEscape(char32_t unit, std::string& out) {
     static const char* kHex = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += kHex[(unit >> shift) & 0xF];
+}
+
+// The code point of the UTF-8 sequence at s[i], and its length. The DOM's strings are UTF-8
+// (decoded escapes or converted windows-1251); a byte that starts no sequence stands for
+// itself.
+std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    const std::size_t length = (lead >> 5) == 0x6    ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 1;
+    if (length == 1 || i + length > s.size())
+        return {lead, 1};
+    char32_t c = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(s[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return {lead, 1};
+        c = (c << 6) | (next & 0x3F);
+    }
+    return {c, length};
+}
+
+void WriteJsonString(std::string_view s, std::string& out, NonAscii nonAscii) {
     out += '"';
-    for (char ch : s) {
-        auto c = static_cast<unsigned char>(ch);
+    std::size_t i = 0;
+    while (i < s.size()) {
+        const char ch = s[i];
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80 && nonAscii == NonAscii::Escape) {
+            const auto [codePoint, length] = DecodeUtf8(s, i);
+            if (codePoint > 0xFFFF) {
+                AppendEscape(0xD800 + ((codePoint - 0x10000) >> 10), out);
+                AppendEscape(0xDC00 + ((codePoint - 0x10000) & 0x3FF), out);
+            } else {
+                AppendEscape(codePoint, out);
+            }
+            i += length;
+            continue;
+        }
+        ++i;
         switch (ch) {
             case '"':
                 out += "\\\"";
@@ -94,13 +142,10 @@ void WriteJsonString(std::string_view s, std::string& out) {
                 out += "\\f";
                 break;
             default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 0xF];
-                } else {
+                if (c < 0x20)
+                    AppendEscape(c, out);
+                else
                     out += ch;
-                }
         }
     }
     out += '"';
@@ -110,8 +155,7 @@ std::string_view StringOf(const Value& value) {
     return {value.GetString(), value.GetStringLength()};
 }
 
-// The compact JSON text of a value: no spaces, members and elements separated by ",".
-void WriteCompact(const Value& value, std::string& out) {
+void WriteScalar(const Value& value, std::string& out, NonAscii nonAscii) {
     switch (value.GetType()) {
         case rapidjson::kNullType:
             out += "null";
@@ -126,43 +170,65 @@ void WriteCompact(const Value& value, std::string& out) {
             if (LooksLikeNumber(StringOf(value)))
                 out += StringOf(value);
             else
-                WriteJsonString(StringOf(value), out);
+                WriteJsonString(StringOf(value), out, nonAscii);
             break;
-        case rapidjson::kNumberType:
-            out += "0";
-            break;  // not produced with numbers as strings
-        case rapidjson::kArrayType: {
+        default:
+            out += "0";  // numbers are strings in this DOM; containers are not scalars
+    }
+}
+
+// The compact JSON text of a value: no spaces, members and elements separated by ",". It keeps
+// its own stack of open containers, as a value nested many thousands deep would exhaust the
+// program's stack.
+void WriteCompact(const Value& root, std::string& out, NonAscii nonAscii) {
+    struct Open {
+        const Value* container;
+        rapidjson::SizeType next;
+    };
+    std::vector<Open> open;
+    auto begin = [&](const Value& value) {
+        if (value.IsArray()) {
             out += '[';
-            bool first = true;
-            for (const auto& element : value.GetArray()) {
-                if (!first)
-                    out += ',';
-                first = false;
-                WriteCompact(element, out);
-            }
-            out += ']';
-            break;
-        }
-        case rapidjson::kObjectType: {
+            open.push_back({&value, 0});
+        } else if (value.IsObject()) {
             out += '{';
-            bool first = true;
-            for (const auto& member : value.GetObject()) {
-                if (!first)
-                    out += ',';
-                first = false;
-                WriteJsonString(StringOf(member.name), out);
-                out += ':';
-                WriteCompact(member.value, out);
+            open.push_back({&value, 0});
+        } else {
+            WriteScalar(value, out, nonAscii);
+        }
+    };
+    begin(root);
+    while (!open.empty()) {
+        const Value& container = *open.back().container;
+        const rapidjson::SizeType i = open.back().next++;
+        if (container.IsArray()) {
+            if (i == container.Size()) {
+                out += ']';
+                open.pop_back();
+                continue;
             }
-            out += '}';
-            break;
+            if (i > 0)
+                out += ',';
+            begin(container[i]);
+        } else {
+            if (i == container.MemberCount()) {
+                out += '}';
+                open.pop_back();
+                continue;
+            }
+            if (i > 0)
+                out += ',';
+            const auto& member = *(container.MemberBegin() + i);
+            WriteJsonString(StringOf(member.name), out, nonAscii);
+            out += ':';
+            begin(member.value);
         }
     }
 }
 
-std::string CompactText(const Value& value) {
+std::string CompactText(const Value& value, NonAscii nonAscii) {
     std::string out;
-    WriteCompact(value, out);
+    WriteCompact(value, out, nonAscii);
     return out;
 }
 
@@ -174,7 +240,52 @@ std::string ValueTextOf(const Value& value) {
         std::replace(text.begin(), text.end(), '"', '\\');
         return text;
     }
-    return StripQuotes(CompactText(value));
+    return StripQuotes(CompactText(value, NonAscii::Keep));
+}
+
+// A number as JSON writes it: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool IsJsonNumber(std::string_view s) {
+    if (s.starts_with('-'))
+        s.remove_prefix(1);
+    if (s.empty() || s.front() == '-')
+        return false;
+    if (s.size() > 1 && s[0] == '0' && s[1] >= '0' && s[1] <= '9')
+        return false;
+    return LooksLikeNumber(s);
+}
+
+// The text with every number outside strings written as a string. The parser gives up on
+// numbers beyond the range of a double, although the DOM keeps numbers as their text anyway;
+// as strings they reach the DOM exactly as they would have.
+std::string QuoteNumbers(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 64);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '"') {
+            const std::size_t start = i++;
+            while (i < text.size() && text[i] != '"')
+                i += text[i] == '\\' ? 2 : 1;
+            i = std::min(i + 1, text.size());
+            out += text.substr(start, i - start);
+        } else if (c == '-' || (c >= '0' && c <= '9')) {
+            const std::size_t end = text.find_first_not_of("0123456789+-.eE", i);
+            const std::string_view token = text.substr(i, end - i);
+            if (IsJsonNumber(token)) {
+                out += '"';
+                out += token;
+                out += '"';
+            } else {
+                out += token;
+            }
+            i += token.size();
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
 }
 
 const Value* Find(const Value& object, std::string_view key) {
@@ -214,7 +325,7 @@ std::string JsonObject::ValueTextAt(std::size_t i) const {
 
 std::string JsonObject::MemberTextAt(std::size_t i) const {
     const auto& object = JsonObjectAccess::Value(*this);
-    return CompactText((object.MemberBegin() + i)->value);
+    return CompactText((object.MemberBegin() + i)->value, NonAscii::Escape);
 }
 
 bool JsonObject::Has(std::string_view key) const {
@@ -236,7 +347,7 @@ std::optional<std::string> JsonObject::MemberText(std::string_view key) const {
     const Value* value = Find(JsonObjectAccess::Value(*this), key);
     if (!value)
         return std::nullopt;
-    return CompactText(*value);
+    return CompactText(*value, NonAscii::Escape);
 }
 
 ParsedObject ParseObject(std::string_view text) {
@@ -248,7 +359,14 @@ ParsedObject ParseObject(std::string_view text) {
         converted = Windows1251ToUtf8(text);
         text = converted;
     }
+    // A NUL byte is never JSON; the parser would take it for the end of the text.
+    if (text.find('\0') != std::string_view::npos)
+        return ParsedObject{};
     impl->document.Parse<kParseFlags>(text.data(), text.size());
+    if (impl->document.GetParseError() == rapidjson::kParseErrorNumberTooBig) {
+        const std::string quoted = QuoteNumbers(text);
+        impl->document.Parse<kParseFlags>(quoted.data(), quoted.size());
+    }
     if (impl->document.HasParseError())
         return ParsedObject{};
     const Value& root = impl->document;
