@@ -1,12 +1,168 @@
+#include <functional>
 #include <iostream>
+#include <optional>
 
 #include "cli_commands.h"
+#include "dump_format.h"
+#include "platform/kordex_error.h"
+#include "replay/battle_header.h"
+#include "replay/battle_passes.h"
+#include "replay/block_reader.h"
 
 namespace kordex::cli {
 
-int RunRead(const std::vector<std::string>&, std::ostream&) {
-    std::cerr << "kordex-cli read: not available yet\n";
-    return 2;
+namespace {
+
+struct ReadArguments {
+    ReadingVariant variant = ReadingVariant::List;
+    std::string path;
+};
+
+std::optional<ReadArguments> ParseArguments(const std::vector<std::string>& args) {
+    ReadArguments parsed;
+    bool havePath = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--variant") {
+            if (++i == args.size())
+                return std::nullopt;
+            if (args[i] == "single")
+                parsed.variant = ReadingVariant::Single;
+            else if (args[i] == "list")
+                parsed.variant = ReadingVariant::List;
+            else
+                return std::nullopt;
+        } else if (!havePath && !args[i].starts_with("--")) {
+            parsed.path = args[i];
+            havePath = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!havePath)
+        return std::nullopt;
+    return parsed;
+}
+
+const char* YesNo(bool value) {
+    return value ? "yes" : "no";
+}
+
+int WriteFailure(std::ostream& out, std::string_view step, std::string_view description) {
+    WriteSection(out, "Failure");
+    WriteRecord(out, "step", step);
+    WriteRecord(out, "description", description);
+    return 1;
+}
+
+void WriteBlocks(std::ostream& out, const ReplayBlocks& blocks) {
+    WriteSection(out, "Blocks");
+    WriteRecord(out, "HeaderBlock", std::to_string(blocks.HeaderBlock.size()));
+    WriteRecord(out, "ResultsBlock", std::to_string(blocks.ResultsBlock.size()));
+    WriteRecord(out, "VehiclesBlock", std::to_string(blocks.VehiclesBlock.size()));
+    WriteRecord(out, "FragsBlock", std::to_string(blocks.FragsBlock.size()));
+}
+
+// The fields read so far, so that a header failing at a later key still shows the earlier ones.
+void WriteHeader(std::ostream& out, const HeaderParse& parse) {
+    const BattleHeader& h = parse.header;
+    WriteSection(out, "BattleHeader");
+    WriteRecord(out, "versionText", h.versionText);
+    WriteRecord(out, "versionNumber", h.versionNumber);
+    WriteRecord(out, "mapDisplayName", h.mapDisplayName);
+    WriteRecord(out, "gameplayID", h.gameplayID);
+    WriteRecord(out, "playerID", h.playerID);
+    WriteRecord(out, "vehicles", std::to_string(h.vehiclesText.size()));
+    WriteRecord(out, "dateTime", h.dateTime);
+    WriteRecord(out, "mapName", h.mapName);
+    WriteRecord(out, "playerName", h.playerName);
+    WriteRecord(out, "playerVehicle", h.playerVehicle);
+    WriteRecord(out, "battleType", h.battleType);
+    if (parse.ok)
+        WriteRecord(out, "ClientVersionNumber", std::to_string(h.clientVersion));
+}
+
+template <typename Row>
+void WriteTable(std::ostream& out, std::string_view name, const Row& rows) {
+    WriteSection(out, name);
+    for (const auto& row : rows)
+        WriteRow(out, std::vector<std::string>(row.begin(), row.end()));
+}
+
+// The passes in the order the analyses run them: header, results, frags, join, final.
+int ReadBattleTables(const ReadArguments& arguments, const ReplayBlocks& blocks,
+                     const BattleHeader& header, std::ostream& out) {
+    const bool single = arguments.variant == ReadingVariant::Single;
+    BattleTables tables;
+    ResetBattleTables(tables);
+    const std::pair<const char*, std::function<PassResult()>> passes[] = {
+        {"header pass", [&] { return VehiclesPass(header.vehiclesText, tables.vehicles); }},
+        {"results pass",
+         [&] {
+             return ResultsPass(blocks.ResultsBlock, header.clientVersion,
+                                single ? PersonalKeys::Single : PersonalKeys::Series, tables);
+         }},
+        {"frags pass", [&] { return FragsPass(blocks.FragsBlock, tables.vehicles); }},
+        {"players join",
+         [&] { return JoinPlayers(tables, single ? JoinForm::Single : JoinForm::Series); }},
+        {"final pass", [&] { return VehiclesPass(blocks.VehiclesBlock, tables.vehicles); }},
+    };
+    for (const auto& [step, run] : passes) {
+        const PassResult result = run();
+        if (!result.Ok())
+            return WriteFailure(out, step, result.description);
+    }
+    WriteTable(out, "VehicleTable", tables.vehicles);
+    WriteTable(out, "PlayersTable", tables.players);
+    WriteSection(out, "PersonalResults");
+    for (const auto& value : tables.personal.values)
+        WriteRecord(out, value.key, value.value);
+    const CommonResults& common = tables.common;
+    WriteSection(out, "CommonResults");
+    WriteRecord(out, "finishReason", common.finishReason);
+    WriteRecord(out, "arenaCreateTime", common.arenaCreateTime);
+    WriteRecord(out, "duration", common.duration);
+    WriteRecord(out, "winnerTeam", common.winnerTeam);
+    WriteRecord(out, "arenaUniqueID", common.arenaUniqueID);
+    return 0;
+}
+
+int ReadAndWrite(const ReadArguments& arguments, std::ostream& out) {
+    const std::optional<ReplayBlocks> blocks = ReadReplayBlocks(arguments.path, arguments.variant);
+    if (!blocks)
+        return WriteFailure(out, "ReadReplayBlocks", "the file cannot be opened for reading");
+    WriteBlocks(out, *blocks);
+
+    const HeaderParse parse = ParseBattleHeader(blocks->HeaderBlock);
+    WriteHeader(out, parse);
+    if (!parse.ok)
+        return WriteFailure(out, "ParseBattleHeader", parse.failure);
+
+    const int version = parse.header.clientVersion;
+    const bool complete = IsBattleComplete(*blocks);
+    WriteSection(out, "Acceptance");
+    WriteRecord(out, "single", YesNo(IsVersionAccepted(version, Analysis::Single)));
+    WriteRecord(out, "series", YesNo(IsVersionAccepted(version, Analysis::Series)));
+    WriteRecord(out, "library", YesNo(IsVersionAccepted(version, Analysis::Library)));
+    WriteRecord(out, "IsBattleComplete", YesNo(complete));
+
+    if (!complete)
+        return 0;
+    return ReadBattleTables(arguments, *blocks, parse.header, out);
+    return 0;
+}
+
+}  // namespace
+
+int RunRead(const std::vector<std::string>& args, std::ostream& out) {
+    const std::optional<ReadArguments> arguments = ParseArguments(args);
+    if (!arguments)
+        return 2;
+    try {
+        return ReadAndWrite(*arguments, out);
+    } catch (const KordexError& error) {
+        // Reading errors and the passes' errors that the window shows in a message box.
+        return WriteFailure(out, "error", error.what());
+    }
 }
 
 }  // namespace kordex::cli

@@ -7,10 +7,12 @@
 
 namespace kordex {
 
-// How a pass ended. NoObject: a per-vehicle member's text is no object (the single view beeps);
-// Failure: any other failure (no object for the whole text, a missing key, JSON that is not
-// an object, a 31st member).
-enum class PassStatus { Ok, NoObject, Failure };
+// How a pass ended. NotJson: the whole text the pass reads does not parse as JSON (the single
+// view beeps, the series marks the battle); NoObject: a per-vehicle member's text does not parse
+// (the single view and the series beep); Failure: any other failure (JSON that is not an object,
+// a missing key, a 31st member, a player name without a row), which the single view leaves to
+// the default error handling.
+enum class PassStatus { Ok, NotJson, NoObject, Failure };
 
 struct PassResult {
     PassStatus status = PassStatus::Ok;

@@ -1,5 +1,7 @@
 #include "tables/windows1251.h"
 
+#include <utility>
+
 namespace kordex {
 
 namespace {
@@ -31,7 +33,62 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
+// The code point of the well-formed UTF-8 sequence at bytes[i], and its length; U+FFFD and 1
+// for a byte that does not start one.
+std::pair<char32_t, std::size_t> DecodeUtf8At(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const int extra = lead < 0x80           ? 0
+                      : (lead >> 5) == 0x6  ? 1
+                      : (lead >> 4) == 0xE  ? 2
+                      : (lead >> 3) == 0x1E ? 3
+                                            : -1;
+    constexpr std::pair<char32_t, std::size_t> kInvalid{0xFFFD, 1};
+    if (extra == 0)
+        return {lead, 1};
+    if (extra < 0 || i + static_cast<std::size_t>(extra) >= bytes.size())
+        return kInvalid;
+    char32_t c = lead & (0x3F >> extra);
+    for (int k = 1; k <= extra; ++k) {
+        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return kInvalid;
+        c = (c << 6) | (next & 0x3F);
+    }
+    if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) ||
+        (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
+        return kInvalid;
+    return {c, static_cast<std::size_t>(extra) + 1};
+}
+
+// The windows-1251 byte of a code point above 0x7F, or 0 when the code page lacks it.
+unsigned char HighByteOf(char32_t c) {
+    for (int i = 0; i < 128; ++i) {
+        // 0x98 is unassigned; its U+FFFD in the table is not a character of the code page.
+        if (i != 0x18 && kHighHalf[i] == c)
+            return static_cast<unsigned char>(0x80 + i);
+    }
+    return 0;
+}
+
 }  // namespace
+
+std::string Utf8ToWindows1251(std::string_view utf8,
+                              const std::function<std::string(char32_t)>& unencodable) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [c, length] = DecodeUtf8At(utf8, i);
+        i += length;
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (const unsigned char byte = HighByteOf(c); byte != 0) {
+            out += static_cast<char>(byte);
+        } else {
+            out += unencodable(c);
+        }
+    }
+    return out;
+}
 
 std::string Windows1251ToUtf8(std::string_view bytes) {
     std::string out;

@@ -88,3 +88,26 @@ TEST(StripQuotes, RemovesEveryDoubleQuote) {
 
 }  // namespace
 }  // namespace kordex
+
+namespace kordex {
+namespace {
+
+// The header's "vehicles" reaches the header pass as a member text: a Cyrillic player name must
+// come back as the same characters, or it no longer matches the name in "players".
+TEST(MemberText, KeepsCharactersBeyondAsciiThroughParseObject) {
+    auto parsed = ParseObject(
+        R"({"v":{"name":"\u0418\u0432\u0430\u043d","clan":"\u00e9\ud83d\ude00","raw":"ok"}})");
+    ASSERT_TRUE(parsed.Ok());
+    auto text = parsed.object.MemberText("v");
+    ASSERT_TRUE(text);
+    auto again = ParseObject(*text);
+    ASSERT_TRUE(again.Ok()) << *text;
+    EXPECT_EQ(again.object.ValueText("name"), "Иван");
+    EXPECT_EQ(again.object.ValueText("clan"), "é\U0001F600");
+    EXPECT_EQ(ParseObject(parsed.object.MemberTextAt(0)).object.ValueText("name"), "Иван");
+    // A value text is for showing: its characters stay as they are.
+    EXPECT_EQ(parsed.object.ValueText("v"), "{name:Иван,clan:é\U0001F600,raw:ok}");
+}
+
+}  // namespace
+}  // namespace kordex

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "export/html_text.h"
+#include "platform/clock.h"
+#include "replay/battle_tables.h"
+
+namespace kordex {
+
+// The battle-by-battle log a series run writes when ExportAllHTML is on: a page listing every
+// ingested battle with both teams. The run owns the lines from BattleLogHead to BattleLogEnd.
+void BattleLogHead(PageLines& log);
+
+// Appends one battle: a title row coloured by the outcome, then the recording player's team
+// (field 6 "1") and the other team (field 6 "0") side by side, rows without a vehicle id
+// skipped. `dateTime` is the header's text as read, `mapAndMode` the map with the series' mode
+// suffix, `outcome` "Победа", "Ничья" or "Поражение".
+void BattleLogBattle(PageLines& log, std::string_view dateTime, std::string_view mapAndMode,
+                     std::string_view outcome, const VehicleTable& vehicles);
+
+void BattleLogEnd(PageLines& log);
+
+// "ExportAll_" + time stamp + ".htm" in the program's folder.
+std::string BattleLogPath(std::string_view programFolder, const LocalDateTime& now);
+
+// Writes the log as a page file (windows-1251, CR LF), replacing a file of the same name;
+// throws KordexError when it cannot, leaving no partial file.
+void SaveBattleLog(const PageLines& log, const std::string& path);
+
+// The log of one series run, saved in the program's folder at its end. Its three steps have the
+// shape the series run calls them in.
+class HtmlBattleLog {
+  public:
+    explicit HtmlBattleLog(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+
+    // A new log holding the page start.
+    void Begin();
+    void AddBattle(const std::string& dateTime, const std::string& mapText,
+                   const std::string& outcome, const VehicleTable& vehicles);
+    // The page end, then the file "ExportAll_" + stamp + ".htm"; throws KordexError when it
+    // cannot be written. The lines are discarded either way.
+    void Finish(const LocalDateTime& stamp);
+    // The same, saved at the given path (the CLI's --log).
+    void FinishAt(const std::string& path);
+
+    const PageLines& Lines() const { return lines_; }
+    // The file the last Finish wrote; empty before.
+    const std::string& SavedPath() const { return savedPath_; }
+
+  private:
+    std::string programFolder_;
+    PageLines lines_;
+    std::string savedPath_;
+};
+
+}  // namespace kordex

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <string_view>
+
+#include "tables/text_grid.h"
+
+namespace kordex {
+
+// The five series grids an export reads, in the order of the page's tabs and the workbook's
+// sheets; the window and the CLI point them at their series store.
+struct ExportTables {
+    TextGrid& exp;
+    TextGrid& frags;
+    TextGrid& damage;
+    TextGrid& support;
+    TextGrid& shots;
+};
+
+inline constexpr std::string_view kEmptyTableMessage = "Таблица пуста.";
+
+// The totals column's row-1 text; the exports empty it, in the window too.
+inline constexpr std::string_view kSortHint = "Нажать для сортировки";
+
+// True when the experience table holds no player: its first body row has no vehicle cell.
+bool IsSeriesEmpty(const TextGrid& exp);
+
+// Empties the sort hint in row 1, wherever the totals column stands. Only the hint is
+// touched: with the totals moved to the front the second-to-last column holds a battle's map.
+void ClearSortHint(TextGrid& table);
+
+}  // namespace kordex

@@ -1,0 +1,142 @@
+#include "export/workbook_export.h"
+
+#include <xlsxwriter.h>
+
+#include <memory>
+
+#include "export/export_file.h"
+#include "platform/kordex_error.h"
+#include "tables/cell_markers.h"
+
+namespace kordex {
+
+namespace {
+
+// Beyond 15 significant digits a double no longer gives the same text back.
+constexpr std::size_t kMaxNumberDigits = 15;
+
+bool IsDigits(std::string_view text) {
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::string WorksheetText(std::string_view cell, bool firstRow) {
+    if (cell.find(';') == std::string_view::npos)
+        return std::string(cell);
+    if (!firstRow)
+        return std::string(ValuePart(cell));
+    std::string text(cell);
+    for (char& c : text) {
+        if (c == ';')
+            c = ' ';
+    }
+    return text;
+}
+
+struct WorkbookCloser {
+    void operator()(lxw_workbook* workbook) const {
+        // Only reached when an error cut the writing short; the file is discarded anyway.
+        workbook_close(workbook);
+    }
+};
+
+[[noreturn]] void FailSheet(std::string_view sheet, lxw_error error) {
+    throw KordexError("Не удалось записать лист \"" + std::string(sheet) +
+                      "\": " + lxw_strerror(error));
+}
+
+void FillWorksheet(lxw_workbook* workbook, std::string_view name, const TextGrid& table,
+                   const NumberFormat& format) {
+    lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(name).c_str());
+    if (sheet == nullptr)
+        throw KordexError("Не удалось создать лист \"" + std::string(name) + "\".");
+    const WorksheetCells cells = GridToWorksheet(table, format);
+    for (std::size_t row = 0; row < cells.size(); ++row) {
+        for (std::size_t column = 0; column < cells[row].size(); ++column) {
+            const auto& cell = cells[row][column];
+            const auto r = static_cast<lxw_row_t>(row);
+            const auto c = static_cast<lxw_col_t>(column);
+            lxw_error error = LXW_NO_ERROR;
+            if (cell.number)
+                error = worksheet_write_number(sheet, r, c, *cell.number, nullptr);
+            else if (!cell.text.empty())
+                error = worksheet_write_string(sheet, r, c, cell.text.c_str(), nullptr);
+            if (error != LXW_NO_ERROR)
+                FailSheet(name, error);
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<double> WorksheetNumber(std::string_view text, const NumberFormat& format) {
+    std::string_view digits = text;
+    if (digits.starts_with('-'))
+        digits.remove_prefix(1);
+    const auto separator = digits.find(format.decimalSeparator);
+    const std::string_view whole = digits.substr(0, separator);
+    if (!IsDigits(whole) || (whole.size() > 1 && whole.front() == '0'))
+        return std::nullopt;
+    std::size_t count = whole.size();
+    if (separator != std::string_view::npos) {
+        const std::string_view fraction = digits.substr(separator + 1);
+        if (!IsDigits(fraction) || fraction.back() == '0')
+            return std::nullopt;
+        count += fraction.size();
+    } else if (text.starts_with('-') && whole == "0") {
+        return std::nullopt;  // "-0" would show as 0
+    }
+    if (count > kMaxNumberDigits)
+        return std::nullopt;
+    return ParseLocaleNumber(text, format);
+}
+
+WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format) {
+    WorksheetCells cells(table.RowCount());
+    for (int row = 0; row < table.RowCount(); ++row) {
+        cells[row].reserve(table.ColumnCount());
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            std::string text = WorksheetText(table.Cell(column, row), row == 0);
+            auto number = WorksheetNumber(text, format);
+            cells[row].push_back({std::move(text), number});
+        }
+    }
+    return cells;
+}
+
+void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
+                        const std::string& path, const NumberFormat& format) {
+    const std::pair<const TextGrid*, std::string_view> sheets[] = {
+        {&tables.exp, "Опыт"},          {&tables.frags, "Фраги"},    {&tables.damage, "Урон"},
+        {&tables.support, "Поддержка"}, {&tables.shots, "Стрельба"}, {&summary, "Итого"},
+    };
+    WriteFileReplacing(path, [&](const std::string& temporaryPath) {
+        std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(temporaryPath.c_str()));
+        if (!workbook)
+            return false;
+        for (const auto& [table, name] : sheets)
+            FillWorksheet(workbook.get(), name, *table, format);
+        worksheet_activate(workbook_get_worksheet_by_name(workbook.get(), "Опыт"));
+        const lxw_error error = workbook_close(workbook.release());
+        if (error != LXW_NO_ERROR)
+            throw KordexError("Не удалось записать файл \"" + path + "\": " + lxw_strerror(error));
+        return true;
+    });
+}
+
+std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
+                                          std::string_view programFolder,
+                                          const NumberFormat& format, Platform& platform) {
+    if (IsSeriesEmpty(tables.exp)) {
+        platform.desktop.ShowMessage(std::string(kEmptyTableMessage));
+        return std::nullopt;
+    }
+    for (TextGrid* table :
+         {&tables.exp, &tables.frags, &tables.damage, &tables.support, &tables.shots})
+        ClearSortHint(*table);
+    const std::string path = ProgramFilePath(programFolder, kWorkbookFileName);
+    SaveSeriesWorkbook(tables, summary, path, format);
+    platform.desktop.Open(path);
+    return path;
+}
+
+}  // namespace kordex

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "export/export_tables.h"
+#include "platform/platform.h"
+#include "tables/number_format.h"
+#include "tables/text_grid.h"
+
+namespace kordex {
+
+// The workbook's file in the program's folder, replaced by each export.
+inline constexpr std::string_view kWorkbookFileName = "table.xlsx";
+
+// One worksheet cell: a number where the text reads as one without changing what it shows,
+// otherwise the text (empty text: a blank cell).
+struct WorksheetCell {
+    std::string text;
+    std::optional<double> number;
+
+    bool operator==(const WorksheetCell&) const = default;
+};
+using WorksheetCells = std::vector<std::vector<WorksheetCell>>;  // [row][column]
+
+// The number a cell text stands for: a whole number, or a decimal with the locale's separator,
+// written as the table writes numbers (no sign but "-", no leading or trailing zeros, at most 15
+// digits), so the spreadsheet shows the same text. Names such as "007" stay text.
+std::optional<double> WorksheetNumber(std::string_view text, const NumberFormat& format);
+
+// The table's full rectangle as worksheet cells: in the first row every ";" becomes a blank
+// (a date and its time); below it a marked cell gives its value part.
+WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format);
+
+// Writes the workbook of six sheets, "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба" and
+// "Итого", the first one active, replacing a file at the path. A failure throws KordexError and
+// leaves no partial file.
+void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
+                        const std::string& path, const NumberFormat& format);
+
+// The button "Экспорт xls". An empty series shows "Таблица пуста." and gives nothing. Otherwise
+// the tables' sort hints are emptied (in the window too), the workbook is written as
+// "table.xlsx" in the program's folder and handed to the desktop's spreadsheet program, and
+// its path returned. A write failure throws KordexError before anything is opened.
+std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
+                                          std::string_view programFolder,
+                                          const NumberFormat& format, Platform& platform);
+
+}  // namespace kordex

@@ -1,0 +1,38 @@
+#include "library/net_profit.h"
+
+#include <cfenv>
+#include <cmath>
+
+#include "tables/number_format.h"
+
+namespace kordex {
+
+std::string FirstListNumber(const std::string& value) {
+    std::string text = value;
+    const auto bracket = text.find('[');
+    if (bracket != std::string::npos)
+        text.erase(bracket, 1);
+    const auto comma = text.find(',');
+    if (comma == std::string::npos)
+        return {};
+    return text.substr(0, comma);
+}
+
+std::optional<long long> NetProfit(const ProfitValues& values) {
+    // The factor is written with a point in replays, whatever the user's locale.
+    const auto factor10 = ParseLocaleNumber(values.premiumCreditsFactor10, NumberFormat{'.'});
+    const auto original = ParseWholeNumber(values.originalCredits);
+    const auto in = ParseWholeNumber(values.creditsContributionIn);
+    const auto out = ParseWholeNumber(values.creditsContributionOut);
+    const auto repair = ParseWholeNumber(values.autoRepairCost);
+    const auto equipment = ParseWholeNumber(FirstListNumber(values.autoEquipCost));
+    const auto ammo = ParseWholeNumber(FirstListNumber(values.autoLoadCost));
+    if (!factor10 || !original || !in || !out || !repair || !equipment || !ammo)
+        return std::nullopt;
+    const long double f = static_cast<long double>(*factor10) / 10;
+    const long double profit = *original * f + *in - *out * f - *repair - *equipment - *ammo;
+    // nearbyint rounds in the current mode, which is to nearest with halves to even.
+    return static_cast<long long>(std::nearbyintl(profit));
+}
+
+}  // namespace kordex

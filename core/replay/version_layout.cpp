@@ -1,0 +1,143 @@
+#include "replay/version_layout.h"
+
+#include <algorithm>
+#include <climits>
+#include <iterator>
+
+#include "replay/battle_tables.h"
+
+namespace kordex {
+
+namespace {
+
+// Client 8.11 and the clients before it wrote these keys under their first names.
+constexpr KeyRename kFirstNames[] = {
+    {"explosionHitsReceived", "heHitsReceived"},
+    {"piercingsReceived", "piercedReceived"},
+    {"directHitsReceived", "shotsReceived"},
+    {"piercings", "pierced"},
+    {"directHits", "hits"},
+    {"explosionHits", "he_hits"},
+    {"damageBlockedByArmor", "potentialDamageReceived"},
+    {"directTeamHits", "thits"},
+    {"noDamageDirectHitsReceived", "noDamageShotsReceived"},
+};
+
+// In ascending order of firstVersion; a later client's layout is one more entry.
+constexpr VersionLayout kLayouts[] = {
+    {INT_MIN, false, kFirstNames},
+    {812, false, {}},
+    {980, true, {}},
+};
+
+constexpr std::string_view kPersonalKeys[] = {
+    "spotted",
+    "repair",
+    "xpPenalty",
+    "creditsPenalty",
+    "vehTypeLockTime",
+    "damageAssistedTrack",
+    "killerID",
+    "damageReceived",
+    "creditsToDraw",
+    "explosionHitsReceived",
+    "sniperDamageDealt",
+    "piercingsReceived",
+    "premiumCreditsFactor10",
+    "damageAssistedRadio",
+    "directHitsReceived",
+    "premiumXPFactor10",
+    "serviceProviderID",
+    "xp",
+    "droppedCapturePoints",
+    "creditsContributionIn",
+    "eventFreeXP",
+    "damaged",
+    "autoRepairCost",
+    "typeCompDescr",
+    "achievementXP",
+    "deathReason",
+    "capturePoints",
+    "aogasFactor10",
+    "eventCredits",
+    "health",
+    "details",
+    "achievementCredits",
+    "achievements",
+    "originalFreeXP",
+    "isPremium",
+    "mileage",
+    "freeXP",
+    "kills",
+    "eventTMenXP",
+    "tkills",
+    "team",
+    "tmenXP",
+    "piercings",
+    "credits",
+    "eventGold",
+    "igrXPFactor10",
+    "accountDBID",
+    "autoEquipCost",
+    "gold",
+    "tdamageDealt",
+    "markOfMastery",
+    "isTeamKiller",
+    "directHits",
+    "dossierPopUps",
+    "eventXP",
+    "explosionHits",
+    "damageBlockedByArmor",
+    "damageDealt",
+    "autoLoadCost",
+    "originalCredits",
+    "dailyXPFactor10",
+    "shots",
+    "directTeamHits",
+    "originalXP",
+    "lifeTime",
+    "questsProgress",
+    "creditsContributionOut",
+    "achievementFreeXP",
+    // The series' extra key.
+    "noDamageDirectHitsReceived",
+};
+static_assert(std::size(kPersonalKeys) == kSinglePersonalKeyCount + 1);
+
+constexpr ResultsVehicleKey kResultsVehicleKeys[] = {
+    {"xp", vehicle_field::Xp},
+    {"damageDealt", vehicle_field::Damage},
+    {"damageAssistedRadio", vehicle_field::AssistRadio},
+    {"damageAssistedTrack", vehicle_field::AssistTrack},
+    {"shots", vehicle_field::Shots},
+    {"directHits", vehicle_field::Hits},
+    {"piercings", vehicle_field::Pierced},
+    {"explosionHits", vehicle_field::HeHits},
+};
+
+}  // namespace
+
+std::string_view VersionLayout::KeyName(std::string_view current) const {
+    for (const KeyRename& rename : renames)
+        if (rename.current == current)
+            return rename.written;
+    return current;
+}
+
+const VersionLayout& LayoutOf(int clientVersion) {
+    const auto* after = std::upper_bound(
+        std::begin(kLayouts), std::end(kLayouts), clientVersion,
+        [](int v, const VersionLayout& layout) { return v < layout.firstVersion; });
+    return *std::prev(after);
+}
+
+std::span<const std::string_view> PersonalKeyNames(bool series) {
+    return std::span(kPersonalKeys)
+        .first(series ? std::size(kPersonalKeys) : kSinglePersonalKeyCount);
+}
+
+std::span<const ResultsVehicleKey> ResultsVehicleKeys() {
+    return kResultsVehicleKeys;
+}
+
+}  // namespace kordex

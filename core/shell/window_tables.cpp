@@ -1,0 +1,83 @@
+#include "shell/window_tables.h"
+
+#include "library/library_tables.h"
+
+namespace kordex {
+
+namespace {
+
+FontSpec TahomaPixels(int height) {
+    FontSpec font;
+    font.family = "Tahoma";
+    font.pixelHeight = height;
+    return font;
+}
+
+TextGrid TeamGrid() {
+    TextGrid grid(12, 16, 0, 1, 50, 16);
+    grid.SetFont(TahomaPixels(11));
+    return grid;
+}
+
+TextGrid SeriesGrid() {
+    TextGrid grid(13, 18, 1, 3, 60, 18);
+    grid.SetFont(TahomaPixels(12));
+    return grid;
+}
+
+TextGrid SummaryGrid() {
+    TextGrid grid(9, 18, 1, 1, 60, 18);
+    grid.SetFont(TahomaPixels(12));
+    return grid;
+}
+
+}  // namespace
+
+WindowTables::WindowTables()
+    : AlliesGrid(TeamGrid()),
+      EnemiesGrid(TeamGrid()),
+      SeriesGridExp(SeriesGrid()),
+      SeriesGridFrags(SeriesGrid()),
+      SeriesGridDamage(SeriesGrid()),
+      SeriesGridSupport(SeriesGrid()),
+      SeriesGridShots(SeriesGrid()),
+      SeriesGridSummary(SummaryGrid()),
+      sg_AllReplays(BuiltLibraryGrid()),
+      sg_FavoriteReplays(BuiltLibraryGrid()) {}
+
+std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
+    return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
+            &SeriesGridShots};
+}
+
+void SetTeamGridTitles(TextGrid& grid) {
+    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк", "Жив",
+                                          "Убил", "Опыт", "Урон", "Свет", "Гусли"};
+    for (int column = 0; column < 10; ++column)
+        grid.SetCell(column, 0, kTitles[column]);
+    grid.SetColumnWidth(kTeamAccountIdColumn, 0);
+    grid.SetColumnWidth(kTeamClanIdColumn, 0);
+}
+
+void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
+    grid.SetCell(0, 0, "Дата");
+    grid.SetCell(0, 1, "Карта");
+    grid.SetCell(0, 2, cornerTitle);
+    grid.SetCell(1, 2, "Техника");
+    // The battle titles show the date above the time.
+    grid.SetRowHeight(0, grid.DefaultRowHeight() * 2);
+}
+
+void SetTableTitles(WindowTables& tables) {
+    SetTeamGridTitles(tables.AlliesGrid);
+    SetTeamGridTitles(tables.EnemiesGrid);
+    SetSeriesGridTitles(tables.SeriesGridExp, "Ник\\Опыт");
+    SetSeriesGridTitles(tables.SeriesGridFrags, "Ник\\Фраги");
+    SetSeriesGridTitles(tables.SeriesGridDamage, "Ник\\Урон");
+    SetSeriesGridTitles(tables.SeriesGridSupport, "Ник\\ Свет/Гусли");
+    SetSeriesGridTitles(tables.SeriesGridShots, "Ник\\ Выст.-Проб./Поп.(ОФ)");
+    SetLibraryGridTitles(tables.sg_AllReplays);
+    SetLibraryGridTitles(tables.sg_FavoriteReplays);
+}
+
+}  // namespace kordex

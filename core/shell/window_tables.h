@@ -1,0 +1,41 @@
+#pragma once
+
+#include <array>
+
+#include "tables/text_grid.h"
+
+namespace kordex {
+
+// Every table of the main window, with the sizes it has when the window is built. The window
+// shows them; the analyses, the CLI and the tests fill the same grids.
+struct WindowTables {
+    WindowTables();
+
+    TextGrid AlliesGrid;
+    TextGrid EnemiesGrid;
+    TextGrid SeriesGridExp;
+    TextGrid SeriesGridFrags;
+    TextGrid SeriesGridDamage;
+    TextGrid SeriesGridSupport;
+    TextGrid SeriesGridShots;
+    TextGrid SeriesGridSummary;
+    TextGrid sg_AllReplays;
+    TextGrid sg_FavoriteReplays;
+
+    // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
+    // Shots.
+    std::array<TextGrid*, 5> SeriesGrids();
+};
+
+// The columns of the team tables whose widths hide the clan id (10) and account id (11).
+inline constexpr int kTeamClanIdColumn = 10;
+inline constexpr int kTeamAccountIdColumn = 11;
+
+// The titles the start-up sequence writes: the team tables' header row with the id columns
+// hidden, the series tables' corner texts with a double-height first row, the library lists'
+// 21 columns.
+void SetTeamGridTitles(TextGrid& grid);
+void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle);
+void SetTableTitles(WindowTables& tables);
+
+}  // namespace kordex

@@ -1,0 +1,135 @@
+// Opens an exported series page in headless chromium and checks what the user sees: the
+// "Опыт" table at start, one table per tab link, and the survival and extreme colours.
+// The page is KORDEX_EXPORTED_PAGE, or the expected page of the small test series.
+import { after, before, test } from 'node:test';
+import assert from 'node:assert/strict';
+import { mkdtempSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join, resolve } from 'node:path';
+import { fileURLToPath, pathToFileURL } from 'node:url';
+import { chromium } from 'playwright-core';
+
+const here = dirname(fileURLToPath(import.meta.url));
+const pagePath = resolve(
+    process.env.KORDEX_EXPORTED_PAGE ?? join(here, '..', 'data', 'export', 'small_series_page.htm'));
+const chromiumPath = process.env.KORDEX_CHROMIUM ?? '/usr/bin/chromium';
+
+const tabs = [
+    { anchor: 'exp', caption: 'Опыт' },
+    { anchor: 'frg', caption: 'Фраги' },
+    { anchor: 'dmg', caption: 'Урон' },
+    { anchor: 'sup', caption: 'Поддержка' },
+    { anchor: 'sht', caption: 'Стрельба' },
+];
+
+let profile;
+let context;
+let page;
+
+before(async () => {
+    profile = mkdtempSync(join(tmpdir(), 'kordex-chromium-'));
+    context = await chromium.launchPersistentContext(profile, {
+        executablePath: chromiumPath,
+        headless: true,
+        args: [
+            '--headless', '--no-sandbox', '--disable-gpu', '--no-first-run',
+            '--disable-background-networking', '--disable-component-update', '--disable-sync',
+        ],
+    });
+    page = await context.newPage();
+    await page.goto(pathToFileURL(pagePath).href);
+});
+
+after(async () => {
+    await context?.close();
+    if (profile)
+        rmSync(profile, { recursive: true, force: true });
+});
+
+// The table of a tab: the div that follows the tab's anchor.
+const tabTable = (anchor) => page.locator(`#${anchor} + .tab > table`);
+
+async function visibleTabs() {
+    const shown = [];
+    for (const { anchor } of tabs) {
+        if (await tabTable(anchor).isVisible())
+            shown.push(anchor);
+    }
+    return shown;
+}
+
+test('the tab strip reads in Russian from the windows-1251 page', async () => {
+    const captions = await page.locator('.tabsLink a').allTextContents();
+    assert.deepEqual(captions, tabs.map((t) => t.caption));
+});
+
+test('the experience table is the only one shown at start', async () => {
+    assert.deepEqual(await visibleTabs(), ['exp']);
+});
+
+// The page keeps the first tab visible by its own style attribute, so after a click on another
+// link the experience table stays rendered under the chosen one. What the user sees is what
+// counts: every cell of the experience table must then lie under the chosen table.
+async function experienceCoveredBy(anchor) {
+    return page.evaluate((chosen) => {
+        const top = document.getElementById(chosen).nextElementSibling;
+        const cells = document.querySelectorAll('#exp + .tab > table th, #exp + .tab > table td');
+        return [...cells].every((cell) => {
+            const box = cell.getBoundingClientRect();
+            const hit = document.elementFromPoint(box.x + box.width / 2, box.y + box.height / 2);
+            return hit !== null && hit.closest('.tab') === top;
+        });
+    }, anchor);
+}
+
+test('each tab link shows its own table and hides the others', async () => {
+    for (const { anchor, caption } of [...tabs.slice(1), tabs[0]]) {
+        await page.click(`.tabsLink a[href="#${anchor}"]`);
+        const shown = await visibleTabs();
+        assert.ok(shown.includes(anchor), `${caption} is not shown`);
+        const others = shown.filter((a) => a !== anchor && a !== 'exp');
+        assert.deepEqual(others, [], `after a click on ${caption}`);
+        if (anchor !== 'exp')
+            assert.ok(await experienceCoveredBy(anchor), `"Опыт" shows through ${caption}`);
+    }
+});
+
+test('battle cells are coloured by survival and by the team extremes', async () => {
+    await page.click('.tabsLink a[href="#exp"]');
+    const table = tabTable('exp');
+    const style = (locator, property) =>
+        locator.evaluate((element, name) => getComputedStyle(element)[name], property);
+
+    const survived = table.locator('td.survived').first();
+    const died = table.locator('td.died').first();
+    assert.equal(await style(survived, 'backgroundColor'), 'rgb(216, 255, 216)');
+    assert.equal(await style(died, 'backgroundColor'), 'rgb(255, 216, 216)');
+    assert.equal(await style(table.locator('p.max').first(), 'color'), 'rgb(0, 128, 0)');
+    assert.equal(await style(table.locator('p.min').first(), 'color'), 'rgb(255, 0, 0)');
+    assert.ok(await survived.isVisible());
+    assert.ok(await died.isVisible());
+});
+
+test('outcome headers carry the outcome colours', async () => {
+    const table = tabTable('exp');
+    const colours = await table.locator('th').evaluateAll((cells) =>
+        cells.map((cell) => [cell.textContent, getComputedStyle(cell).backgroundColor]));
+    const colourOf = (word) => colours.find(([text]) => text === word)?.[1];
+    for (const [word, colour] of [['Победа', 'rgb(0, 255, 0)'], ['Поражение', 'rgb(255, 0, 0)'],
+                                  ['Ничья', 'rgb(255, 255, 0)']]) {
+        const found = colourOf(word);
+        if (found !== undefined)
+            assert.equal(found, colour, word);
+    }
+    assert.ok(colourOf('Победа') ?? colourOf('Поражение') ?? colourOf('Ничья'),
+              'no outcome header on the page');
+});
+
+test('player names link to the portal search and show as plain text', async () => {
+    const link = tabTable('exp').locator('tbody tr td:first-child a').first();
+    const name = await link.textContent();
+    const href = await link.getAttribute('href');
+    assert.ok(href.startsWith('http://worldoftanks.ru/community/accounts/#wot&at_search='), href);
+    assert.equal(decodeURIComponent(href.split('at_search=')[1]), name);
+    assert.equal(await page.locator('script, img, iframe').count(), 0);
+});

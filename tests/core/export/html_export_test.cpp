@@ -1,0 +1,158 @@
+#include "export/html_export.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "export/export_file.h"
+#include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
+#include "platform/std_file_system.h"
+#include "support/file_bytes.h"
+#include "support/series_grid_fixture.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+using test::FixedClock;
+using test::GridFromRows;
+using test::ReadFileBytes;
+using test::SeriesFixture;
+using test::SmallSeries;
+using test::TempFolder;
+
+const std::string kExpectedPage = std::string(KORDEX_TEST_DATA) + "/export/small_series_page.htm";
+
+bool HasLine(const PageLines& lines, const std::string& line) {
+    return std::find(lines.begin(), lines.end(), line) != lines.end();
+}
+
+// The lines GridToHTMLTable gives for a one-body-row table with the given cells from column 2.
+PageLines BodyRowLines(const std::vector<std::string>& battleCells) {
+    std::vector<std::string> body = {"Player_One", "T-34"};
+    body.insert(body.end(), battleCells.begin(), battleCells.end());
+    TextGrid table = GridFromRows({{"Дата"}, {"Карта"}, {"Ник\\Опыт"}, body}, 3);
+    PageLines lines;
+    GridToHTMLTable(lines, table);
+    return lines;
+}
+
+struct ExportFixture {
+    TempFolder folder;
+    HeadlessDesktop desktop;
+    StdFileSystem files;
+    FixedClock clock;
+    Platform platform{desktop, files, clock};
+    SeriesFixture series = SmallSeries();
+    std::string expectedPath = folder.File("ExportAllies_2017.05.27 21.45.07.htm");
+};
+
+TEST(HtmlExport, SmallSeriesPageIsExactlyTheExpectedFile) {
+    auto series = SmallSeries();
+    const std::string bytes = PageFileBytes(SeriesPageLines(series.Tables()));
+    EXPECT_EQ(bytes, ReadFileBytes(kExpectedPage));
+}
+
+TEST(HtmlExport, ExportWritesTheTimeStampedPageOpensItAndDropsTheOldFixedName) {
+    ExportFixture f;
+    WriteFileReplacing(f.folder.File("table.htm"), std::string_view("old"));
+
+    const auto path = ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform);
+
+    ASSERT_TRUE(path.has_value());
+    EXPECT_EQ(*path, f.expectedPath);
+    EXPECT_EQ(ReadFileBytes(*path), ReadFileBytes(kExpectedPage));
+    EXPECT_EQ(test::FolderEntries(f.folder.Path()),
+              std::vector<std::string>{"ExportAllies_2017.05.27 21.45.07.htm"});
+    EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"open " + f.expectedPath});
+    // The window's tables lose the hint as well.
+    for (TextGrid* table :
+         {&f.series.exp, &f.series.frags, &f.series.damage, &f.series.support, &f.series.shots})
+        EXPECT_EQ(table->Cell(4, 1), "");
+}
+
+TEST(HtmlExport, EmptySeriesShowsTheMessageAndWritesNothing) {
+    ExportFixture f;
+    f.series.exp.SetRowCount(3);
+
+    EXPECT_FALSE(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform).has_value());
+
+    EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"message Таблица пуста."});
+    EXPECT_TRUE(test::FolderEntries(f.folder.Path()).empty());
+    EXPECT_EQ(f.series.exp.Cell(4, 1), "Нажать для сортировки");
+}
+
+TEST(HtmlExport, SeriesOfOnePlayerIsExported) {
+    ExportFixture f;
+    f.series.exp.SetRowCount(4);
+    EXPECT_TRUE(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform).has_value());
+}
+
+TEST(HtmlExport, TotalsAtTheFrontLoseTheHintButNoBattleLosesItsMap) {
+    auto series = SmallSeries();
+    test::MoveTotalsToFront(series);
+    ASSERT_EQ(series.exp.Cell(2, 1), "Нажать для сортировки");
+
+    const PageLines lines = SeriesPageLines(series.Tables());
+
+    EXPECT_EQ(series.exp.Cell(2, 1), "");
+    EXPECT_EQ(series.exp.Cell(4, 1), "Прохоровка, штурм");
+    EXPECT_EQ(series.shots.Cell(4, 1), "Прохоровка, штурм");
+    EXPECT_TRUE(HasLine(lines, "<th class=\"grayed\">Прохоровка, штурм</th>"));
+    EXPECT_FALSE(HasLine(lines, "<th class=\"grayed\">Нажать для сортировки</th>"));
+    // The outcome classes follow their battles to the new columns.
+    EXPECT_TRUE(HasLine(lines, "<th class=\"win\">Победа</th>"));
+}
+
+TEST(HtmlExport, MarkedCellsTakeSurvivalAndExtremeClasses) {
+    const struct {
+        std::string cell;
+        std::string line;
+    } cases[] = {
+        {"1234;+1;false", "<td class=\"died\"><p class=\"max\">1234</p></td>"},
+        {"420;-1;true", "<td class=\"survived\"><p class=\"min\">420</p></td>"},
+        {"800;0;TRUE", "<td class=\"survived\"><p>800</p></td>"},
+        {"800;2;False", "<td class=\"died\"><p>800</p></td>"},
+        {"5;1;-1", "<td class=\"survived\"><p class=\"max\">5</p></td>"},
+        {"5;0;0", "<td class=\"died\"><p>5</p></td>"},
+        {"error;0;true", "<td class=\"survived\"><p>error</p></td>"},
+        {"", "<td class=\"odd\"></td>"},
+        {"1654", "<td class=\"odd\">1654</td>"},
+    };
+    for (const auto& c : cases)
+        EXPECT_TRUE(HasLine(BodyRowLines({c.cell}), c.line)) << c.cell;
+}
+
+TEST(HtmlExport, UnreadableMarkersEndTheExportBeforeAnyFile) {
+    for (const std::string cell : {"1234;x;true", "1234;0", "1234;;true", "1234;0;maybe"}) {
+        ExportFixture f;
+        f.series.damage.SetCell(3, 4, cell);
+        EXPECT_THROW(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform), KordexError)
+            << cell;
+        EXPECT_TRUE(test::FolderEntries(f.folder.Path()).empty()) << cell;
+        EXPECT_TRUE(f.desktop.Events().empty()) << cell;
+    }
+}
+
+TEST(HtmlExport, NamesCannotOpenMarkupInTextOrLinks) {
+    TextGrid table = GridFromRows(
+        {{"Дата"}, {"Карта"}, {"Ник"}, {"a\"><script>x&y</script> #1%", "<i>T-34</i>"}}, 3);
+    PageLines lines;
+    GridToHTMLTable(lines, table);
+    EXPECT_TRUE(HasLine(lines,
+                        "<td class=\"odd\"><a href=\"http://worldoftanks.ru/community/accounts/"
+                        "#wot&at_search=a%22%3E%3Cscript%3Ex%26y%3C%2Fscript%3E%20%231%25\">"
+                        "a&quot;&gt;&lt;script&gt;x&amp;y&lt;/script&gt; #1%</a></td>"));
+    EXPECT_TRUE(HasLine(lines, "<td class=\"odd\">&lt;i&gt;T-34&lt;/i&gt;</td>"));
+}
+
+TEST(HtmlExport, UnwritableFolderIsAnErrorAndNothingOpens) {
+    ExportFixture f;
+    const std::string missing = f.folder.File("no such folder");
+    EXPECT_THROW(ExportHTMLNew(f.series.Tables(), missing, f.platform), KordexError);
+    EXPECT_TRUE(f.desktop.Events().empty());
+}
+
+}  // namespace
+}  // namespace kordex

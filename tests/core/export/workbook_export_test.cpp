@@ -1,0 +1,224 @@
+#include "export/workbook_export.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "export/export_file.h"
+#include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
+#include "platform/std_file_system.h"
+#include "support/file_bytes.h"
+#include "support/series_grid_fixture.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+using test::FolderEntries;
+using test::GridFromRows;
+using test::SmallSeries;
+using test::TempFolder;
+
+const NumberFormat kComma{','};
+
+// The workbook as tests/support/read_workbook.py prints it; nothing when Debian's python3 or
+// its openpyxl is not installed.
+std::optional<std::string> ReadWorkbook(const std::string& path) {
+    const std::string python = "/usr/bin/python3";
+    if (!std::filesystem::exists(python))
+        return std::nullopt;
+    const std::string command =
+        python + " '" + KORDEX_TEST_DATA + "/../support/read_workbook.py' '" + path + "' 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr)
+        return std::nullopt;
+    std::string output;
+    char buffer[4096];
+    while (const std::size_t n = fread(buffer, 1, sizeof buffer, pipe))
+        output.append(buffer, n);
+    const int status = pclose(pipe);
+    if (WIFEXITED(status) && WEXITSTATUS(status) == 3)
+        return std::nullopt;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << output;
+    return output;
+}
+
+// The lines of one sheet in the dump, its "sheet" line included.
+std::string SheetDump(const std::string& dump, const std::string& name) {
+    const auto start = dump.find("sheet\t" + name + "\n");
+    if (start == std::string::npos)
+        return {};
+    const auto end = dump.find("\nsheet\t", start + 1);
+    const auto stop = end == std::string::npos ? dump.find("\nactive\t", start) : end;
+    return dump.substr(start, stop - start + 1);
+}
+
+#define KORDEX_READ_WORKBOOK(dump, path)  \
+    const auto dump = ReadWorkbook(path); \
+    if (!dump)                            \
+        GTEST_SKIP() << "/usr/bin/python3 with openpyxl is absent; workbook not read back";
+
+TEST(WorkbookExport, NumbersAreOnlyTextsThatKeepTheirLook) {
+    const struct {
+        std::string text;
+        std::optional<double> number;
+    } cases[] = {
+        {"1654", 1654},
+        {"-3", -3},
+        {"0", 0},
+        {"1,5", 1.5},
+        {"0,33", 0.33},
+        {"-0,5", -0.5},
+        {"123456789012345", 123456789012345.0},
+        {"007", std::nullopt},
+        {"+5", std::nullopt},
+        {"-0", std::nullopt},
+        {"1,50", std::nullopt},
+        {"1.5", std::nullopt},
+        {",5", std::nullopt},
+        {"1,", std::nullopt},
+        {"1e5", std::nullopt},
+        {"", std::nullopt},
+        {"210 / 0", std::nullopt},
+        {"1234567890123456", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WorksheetNumber(c.text, kComma), c.number) << c.text;
+    EXPECT_EQ(WorksheetNumber("1.5", NumberFormat{'.'}), 1.5);
+}
+
+TEST(WorkbookExport, FirstRowKeepsBothPartsAndBodyRowsTheValuePart) {
+    const TextGrid table =
+        GridFromRows({{"Дата", "27.05.2017;21:04", ";21:30", "a;b;c"},
+                      {"Player_One", "1234;+1;false", ";x", "9 - 6/8 (1);0;true"}},
+                     1);
+    const WorksheetCells expected = {
+        {{"Дата", {}}, {"27.05.2017 21:04", {}}, {" 21:30", {}}, {"a b c", {}}},
+        {{"Player_One", {}}, {"1234", 1234}, {"", {}}, {"9 - 6/8 (1)", {}}},
+    };
+    EXPECT_EQ(GridToWorksheet(table, kComma), expected);
+}
+
+struct ExportFixture {
+    TempFolder folder;
+    HeadlessDesktop desktop;
+    StdFileSystem files;
+    test::FixedClock clock;
+    Platform platform{desktop, files, clock};
+    test::SeriesFixture series = SmallSeries();
+};
+
+TEST(WorkbookExport, EmptySeriesShowsTheMessageAndTouchesNothing) {
+    ExportFixture f;
+    f.series.exp.SetRowCount(3);
+    EXPECT_FALSE(
+        ExportWorkbook(f.series.Tables(), f.series.summary, f.folder.Path(), kComma, f.platform));
+    EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"message Таблица пуста."});
+    EXPECT_TRUE(FolderEntries(f.folder.Path()).empty());
+    EXPECT_EQ(f.series.frags.Cell(4, 1), "Нажать для сортировки");
+}
+
+TEST(WorkbookExport, ExportReplacesTableXlsxOpensItAndEmptiesOnlyTheHints) {
+    ExportFixture f;
+    test::MoveTotalsToFront(f.series);
+    WriteFileReplacing(f.folder.File("table.xlsx"), std::string_view("an older export"));
+
+    const auto path =
+        ExportWorkbook(f.series.Tables(), f.series.summary, f.folder.Path(), kComma, f.platform);
+
+    ASSERT_TRUE(path);
+    EXPECT_EQ(*path, f.folder.File("table.xlsx"));
+    EXPECT_EQ(FolderEntries(f.folder.Path()), std::vector<std::string>{"table.xlsx"});
+    EXPECT_EQ(test::ReadFileBytes(*path).substr(0, 2), "PK");
+    EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"open " + *path});
+    for (TextGrid* table :
+         {&f.series.exp, &f.series.frags, &f.series.damage, &f.series.support, &f.series.shots}) {
+        EXPECT_EQ(table->Cell(2, 1), "");
+        EXPECT_EQ(table->Cell(4, 1), "Прохоровка, штурм");
+    }
+}
+
+TEST(WorkbookExport, UnwritableFolderIsAnErrorWithNoFileAndNothingOpened) {
+    ExportFixture f;
+    const std::string missing = f.folder.File("gone");
+    EXPECT_THROW(ExportWorkbook(f.series.Tables(), f.series.summary, missing, kComma, f.platform),
+                 KordexError);
+    EXPECT_TRUE(f.desktop.Events().empty());
+    EXPECT_TRUE(FolderEntries(f.folder.Path()).empty());
+}
+
+TEST(WorkbookExport, CellTooLongForASheetFailsAndKeepsTheOlderWorkbook) {
+    ExportFixture f;
+    const std::string path = f.folder.File("table.xlsx");
+    WriteFileReplacing(path, std::string_view("an older export"));
+    // A sheet cell holds at most 32767 characters; cutting the text would lose data silently.
+    f.series.summary.SetCell(0, 2, std::string(40000, 'x'));
+
+    EXPECT_THROW(SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma),
+                 KordexError);
+
+    EXPECT_EQ(test::ReadFileBytes(path), "an older export");
+    EXPECT_EQ(FolderEntries(f.folder.Path()), std::vector<std::string>{"table.xlsx"});
+}
+
+TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
+    ExportFixture f;
+    const auto path =
+        ExportWorkbook(f.series.Tables(), f.series.summary, f.folder.Path(), kComma, f.platform);
+    ASSERT_TRUE(path);
+    KORDEX_READ_WORKBOOK(dump, *path);
+
+    std::vector<std::string> sheets;
+    for (std::size_t at = dump->find("sheet\t"); at != std::string::npos;
+         at = dump->find("\nsheet\t", at + 1)) {
+        const auto start = dump->find('\t', at) + 1;
+        sheets.push_back(dump->substr(start, dump->find('\n', start) - start));
+    }
+    EXPECT_EQ(sheets, (std::vector<std::string>{"Опыт", "Фраги", "Урон", "Поддержка", "Стрельба",
+                                                "Итого"}));
+    EXPECT_NE(dump->find("\nactive\t0\n"), std::string::npos) << *dump;
+
+    // The whole rectangle of the experience table; the hint of E2 is gone.
+    EXPECT_EQ(SheetDump(*dump, "Опыт"),
+              "sheet\tОпыт\n"
+              "\tA1\ts\tДата\n"
+              "\tC1\ts\t27.05.2017 21:04\n"
+              "\tD1\ts\t 21:30\n"
+              "\tE1\ts\tСуммарно\n"
+              "\tF1\ts\tВ среднем\n"
+              "\tA2\ts\tКарта\n"
+              "\tC2\ts\tПрохоровка, штурм\n"
+              "\tD2\ts\tЭнск\n"
+              "\tA3\ts\tНик\\Опыт\n"
+              "\tB3\ts\tТехника\n"
+              "\tC3\ts\tПобеда\n"
+              "\tD3\ts\tПоражение\n"
+              "\tE3\ts\tБоев: 2, побед: 1\n"
+              "\tF3\ts\t1/0/1  50%\n"
+              "\tA4\ts\tPlayer_One\n"
+              "\tB4\ts\tT-34\n"
+              "\tC4\tn\t1234\n"
+              "\tD4\tn\t420\n"
+              "\tE4\tn\t1654\n"
+              "\tF4\tn\t827\n"
+              "\tA5\ts\tВася_2\n"
+              "\tB5\ts\tИС-3, M4 \"Easy\" & <E8>\n"
+              "\tC5\tn\t700\n"
+              "\tD5\tn\t900\n"
+              "\tE5\tn\t1600\n"
+              "\tF5\tn\t800\n");
+
+    const std::string summary = SheetDump(*dump, "Итого");
+    EXPECT_NE(summary.find("\tI1\ts\tВ среднем поддержки\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\tG3\tn\t1.5\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\tE3\ts\t130 / 70\n"), std::string::npos) << summary;
+    const std::string shots = SheetDump(*dump, "Стрельба");
+    EXPECT_NE(shots.find("\tF4\ts\t10,5 - 6,5/8,5 (1)\n"), std::string::npos) << shots;
+    EXPECT_NE(shots.find("\tC4\ts\t9 - 6/8 (1)\n"), std::string::npos) << shots;
+}
+
+}  // namespace
+}  // namespace kordex

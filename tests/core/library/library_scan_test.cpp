@@ -1,0 +1,229 @@
+#include "library/library_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+
+#include "library/library_row.h"
+#include "platform/headless_desktop.h"
+#include "support/battle_replay.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+namespace col = library_column;
+using test::BattleFixture;
+
+// A battle the library shows as a normal row; tests change what they look at.
+BattleFixture LibraryBattle(const std::string& version = "0, 9, 15, 0") {
+    BattleFixture battle(6, version);
+    battle.SetDateTime("27.05.2017 21:04:33").SetMap("02_malinovka", "Малиновка");
+    battle.SetHeader("playerVehicle", test::JsonString("ussr-T-34"));
+    return battle;
+}
+
+struct RowOutcome {
+    LibraryRowKind kind;
+    std::vector<std::string> cells;
+    std::vector<std::string> events;
+};
+
+RowOutcome RowOf(const BattleFixture& battle, const IniFile& ini = IniFile()) {
+    test::TempFolder folder;
+    const std::string path = folder.File("r.wotreplay");
+    test::WriteBattleReplay(path, battle);
+    TextGrid table = MakeLibraryGrid();
+    table.SetRowCount(2);
+    HeadlessDesktop desktop;
+    const auto kind = ReplayToLibraryRow(path, 0, table, ini, desktop);
+    auto cells = table.Row(1);
+    EXPECT_EQ(cells[col::Path], path);
+    cells[col::Path] = "PATH";
+    return {kind, cells, desktop.Events()};
+}
+
+TEST(ReplayToLibraryRow, FillsANormalRowFromHeaderAndPersonalResults) {
+    BattleFixture battle = LibraryBattle();
+    battle.SetBattleType(6).SetGameplay("domination").SetWinnerTeam("1");
+    battle.SetPersonal("markOfMastery", "4").SetPersonal("xp", "1234");
+    battle.SetPersonal("originalCredits", "800").SetPersonal("creditsContributionIn", "0");
+    battle.SetPersonal("creditsContributionOut", "100").SetPersonal("autoRepairCost", "250");
+    battle.SetPersonal("autoEquipCost", "[0,0]").SetPersonal("autoLoadCost", "[300,0]");
+    battle.SetPersonal("premiumCreditsFactor10", "15");
+    const auto ini = IniFile::FromText("[ussr]\nT-34=Т-34\n");
+
+    const auto row = RowOf(battle, ini);
+    ASSERT_EQ(row.kind, LibraryRowKind::Normal);
+    EXPECT_EQ(row.cells[col::Time], "2017.05.27 21:04:33");
+    EXPECT_EQ(row.cells[col::Map], "Малиновка");
+    EXPECT_EQ(row.cells[col::Vehicle], "Т-34");
+    EXPECT_EQ(row.cells[col::BattleType], "Боев.О.");
+    EXPECT_EQ(row.cells[col::Mode], "Встреч.");
+    EXPECT_EQ(row.cells[col::Outcome], "Победа");
+    EXPECT_EQ(row.cells[col::Survived], "Да");
+    EXPECT_EQ(row.cells[col::Mastery], "M");
+    EXPECT_EQ(row.cells[col::Xp], "1234");
+    EXPECT_EQ(row.cells[col::AmmoCost], "300");
+    EXPECT_EQ(row.cells[col::EquipmentCost], "0");
+    EXPECT_EQ(row.cells[col::NetProfit], "500");
+}
+
+TEST(ReplayToLibraryRow, WordsForOutcomeModeMasteryAndSurvival) {
+    struct Case {
+        std::string winner, gameplay, mastery, health;
+        std::string outcome, mode, badge, survived;
+    };
+    const Case cases[] = {
+        {"0", "ctf", "0", "0", "Ничья", "", "", ""},
+        {"2", "assault2", "1", "1", "Поражение", "assault2", "3", "Да"},
+        {"1", "nations", "3", "5", "Победа", "Против.", "1", "Да"},
+        {"1", "assault", "7", "0", "Победа", "Штурм", "7", ""},
+    };
+    for (const auto& c : cases) {
+        BattleFixture battle = LibraryBattle();
+        battle.SetWinnerTeam(c.winner).SetGameplay(c.gameplay);
+        battle.SetPersonal("markOfMastery", c.mastery).SetPersonal("health", c.health);
+        const auto row = RowOf(battle);
+        ASSERT_EQ(row.kind, LibraryRowKind::Normal) << c.gameplay;
+        EXPECT_EQ(row.cells[col::Outcome], c.outcome) << c.winner;
+        EXPECT_EQ(row.cells[col::Mode], c.mode);
+        EXPECT_EQ(row.cells[col::Mastery], c.badge);
+        EXPECT_EQ(row.cells[col::Survived], c.survived);
+    }
+}
+
+TEST(ReplayToLibraryRow, WrappedPersonalResultsFromNineEight) {
+    BattleFixture battle = LibraryBattle("0, 9, 17, 1");
+    battle.SetPersonal("damageDealt", "2500");
+    const auto row = RowOf(battle);
+    ASSERT_EQ(row.kind, LibraryRowKind::Normal);
+    EXPECT_EQ(row.cells[col::Damage], "2500");
+}
+
+TEST(ReplayToLibraryRow, VersionRuleGivesOldVersionRows) {
+    for (const auto& [version, kind] :
+         std::map<std::string, LibraryRowKind>{{"0, 8, 6, 0", LibraryRowKind::OldVersion},
+                                               {"0, 8, 11, 0", LibraryRowKind::Normal},
+                                               {"0, 8, 10, 0", LibraryRowKind::Normal}}) {
+        const auto row = RowOf(LibraryBattle(version));
+        EXPECT_EQ(row.kind, kind) << version;
+        if (kind == LibraryRowKind::OldVersion) {
+            EXPECT_EQ(row.cells[col::NetProfit], "Стар.версия");
+        }
+    }
+}
+
+TEST(ReplayToLibraryRow, MissingMemberMarksTheRowAfterTheEarlyValues) {
+    BattleFixture battle = LibraryBattle();
+    battle.OmitPersonalKey("eventCredits");
+    const auto row = RowOf(battle);
+    ASSERT_EQ(row.kind, LibraryRowKind::Marked);
+    EXPECT_EQ(row.cells[col::Time], "2017.05.27 21:04:33");
+    EXPECT_EQ(row.cells[col::Vehicle], "ussr-T-34");  // as read, no name lookup
+    EXPECT_EQ(row.cells[col::BattleType], "1");
+    EXPECT_EQ(row.cells[col::Mode], "ctf");
+    EXPECT_EQ(row.cells[col::Outcome], "Ошибка");
+    EXPECT_EQ(row.cells[col::NetProfit], "Ошибка");
+}
+
+TEST(ReplayToLibraryRow, UnreadableValuesGiveAnErrorRowInsteadOfEndingTheScan) {
+    const std::vector<std::function<void(BattleFixture&)>> spoil = {
+        [](BattleFixture& b) { b.SetPersonal("markOfMastery", "\"x\""); },
+        [](BattleFixture& b) { b.SetPersonal("autoLoadCost", "[300]"); },
+        [](BattleFixture& b) { b.SetPersonal("originalCredits", "12.5"); },
+        [](BattleFixture& b) { b.SetDateTime("2017-05-27 21:04"); },
+        [](BattleFixture& b) { b.SetHeader("battleType", "\"one\""); },
+    };
+    for (std::size_t i = 0; i < spoil.size(); ++i) {
+        BattleFixture battle = LibraryBattle();
+        spoil[i](battle);
+        const auto row = RowOf(battle);
+        EXPECT_EQ(row.kind, LibraryRowKind::Error) << i;
+        EXPECT_EQ(row.cells[col::Time], "Ошибка") << i;
+    }
+}
+
+TEST(ReplayToLibraryRow, BattleLeftEarlyAndMissingFileAreErrorRows) {
+    test::TempFolder folder;
+    test::ReplayFixture early;
+    early.header = LibraryBattle().HeaderJson();
+    test::WriteReplayFile(folder.File("early.wotreplay"), early);
+    TextGrid table = MakeLibraryGrid();
+    table.SetRowCount(3);
+    HeadlessDesktop desktop;
+    EXPECT_EQ(ReplayToLibraryRow(folder.File("early.wotreplay"), 0, table, IniFile(), desktop),
+              LibraryRowKind::Error);
+    EXPECT_EQ(table.Cell(col::Path, 1), folder.File("early.wotreplay"));
+    EXPECT_EQ(ReplayToLibraryRow(folder.File("gone.wotreplay"), 1, table, IniFile(), desktop),
+              LibraryRowKind::Error);
+    EXPECT_EQ(table.Cell(col::Map, 2), "Ошибка");
+}
+
+TEST(ReplayToLibraryRow, PersonalResultsThatCannotBeUnwrappedBeepAndKeepTheEarlyValues) {
+    BattleFixture battle = LibraryBattle("0, 9, 17, 1");
+    test::ReplayFixture replay = test::ReplayOf(battle);
+    // The personal member is no object: it cannot be unwrapped.
+    const auto at = replay.results.find("\"personal\"");
+    ASSERT_NE(at, std::string::npos);
+    replay.results = "{\"personal\": 5, " + replay.results.substr(1);
+    test::TempFolder folder;
+    test::WriteReplayFile(folder.File("r.wotreplay"), replay);
+    TextGrid table = MakeLibraryGrid();
+    table.SetRowCount(2);
+    HeadlessDesktop desktop;
+    EXPECT_EQ(ReplayToLibraryRow(folder.File("r.wotreplay"), 0, table, IniFile(), desktop),
+              LibraryRowKind::Early);
+    EXPECT_EQ(desktop.Events(), std::vector<std::string>{"beep 400 200"});
+    EXPECT_EQ(table.Cell(col::Map, 1), "Малиновка");
+    EXPECT_EQ(table.Cell(col::Outcome, 1), "");
+}
+
+TEST(ProcessReplays, LastPathFirstAndFavouritesApart) {
+    test::TempFolder folder;
+    for (const char* name : {"A.wotreplay", "b.wotreplay", "C.wotreplay"})
+        test::WriteBattleReplay(folder.File(name), LibraryBattle());
+    std::filesystem::create_directory(folder.File("[Избранное]"));
+    test::WriteBattleReplay(folder.File("[Избранное]/f.wotreplay"), LibraryBattle());
+
+    LibraryTables tables;
+    HeadlessDesktop desktop;
+    ProcessReplays(folder.Path(), tables, IniFile(), desktop);
+    const std::string f = folder.Path() + "/";
+    EXPECT_EQ(tables.allReplays.Column(col::Path),
+              (std::vector<std::string>{"Путь", f + "C.wotreplay", f + "b.wotreplay",
+                                        f + "A.wotreplay"}));
+    EXPECT_EQ(tables.favoriteReplays.Column(col::Path),
+              (std::vector<std::string>{"Путь", f + "[Избранное]/f.wotreplay"}));
+    // Columns were widened to their texts, never below the start-up widths.
+    EXPECT_GE(tables.allReplays.ColumnWidth(col::Path),
+              static_cast<int>((f + "C.wotreplay").size()) * HeadlessDesktop::kCharacterWidth);
+    EXPECT_GE(tables.allReplays.ColumnWidth(col::Mastery), 25);
+}
+
+TEST(ProcessReplays, RealReplaysGiveOneRowEachAndChangeNoFile) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    namespace fs = std::filesystem;
+    for (const auto& entry : fs::directory_iterator(test::SharedReplaysFolder())) {
+        if (!entry.is_directory())
+            continue;
+        std::map<std::string, fs::file_time_type> before;
+        for (const auto& file : fs::directory_iterator(entry.path()))
+            before[file.path().string()] = file.last_write_time();
+        LibraryTables tables;
+        HeadlessDesktop desktop;
+        ProcessReplays(entry.path().string(), tables, IniFile(), desktop);
+        EXPECT_EQ(tables.allReplays.RowCount(), static_cast<int>(tables.allReplaysList.size()) + 1);
+        for (int row = 1; row < tables.allReplays.RowCount(); ++row)
+            EXPECT_FALSE(tables.allReplays.Cell(col::Path, row).empty());
+        std::map<std::string, fs::file_time_type> after;
+        for (const auto& file : fs::directory_iterator(entry.path()))
+            after[file.path().string()] = file.last_write_time();
+        EXPECT_EQ(before, after) << entry.path();
+    }
+}
+
+}  // namespace
+}  // namespace kordex

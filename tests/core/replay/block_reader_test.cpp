@@ -1,0 +1,219 @@
+#include "replay/block_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "platform/kordex_error.h"
+#include "support/replay_fixture.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+using test::FinishedBattle;
+using test::ReplayFixture;
+using test::WriteReplayFile;
+
+constexpr ReadingVariant kBothVariants[] = {ReadingVariant::Single, ReadingVariant::List};
+
+const char* VariantName(ReadingVariant variant) {
+    return variant == ReadingVariant::Single ? "single" : "list";
+}
+
+class ReadReplayBlocksTest : public ::testing::Test {
+  protected:
+    ReplayBlocks Read(const ReplayFixture& fixture, ReadingVariant variant) {
+        const std::string path = folder_.File("battle.wotreplay");
+        WriteReplayFile(path, fixture);
+        auto blocks = ReadReplayBlocks(path, variant);
+        EXPECT_TRUE(blocks.has_value());
+        return blocks.value_or(ReplayBlocks{});
+    }
+
+    // Every variant cuts exactly the fixture's four objects.
+    void ExpectExactBlocks(const ReplayFixture& fixture) {
+        for (ReadingVariant variant : kBothVariants) {
+            SCOPED_TRACE(VariantName(variant));
+            const ReplayBlocks blocks = Read(fixture, variant);
+            EXPECT_EQ(blocks.HeaderBlock, fixture.header);
+            EXPECT_EQ(blocks.ResultsBlock, fixture.results);
+            EXPECT_EQ(blocks.VehiclesBlock, fixture.vehicles);
+            EXPECT_EQ(blocks.FragsBlock, fixture.frags);
+            EXPECT_TRUE(IsBattleComplete(blocks));
+        }
+    }
+
+    test::TempFolder folder_;
+};
+
+TEST_F(ReadReplayBlocksTest, CutsTheFourObjectsOfAFinishedBattle) {
+    ExpectExactBlocks(FinishedBattle());
+}
+
+TEST_F(ReadReplayBlocksTest, BracesAndQuotesInsideNamesDoNotEndABlock) {
+    ReplayFixture fixture = FinishedBattle(test::SampleHeaderJson());
+    fixture.header.insert(1, R"("motto": "}}{ \"}\" {\\", )");
+    fixture.vehicles =
+        R"({"1": {"vehicleType": "a:b", "name": "}Tank{", "clanAbbrev": "{}}", "team": 1}})";
+    fixture.frags = R"({"1": {"frags": 1, "note": "\\\"}"}})";
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, Byte26IsAnOrdinaryByte) {
+    // Byte 26 in the binary start, in the length field between the blocks, and inside the
+    // header: a finished battle stays finished.
+    ReplayFixture fixture = FinishedBattle();
+    fixture.binaryStart = test::BinaryStart(2, 26) + std::string("\x1a\0\x1a", 3);
+    fixture.resultsLength = std::string("\x1a\x1a\0\0", 4);
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, LoneCarriageReturnsAndZeroBytesAreHarmless) {
+    ReplayFixture fixture = FinishedBattle();
+    fixture.binaryStart = std::string("\x12\x32\r\x11\0\0\0\r", 8);
+    fixture.resultsLength = std::string("\r\r\0\0", 4);
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, TextAfterABlockContinuesRightAfterItsLastBrace) {
+    // The header ends in an object that would fit in the twelve binary bytes in front of it;
+    // counting the cut from the start of the line would leave it to be taken as the results.
+    ReplayFixture fixture = FinishedBattle();
+    fixture.header.pop_back();
+    fixture.header += R"(, "arenaUniqueID": 7, "z": {"y": 0}})";
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, HeaderOnTheSecondLineIsFoundByBothVariants) {
+    ReplayFixture fixture = FinishedBattle();
+    fixture.binaryStart = std::string("\x12\x32\n\x11\x02\0\0\0\xf7\x1c\0\0", 12);
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, HeaderOnTheThirdLineIsFoundByTheListVariantOnly) {
+    ReplayFixture fixture = FinishedBattle();
+    fixture.binaryStart = std::string("\x12\n\x34\x11\x02\n\0\0\xf7\x1c\0\0", 12);
+
+    const ReplayBlocks list = Read(fixture, ReadingVariant::List);
+    EXPECT_EQ(list.HeaderBlock, fixture.header);
+    EXPECT_EQ(list.FragsBlock, fixture.frags);
+
+    // The single variant cuts its header from the second line, which holds no object.
+    const ReplayBlocks single = Read(fixture, ReadingVariant::Single);
+    EXPECT_EQ(single.HeaderBlock, "\x34");
+}
+
+TEST_F(ReadReplayBlocksTest, CarriageReturnLineFeedEndsALine) {
+    ReplayFixture fixture = FinishedBattle();
+    fixture.binaryStart = std::string("\x12\x32\x34\r\n\x02\0\0\0\xf7\x1c\0\0", 13);
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, BattleLeftEarlyHasAHeaderButNoResults) {
+    ReplayFixture fixture;
+    fixture.header = test::SampleHeaderJson();
+    for (ReadingVariant variant : kBothVariants) {
+        SCOPED_TRACE(VariantName(variant));
+        const ReplayBlocks blocks = Read(fixture, variant);
+        EXPECT_EQ(blocks.HeaderBlock, fixture.header);
+        EXPECT_FALSE(IsBattleComplete(blocks));
+    }
+}
+
+TEST_F(ReadReplayBlocksTest, ResultsOnALaterLineAreCutFromTheNextLine) {
+    // A line feed between the header and the results: each later key word gets one more line.
+    ReplayFixture fixture = FinishedBattle();
+    fixture.resultsLength = std::string("\x0a\xdb\0\0", 4);
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, BlocksLongerThanAReadChunkAreCutWhole) {
+    ReplayFixture fixture = FinishedBattle();
+    fixture.header.insert(1, "\"padding\": \"" + std::string(200000, 'p') + "\", ");
+    fixture.vehicles.insert(1, "\"0\": {\"name\": \"" + std::string(70000, '{') + "\"}, ");
+    ExpectExactBlocks(fixture);
+}
+
+TEST_F(ReadReplayBlocksTest, KeyWordsAndLineEndsAcrossReadChunkBoundaries) {
+    // Shifts the header across the 64 KiB boundary so that the key word, a block start and a
+    // CR LF pair each fall on it in some run.
+    for (std::size_t shift = 0; shift < 40; ++shift) {
+        SCOPED_TRACE(shift);
+        ReplayFixture fixture = FinishedBattle();
+        fixture.binaryStart = std::string(65536 - 30 + shift, 'x') + "\r\n" + "\x12\x32";
+        ExpectExactBlocks(fixture);
+    }
+}
+
+TEST_F(ReadReplayBlocksTest, EmptyFileGivesFourEmptyBlocks) {
+    const std::string path = folder_.File("empty.wotreplay");
+    test::WriteBytesFile(path, "");
+    for (ReadingVariant variant : kBothVariants) {
+        auto blocks = ReadReplayBlocks(path, variant);
+        ASSERT_TRUE(blocks.has_value());
+        EXPECT_EQ(blocks->HeaderBlock, "");
+        EXPECT_EQ(blocks->ResultsBlock, "");
+        EXPECT_EQ(blocks->VehiclesBlock, "");
+        EXPECT_EQ(blocks->FragsBlock, "");
+    }
+}
+
+TEST_F(ReadReplayBlocksTest, FileThatCannotBeOpenedIsTheOpenFailure) {
+    EXPECT_FALSE(ReadReplayBlocks(folder_.File("missing.wotreplay"), ReadingVariant::List));
+    EXPECT_FALSE(ReadReplayBlocks(folder_.Path(), ReadingVariant::Single));
+}
+
+TEST_F(ReadReplayBlocksTest, ReadErrorAfterTheOpenIsNotAnOpenFailure) {
+    // The process's own memory opens for reading but fails at offset 0.
+    const std::string path = "/proc/self/mem";
+    if (std::FILE* probe = std::fopen(path.c_str(), "rb"))
+        std::fclose(probe);
+    else
+        GTEST_SKIP() << path << " cannot be opened here";
+    EXPECT_THROW(ReadReplayBlocks(path, ReadingVariant::List), KordexError);
+}
+
+struct CutCase {
+    const char* name;
+    std::string text;
+    std::string block;
+};
+
+TEST(CutJsonBlock, CutsFromTheFirstBlockStartToItsClosingBrace) {
+    const std::vector<CutCase> cases = {
+        {"empty text", "", ""},
+        {"no block start gives the first character", "abc", "a"},
+        {"binary before the block", std::string("\x04\0[{\"a\": 1}, {\"b\": 2}", 19), "{\"a\": 1}"},
+        {"a brace not followed by a quote is no start", "{x{\"a\": {}}}", "{\"a\": {}}"},
+        {"nested objects", R"({"a": {"b": {"c": 1}}, "d": 2}tail)",
+         R"({"a": {"b": {"c": 1}}, "d": 2})"},
+        {"braces in strings", R"({"a": "}{}}"}rest)", R"({"a": "}{}}"})"},
+        {"escaped quote in a string", R"({"a": "\"}", "b": 1})", R"({"a": "\"}", "b": 1})"},
+        {"escaped backslash ends the string", R"({"a": "\\"}, "b": "}"})", R"({"a": "\\"})"},
+        {"cut off by the end of the text", R"(xx{"a": {"b": 1})", R"({"a": {"b": 1})"},
+    };
+    for (const CutCase& c : cases)
+        EXPECT_EQ(CutJsonBlock(c.text), c.block) << c.name;
+}
+
+TEST(IsBattleComplete, NeedsAllThreeKeyWords) {
+    const ReplayBlocks complete{"{}", R"({"personal": {"spotted": 1}})",
+                                R"({"1": {"vehicleType": "a"}})", R"({"1": {"frags": 0}})"};
+    EXPECT_TRUE(IsBattleComplete(complete));
+
+    ReplayBlocks noSpotted = complete;
+    noSpotted.ResultsBlock = R"({"personal": {"Spotted": 1}})";
+    EXPECT_FALSE(IsBattleComplete(noSpotted));
+    ReplayBlocks noVehicleType = complete;
+    noVehicleType.VehiclesBlock = "\x12\x34";
+    EXPECT_FALSE(IsBattleComplete(noVehicleType));
+    ReplayBlocks noFrags = complete;
+    noFrags.FragsBlock = "";
+    EXPECT_FALSE(IsBattleComplete(noFrags));
+}
+
+}  // namespace
+}  // namespace kordex

@@ -1,0 +1,522 @@
+#include "support/battle_fixture.h"
+
+#include <cstdio>
+
+#include <algorithm>
+#include <cstdint>
+#include <stdexcept>
+#include <utility>
+
+namespace kordex::test {
+
+namespace {
+
+// The personal keys the game writes, in its order; a pair is the 8.11 name and the later one.
+struct PersonalKey {
+    const char* oldName;
+    const char* newName;
+    const char* value;  // default raw JSON
+};
+
+const PersonalKey kPersonalKeys[] = {
+    {"spotted", "spotted", "2"},
+    {"repair", "repair", "1520"},
+    {"xpPenalty", "xpPenalty", "0"},
+    {"creditsPenalty", "creditsPenalty", "0"},
+    {"vehTypeLockTime", "vehTypeLockTime", "0"},
+    {"damageAssistedTrack", "damageAssistedTrack", "0"},
+    {"killerID", "killerID", "0"},
+    {"damageReceived", "damageReceived", "350"},
+    {"creditsToDraw", "creditsToDraw", "0"},
+    {"heHitsReceived", "explosionHitsReceived", "1"},
+    {"sniperDamageDealt", "sniperDamageDealt", "0"},
+    {"piercedReceived", "piercingsReceived", "3"},
+    {"premiumCreditsFactor10", "premiumCreditsFactor10", "15"},
+    {"damageAssistedRadio", "damageAssistedRadio", "0"},
+    {"shotsReceived", "directHitsReceived", "5"},
+    {"premiumXPFactor10", "premiumXPFactor10", "15"},
+    {"serviceProviderID", "serviceProviderID", "0"},
+    {"xp", "xp", "0"},
+    {"droppedCapturePoints", "droppedCapturePoints", "0"},
+    {"creditsContributionIn", "creditsContributionIn", "0"},
+    {"eventFreeXP", "eventFreeXP", "0"},
+    {"damaged", "damaged", "3"},
+    {"autoRepairCost", "autoRepairCost", "1520"},
+    {"typeCompDescr", "typeCompDescr", "1"},
+    {"achievementXP", "achievementXP", "0"},
+    {"deathReason", "deathReason", "-1"},
+    {"capturePoints", "capturePoints", "0"},
+    {"aogasFactor10", "aogasFactor10", "10"},
+    {"eventCredits", "eventCredits", "0"},
+    {"health", "health", "412"},
+    {"details", "details", "{}"},
+    {"achievementCredits", "achievementCredits", "0"},
+    {"achievements", "achievements", "[521]"},
+    {"originalFreeXP", "originalFreeXP", "25"},
+    {"isPremium", "isPremium", "false"},
+    {"mileage", "mileage", "935"},
+    {"freeXP", "freeXP", "25"},
+    {"kills", "kills", "0"},
+    {"eventTMenXP", "eventTMenXP", "0"},
+    {"tkills", "tkills", "0"},
+    {"team", "team", "1"},
+    {"tmenXP", "tmenXP", "500"},
+    {"pierced", "piercings", "0"},
+    {"credits", "credits", "14920"},
+    {"eventGold", "eventGold", "0"},
+    {"igrXPFactor10", "igrXPFactor10", "10"},
+    {"accountDBID", "accountDBID", "0"},
+    {"autoEquipCost", "autoEquipCost", "[0,0]"},
+    {"gold", "gold", "0"},
+    {"tdamageDealt", "tdamageDealt", "0"},
+    {"markOfMastery", "markOfMastery", "0"},
+    {"isTeamKiller", "isTeamKiller", "false"},
+    {"hits", "directHits", "0"},
+    {"dossierPopUps", "dossierPopUps", "[]"},
+    {"eventXP", "eventXP", "0"},
+    {"he_hits", "explosionHits", "0"},
+    {"potentialDamageReceived", "damageBlockedByArmor", "240"},
+    {"damageDealt", "damageDealt", "0"},
+    {"autoLoadCost", "autoLoadCost", "[1234,0]"},
+    {"originalCredits", "originalCredits", "9947"},
+    {"dailyXPFactor10", "dailyXPFactor10", "10"},
+    {"shots", "shots", "0"},
+    {"thits", "directTeamHits", "0"},
+    {"originalXP", "originalXP", "0"},
+    {"lifeTime", "lifeTime", "398"},
+    {"questsProgress", "questsProgress", "{}"},
+    {"creditsContributionOut", "creditsContributionOut", "0"},
+    {"achievementFreeXP", "achievementFreeXP", "0"},
+    // Written by the game as well; the series reads the first.
+    {"noDamageShotsReceived", "noDamageDirectHitsReceived", "2"},
+};
+
+void AppendUtf8AsEscapes(const std::string& text, std::size_t& i, std::string& out) {
+    static const char* kHex = "0123456789abcdef";
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = byte(i);
+    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : 1;
+    std::uint32_t code = lead & (extra == 3 ? 0x07 : extra == 2 ? 0x0F : 0x1F);
+    for (int k = 1; k <= extra && i + static_cast<std::size_t>(k) < text.size(); ++k)
+        code = (code << 6) | (byte(i + static_cast<std::size_t>(k)) & 0x3F);
+    i += static_cast<std::size_t>(extra);
+    auto unit = [&](std::uint32_t u) {
+        out += "\\u";
+        for (int shift = 12; shift >= 0; shift -= 4)
+            out += kHex[(u >> shift) & 0xF];
+    };
+    if (code >= 0x10000) {
+        code -= 0x10000;
+        unit(0xD800 + (code >> 10));
+        unit(0xDC00 + (code & 0x3FF));
+    } else {
+        unit(code);
+    }
+}
+
+// Members are added in text order; a key in the omit set is left out.
+class ObjectWriter {
+  public:
+    explicit ObjectWriter(const std::set<std::string>* omit = nullptr) : omit_(omit) {}
+    ObjectWriter& Raw(const std::string& key, const std::string& raw) {
+        if (omit_ && omit_->count(key))
+            return *this;
+        text_ += text_.empty() ? "{" : ", ";
+        text_ += JsonString(key) + ": " + raw;
+        return *this;
+    }
+    ObjectWriter& String(const std::string& key, const std::string& text) {
+        return Raw(key, JsonString(text));
+    }
+    ObjectWriter& Bool(const std::string& key, bool value) {
+        return Raw(key, value ? "true" : "false");
+    }
+    std::string Text() const { return text_.empty() ? "{}" : text_ + "}"; }
+
+  private:
+    const std::set<std::string>* omit_;
+    std::string text_;
+};
+
+const char* kVehicleTypes[] = {"ussr:T-34",         "germany:PzV",      "usa:M4_Sherman",
+                               "france:AMX_13_90",  "uk:GB21_Cromwell", "china:Ch20_Type58",
+                               "japan:Chi_Nu",      "ussr:R87_T62A",    "sweden:S13_Leo",
+                               "czech:Cz04_T50_51", "germany:E-25",     "usa:A32_M12"};
+
+int DigitsOfVersion(std::string text) {
+    std::string digits;
+    for (char c : text)
+        if (c != ',' && c != ' ' && c != '.')
+            digits += c;
+    auto replace = [&](const std::string& from, const std::string& to) {
+        for (auto at = digits.find(from); at != std::string::npos; at = digits.find(from, at))
+            digits.replace(at, from.size(), to);
+    };
+    replace("08100", "0810");
+    replace("08110", "0811");
+    return std::stoi(digits);
+}
+
+}  // namespace
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '"') {
+            out += "\\\"";
+        } else if (c == '\\') {
+            out += "\\\\";
+        } else if (static_cast<unsigned char>(c) >= 0x80) {
+            AppendUtf8AsEscapes(text, i, out);
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+BattleFixture::BattleFixture(int vehicleCount, std::string versionText)
+    : versionText_(std::move(versionText)) {
+    header_ = {
+        {"clientVersionFromXml", ""},  // filled from the version text when not set
+        {"clientVersionFromExe", ""},
+        {"mapDisplayName", JsonString("Ensk")},
+        {"gameplayID", JsonString("ctf")},
+        {"hasMods", "false"},
+        {"regionCode", JsonString("RU")},
+        {"playerID", ""},
+        {"serverName", JsonString("RU1")},
+        {"vehicles", ""},
+        {"dateTime", JsonString("28.03.2017 16:43:13")},
+        {"mapName", JsonString("06_ensk")},
+        {"playerName", ""},
+        {"battleType", "1"},
+        {"playerVehicle", ""},
+    };
+    common_ = {
+        {"finishReason", "1"}, {"guiType", "1"},         {"arenaCreateTime", "1490712189"},
+        {"duration", "398"},   {"arenaTypeID", "65542"}, {"winnerTeam", "1"},
+        {"vehLockMode", "0"},  {"bonusType", "1"},
+    };
+    int firstTeamSize = (vehicleCount + 1) / 2;
+    for (int i = 0; i < vehicleCount; ++i)
+        AddVehicle(i < firstTeamSize ? 1 : 2);
+}
+
+FixtureVehicle& BattleFixture::AddVehicle(int team) {
+    int i = VehicleCount();
+    FixtureVehicle v;
+    v.vehicleId = std::to_string(18986816 + i);
+    v.accountId = std::to_string(503719178 + 1000 * i);
+    v.vehicleType = kVehicleTypes[i % std::size(kVehicleTypes)];
+    v.name = (i + 1 < 10 ? "Player0" : "Player") + std::to_string(i + 1);
+    v.team = team;
+    v.alive = i % 3 != 0;
+    v.frags = std::to_string(i % 4);
+    v.xp = std::to_string(300 + 17 * i);
+    v.damage = std::to_string(500 + 43 * i);
+    v.assistRadio = std::to_string(20 * (i % 5));
+    v.assistTrack = std::to_string(15 * (i % 3));
+    v.shots = std::to_string(5 + i % 7);
+    v.hits = std::to_string(3 + i % 5);
+    v.pierced = std::to_string(2 + i % 4);
+    v.heHits = std::to_string(i % 2);
+    v.typeCompDescr = std::to_string(1665 + 256 * i);
+    vehicles_.push_back(std::move(v));
+    return vehicles_.back();
+}
+
+BattleFixture& BattleFixture::SetVersion(std::string versionText) {
+    versionText_ = std::move(versionText);
+    return *this;
+}
+
+int BattleFixture::LayoutVersion() const {
+    return DigitsOfVersion(versionText_);
+}
+
+BattleFixture& BattleFixture::SetKeyNames(KeyNames names) {
+    keyNames_ = names;
+    return *this;
+}
+
+bool BattleFixture::OldNames() const {
+    if (keyNames_ != KeyNames::ByVersion)
+        return keyNames_ == KeyNames::Old;
+    return LayoutVersion() <= 811;
+}
+
+bool BattleFixture::Wrapped() const {
+    return LayoutVersion() >= 980;
+}
+
+BattleFixture& BattleFixture::SetRecorder(int i) {
+    if (i < 0 || i >= VehicleCount())
+        throw std::out_of_range("no such vehicle in the fixture");
+    recorder_ = i;
+    return *this;
+}
+
+BattleFixture& BattleFixture::SetHeader(const std::string& key, const std::string& rawJson) {
+    for (auto& [k, v] : header_)
+        if (k == key) {
+            v = rawJson;
+            return *this;
+        }
+    header_.emplace_back(key, rawJson);
+    return *this;
+}
+
+BattleFixture& BattleFixture::SetMap(const std::string& mapName, const std::string& displayName) {
+    SetHeader("mapName", JsonString(mapName));
+    return SetHeader("mapDisplayName", JsonString(displayName));
+}
+
+BattleFixture& BattleFixture::SetGameplay(const std::string& gameplayID) {
+    return SetHeader("gameplayID", JsonString(gameplayID));
+}
+
+BattleFixture& BattleFixture::SetBattleType(int battleType) {
+    return SetHeader("battleType", std::to_string(battleType));
+}
+
+BattleFixture& BattleFixture::SetDateTime(const std::string& dateTime) {
+    return SetHeader("dateTime", JsonString(dateTime));
+}
+
+BattleFixture& BattleFixture::SetVersionTitle(const std::string& clientVersionFromXml) {
+    return SetHeader("clientVersionFromXml", JsonString(clientVersionFromXml));
+}
+
+BattleFixture& BattleFixture::OmitHeaderKey(const std::string& key) {
+    headerOmit_.insert(key);
+    return *this;
+}
+
+BattleFixture& BattleFixture::SetWinnerTeam(const std::string& raw) {
+    return SetCommon("winnerTeam", raw);
+}
+
+BattleFixture& BattleFixture::SetCommon(const std::string& key, const std::string& raw) {
+    for (auto& [k, v] : common_)
+        if (k == key) {
+            v = raw;
+            return *this;
+        }
+    common_.emplace_back(key, raw);
+    return *this;
+}
+
+BattleFixture& BattleFixture::OmitCommonKey(const std::string& key) {
+    commonOmit_.insert(key);
+    return *this;
+}
+
+BattleFixture& BattleFixture::SetArenaUniqueID(const std::string& raw) {
+    arenaUniqueID_ = raw;
+    return *this;
+}
+
+BattleFixture& BattleFixture::SetPersonal(const std::string& key, const std::string& raw) {
+    personal_[key] = raw;
+    return *this;
+}
+
+BattleFixture& BattleFixture::OmitPersonalKey(const std::string& key) {
+    personalOmit_.insert(key);
+    return *this;
+}
+
+std::vector<std::string> BattleFixture::PersonalKeyNames() const {
+    std::vector<std::string> names;
+    for (const auto& key : kPersonalKeys)
+        names.push_back(OldNames() ? key.oldName : key.newName);
+    for (const auto& [key, value] : personal_)
+        if (std::find(names.begin(), names.end(), key) == names.end())
+            names.push_back(key);
+    return names;
+}
+
+std::string BattleFixture::PerVehicleJson(bool endState) const {
+    ObjectWriter all;
+    for (const auto& v : vehicles_) {
+        ObjectWriter one(&v.omitKeys);
+        one.Bool("forbidInBattleInvitations", false)
+            .String("vehicleType", v.vehicleType)
+            .Bool("isAlive", endState ? v.alive : v.aliveAtStart)
+            .String("name", v.name)
+            .Raw("igrType", "0")
+            .String("clanAbbrev", v.clan)
+            .Raw("team", std::to_string(v.team))
+            .Raw("events", v.events)
+            .Bool("isTeamKiller", v.teamKiller);
+        all.Raw(v.vehicleId, one.Text());
+    }
+    return all.Text();
+}
+
+std::string BattleFixture::HeaderVehiclesJson() const {
+    return PerVehicleJson(false);
+}
+
+std::string BattleFixture::VehiclesJson() const {
+    return PerVehicleJson(true);
+}
+
+std::string BattleFixture::HeaderJson() const {
+    const FixtureVehicle& recorder = vehicles_.at(static_cast<std::size_t>(recorder_));
+    std::string playerVehicle = recorder.vehicleType;
+    if (auto colon = playerVehicle.find(':'); colon != std::string::npos)
+        playerVehicle[colon] = '-';
+    ObjectWriter header(&headerOmit_);
+    for (const auto& [key, raw] : header_) {
+        std::string value = raw;
+        if (value.empty()) {
+            if (key == "clientVersionFromXml")
+                value = JsonString("World of Tanks v." + versionText_ + " #388");
+            else if (key == "clientVersionFromExe")
+                value = JsonString(versionText_);
+            else if (key == "playerID")
+                value = recorder.accountId;
+            else if (key == "vehicles")
+                value = HeaderVehiclesJson();
+            else if (key == "playerName")
+                value = JsonString(recorder.name);
+            else if (key == "playerVehicle")
+                value = JsonString(playerVehicle);
+        }
+        header.Raw(key, value);
+    }
+    return header.Text();
+}
+
+std::string BattleFixture::PersonalObjectJson() const {
+    const FixtureVehicle& r = vehicles_.at(static_cast<std::size_t>(recorder_));
+    bool oldNames = OldNames();
+    // The recorder's own results appear in his personal object as well.
+    std::map<std::string, std::string> fromVehicle = {
+        {"xp", r.xp},
+        {"originalXP", r.xp},
+        {"damageDealt", r.damage},
+        {"damageAssistedRadio", r.assistRadio},
+        {"damageAssistedTrack", r.assistTrack},
+        {"shots", r.shots},
+        {oldNames ? "hits" : "directHits", r.hits},
+        {oldNames ? "pierced" : "piercings", r.pierced},
+        {oldNames ? "he_hits" : "explosionHits", r.heHits},
+        {"kills", r.frags},
+        {"team", std::to_string(r.team)},
+        {"accountDBID", r.accountId},
+        {"isTeamKiller", r.teamKiller ? "true" : "false"},
+        {"typeCompDescr", r.typeCompDescr},
+    };
+    ObjectWriter personal(&personalOmit_);
+    std::set<std::string> written;
+    for (const auto& key : kPersonalKeys) {
+        std::string name = oldNames ? key.oldName : key.newName;
+        std::string value = key.value;
+        if (auto it = fromVehicle.find(name); it != fromVehicle.end())
+            value = it->second;
+        if (auto it = personal_.find(name); it != personal_.end())
+            value = it->second;
+        personal.Raw(name, value);
+        written.insert(name);
+    }
+    for (const auto& [key, value] : personal_)
+        if (!written.count(key))
+            personal.Raw(key, value);
+    return personal.Text();
+}
+
+std::string BattleFixture::ResultsVehicleJson(const FixtureVehicle& v) const {
+    bool oldNames = OldNames();
+    ObjectWriter one(&v.omitKeys);
+    one.Raw("spotted", "1")
+        .Raw("damageAssistedTrack", v.assistTrack)
+        .Raw("damageDealt", v.damage)
+        .Raw("damageAssistedRadio", v.assistRadio)
+        .Raw("xp", v.xp)
+        .Raw("shots", v.shots)
+        .Raw(oldNames ? "hits" : "directHits", v.hits)
+        .Raw(oldNames ? "pierced" : "piercings", v.pierced)
+        .Raw(oldNames ? "he_hits" : "explosionHits", v.heHits)
+        .Raw("kills", v.frags)
+        .Raw("team", std::to_string(v.team))
+        .Raw("accountDBID", v.accountId)
+        .Bool("isTeamKiller", v.teamKiller)
+        .Raw("achievements", "[]")
+        .Raw("typeCompDescr", v.typeCompDescr);
+    return Wrapped() ? "[" + one.Text() + "]" : one.Text();
+}
+
+std::string BattleFixture::ResultsJson() const {
+    const FixtureVehicle& r = vehicles_.at(static_cast<std::size_t>(recorder_));
+    std::string personal = PersonalObjectJson();
+    if (Wrapped())
+        personal = ObjectWriter()
+                       .Raw(r.typeCompDescr, personal)
+                       .Raw("avatar", "{\"avatarDamageDealt\": 0}")
+                       .Text();
+
+    ObjectWriter players;
+    for (const auto& v : vehicles_) {
+        if (!v.inPlayers)
+            continue;
+        players.Raw(v.accountId, ObjectWriter(&v.omitKeys)
+                                     .String("name", v.name)
+                                     .Raw("prebattleID", v.platoonId)
+                                     .Raw("igrType", "0")
+                                     .String("clanAbbrev", v.clan)
+                                     .Raw("team", std::to_string(v.team))
+                                     .Raw("clanDBID", v.clanDBID)
+                                     .Text());
+    }
+
+    ObjectWriter vehicles;
+    for (const auto& v : vehicles_)
+        vehicles.Raw(v.vehicleId, ResultsVehicleJson(v));
+
+    ObjectWriter common(&commonOmit_);
+    for (const auto& [key, raw] : common_)
+        common.Raw(key, raw);
+
+    ObjectWriter results;
+    // The clients wrote the members in a different order before and after 9.8.
+    if (Wrapped()) {
+        results.Raw("arenaUniqueID", arenaUniqueID_)
+            .Raw("personal", personal)
+            .Raw("vehicles", vehicles.Text())
+            .Raw("avatars", "{}")
+            .Raw("players", players.Text())
+            .Raw("common", common.Text());
+    } else {
+        results.Raw("personal", personal)
+            .Raw("players", players.Text())
+            .Raw("vehicles", vehicles.Text())
+            .Raw("common", common.Text())
+            .Raw("arenaUniqueID", arenaUniqueID_);
+    }
+    return results.Text();
+}
+
+std::string BattleFixture::FragsJson() const {
+    ObjectWriter frags;
+    for (const auto& v : vehicles_)
+        frags.Raw(v.vehicleId, ObjectWriter(&v.omitKeys).Raw("frags", v.frags).Text());
+    return frags.Text();
+}
+
+std::string BattleFixture::BattleResultsArrayJson() const {
+    return "[" + ResultsJson() + ", " + VehiclesJson() + ", " + FragsJson() + "]";
+}
+
+BattleJsonTexts BattleFixture::Texts() const {
+    return {HeaderJson(), ResultsJson(), VehiclesJson(), FragsJson()};
+}
+
+}  // namespace kordex::test

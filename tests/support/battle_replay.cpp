@@ -1,0 +1,19 @@
+#include "support/battle_replay.h"
+
+namespace kordex::test {
+
+ReplayFixture ReplayOf(const BattleFixture& battle) {
+    const BattleJsonTexts texts = battle.Texts();
+    ReplayFixture replay;
+    replay.header = texts.header;
+    replay.results = texts.results;
+    replay.vehicles = texts.vehicles;
+    replay.frags = texts.frags;
+    return replay;
+}
+
+void WriteBattleReplay(const std::string& path, const BattleFixture& battle) {
+    WriteReplayFile(path, ReplayOf(battle));
+}
+
+}  // namespace kordex::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+#include "support/battle_fixture.h"
+#include "support/replay_fixture.h"
+
+namespace kordex::test {
+
+// The replay file of a fixture battle, as the game writes a finished battle.
+ReplayFixture ReplayOf(const BattleFixture& battle);
+void WriteBattleReplay(const std::string& path, const BattleFixture& battle);
+
+}  // namespace kordex::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kordex::test {
+
+// The whole file as bytes; empty when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+
+// The files of a folder, by name, sorted.
+std::vector<std::string> FolderEntries(const std::string& folder);
+
+}  // namespace kordex::test

@@ -1,0 +1,34 @@
+#!/usr/bin/python3
+"""Prints a workbook as the tests read it back: one line per sheet, then one per filled cell.
+
+    sheet <TAB> name
+    <TAB> A1 <TAB> n|s <TAB> value      (n: stored as a number, s: stored as text)
+    active <TAB> index of the active sheet
+
+Exit status 3 when openpyxl is not installed, so the caller can skip.
+"""
+import sys
+
+try:
+    import openpyxl
+except ImportError:
+    sys.exit(3)
+
+
+def main(path):
+    workbook = openpyxl.load_workbook(path)
+    out = []
+    for sheet in workbook.worksheets:
+        out.append("sheet\t" + sheet.title)
+        for row in sheet.iter_rows():
+            for cell in row:
+                if cell.value is None:
+                    continue
+                kind = "n" if cell.data_type == "n" else "s"
+                out.append("\t%s\t%s\t%s" % (cell.coordinate, kind, cell.value))
+    out.append("active\t%d" % workbook.worksheets.index(workbook.active))
+    sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8"))
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/std_file_system.h"
+
+namespace kordex::test {
+
+// The real file system with every call recorded ("move A -> B", "trash P", "mkdir P"), and a
+// trash that takes files into a list instead of the desktop's trash; paths in refuseTrash fail.
+class RecordingFileSystem : public FileSystem {
+  public:
+    bool FileExists(const std::string& path) override;
+    bool FolderExists(const std::string& path) override;
+    bool CreateFolder(const std::string& path) override;
+    bool MoveFileNoReplace(const std::string& from, const std::string& to) override;
+    bool MoveToTrash(const std::string& path) override;
+
+    std::vector<std::string> calls;
+    std::vector<std::string> trashed;
+    std::set<std::string> refuseTrash;
+
+  private:
+    StdFileSystem real_;
+};
+
+}  // namespace kordex::test
