@@ -68,6 +68,17 @@ bool LooksLikeNumber(std::string_view s) {
     return i == s.size();
 }
 
+// A number as JSON writes it: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool IsJsonNumber(std::string_view s) {
+    if (s.starts_with('-'))
+        s.remove_prefix(1);
+    if (s.empty() || s.front() == '-')
+        return false;
+    if (s.size() > 1 && s[0] == '0' && s[1] >= '0' && s[1] <= '9')
+        return false;
+    return LooksLikeNumber(s);
+}
+
 // How characters beyond ASCII are written. A member text is parsed again, and ParseObject
 // reads bytes above 127 as windows-1251: there they go as \u escapes, so the text gives the
 // same sub-object back. A ValueText is shown, so it keeps the characters.
@@ -167,7 +178,8 @@ void WriteScalar(const Value& value, std::string& out, NonAscii nonAscii) {
             out += "true";
             break;
         case rapidjson::kStringType:
-            if (LooksLikeNumber(StringOf(value)))
+            // Only a text that is a number by JSON's rules may go bare: "09" stays a string.
+            if (IsJsonNumber(StringOf(value)))
                 out += StringOf(value);
             else
                 WriteJsonString(StringOf(value), out, nonAscii);
@@ -241,17 +253,6 @@ std::string ValueTextOf(const Value& value) {
         return text;
     }
     return StripQuotes(CompactText(value, NonAscii::Keep));
-}
-
-// A number as JSON writes it: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
-bool IsJsonNumber(std::string_view s) {
-    if (s.starts_with('-'))
-        s.remove_prefix(1);
-    if (s.empty() || s.front() == '-')
-        return false;
-    if (s.size() > 1 && s[0] == '0' && s[1] >= '0' && s[1] <= '9')
-        return false;
-    return LooksLikeNumber(s);
 }
 
 // The text with every number outside strings written as a string. The parser gives up on

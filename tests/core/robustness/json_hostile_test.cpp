@@ -128,5 +128,20 @@ TEST(JsonHostile, MemberTextKeepsCharactersBeyondAscii) {
     EXPECT_EQ(parsed.object.ValueText("a"), "[Ник]");
 }
 
+// Found by the fuzzer: a string that merely looked like a number ("09") went into the member
+// text without its quotes, and the member text was no JSON.
+TEST(JsonHostile, MemberTextQuotesStringsThatAreNoJsonNumbers) {
+    for (const char* text : {"09", "-01", "1.", ".5", "+1", "1e", "-", "00", "1.5e+"}) {
+        const auto parsed = ParseObject(std::string(R"({"v":{"s":")") + text + R"("}})");
+        ASSERT_TRUE(parsed.Ok()) << text;
+        const auto again = ParseObject(parsed.object.MemberTextAt(0));
+        ASSERT_TRUE(again.Ok()) << text;
+        EXPECT_EQ(again.object.ValueText("s"), text);
+    }
+    const auto parsed = ParseObject(R"({"v":{"n":-0.50e+3,"s":"-0.50e+3"}})");
+    ASSERT_TRUE(parsed.Ok());
+    EXPECT_EQ(parsed.object.MemberTextAt(0), R"({"n":-0.50e+3,"s":-0.50e+3})");
+}
+
 }  // namespace
 }  // namespace kordex

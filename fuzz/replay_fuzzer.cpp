@@ -1,0 +1,111 @@
+// Arbitrary bytes as a replay file: both reading variants, the header, every pass, the words
+// of the vocabulary and the library's row. Failures must be values (or the one exception that
+// goes to the default error handling where a step is documented to throw it), never crashes.
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "fuzz_check.h"
+#include "library/library_row.h"
+#include "library/library_tables.h"
+#include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
+#include "replay/battle_header.h"
+#include "replay/battle_passes.h"
+#include "replay/battle_tables.h"
+#include "replay/battle_vocabulary.h"
+#include "replay/block_reader.h"
+#include "replay/ini_file.h"
+
+namespace {
+
+using namespace kordex;
+
+// The input lives in an in-memory file, reached through its /proc path as any replay is.
+class InputFile {
+  public:
+    InputFile() : fd_(memfd_create("replay", 0)) {
+        FUZZ_CHECK(fd_ >= 0);
+        path_ = "/proc/self/fd/" + std::to_string(fd_);
+    }
+    void Write(const std::uint8_t* data, std::size_t size) {
+        FUZZ_CHECK(ftruncate(fd_, 0) == 0);
+        std::size_t written = 0;
+        while (written < size) {
+            const ssize_t n =
+                pwrite(fd_, data + written, size - written, static_cast<off_t>(written));
+            FUZZ_CHECK(n > 0);
+            written += static_cast<std::size_t>(n);
+        }
+    }
+    const std::string& Path() const { return path_; }
+
+  private:
+    int fd_;
+    std::string path_;
+};
+
+// Words that throw for a text that is not a whole number: the default error handling's case.
+template <typename Word>
+void TryWord(Word word) {
+    try {
+        (void)word();
+    } catch (const KordexError&) {
+    }
+}
+
+void RunPasses(const ReplayBlocks& blocks, const BattleHeader& header, int clientVersion,
+               bool single) {
+    BattleTables tables;
+    ResetBattleTables(tables);
+    (void)VehiclesPass(header.vehiclesText, tables.vehicles);
+    (void)ResultsPass(blocks.ResultsBlock, clientVersion,
+                      single ? PersonalKeys::Single : PersonalKeys::Series, tables);
+    (void)FragsPass(blocks.FragsBlock, tables.vehicles);
+    (void)JoinPlayers(tables, single ? JoinForm::Single : JoinForm::Series);
+    (void)VehiclesPass(blocks.VehiclesBlock, tables.vehicles);
+    TryWord([&] { return BattleOutcome(tables.common.winnerTeam, tables.personal.Value("team")); });
+    TryWord([&] { return MasteryMarkText(tables.personal.Value("markOfMastery")); });
+}
+
+void RunAnalyses(const ReplayBlocks& blocks, bool single, int fallbackVersion) {
+    (void)IsBattleComplete(blocks);
+    const HeaderParse parsed = ParseBattleHeader(blocks.HeaderBlock);
+    const BattleHeader& header = parsed.header;
+    if (parsed.ok) {
+        for (Analysis analysis : {Analysis::Single, Analysis::Series, Analysis::Library})
+            (void)IsVersionAccepted(header.clientVersion, analysis);
+        TryWord([&] { return BattleTypeLong(header.battleType); });
+        TryWord([&] { return BattleTypeShort(header.battleType); });
+        (void)ModeSuffixSingle(header.gameplayID);
+        (void)ModeWordLibrary(header.gameplayID);
+    }
+    // Without a header the passes still meet the blocks, in one of the layouts.
+    RunPasses(blocks, header, parsed.ok ? header.clientVersion : fallbackVersion, single);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static InputFile file;
+    static const IniFile ini = IniFile::FromText("[ussr]\nR04_T-34=Т-34\n");
+    file.Write(data, size);
+
+    for (ReadingVariant variant : {ReadingVariant::Single, ReadingVariant::List}) {
+        const auto blocks = ReadReplayBlocks(file.Path(), variant);
+        FUZZ_CHECK(blocks.has_value());
+        const int layouts[] = {811, 950, 9171};
+        RunAnalyses(*blocks, variant == ReadingVariant::Single, layouts[size % 3]);
+    }
+
+    // A library row never ends the scan: whatever the file holds becomes a row.
+    TextGrid table = MakeLibraryGrid();
+    table.SetRowCount(2);
+    HeadlessDesktop desktop;
+    (void)ReplayToLibraryRow(file.Path(), 0, table, ini, desktop);
+    FUZZ_CHECK(table.Cell(library_column::Path, 1) == file.Path());
+    return 0;
+}
