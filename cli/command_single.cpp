@@ -1,12 +1,82 @@
+#include <exception>
+#include <filesystem>
 #include <iostream>
+#include <locale>
 
 #include "cli_commands.h"
+#include "dump_format.h"
+#include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
+#include "platform/std_file_system.h"
+#include "platform/system_clock.h"
+#include "single/label_store.h"
+#include "single/single_analysis.h"
+#include "single/team_tables.h"
 
 namespace kordex::cli {
 
-int RunSingle(const std::vector<std::string>&, std::ostream&) {
-    std::cerr << "kordex-cli single: not available yet\n";
-    return 2;
+namespace {
+
+// tanks.ini is read from the folder of the executable, as the window reads it.
+std::string IniBesideExecutable() {
+    std::error_code error;
+    auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error)
+        return "tanks.ini";
+    return (executable.parent_path() / "tanks.ini").string();
+}
+
+// The decimal separator of the user's locale; the C locale's where none is set up.
+NumberFormat UserNumberFormat() {
+    try {
+        return NumberFormat{std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point()};
+    } catch (const std::exception&) {
+        return NumberFormat{'.'};
+    }
+}
+
+void WriteLabels(std::ostream& out, std::string_view section, const LabelStore& labels,
+                 const std::vector<std::string_view>& names) {
+    WriteSection(out, section);
+    for (auto name : names)
+        WriteRecord(out, name, labels.Text(name));
+}
+
+}  // namespace
+
+int RunSingle(const std::vector<std::string>& args, std::ostream& out) {
+    if (args.size() != 1)
+        return 2;
+
+    HeadlessDesktop desktop;
+    StdFileSystem files;
+    SystemClock clock;
+    Platform platform{desktop, files, clock};
+    TextGrid alliesGrid = MakeTeamGrid();
+    TextGrid enemiesGrid = MakeTeamGrid();
+    LabelStore labels;
+    ZeroLables(labels);
+    SingleView view(alliesGrid, enemiesGrid, labels);
+    view.replayPath = args.front();
+
+    bool completed = false;
+    try {
+        completed =
+            SingleReplayAnalyseClick(view, platform, {UserNumberFormat(), IniBesideExecutable()}) ==
+            SingleEnd::Completed;
+    } catch (const std::exception& error) {
+        // The window's default error handling: the description in a box, the rest stays.
+        desktop.RecordError(error.what());
+    }
+
+    WriteLabels(out, "Labels", view.labels, BattleLabels());
+    WriteGrid(out, "AlliesGrid", view.alliesGrid);
+    WriteGrid(out, "EnemiesGrid", view.enemiesGrid);
+    WriteLabels(out, "Personal", view.labels, PersonalPanelLabels());
+    WriteSection(out, "Events");
+    for (const auto& event : desktop.Events())
+        out << EscapeCell(event) << '\n';
+    return completed ? 0 : 1;
 }
 
 }  // namespace kordex::cli

@@ -1,5 +1,7 @@
 #include "replay/letter_case.h"
 
+#include "tables/utf8.h"
+
 namespace kordex {
 
 namespace {
@@ -17,19 +19,6 @@ char32_t SmallLetter(char32_t c) {
     if (c == 0x490)  // Ґ
         return 0x491;
     return c;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xC0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (c & 0x3F));
-    }
 }
 
 bool IsContinuation(unsigned char byte) {

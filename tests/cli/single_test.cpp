@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "support/battle_fixture.h"
+#include "support/battle_replay.h"
+#include "support/cli_run.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+using test::BattleFixture;
+
+class SingleCommandTest : public ::testing::Test {
+  protected:
+    // The C locale's decimal point, whatever the machine's locale is.
+    void SetUp() override { setenv("LC_ALL", "C", 1); }
+
+    std::string Write(const BattleFixture& battle) {
+        const std::string path = folder_.File("battle.wotreplay");
+        test::WriteBattleReplay(path, battle);
+        return path;
+    }
+
+    test::CliRun Run(const std::string& replay) {
+        run_ = test::RunProgram(KORDEX_CLI, {"single", replay});
+        return run_;
+    }
+
+    std::vector<std::string> Section(const std::string& name) const {
+        return test::DumpSection(run_.output, name);
+    }
+
+    std::map<std::string, std::string> Records(const std::string& name) const {
+        std::map<std::string, std::string> records;
+        for (const auto& line : Section(name)) {
+            const auto tab = line.find('\t');
+            records[line.substr(0, tab)] = tab == std::string::npos ? "" : line.substr(tab + 1);
+        }
+        return records;
+    }
+
+    test::TempFolder folder_;
+    test::CliRun run_;
+};
+
+std::vector<std::string> Cells(const std::string& line) {
+    std::vector<std::string> cells;
+    std::size_t start = 0;
+    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+        cells.push_back(line.substr(start, tab - start));
+    cells.push_back(line.substr(start));
+    return cells;
+}
+
+TEST_F(SingleCommandTest, DumpsLabelsTablesAndPanelOfAFinishedBattle) {
+    BattleFixture battle(30);
+    battle.SetMap("02_malinovka", "Малиновка").SetWinnerTeam("0");
+    battle.Vehicle(3).platoonId = "7050091";
+    battle.Vehicle(6).platoonId = "7050091";
+    EXPECT_EQ(Run(Write(battle)).status, 0);
+
+    auto labels = Records("Labels");
+    EXPECT_EQ(labels.size(), 5u);
+    EXPECT_EQ(labels["Label_Map"], "Малиновка, обычный");
+    EXPECT_EQ(labels["Label_isWinner"], "Ничья");
+
+    for (const char* name : {"AlliesGrid", "EnemiesGrid"}) {
+        const auto rows = Section(name);
+        ASSERT_EQ(rows.size(), 16u) << name;
+        for (const auto& row : rows)
+            EXPECT_EQ(Cells(row).size(), 12u) << name;
+        EXPECT_EQ(Cells(rows[0])[6], "Опыт");
+        // Sorted by experience with the markers kept; the hidden account id is there.
+        const auto best = Cells(rows[1]);
+        EXPECT_TRUE(best[6].ends_with(";+1")) << name << " " << best[6];
+        EXPECT_FALSE(best[11].empty()) << name;
+    }
+    int platoonOne = 0;
+    for (const auto& row : Section("AlliesGrid"))
+        platoonOne += Cells(row)[0] == "1";
+    EXPECT_EQ(platoonOne, 2);
+
+    auto personal = Records("Personal");
+    EXPECT_EQ(personal.size(), 32u);
+    EXPECT_EQ(personal["Label_mileage"], "0.935 км");
+    EXPECT_EQ(personal["Label_killerID"], "0");
+    EXPECT_TRUE(Section("Events").empty());
+}
+
+TEST_F(SingleCommandTest, AMissingFileIsACancelledDialog) {
+    EXPECT_EQ(Run(folder_.File("absent.wotreplay")).status, 1);
+    EXPECT_EQ(Section("Events"), (std::vector<std::string>{"dialog", "beep 400 200"}));
+    EXPECT_EQ(Section("AlliesGrid").size(), 16u);
+}
+
+TEST_F(SingleCommandTest, AnOldClientShowsItsMessage) {
+    EXPECT_EQ(Run(Write(BattleFixture(30, "0, 8, 10, 0"))).status, 1);
+    const auto events = Section("Events");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(events[0].starts_with("message Реплеи WoT версий 0.8.10 и ниже")) << events[0];
+    EXPECT_EQ(Records("Labels")["Label_replayVersionXml"], "World of Tanks v.0, 8, 10, 0 #388");
+}
+
+TEST_F(SingleCommandTest, AnUnhandledFailureIsRecordedAndWhatWasFilledStays) {
+    BattleFixture broken(30);
+    broken.SetPersonal("mileage", "\"far\"");
+    EXPECT_EQ(Run(Write(broken)).status, 1);
+    const auto events = Section("Events");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_TRUE(events[0].starts_with("error ")) << events[0];
+    EXPECT_FALSE(Cells(Section("AlliesGrid")[1])[1].empty());
+    EXPECT_EQ(Records("Personal")["Label_mileage"], "0");
+    EXPECT_EQ(Records("Personal")["Label_spotted"], "2");
+}
+
+}  // namespace
+}  // namespace kordex
