@@ -1,6 +1,7 @@
 #include "shell/window_tables.h"
 
 #include "library/library_tables.h"
+#include "single/team_tables.h"
 
 namespace kordex {
 
@@ -11,12 +12,6 @@ FontSpec TahomaPixels(int height) {
     font.family = "Tahoma";
     font.pixelHeight = height;
     return font;
-}
-
-TextGrid TeamGrid() {
-    TextGrid grid(12, 16, 0, 1, 50, 16);
-    grid.SetFont(TahomaPixels(11));
-    return grid;
 }
 
 TextGrid SeriesGrid() {
@@ -34,8 +29,8 @@ TextGrid SummaryGrid() {
 }  // namespace
 
 WindowTables::WindowTables()
-    : AlliesGrid(TeamGrid()),
-      EnemiesGrid(TeamGrid()),
+    : AlliesGrid(MakeTeamGrid()),
+      EnemiesGrid(MakeTeamGrid()),
       SeriesGridExp(SeriesGrid()),
       SeriesGridFrags(SeriesGrid()),
       SeriesGridDamage(SeriesGrid()),
@@ -48,15 +43,6 @@ WindowTables::WindowTables()
 std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
     return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
             &SeriesGridShots};
-}
-
-void SetTeamGridTitles(TextGrid& grid) {
-    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк", "Жив",
-                                          "Убил", "Опыт", "Урон", "Свет", "Гусли"};
-    for (int column = 0; column < 10; ++column)
-        grid.SetCell(column, 0, kTitles[column]);
-    grid.SetColumnWidth(kTeamAccountIdColumn, 0);
-    grid.SetColumnWidth(kTeamClanIdColumn, 0);
 }
 
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {

@@ -27,14 +27,9 @@ struct WindowTables {
     std::array<TextGrid*, 5> SeriesGrids();
 };
 
-// The columns of the team tables whose widths hide the clan id (10) and account id (11).
-inline constexpr int kTeamClanIdColumn = 10;
-inline constexpr int kTeamAccountIdColumn = 11;
-
 // The titles the start-up sequence writes: the team tables' header row with the id columns
 // hidden, the series tables' corner texts with a double-height first row, the library lists'
 // 21 columns.
-void SetTeamGridTitles(TextGrid& grid);
 void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle);
 void SetTableTitles(WindowTables& tables);
 
