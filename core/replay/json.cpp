@@ -92,8 +92,9 @@ void AppendEscape(char32_t unit, std::string& out) {
 }
 
 // The code point of the UTF-8 sequence at s[i], and its length. The DOM's strings are UTF-8
-// (decoded escapes or converted windows-1251); a byte that starts no sequence stands for
-// itself.
+// (decoded escapes or converted windows-1251), but unlike DecodeUtf8At this also gives back
+// surrogates: the parser encodes a lone "\udc00" escape as three bytes, and the member text
+// must write it again as it was. A byte that starts no sequence stands for itself.
 std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t i) {
     const auto lead = static_cast<unsigned char>(s[i]);
     const std::size_t length = (lead >> 5) == 0x6    ? 2

@@ -108,6 +108,7 @@ TEST(JsonHostile, MemberTextKeepsCharactersBeyondAscii) {
          "Малиновка"},
         {R"({"v":{"e":"\ud83d\ude00 \u00e9"}})", "e", "\xF0\x9F\x98\x80 \xC3\xA9"},
         {"{\"v\":{\"q\":\"\\\"\x98\\\\\"}}", "q", "\\\xEF\xBF\xBD\\"},
+        {R"({"v":{"s":"\udc00"}})", "s", "\xED\xB0\x80"},
     };
     for (const auto& c : cases) {
         const auto parsed = ParseObject(c.text);
