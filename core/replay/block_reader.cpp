@@ -17,32 +17,77 @@ constexpr std::string_view kBlockStart = "{\"";
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 // Walks a JSON text brace by brace. Braces inside JSON strings are text, not structure: a
-// player or clan name holding a brace must not end a block early.
+// player or clan name holding a brace must not end a block early. The walk jumps over the
+// runs of characters that cannot change the depth (most of a block is string text), since
+// a library scan walks every block of thousands of files.
 class BraceCounter {
   public:
-    // Takes the next character; true when the depth is back at 0 after it.
-    bool Take(char c) {
-        if (inString_) {
-            if (escaped_)
-                escaped_ = false;
-            else if (c == '\\')
-                escaped_ = true;
-            else if (c == '"')
-                inString_ = false;
-        } else if (c == '"') {
-            inString_ = true;
-        } else if (c == '{') {
-            ++depth_;
-        } else if (c == '}') {
-            --depth_;
+    static constexpr std::size_t kNotYet = std::string_view::npos;
+
+    // Walks the text from `from`: the position of the character after which the depth is back
+    // at 0, or kNotYet when the text ends first; the walk then goes on where it stopped when
+    // called again with the same text grown longer. The first character of a walk always
+    // counts, so a walk from a character other than "{" ends right after it.
+    std::size_t Walk(std::string_view text, std::size_t from) {
+        const char* const data = text.data();
+        const std::size_t size = text.size();
+        std::size_t i = from;
+        while (i < size) {
+            if (inString_) {
+                i = SkipStringText(text, i);
+                continue;
+            }
+            const char c = data[i];
+            if (c == '"')
+                inString_ = true;
+            else if (c == '{')
+                ++depth_;
+            else if (c == '}')
+                --depth_;
+            if (depth_ == 0)
+                return i;
+            // A string entered here began at a depth other than 0, so it cannot end the block.
+            ++i;
+            if (!inString_)
+                while (i < size && !IsStructural(data[i]))
+                    ++i;
         }
-        return depth_ == 0;
+        return kNotYet;
     }
 
   private:
+    static bool IsStructural(char c) { return c == '{' || c == '}' || c == '"'; }
+
+    // Inside a string: past its closing quote, or to the end of the text.
+    std::size_t SkipStringText(std::string_view text, std::size_t i) {
+        const char* const data = text.data();
+        const std::size_t size = text.size();
+        if (escaped_) {
+            escaped_ = false;
+            return i + 1;
+        }
+        // The next quote is remembered, so that many backslashes before it do not make the
+        // search quadratic.
+        if (quote_ == kNotYet || quote_ < i) {
+            const void* found = std::memchr(data + i, '"', size - i);
+            quote_ =
+                found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : kNotYet;
+        }
+        const std::size_t stop = quote_ == kNotYet ? size : quote_;
+        if (const void* backslash = std::memchr(data + i, '\\', stop - i)) {
+            escaped_ = true;
+            return static_cast<std::size_t>(static_cast<const char*>(backslash) - data) + 1;
+        }
+        if (quote_ == kNotYet)
+            return size;
+        inString_ = false;
+        return quote_ + 1;
+    }
+
     long depth_ = 0;
     bool inString_ = false;
     bool escaped_ = false;
+    std::size_t quote_ = kNotYet;  // the next quote seen ahead in a string
 };
 
 // Where a block lies in a text: [begin, end).
@@ -129,15 +174,15 @@ class LazyLines {
         if (begin == std::string::npos)
             begin = 0;
         BraceCounter counter;
-        std::size_t i = begin;
+        std::size_t from = begin;
         while (true) {
-            for (; i < text_.size(); ++i) {
-                if (counter.Take(text_[i])) {
-                    std::string block = text_.substr(begin, i + 1 - begin);
-                    text_.erase(0, i + 1);
-                    return block;
-                }
+            const std::size_t last = counter.Walk(text_, from);
+            if (last != BraceCounter::kNotYet) {
+                std::string block = text_.substr(begin, last + 1 - begin);
+                text_.erase(0, last + 1);
+                return block;
             }
+            from = text_.size();
             if (!ReadMore())
                 break;
         }
@@ -218,11 +263,10 @@ BlockSpan FindBlock(std::string_view text) {
     if (span.begin == std::string_view::npos)
         span.begin = 0;
     BraceCounter counter;
-    for (std::size_t i = span.begin; i < text.size(); ++i) {
-        if (counter.Take(text[i])) {
-            span.end = i + 1;
-            return span;
-        }
+    const std::size_t last = counter.Walk(text, span.begin);
+    if (last != BraceCounter::kNotYet) {
+        span.end = last + 1;
+        return span;
     }
     // Cut off by the end of the text: the incomplete rest, which no parser accepts.
     span.end = text.size();

@@ -167,10 +167,15 @@ fs::path PathOf(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// The text with the nine keys' lines set to the values, which are in the text's encoding.
-std::string SetOptionLines(std::string text, const std::vector<std::string>& values) {
+enum class Encoding { Utf8, Windows1251 };
+
+// The text with the nine keys' lines set to the values, which are in the text's encoding. Only
+// UTF-8 has a byte order mark; in windows-1251 those three bytes are letters, as the reader
+// takes them.
+std::string SetOptionLines(std::string text, const std::vector<std::string>& values,
+                           Encoding encoding) {
     std::string bom;
-    if (text.starts_with("\xEF\xBB\xBF")) {
+    if (encoding == Encoding::Utf8 && text.starts_with("\xEF\xBB\xBF")) {
         bom = text.substr(0, 3);
         text.erase(0, 3);
     }
@@ -299,7 +304,7 @@ std::string ApplySettingsToText(std::string_view fileBytes, const Settings& sett
     for (const auto& option : kKeys)
         values.push_back(ValueOf(settings, option));
     if (IsValidUtf8(fileBytes))
-        return SetOptionLines(std::string(fileBytes), values);
+        return SetOptionLines(std::string(fileBytes), values, Encoding::Utf8);
 
     // A windows-1251 file stays in its code page when every value can be written in it, and
     // when it still reads as that code page afterwards: had the replaced lines held its only
@@ -309,13 +314,14 @@ std::string ApplySettingsToText(std::string_view fileBytes, const Settings& sett
         if (auto bytes = Utf8ToWindows1251(value))
             encoded.push_back(std::move(*bytes));
     if (encoded.size() == values.size()) {
-        std::string updated = SetOptionLines(std::string(fileBytes), encoded);
+        std::string updated =
+            SetOptionLines(std::string(fileBytes), encoded, Encoding::Windows1251);
         const bool ascii = std::all_of(updated.begin(), updated.end(),
                                        [](char c) { return static_cast<unsigned char>(c) < 0x80; });
         if (ascii || !IsValidUtf8(updated))
             return updated;
     }
-    return SetOptionLines(Windows1251ToUtf8(fileBytes), values);
+    return SetOptionLines(Windows1251ToUtf8(fileBytes), values, Encoding::Utf8);
 }
 
 SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings) {

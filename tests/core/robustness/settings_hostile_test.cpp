@@ -37,5 +37,19 @@ TEST(SettingsHostile, AWindows1251FileWithOtherStrayBytesStaysInItsCodePage) {
     EXPECT_NE(written.find("AutoProcessReplays=0\n"), std::string::npos);
 }
 
+// Found by the fuzzer: a windows-1251 file that begins with the three bytes of a UTF-8 byte
+// order mark. The reader takes them as letters (so "[options]" after them is no section line);
+// the writer took them for the mark and wrote its keys into that section, where no reading
+// found them.
+TEST(SettingsHostile, BytesOfAByteOrderMarkInAWindows1251FileAreLetters) {
+    const std::string file = "\xEF\xBB\xBF[options]\xFF";
+    Settings changed;
+    changed.group = true;
+    changed.allReplaysFolder = "C:\\Игры";
+    const std::string written = ApplySettingsToText(file, changed);
+    EXPECT_EQ(ReadSettings(IniFile::FromText(written)).settings, changed);
+    EXPECT_TRUE(written.starts_with(file));
+}
+
 }  // namespace
 }  // namespace kordex
