@@ -1,13 +1,17 @@
 #include "replay/block_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "platform/kordex_error.h"
+#include "replay/byte_scan.h"
 
 namespace kordex {
 
@@ -17,9 +21,9 @@ constexpr std::string_view kBlockStart = "{\"";
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 // Walks a JSON text brace by brace. Braces inside JSON strings are text, not structure: a
-// player or clan name holding a brace must not end a block early. The walk jumps over the
-// runs of characters that cannot change the depth (most of a block is string text), since
-// a library scan walks every block of thousands of files.
+// player or clan name holding a brace must not end a block early. A library scan walks every
+// block of thousands of files, so the walk looks at eight bytes at a time and stops only at
+// the characters that can matter: braces, quotes and backslashes.
 class BraceCounter {
   public:
     static constexpr std::size_t kNotYet = std::string_view::npos;
@@ -27,67 +31,67 @@ class BraceCounter {
     // Walks the text from `from`: the position of the character after which the depth is back
     // at 0, or kNotYet when the text ends first; the walk then goes on where it stopped when
     // called again with the same text grown longer. The first character of a walk always
-    // counts, so a walk from a character other than "{" ends right after it.
+    // counts, so a walk from a character other than a brace ends right after it.
     std::size_t Walk(std::string_view text, std::size_t from) {
         const char* const data = text.data();
         const std::size_t size = text.size();
         std::size_t i = from;
-        while (i < size) {
-            if (inString_) {
-                i = SkipStringText(text, i);
-                continue;
-            }
-            const char c = data[i];
-            if (c == '"')
-                inString_ = true;
-            else if (c == '{')
-                ++depth_;
-            else if (c == '}')
-                --depth_;
-            if (depth_ == 0)
+        if (!started_) {
+            if (i >= size)
+                return kNotYet;
+            started_ = true;
+            if (data[i] == '{')
+                depth_ = 1;
+            else if (data[i] == '}')
+                depth_ = -1;
+            else
                 return i;
-            // A string entered here began at a depth other than 0, so it cannot end the block.
             ++i;
-            if (!inString_)
-                while (i < size && !IsStructural(data[i]))
-                    ++i;
+        }
+        for (; i + 8 <= size; i += 8) {
+            const std::uint64_t word = byte_scan::Load(data + i);
+            std::uint64_t marks = byte_scan::Matches(word, '{') | byte_scan::Matches(word, '}') |
+                                  byte_scan::Matches(word, '"') | byte_scan::Matches(word, '\\');
+            while (marks) {
+                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(marks) / 8);
+                marks &= marks - 1;
+                if (Take(data[at], at))
+                    return at;
+            }
+        }
+        for (; i < size; ++i) {
+            const char c = data[i];
+            if ((c == '{' || c == '}' || c == '"' || c == '\\') && Take(c, i))
+                return i;
         }
         return kNotYet;
     }
 
   private:
-    static bool IsStructural(char c) { return c == '{' || c == '}' || c == '"'; }
-
-    // Inside a string: past its closing quote, or to the end of the text.
-    std::size_t SkipStringText(std::string_view text, std::size_t i) {
-        const char* const data = text.data();
-        const std::size_t size = text.size();
-        if (escaped_) {
-            escaped_ = false;
-            return i + 1;
+    // Takes a brace, quote or backslash at a position; true when the depth is back at 0.
+    bool Take(char c, std::size_t at) {
+        if (at < escapedUntil_)
+            return false;  // the character a backslash escapes
+        if (inString_) {
+            if (c == '\\')
+                escapedUntil_ = at + 2;
+            else if (c == '"')
+                inString_ = false;
+            return false;
         }
-        // The next quote is remembered, so that many backslashes before it do not make the
-        // search quadratic.
-        if (quote_ == kNotYet || quote_ < i) {
-            const void* found = std::memchr(data + i, '"', size - i);
-            quote_ =
-                found ? static_cast<std::size_t>(static_cast<const char*>(found) - data) : kNotYet;
-        }
-        const std::size_t stop = quote_ == kNotYet ? size : quote_;
-        if (const void* backslash = std::memchr(data + i, '\\', stop - i)) {
-            escaped_ = true;
-            return static_cast<std::size_t>(static_cast<const char*>(backslash) - data) + 1;
-        }
-        if (quote_ == kNotYet)
-            return size;
-        inString_ = false;
-        return quote_ + 1;
+        if (c == '"')
+            inString_ = true;
+        else if (c == '{')
+            ++depth_;
+        else if (c == '}')
+            return --depth_ == 0;
+        return false;
     }
 
     long depth_ = 0;
+    bool started_ = false;
     bool inString_ = false;
-    bool escaped_ = false;
-    std::size_t quote_ = kNotYet;  // the next quote seen ahead in a string
+    std::size_t escapedUntil_ = 0;
 };
 
 // Where a block lies in a text: [begin, end).
@@ -102,10 +106,15 @@ struct BlockSpan {
 // included) is an ordinary character. Past the end of the file lines are empty.
 class LazyLines {
   public:
-    explicit LazyLines(std::FILE* file) : file_(file) {}
+    // The line's buffer starts at a chunk's size, so the usual first line grows in place.
+    explicit LazyLines(std::FILE* file) : file_(file) { text_.reserve(kChunkSize); }
 
     // The known part of the current text; ReadMore extends it.
-    std::string& Text() { return text_; }
+    std::string_view Text() const { return std::string_view(text_).substr(start_); }
+
+    // Drops characters from the front of the current text. What was cut or dropped stays in
+    // the line's buffer until the next line (moving the rest forward each time costs more).
+    void DropFront(std::size_t count) { start_ += std::min(count, Text().size()); }
 
     // Appends the next piece of the current line to Text(); false when the line is complete.
     bool ReadMore() {
@@ -138,6 +147,7 @@ class LazyLines {
         while (!lineComplete_)
             SkipRestOfLine();
         text_.clear();
+        start_ = 0;
         lineComplete_ = false;
     }
 
@@ -145,10 +155,11 @@ class LazyLines {
     bool Contains(std::string_view word) {
         std::size_t from = 0;
         while (true) {
-            if (text_.find(word, from) != std::string::npos)
+            const std::string_view text = Text();
+            if (text.find(word, from) != std::string_view::npos)
                 return true;
-            if (text_.size() >= word.size())
-                from = text_.size() - word.size() + 1;
+            if (text.size() >= word.size())
+                from = text.size() - word.size() + 1;
             if (!ReadMore())
                 return false;
         }
@@ -158,13 +169,14 @@ class LazyLines {
     std::size_t FindBlockStart() {
         std::size_t from = 0;
         while (true) {
-            std::size_t at = text_.find(kBlockStart, from);
-            if (at != std::string::npos)
+            const std::string_view text = Text();
+            const std::size_t at = text.find(kBlockStart, from);
+            if (at != std::string_view::npos)
                 return at;
-            if (!text_.empty())
-                from = text_.size() - 1;
+            if (!text.empty())
+                from = text.size() - 1;
             if (!ReadMore())
-                return std::string::npos;
+                return std::string_view::npos;
         }
     }
 
@@ -176,19 +188,20 @@ class LazyLines {
         BraceCounter counter;
         std::size_t from = begin;
         while (true) {
-            const std::size_t last = counter.Walk(text_, from);
+            const std::string_view text = Text();
+            const std::size_t last = counter.Walk(text, from);
             if (last != BraceCounter::kNotYet) {
-                std::string block = text_.substr(begin, last + 1 - begin);
-                text_.erase(0, last + 1);
+                std::string block(text.substr(begin, last + 1 - begin));
+                DropFront(last + 1);
                 return block;
             }
-            from = text_.size();
+            from = text.size();
             if (!ReadMore())
                 break;
         }
         // The line ended inside the block: the incomplete text, which no parser accepts.
-        std::string block = text_.substr(begin);
-        text_.clear();
+        std::string block(Text().substr(begin));
+        DropFront(Text().size());
         return block;
     }
 
@@ -236,11 +249,12 @@ class LazyLines {
     }
 
     std::FILE* file_;
-    std::array<char, kChunkSize> buffer_{};
+    std::array<char, kChunkSize> buffer_;  // not zeroed: only what fread filled is read
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     bool atEnd_ = false;
     std::string text_;
+    std::size_t start_ = 0;  // where the current text begins in text_
     bool lineComplete_ = false;
 };
 
@@ -298,7 +312,7 @@ std::optional<ReplayBlocks> ReadReplayBlocks(const std::string& path, ReadingVar
     if (variant == ReadingVariant::Single) {
         const std::size_t start = lines->FindBlockStart();
         if (start != std::string::npos)
-            lines->Text().erase(0, start);
+            lines->DropFront(start);
     }
     blocks.HeaderBlock = lines->CutBlock();
 

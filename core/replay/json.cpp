@@ -7,15 +7,16 @@
 #include <utility>
 #include <vector>
 
+#include "replay/byte_scan.h"
 #include "tables/windows1251.h"
 
 namespace kordex {
 
 // Numbers are kept as the text written in the file; the DOM then holds them as strings.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseIterativeFlag;
+constexpr unsigned kParseFlags = rapidjson::kParseNumbersAsStringsFlag;
 
 struct JsonObject::Impl {
+    std::string text;  // parsed in place: the DOM's strings point into it
     rapidjson::Document document;
 };
 
@@ -117,6 +118,12 @@ void WriteJsonString(std::string_view s, std::string& out, NonAscii nonAscii) {
     out += '"';
     std::size_t i = 0;
     while (i < s.size()) {
+        // Characters that stand as they are go over in one run.
+        const std::size_t run = byte_scan::FindStringEscape(s, i, nonAscii == NonAscii::Escape);
+        out.append(s.data() + i, run - i);
+        i = run;
+        if (i == s.size())
+            break;
         const char ch = s[i];
         const auto c = static_cast<unsigned char>(ch);
         if (c >= 0x80 && nonAscii == NonAscii::Escape) {
@@ -290,6 +297,18 @@ std::string QuoteNumbers(std::string_view text) {
     return out;
 }
 
+// The parser's recursive descent is much faster than its iterative parse, but nests on the
+// program's stack; a text with more openers than this (so possibly nested that deep) takes
+// the iterative parse, which keeps its stack on the heap. Replays hold a few hundred.
+constexpr std::size_t kRecursionOpeners = 1024;
+
+void ParseInPlace(JsonObject::Impl& impl, const byte_scan::TextSurvey& survey) {
+    if (survey.manyOpeners)
+        impl.document.ParseInsitu<kParseFlags | rapidjson::kParseIterativeFlag>(impl.text.data());
+    else
+        impl.document.ParseInsitu<kParseFlags>(impl.text.data());
+}
+
 const Value* Find(const Value& object, std::string_view key) {
     // The first member of that name counts, as a key repeated in the text is read once.
     for (const auto& member : object.GetObject())
@@ -353,21 +372,17 @@ std::optional<std::string> JsonObject::MemberText(std::string_view key) const {
 }
 
 ParsedObject ParseObject(std::string_view text) {
-    auto impl = std::make_shared<JsonObject::Impl>();
-    bool ascii = std::all_of(text.begin(), text.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    std::string converted;
-    if (!ascii) {
-        converted = Windows1251ToUtf8(text);
-        text = converted;
-    }
+    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
     // A NUL byte is never JSON; the parser would take it for the end of the text.
-    if (text.find('\0') != std::string_view::npos)
+    if (survey.nul)
         return ParsedObject{};
-    impl->document.Parse<kParseFlags>(text.data(), text.size());
+    auto impl = std::make_shared<JsonObject::Impl>();
+    impl->text = survey.ascii ? std::string(text) : Windows1251ToUtf8(text);
+    ParseInPlace(*impl, survey);
     if (impl->document.GetParseError() == rapidjson::kParseErrorNumberTooBig) {
-        const std::string quoted = QuoteNumbers(text);
-        impl->document.Parse<kParseFlags>(quoted.data(), quoted.size());
+        // The parse in place has changed the text; it is made again.
+        impl->text = QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text));
+        ParseInPlace(*impl, survey);
     }
     if (impl->document.HasParseError())
         return ParsedObject{};
@@ -391,9 +406,13 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
 std::string StripQuotes(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text)
-        if (c != '"')
-            out += c;
+    std::size_t from = 0;
+    for (std::size_t quote = text.find('"'); quote != std::string_view::npos;
+         quote = text.find('"', from)) {
+        out.append(text.substr(from, quote - from));
+        from = quote + 1;
+    }
+    out.append(text.substr(from));
     return out;
 }
 
