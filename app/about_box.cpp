@@ -6,11 +6,16 @@
 #include <QVBoxLayout>
 
 #include "platform/desktop.h"
+#include "shell/about_box_texts.h"
 #include "widget_names.h"
 
 namespace kordex::app {
 
 namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 // A text that looks and acts like a web link: underlined, blue, a hand over it.
 QLabel* LinkLabel(const char* name, const QString& text, QWidget* parent) {
@@ -48,10 +53,10 @@ class ClickableLabelFilter : public QObject {
 TAboutBox::TAboutBox(Desktop& desktop, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setObjectName(QStringLiteral("AboutBox"));
-    setWindowTitle(QStringLiteral("О программе"));
+    setWindowTitle(Text(kAboutCaption));
     setModal(true);
 
-    auto* title = Named(new QLabel(QStringLiteral("Kordex World of Tanks"), this), "ProductName");
+    auto* title = Named(new QLabel(Text(kAboutTitle), this), "ProductName");
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPixelSize(18);
@@ -59,30 +64,26 @@ TAboutBox::TAboutBox(Desktop& desktop, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(title, 0, Qt::AlignHCenter);
     layout->addSpacing(8);
-    for (const char* line : {"Программа написана для облегчения  сбора статы по ротным боям клана",
-                             "Поддерживаемые версии WoT: 8.11-9.17.1",
-                             "Найти последнюю версию, оставить отзывы или",
-                             "предложения можно тут:"}) {
-        layout->addWidget(new QLabel(QString::fromUtf8(line), this));
-    }
+    for (std::string_view line : kAboutLines)
+        layout->addWidget(new QLabel(Text(line), this));
     struct Link {
         const char* name;
-        const char* text;
-        const char* address;
+        std::string_view text;
+        std::string_view address;
     };
     const Link links[] = {
-        {"ClanSiteLink", "Тема программы на сайте клана", kClanSiteThreadAddress},
-        {"ForumLink", "Тема программы на официальном форуме", kOfficialForumThreadAddress},
+        {"ClanSiteLink", kAboutClanThreadLabel, kAboutClanThreadAddress},
+        {"ForumLink", kAboutForumThreadLabel, kAboutForumThreadAddress},
     };
     for (const Link& link : links) {
-        QLabel* label = LinkLabel(link.name, QString::fromUtf8(link.text), this);
-        std::string address = link.address;
+        QLabel* label = LinkLabel(link.name, Text(link.text), this);
+        std::string address(link.address);
         label->installEventFilter(
             new ClickableLabelFilter(label, [&desktop, address] { desktop.Open(address); }));
         layout->addWidget(label);
     }
     layout->addSpacing(8);
-    ok_ = Named(new QPushButton(QStringLiteral("OK"), this), "OKButton");
+    ok_ = Named(new QPushButton(Text(kAboutOkButton), this), "OKButton");
     ok_->setDefault(true);
     ok_->setAutoDefault(true);
     layout->addWidget(ok_, 0, Qt::AlignHCenter);

@@ -10,10 +10,6 @@ class QPushButton;
 
 namespace kordex::app {
 
-// The addresses behind the About dialog's two links: the program's discussion threads.
-inline constexpr const char* kClanSiteThreadAddress = "http://forum.worldoftanks.ru/";
-inline constexpr const char* kOfficialForumThreadAddress = "http://forum.worldoftanks.ru/";
-
 // The dialog "О программе": the title, what the program is for, the supported client versions
 // and two links that open the program's discussion threads in the browser.
 class TAboutBox : public QDialog {

@@ -1,9 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <functional>
 #include <string>
-#include <utility>
 
 namespace kordex::app {
 
@@ -18,14 +16,5 @@ void SetDefaultErrorReporter(std::function<void(const std::string&)> reporter);
 // Runs one handler under the default error handling. Handlers are caught here, at their own
 // boundary, so that no exception ever unwinds through Qt's event dispatch.
 void RunGuarded(const std::function<void()>& handler);
-
-// connect() for a handler of the window: the slot runs under RunGuarded.
-template <typename Sender, typename Signal, typename Handler>
-QMetaObject::Connection ConnectHandler(Sender* sender, Signal signal, QObject* context,
-                                       Handler handler) {
-    return QObject::connect(sender, signal, context, [handler](auto&&... args) {
-        RunGuarded([&] { handler(std::forward<decltype(args)>(args)...); });
-    });
-}
 
 }  // namespace kordex::app

@@ -1,28 +1,20 @@
 #include "drop_intake.h"
 
+#include <QFileInfo>
 #include <QMimeData>
 #include <QUrl>
 
 namespace kordex::app {
 
-std::vector<std::string> DroppedLocalFiles(const QMimeData& data) {
-    std::vector<std::string> paths;
+std::vector<DroppedItem> DroppedLocalItems(const QMimeData& data) {
+    std::vector<DroppedItem> items;
     for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile())
-            paths.push_back(url.toLocalFile().toStdString());
+        if (!url.isLocalFile())
+            continue;
+        QString path = url.toLocalFile();
+        items.push_back({path.toStdString(), QFileInfo(path).isDir()});
     }
-    return paths;
-}
-
-// TODO(settings): replace by the drop rule of core/shell when it lands; this is the same rule.
-bool AcceptDroppedReplay(const std::string& path) {
-    const size_t slash = path.find_last_of('/');
-    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
-    const size_t dot = name.rfind('.');
-    if (dot == std::string::npos || name.compare(dot, std::string::npos, ".wotreplay") != 0)
-        return false;
-    // Only the file the game is still recording is left out.
-    return name != "temp.wotreplay";
+    return items;
 }
 
 }  // namespace kordex::app

@@ -11,12 +11,49 @@ namespace kordex::app {
 
 namespace {
 
+QColor ToQColor(const Rgb& rgb) {
+    return QColor(rgb.red, rgb.green, rgb.blue);
+}
+
 void DrawTextAt(QPainter* painter, const QRect& cell, QPoint offset, const QString& text) {
     QRect area(cell.topLeft() + offset, QSize(1 << 14, cell.height() + 64));
     painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
 }
 
 }  // namespace
+
+QColor SystemColourOf(SystemColour colour, const QPalette& palette) {
+    switch (colour) {
+        case SystemColour::ButtonFace:
+            return palette.color(QPalette::Button);
+        case SystemColour::GradientActiveCaption:
+            // Qt's palette has no caption gradient; this is the desktop's usual light blue.
+            return QColor(185, 209, 234);
+    }
+    return palette.color(QPalette::Button);
+}
+
+CellStyle GridDelegate::StyleOf(int column, int row, const std::string& text, bool selected) const {
+    if (!hook_)
+        return {};
+    CellStyle style;
+    try {
+        style = hook_(column, row, text, selected);
+    } catch (const std::exception& error) {
+        style = {};
+        style.failure = error.what();
+    }
+    if (!style.failure.empty()) {
+        // A cell the handler cannot draw keeps the table's drawing. The failure is reported once,
+        // after this paint: a box inside a paint would bring another repaint and another box.
+        if (!failureReported_) {
+            failureReported_ = true;
+            QTimer::singleShot(0, [description = style.failure] { ShowDefaultError(description); });
+        }
+        return {};
+    }
+    return style;
+}
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                          const QModelIndex& index) const {
@@ -33,56 +70,40 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
     const bool selected = !fixed && (option.state & QStyle::State_Selected);
     const QPalette& palette = option.palette;
 
-    CellLook look;
-    look.fill = fixed ? CellLook::Fill::ButtonFace
-                      : (selected ? CellLook::Fill::Highlight : CellLook::Fill::Normal);
-    look.text = QString::fromStdString(text);
-    if (hook_) {
-        // A drawing hook that fails leaves the cell as the table draws it. The failure goes to
-        // the default error handling once, after this paint: a box inside a paint would be
-        // followed by another repaint and another box.
-        try {
-            if (std::optional<CellLook> hooked = hook_(column, row, text, selected))
-                look = *hooked;
-        } catch (const std::exception& error) {
-            if (!failureReported_) {
-                failureReported_ = true;
-                QTimer::singleShot(0, [description = std::string(error.what())] {
-                    ShowDefaultError(description);
-                });
-            }
-        }
-    }
-
-    QColor fill;
-    switch (look.fill) {
-        case CellLook::Fill::Normal:
-            fill = fixed ? palette.color(QPalette::Button) : palette.color(QPalette::Base);
-            break;
-        case CellLook::Fill::Colour:
-            fill = look.fillColour;
-            break;
-        case CellLook::Fill::ButtonFace:
-            fill = palette.color(QPalette::Button);
-            break;
-        case CellLook::Fill::Highlight:
-            fill = palette.color(QPalette::Highlight);
-            break;
-    }
-    QColor textColour = look.fill == CellLook::Fill::Highlight
-                            ? palette.color(QPalette::HighlightedText)
-                            : palette.color(fixed ? QPalette::ButtonText : QPalette::Text);
-    if (look.textColour)
-        textColour = *look.textColour;
-
+    // The table's own drawing.
+    const QColor normalFill = fixed
+                                  ? palette.color(QPalette::Button)
+                                  : palette.color(selected ? QPalette::Highlight : QPalette::Base);
+    const QColor normalText = palette.color(
+        fixed ? QPalette::ButtonText : (selected ? QPalette::HighlightedText : QPalette::Text));
     painter->save();
     painter->setClipRect(option.rect);
-    painter->fillRect(option.rect, fill);
+    painter->fillRect(option.rect, normalFill);
     painter->setFont(option.font);
-    painter->setPen(textColour);
-    DrawTextAt(painter, option.rect, look.offset, look.text);
-    if (!look.secondLine.isEmpty())
-        DrawTextAt(painter, option.rect, look.secondOffset, look.secondLine);
+    painter->setPen(normalText);
+    DrawTextAt(painter, option.rect, {2, 2}, QString::fromStdString(text));
+    painter->restore();
+
+    const CellStyle style = StyleOf(column, row, text, selected);
+    if (!style.custom)
+        return;
+    const QRect rect = option.rect.adjusted(-style.widen, 0, style.widen, 0);
+    QColor fill = normalFill;
+    if (style.background) {
+        if (const Rgb* rgb = std::get_if<Rgb>(&*style.background))
+            fill = ToQColor(*rgb);
+        else
+            fill = SystemColourOf(std::get<SystemColour>(*style.background), palette);
+    }
+    painter->save();
+    painter->setClipRect(rect);
+    painter->fillRect(rect, fill);
+    QFont font = option.font;
+    font.setBold(style.bold);
+    painter->setFont(font);
+    painter->setPen(style.textColour ? ToQColor(*style.textColour) : normalText);
+    for (const TextLine& line : style.lines)
+        DrawTextAt(painter, rect, {line.x, line.y}, QString::fromStdString(line.text));
     painter->restore();
 }
 

@@ -1,29 +1,42 @@
 #pragma once
 
 #include <QStyledItemDelegate>
+#include <functional>
+#include <string>
 
-#include "cell_look.h"
+#include "tables/cell_style.h"
 
 namespace kordex::app {
 
-// Paints every cell of a TextGrid pane: the table's own drawing (normal background, the text
-// at (2, 2)) or, where the table's drawing hook decides, exactly what the hook returns.
+// A table's cell-drawing handler: the core's decision for one cell (column and row in the
+// table, its text, whether it is selected).
+using CellStyleHook =
+    std::function<CellStyle(int column, int row, const std::string& text, bool selected)>;
+
+// Paints every cell of a TextGrid pane: first as the table always draws it (its normal
+// background, selection included, and the text at (2, 2)); then, where the drawing handler
+// decides so, the handler's fill and lines over it. This is the one place where the core's
+// CellStyle becomes pixels.
 class GridDelegate : public QStyledItemDelegate {
     Q_OBJECT
   public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-    void SetHook(CellLookHook hook) { hook_ = std::move(hook); }
+    void SetHook(CellStyleHook hook) { hook_ = std::move(hook); }
     // The next drawing failure is reported again (after the table's contents changed).
     void RearmFailureReport() { failureReported_ = false; }
-    bool HasHook() const { return static_cast<bool>(hook_); }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
   private:
-    CellLookHook hook_;
+    CellStyle StyleOf(int column, int row, const std::string& text, bool selected) const;
+
+    CellStyleHook hook_;
     mutable bool failureReported_ = false;
 };
+
+// The desktop colour a system colour of the core stands for.
+QColor SystemColourOf(SystemColour colour, const QPalette& palette);
 
 }  // namespace kordex::app

@@ -33,6 +33,13 @@ class GridModel : public QAbstractTableModel {
     int GridColumn(int modelColumn) const { return firstColumn_ + modelColumn; }
 
   private:
+    struct Shape {
+        int firstRow = 0;
+        int rows = 0;
+        int firstColumn = 0;
+        int columns = 0;
+    };
+    Shape CurrentShape() const;
     void TakeCounts();
 
     const TextGrid& grid_;

@@ -177,7 +177,7 @@ GridView::GridView(TextGrid& grid, QWidget* parent) : QFrame(parent), grid_(grid
     Refresh();
 }
 
-void GridView::SetCellLookHook(CellLookHook hook) {
+void GridView::SetCellStyleHook(CellStyleHook hook) {
     delegate_.SetHook(std::move(hook));
     for (GridPane* pane : panes_)
         pane->viewport()->update();
@@ -205,7 +205,11 @@ void GridView::Refresh() {
     for (GridPane* pane : panes_)
         pane->setFont(ToQFont(grid_.Font()));
     ApplySizes();
-    ApplySelection();
+    // The view's selection is the grid's unless the core changed the grid's.
+    std::optional<GridSelection> shown = ViewSelection();
+    const GridSelection stored = grid_.Selection();
+    if (!shown || shown->top != stored.top || shown->bottom != stored.bottom)
+        ApplySelection();
     for (GridPane* pane : panes_)
         pane->viewport()->update();
 }
@@ -259,12 +263,10 @@ void GridView::ApplySelection() {
     grid_.SetSelection({top + fixedRows, bottom + fixedRows});
 }
 
-void GridView::TakeSelection() {
-    if (applyingSelection_)
-        return;
+std::optional<GridSelection> GridView::ViewSelection() const {
     const QModelIndexList selected = panes_[kBody]->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
-        return;
+        return std::nullopt;
     int top = selected.front().row();
     int bottom = top;
     for (const QModelIndex& index : selected) {
@@ -272,7 +274,14 @@ void GridView::TakeSelection() {
         bottom = std::max(bottom, index.row());
     }
     const int fixedRows = models_[kBody]->FirstGridRow();
-    grid_.SetSelection({top + fixedRows, bottom + fixedRows});
+    return GridSelection{top + fixedRows, bottom + fixedRows};
+}
+
+void GridView::TakeSelection() {
+    if (applyingSelection_)
+        return;
+    if (std::optional<GridSelection> selection = ViewSelection())
+        grid_.SetSelection(*selection);
 }
 
 void GridView::UpdateScrollBars() {
@@ -327,6 +336,29 @@ int GridView::VisibleColumnCount() const {
         ++count;
     }
     return count;
+}
+
+int GridView::LastLeftColumn() const {
+    return models_[kBody]->FirstGridColumn() + panes_[kBody]->horizontalScrollBar()->maximum();
+}
+
+int GridView::CurrentRow() const {
+    const QModelIndex current = panes_[kBody]->currentIndex();
+    return models_[kBody]->GridRow(current.isValid() ? current.row() : 0);
+}
+
+void GridView::SetCurrentRow(int row) {
+    GridPane* body = panes_[kBody];
+    GridModel& model = *models_[kBody];
+    const QModelIndex current = body->currentIndex();
+    const QModelIndex target =
+        model.index(row - model.FirstGridRow(), current.isValid() ? current.column() : 0);
+    if (!target.isValid())
+        return;
+    // A block of selected rows stays selected; a single cell selection follows the cell.
+    body->selectionModel()->setCurrentIndex(target, rowRangeSelection_
+                                                        ? QItemSelectionModel::NoUpdate
+                                                        : QItemSelectionModel::ClearAndSelect);
 }
 
 GridPane* GridView::PaneOfCell(int column, int row, QRect* rect) const {
@@ -395,7 +427,9 @@ void GridView::PaneDoubleClick(GridPane& pane, QMouseEvent* event) {
 }
 
 bool GridView::PaneWheel(QWheelEvent* event) {
-    wheelRemainder_ += event->angleDelta().y();
+    // Some desktops turn a wheel step with Shift into a sideways one.
+    const QPoint delta = event->angleDelta();
+    wheelRemainder_ += delta.y() != 0 ? delta.y() : delta.x();
     while (std::abs(wheelRemainder_) >= kWheelNotch) {
         const bool down = wheelRemainder_ < 0;
         wheelRemainder_ += down ? kWheelNotch : -kWheelNotch;

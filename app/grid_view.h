@@ -3,8 +3,8 @@
 #include <QFrame>
 #include <QTableView>
 #include <array>
+#include <optional>
 
-#include "cell_look.h"
 #include "grid_delegate.h"
 #include "grid_model.h"
 
@@ -55,7 +55,7 @@ class GridView : public QFrame {
     TextGrid& Grid() { return grid_; }
     const TextGrid& Grid() const { return grid_; }
 
-    void SetCellLookHook(CellLookHook hook);
+    void SetCellStyleHook(CellStyleHook hook);
     void SetScrollBars(bool shown);
     void SetColumnsResizable(bool resizable) { columnsResizable_ = resizable; }
     // Lets the user select a block of whole rows (the library lists).
@@ -73,6 +73,10 @@ class GridView : public QFrame {
     void SetLeftColumn(int column);
     int VisibleRowCount() const;     // body rows fully visible
     int VisibleColumnCount() const;  // body columns fully visible
+    int LastLeftColumn() const;      // the furthest the body can scroll to the right
+    // The current cell's row, which keyboard and wheel move; a body row.
+    int CurrentRow() const;
+    void SetCurrentRow(int row);
 
     // The pane that shows a cell and the cell's rectangle in that pane's viewport (tests,
     // tool tips); nothing when the cell is not on screen.
@@ -96,6 +100,8 @@ class GridView : public QFrame {
     void ApplySizes();
     void ApplySelection();
     void TakeSelection();
+    // The block of body rows the view shows selected; nothing when none is.
+    std::optional<GridSelection> ViewSelection() const;
     void UpdateScrollBars();
 
     TextGrid& grid_;

@@ -1,5 +1,6 @@
 #include "kordex_application.h"
 
+#include <QFont>
 #include <exception>
 
 #include "default_error_handling.h"
@@ -8,6 +9,11 @@ namespace kordex::app {
 
 KordexApplication::KordexApplication(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QStringLiteral("Kordex"));
+    // The window is laid out for Tahoma; where it is missing, fonts of about its width keep the
+    // tables' columns readable.
+    QFont::insertSubstitutions(QStringLiteral("Tahoma"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("Arial"),
+                                QStringLiteral("DejaVu Sans Condensed")});
 }
 
 bool KordexApplication::notify(QObject* receiver, QEvent* event) {

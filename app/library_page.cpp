@@ -41,8 +41,9 @@ QWidget* ListTab(GridView* grid, QListWidget* list, const char* name) {
 }  // namespace
 
 LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent) {
-    sg_AllReplays = LibraryGridView(tables.sg_AllReplays, "sg_AllReplays", this);
-    sg_FavoriteReplays = LibraryGridView(tables.sg_FavoriteReplays, "sg_FavoriteReplays", this);
+    sg_AllReplays = LibraryGridView(tables.library.allReplays, "sg_AllReplays", this);
+    sg_FavoriteReplays =
+        LibraryGridView(tables.library.favoriteReplays, "sg_FavoriteReplays", this);
     lb_AllReplaysList = HiddenList("lb_AllReplaysList", this);
     lb_FavoriteReplaysList = HiddenList("lb_FavoriteReplaysList", this);
     pc_ReplaysList = Named(new QTabWidget(this), "pc_ReplaysList");

@@ -1,8 +1,20 @@
-#include <QApplication>
-#include <iostream>
+#include "kordex_application.h"
+#include "kordex_form.h"
+#include "platform/system_clock.h"
+#include "qt_desktop.h"
+#include "qt_file_system.h"
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    std::cout << "The Kordex window is not built yet; use kordex-cli.\n";
-    return 0;
+    kordex::app::KordexApplication application(argc, argv);
+    kordex::app::QtDesktop desktop;
+    kordex::app::QtFileSystem files;
+    kordex::SystemClock clock;
+    kordex::Platform platform{desktop, files, clock};
+
+    // tanks.ini lives beside the executable.
+    kordex::app::TKordexForm form(
+        platform, kordex::app::KordexApplication::applicationDirPath().toStdString());
+    desktop.SetOwner(&form);
+    form.show();
+    return kordex::app::KordexApplication::exec();
 }

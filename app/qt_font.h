@@ -7,10 +7,10 @@
 namespace kordex::app {
 
 // The Qt font of a table's font; a missing family falls back to the nearest installed one.
-inline QFont ToQFont(const FontSpec& spec) {
-    QFont font(QString::fromStdString(spec.family));
-    font.setPixelSize(spec.pixelHeight);
-    font.setBold(spec.bold);
+inline QFont ToQFont(const FontSpec& fontSpec) {
+    QFont font(QString::fromStdString(fontSpec.family));
+    font.setPixelSize(fontSpec.pixelHeight);
+    font.setBold(fontSpec.bold);
     return font;
 }
 

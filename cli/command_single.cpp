@@ -5,6 +5,7 @@
 
 #include "cli_commands.h"
 #include "dump_format.h"
+#include "number_locale.h"
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
@@ -12,28 +13,11 @@
 #include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
+#include "tanks_ini_path.h"
 
 namespace kordex::cli {
 
 namespace {
-
-// tanks.ini is read from the folder of the executable, as the window reads it.
-std::string IniBesideExecutable() {
-    std::error_code error;
-    auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (error)
-        return "tanks.ini";
-    return (executable.parent_path() / "tanks.ini").string();
-}
-
-// The decimal separator of the user's locale; the C locale's where none is set up.
-NumberFormat UserNumberFormat() {
-    try {
-        return NumberFormat{std::use_facet<std::numpunct<char>>(std::locale("")).decimal_point()};
-    } catch (const std::exception&) {
-        return NumberFormat{'.'};
-    }
-}
 
 void WriteLabels(std::ostream& out, std::string_view section, const LabelStore& labels,
                  const std::vector<std::string_view>& names) {
@@ -61,9 +45,9 @@ int RunSingle(const std::vector<std::string>& args, std::ostream& out) {
 
     bool completed = false;
     try {
-        completed =
-            SingleReplayAnalyseClick(view, platform, {UserNumberFormat(), IniBesideExecutable()}) ==
-            SingleEnd::Completed;
+        completed = SingleReplayAnalyseClick(view, platform,
+                                             {NumberFormat{DecimalSeparatorFromEnvironment()},
+                                              TanksIniPath()}) == SingleEnd::Completed;
     } catch (const std::exception& error) {
         // The window's default error handling: the description in a box, the rest stays.
         desktop.RecordError(error.what());

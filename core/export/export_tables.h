@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "series/series_tables.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -17,9 +18,6 @@ struct ExportTables {
 };
 
 inline constexpr std::string_view kEmptyTableMessage = "Таблица пуста.";
-
-// The totals column's row-1 text; the exports empty it, in the window too.
-inline constexpr std::string_view kSortHint = "Нажать для сортировки";
 
 // True when the experience table holds no player: its first body row has no vehicle cell.
 bool IsSeriesEmpty(const TextGrid& exp);

@@ -124,6 +124,9 @@ PageLines SeriesPageLines(const ExportTables& tables) {
             ".tabs {opacity:0;visibility:hidden;}",
             ".tab {visibility:hidden;position:absolute;}",
             ".tabs:target+.tab {opacity:1;visibility:visible;}",
+            // The first table is shown by its own style until a link is followed; without
+            // this line it would stay drawn under the chosen table.
+            "body:has(.tabs:target:not(#exp)) #exp+.tab {visibility:hidden !important;}",
             ".tabsLink a{background-color:#478CFB;padding:5px;font:bold;color:#fff;text-decoration:"
             "none;-webkit-border-top-left-radius:10px;-webkit-border-top-right-radius:10px;",
             "-moz-border-radius-topleft:10px;-moz-border-radius-topright:10px;border-top-left-"

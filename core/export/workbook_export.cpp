@@ -2,6 +2,7 @@
 
 #include <xlsxwriter.h>
 
+#include <map>
 #include <memory>
 
 #include "export/export_file.h"
@@ -32,6 +33,15 @@ std::string WorksheetText(std::string_view cell, bool firstRow) {
     return text;
 }
 
+// The number format that shows a number's decimals as its text does, where the general
+// format would drop a trailing zero ("0,30" would show as 0,3); empty otherwise.
+std::string DecimalsFormat(std::string_view text, const NumberFormat& format) {
+    const auto separator = text.find(format.decimalSeparator);
+    if (separator == std::string_view::npos || !text.ends_with('0'))
+        return {};
+    return "0." + std::string(text.size() - separator - 1, '0');
+}
+
 struct WorkbookCloser {
     void operator()(lxw_workbook* workbook) const {
         // Only reached when an error cut the writing short; the file is discarded anyway.
@@ -44,8 +54,24 @@ struct WorkbookCloser {
                       "\": " + lxw_strerror(error));
 }
 
+// One cell format per number format, shared by the sheets of the workbook.
+using NumberFormats = std::map<std::string, lxw_format*>;
+
+lxw_format* CellFormat(lxw_workbook* workbook, NumberFormats& formats, const std::string& code) {
+    if (code.empty())
+        return nullptr;
+    auto& cellFormat = formats[code];
+    if (cellFormat == nullptr) {
+        cellFormat = workbook_add_format(workbook);
+        if (cellFormat == nullptr)
+            throw KordexError("Не удалось создать формат ячеек \"" + code + "\".");
+        format_set_num_format(cellFormat, code.c_str());
+    }
+    return cellFormat;
+}
+
 void FillWorksheet(lxw_workbook* workbook, std::string_view name, const TextGrid& table,
-                   const NumberFormat& format) {
+                   const NumberFormat& format, NumberFormats& formats) {
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(name).c_str());
     if (sheet == nullptr)
         throw KordexError("Не удалось создать лист \"" + std::string(name) + "\".");
@@ -57,7 +83,8 @@ void FillWorksheet(lxw_workbook* workbook, std::string_view name, const TextGrid
             const auto c = static_cast<lxw_col_t>(column);
             lxw_error error = LXW_NO_ERROR;
             if (cell.number)
-                error = worksheet_write_number(sheet, r, c, *cell.number, nullptr);
+                error = worksheet_write_number(sheet, r, c, *cell.number,
+                                               CellFormat(workbook, formats, cell.numberFormat));
             else if (!cell.text.empty())
                 error = worksheet_write_string(sheet, r, c, cell.text.c_str(), nullptr);
             if (error != LXW_NO_ERROR)
@@ -79,7 +106,7 @@ std::optional<double> WorksheetNumber(std::string_view text, const NumberFormat&
     std::size_t count = whole.size();
     if (separator != std::string_view::npos) {
         const std::string_view fraction = digits.substr(separator + 1);
-        if (!IsDigits(fraction) || fraction.back() == '0')
+        if (!IsDigits(fraction))
             return std::nullopt;
         count += fraction.size();
     } else if (text.starts_with('-') && whole == "0") {
@@ -97,7 +124,8 @@ WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format
         for (int column = 0; column < table.ColumnCount(); ++column) {
             std::string text = WorksheetText(table.Cell(column, row), row == 0);
             auto number = WorksheetNumber(text, format);
-            cells[row].push_back({std::move(text), number});
+            std::string numberFormat = number ? DecimalsFormat(text, format) : std::string();
+            cells[row].push_back({std::move(text), number, std::move(numberFormat)});
         }
     }
     return cells;
@@ -113,8 +141,9 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
         std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(temporaryPath.c_str()));
         if (!workbook)
             return false;
+        NumberFormats formats;
         for (const auto& [table, name] : sheets)
-            FillWorksheet(workbook.get(), name, *table, format);
+            FillWorksheet(workbook.get(), name, *table, format, formats);
         worksheet_activate(workbook_get_worksheet_by_name(workbook.get(), "Опыт"));
         const lxw_error error = workbook_close(workbook.release());
         if (error != LXW_NO_ERROR)

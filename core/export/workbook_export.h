@@ -15,19 +15,21 @@ namespace kordex {
 // The workbook's file in the program's folder, replaced by each export.
 inline constexpr std::string_view kWorkbookFileName = "table.xlsx";
 
-// One worksheet cell: a number where the text reads as one without changing what it shows,
-// otherwise the text (empty text: a blank cell).
+// One worksheet cell: a number where the text reads as one, otherwise the text (empty text: a
+// blank cell). A number whose text ends in a fractional zero ("0,30") carries the number format
+// that shows those decimals, so the sheet shows what the table does.
 struct WorksheetCell {
     std::string text;
     std::optional<double> number;
+    std::string numberFormat{};  // empty: the sheet's general format
 
     bool operator==(const WorksheetCell&) const = default;
 };
 using WorksheetCells = std::vector<std::vector<WorksheetCell>>;  // [row][column]
 
 // The number a cell text stands for: a whole number, or a decimal with the locale's separator,
-// written as the table writes numbers (no sign but "-", no leading or trailing zeros, at most 15
-// digits), so the spreadsheet shows the same text. Names such as "007" stay text.
+// written as the table writes numbers (no sign but "-", no leading zeros, at most 15 digits).
+// Names such as "007" stay text.
 std::optional<double> WorksheetNumber(std::string_view text, const NumberFormat& format);
 
 // The table's full rectangle as worksheet cells: in the first row every ";" becomes a blank

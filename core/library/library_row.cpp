@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "library/library_date.h"
+#include "library/library_scan.h"
 #include "library/library_tables.h"
 #include "library/net_profit.h"
 #include "platform/kordex_error.h"
@@ -197,6 +198,9 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
     table.SetCell(col::EquipmentCost, row, FirstListNumber(value("autoEquipCost")));
     table.SetCell(col::NetProfit, row, std::to_string(*profit));
     table.SetCell(col::Path, row, path);
+    // The scan's loop fits rows by list position, some before they are filled: a complete
+    // row is fitted here, so its texts are never cut off.
+    FitColumnsToRow(table, row, desktop);
     return LibraryRowKind::Normal;
 }
 

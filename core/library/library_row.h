@@ -17,8 +17,9 @@ enum class LibraryRowKind {
     Early,       // the personal results could not be unwrapped: the early values only
 };
 
-// Reads one replay file and fills row base + 1 of a library table. A value that cannot be
-// read (a number, the date) makes an error row, so one odd file never ends the scan.
+// Reads one replay file and fills row base + 1 of a library table, widening the columns to a
+// normal row's texts. A value that cannot be read (a number, the date) makes an error row, so
+// one odd file never ends the scan.
 LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& table,
                                   const IniFile& ini, Desktop& desktop);
 

@@ -14,11 +14,10 @@ int CellWidth(const TextGrid& table, int column, int row, Desktop& desktop) {
     return desktop.TextWidth(table.Cell(column, row), table.Font()) + table.LineWidth() + 10;
 }
 
-// Fills the table from its path list, the last path in row 1.
+// Fills the table, already sized to its path list, the last path in row 1.
 void FillTable(TextGrid& table, const std::vector<std::string>& paths, const IniFile& ini,
                Desktop& desktop, ScanProgress* progress) {
-    const int rowCount = static_cast<int>(paths.size()) + 1;
-    table.SetRowCount(rowCount);
+    const int rowCount = table.RowCount();
     for (int d = static_cast<int>(paths.size()) - 1; d >= 0; --d) {
         if (progress)
             progress->ReadingFile(paths[d]);
@@ -56,6 +55,10 @@ void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniF
     const std::string prefix = WithFinalSeparator(folder);
     tables.allReplaysList = FindReplayFiles(prefix);
     tables.favoriteReplaysList = FindReplayFiles(prefix + kFavoritesFolderName + "/");
+    // Both tables get their rows before the first file is read: a read error ends the scan
+    // with every row in place, the ones not reached yet empty.
+    tables.allReplays.SetRowCount(static_cast<int>(tables.allReplaysList.size()) + 1);
+    tables.favoriteReplays.SetRowCount(static_cast<int>(tables.favoriteReplaysList.size()) + 1);
 
     if (progress)
         progress->Started(

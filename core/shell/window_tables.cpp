@@ -37,8 +37,7 @@ WindowTables::WindowTables()
       SeriesGridSupport(SeriesGrid()),
       SeriesGridShots(SeriesGrid()),
       SeriesGridSummary(SummaryGrid()),
-      sg_AllReplays(BuiltLibraryGrid()),
-      sg_FavoriteReplays(BuiltLibraryGrid()) {}
+      library{BuiltLibraryGrid(), BuiltLibraryGrid(), {}, {}} {}
 
 std::array<TextGrid*, 5> WindowTables::SeriesGrids() {
     return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
@@ -62,8 +61,8 @@ void SetTableTitles(WindowTables& tables) {
     SetSeriesGridTitles(tables.SeriesGridDamage, "Ник\\Урон");
     SetSeriesGridTitles(tables.SeriesGridSupport, "Ник\\ Свет/Гусли");
     SetSeriesGridTitles(tables.SeriesGridShots, "Ник\\ Выст.-Проб./Поп.(ОФ)");
-    SetLibraryGridTitles(tables.sg_AllReplays);
-    SetLibraryGridTitles(tables.sg_FavoriteReplays);
+    SetLibraryGridTitles(tables.library.allReplays);
+    SetLibraryGridTitles(tables.library.favoriteReplays);
 }
 
 }  // namespace kordex

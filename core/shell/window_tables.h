@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "library/library_tables.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -19,8 +20,8 @@ struct WindowTables {
     TextGrid SeriesGridSupport;
     TextGrid SeriesGridShots;
     TextGrid SeriesGridSummary;
-    TextGrid sg_AllReplays;
-    TextGrid sg_FavoriteReplays;
+    // sg_AllReplays and sg_FavoriteReplays, with the paths of the last scan.
+    LibraryTables library;
 
     // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
     // Shots.

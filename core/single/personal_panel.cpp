@@ -1,7 +1,6 @@
 #include "single/personal_panel.h"
 
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include "platform/kordex_error.h"
@@ -51,12 +50,7 @@ std::optional<std::string> MileageText(std::string_view mileage, const NumberFor
     auto metres = ParseWholeNumber(mileage);
     if (!metres)
         return std::nullopt;
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", *metres / 1000.0);
-    std::string text = buffer;
-    if (auto point = text.find('.'); point != std::string::npos)
-        text[point] = format.decimalSeparator;
-    return text + " км";
+    return FormatGeneral(*metres / 1000.0, format) + " км";
 }
 
 std::optional<int> DailyXpFactor(std::string_view dailyXPFactor10) {

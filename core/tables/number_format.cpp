@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <charconv>
-#include <cstdio>
 #include <cstdlib>
 
 namespace kordex {
@@ -86,23 +85,28 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
-std::string FormatTwoDecimals(float value, const NumberFormat& format) {
+std::string FormatGeneral(double value, const NumberFormat& format) {
+    // to_chars writes as printf does in the "C" locale, whatever locale the process has set.
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.15G", static_cast<double>(value));
-    std::string text = buffer;
-    const auto point = text.find('.');
-    if (point == std::string::npos || text.find('E') != std::string::npos)
-        return text;
-    // General format drops trailing zeros of the fraction (and a bare point).
-    while (!text.empty() && text.back() == '0')
-        text.pop_back();
-    if (text.back() == '.') {
-        text.pop_back();
-        return text;
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string text(buffer, result.ptr);
+    for (char& c : text) {
+        if (c == '.')
+            c = format.decimalSeparator;
+        else if (c == 'e')
+            c = 'E';
     }
-    text[point] = format.decimalSeparator;
-    if (text.size() > point + 3)
-        text.resize(point + 3);
+    return text;
+}
+
+std::string FormatTwoDecimals(float value, const NumberFormat& format) {
+    std::string text = FormatGeneral(static_cast<double>(value), format);
+    if (text.find('E') != std::string::npos)
+        return text;
+    const auto separator = text.find(format.decimalSeparator);
+    if (separator != std::string::npos && text.size() > separator + 3)
+        text.resize(separator + 3);
     return text;
 }
 

@@ -19,6 +19,10 @@ std::optional<double> ParseLocaleNumber(std::string_view text, const NumberForma
 // A whole number: optional sign and digits only, within 32 bits; nothing otherwise.
 std::optional<int> ParseWholeNumber(std::string_view text);
 
+// A number in general form (up to 15 significant digits, no trailing zeros) with the format's
+// decimal separator. The process's own C locale never decides the separator.
+std::string FormatGeneral(double value, const NumberFormat& format);
+
 // The text of an average: the value as a 32-bit float in general format (up to 15 significant
 // digits, no trailing zeros), cut (not rounded) two characters after the decimal separator.
 std::string FormatTwoDecimals(float value, const NumberFormat& format);

@@ -3,6 +3,7 @@
 
     sheet <TAB> name
     <TAB> A1 <TAB> n|s <TAB> value      (n: stored as a number, s: stored as text)
+    a number with a format of its own is followed by a blank and the format in brackets
     active <TAB> index of the active sheet
 
 Exit status 3 when openpyxl is not installed, so the caller can skip.
@@ -25,7 +26,10 @@ def main(path):
                 if cell.value is None:
                     continue
                 kind = "n" if cell.data_type == "n" else "s"
-                out.append("\t%s\t%s\t%s" % (cell.coordinate, kind, cell.value))
+                value = str(cell.value)
+                if kind == "n" and cell.number_format != "General":
+                    value += " [%s]" % cell.number_format
+                out.append("\t%s\t%s\t%s" % (cell.coordinate, kind, value))
     out.append("active\t%d" % workbook.worksheets.index(workbook.active))
     sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8"))
 

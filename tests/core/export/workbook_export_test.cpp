@@ -76,7 +76,9 @@ TEST(WorkbookExport, NumbersAreOnlyTextsThatKeepTheirLook) {
         {"007", std::nullopt},
         {"+5", std::nullopt},
         {"-0", std::nullopt},
-        {"1,50", std::nullopt},
+        {"1,50", 1.5},
+        {"0,30", 0.3},
+        {"-2,10", -2.1},
         {"1.5", std::nullopt},
         {",5", std::nullopt},
         {"1,", std::nullopt},
@@ -218,6 +220,25 @@ TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
     const std::string shots = SheetDump(*dump, "Стрельба");
     EXPECT_NE(shots.find("\tF4\ts\t10,5 - 6,5/8,5 (1)\n"), std::string::npos) << shots;
     EXPECT_NE(shots.find("\tC4\ts\t9 - 6/8 (1)\n"), std::string::npos) << shots;
+}
+
+TEST(WorkbookExport, AveragesEndingInZeroAreNumbersShownWithTheirDecimals) {
+    // Cut averages such as 0,30 (the float just above 0.3) are numbers like every other
+    // average, so a sum over the column counts them; the format keeps the zero in sight.
+    const TextGrid table = GridFromRows(
+        {{"Ник", "В среднем"}, {"Player_One", "0,30"}, {"Вася_2", "1,5"}, {"Петя", "12,10"}}, 1);
+    const WorksheetCells cells = GridToWorksheet(table, kComma);
+    EXPECT_EQ(cells[1][1], (WorksheetCell{"0,30", 0.3, "0.00"}));
+    EXPECT_EQ(cells[2][1], (WorksheetCell{"1,5", 1.5, ""}));
+    EXPECT_EQ(cells[3][1], (WorksheetCell{"12,10", 12.1, "0.00"}));
+
+    ExportFixture f;
+    f.series.summary.SetCell(5, 3, "0,30");
+    const std::string path = f.folder.File("table.xlsx");
+    SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma);
+    KORDEX_READ_WORKBOOK(dump, path);
+    const std::string summary = SheetDump(*dump, "Итого");
+    EXPECT_NE(summary.find("\tF4\tn\t0.3 [0.00]\n"), std::string::npos) << summary;
 }
 
 }  // namespace

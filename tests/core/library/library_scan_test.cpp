@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <map>
 
 #include "library/library_row.h"
 #include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
 #include "support/battle_replay.h"
 #include "support/test_paths.h"
 
@@ -201,6 +203,57 @@ TEST(ProcessReplays, LastPathFirstAndFavouritesApart) {
     EXPECT_GE(tables.allReplays.ColumnWidth(col::Path),
               static_cast<int>((f + "C.wotreplay").size()) * HeadlessDesktop::kCharacterWidth);
     EXPECT_GE(tables.allReplays.ColumnWidth(col::Mastery), 25);
+}
+
+TEST(ProcessReplays, EveryNormalRowFitsItsColumns) {
+    // The path that sorts first lands in the last row, which the scan's own loop never fits:
+    // its texts must widen the columns when the row is filled.
+    test::TempFolder folder;
+    BattleFixture wide = LibraryBattle();
+    wide.SetMap("wide", "A map name far longer than any title or other row of this table");
+    test::WriteBattleReplay(folder.File("a.wotreplay"), wide);
+    test::WriteBattleReplay(folder.File("b.wotreplay"), LibraryBattle());
+    test::WriteBattleReplay(folder.File("c.wotreplay"), LibraryBattle());
+
+    LibraryTables tables;
+    HeadlessDesktop desktop;
+    ProcessReplays(folder.Path(), tables, IniFile(), desktop);
+    const TextGrid& table = tables.allReplays;
+    ASSERT_EQ(table.RowCount(), 4);
+    for (int row = 1; row < table.RowCount(); ++row) {
+        for (int column = 0; column < table.ColumnCount(); ++column) {
+            const int needed =
+                desktop.TextWidth(table.Cell(column, row), table.Font()) + table.LineWidth() + 10;
+            EXPECT_GE(table.ColumnWidth(column), needed) << "row " << row << ", column " << column;
+        }
+    }
+}
+
+TEST(ProcessReplays, AReadErrorEndsTheScanWithBothTablesSized) {
+    // The process's own memory opens for reading but fails at offset 0.
+    const std::string unreadable = "/proc/self/mem";
+    if (std::FILE* probe = std::fopen(unreadable.c_str(), "rb"))
+        std::fclose(probe);
+    else
+        GTEST_SKIP() << unreadable << " cannot be opened here";
+    test::TempFolder folder;
+    test::WriteBattleReplay(folder.File("a.wotreplay"), LibraryBattle());
+    std::filesystem::create_symlink(unreadable, folder.File("b.wotreplay"));
+    std::filesystem::create_directory(folder.File("[Избранное]"));
+    test::WriteBattleReplay(folder.File("[Избранное]/f.wotreplay"), LibraryBattle());
+    test::WriteBattleReplay(folder.File("[Избранное]/g.wotreplay"), LibraryBattle());
+
+    LibraryTables tables;
+    HeadlessDesktop desktop;
+    EXPECT_THROW(ProcessReplays(folder.Path(), tables, IniFile(), desktop), KordexError);
+    // Both lists and both tables' sizes were set before the first file was read; the file
+    // that failed and every one after it got no row content.
+    EXPECT_EQ(tables.favoriteReplaysList.size(), 2u);
+    EXPECT_EQ(tables.allReplays.RowCount(), 3);
+    EXPECT_EQ(tables.favoriteReplays.RowCount(), 3);
+    EXPECT_EQ(tables.allReplays.Cell(col::Path, 1), "");
+    EXPECT_EQ(tables.allReplays.Cell(col::Path, 2), "");
+    EXPECT_EQ(tables.favoriteReplays.Cell(col::Path, 1), "");
 }
 
 TEST(ProcessReplays, RealReplaysGiveOneRowEachAndChangeNoFile) {

@@ -45,20 +45,5 @@ TEST(WindowTables, SeriesTablesGetCornerTitlesAndADoubleFirstRow) {
     EXPECT_EQ(tables.SeriesGridSummary.Cell(0, 0), "");
 }
 
-TEST(WindowTables, LibraryListsGetTwentyOneColumnsWithANarrowMasteryColumn) {
-    WindowTables tables;
-    SetTableTitles(tables);
-    for (TextGrid* grid : {&tables.sg_AllReplays, &tables.sg_FavoriteReplays}) {
-        ASSERT_EQ(grid->ColumnCount(), 21);
-        EXPECT_EQ(grid->Cell(0, 0), "Время");
-        EXPECT_EQ(grid->Cell(8, 0), "Ст");
-        EXPECT_EQ(grid->Cell(19, 0), "Чист. прибыль");
-        EXPECT_EQ(grid->Cell(20, 0), "Путь");
-        EXPECT_EQ(grid->ColumnWidth(8), 25);
-        EXPECT_EQ(grid->ColumnWidth(20), 50);
-        EXPECT_EQ(grid->RowCount(), 19);
-    }
-}
-
 }  // namespace
 }  // namespace kordex

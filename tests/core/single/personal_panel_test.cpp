@@ -6,6 +6,7 @@
 
 #include "platform/kordex_error.h"
 #include "replay/version_layout.h"
+#include "support/comma_numeric_locale.h"
 
 namespace kordex {
 namespace {
@@ -31,6 +32,14 @@ TEST(MileageText, KilometresInGeneralFormWithTheLocaleSeparator) {
     EXPECT_EQ(MileageText("0", kComma), "0 км");
     EXPECT_FALSE(MileageText("12.5", kComma));
     EXPECT_FALSE(MileageText("", kComma));
+}
+
+TEST(MileageText, TheProcessNumericLocaleDoesNotDecide) {
+    test::CommaNumericLocale locale;
+    KORDEX_REQUIRE_COMMA_LOCALE(locale);
+    EXPECT_EQ(MileageText("1234", kPoint), "1.234 км");
+    EXPECT_EQ(MileageText("1234", kComma), "1,234 км");
+    EXPECT_EQ(MileageText("3000", kPoint), "3 км");
 }
 
 TEST(DailyXpFactor, TenthsRoundedHalfToEven) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/comma_numeric_locale.h"
 #include "tables/cell_markers.h"
 
 namespace kordex {
@@ -22,6 +23,18 @@ TEST(FormatTwoDecimals, CutsTheThirdDecimalOfTheFloatValue) {
     for (const auto& c : cases)
         EXPECT_EQ(FormatTwoDecimals(c.value, kComma), c.text) << c.value;
     EXPECT_EQ(FormatTwoDecimals(1000.0f / 3, kPoint), "333.33");
+}
+
+TEST(FormatTwoDecimals, TheProcessNumericLocaleDoesNotDecide) {
+    // The window's toolkit sets the process locale from the desktop; the separator passed in
+    // must still be the only one written, and the cut must still happen.
+    test::CommaNumericLocale locale;
+    KORDEX_REQUIRE_COMMA_LOCALE(locale);
+    EXPECT_EQ(FormatTwoDecimals(1000.0f / 3, kComma), "333,33");
+    EXPECT_EQ(FormatTwoDecimals(7.0f / 10, kComma), "0,69");
+    EXPECT_EQ(FormatTwoDecimals(1000.0f / 3, kPoint), "333.33");
+    EXPECT_EQ(FormatTwoDecimals(3.0f / 2, kPoint), "1.5");
+    EXPECT_EQ(FormatTwoDecimals(2.0f, kComma), "2");
 }
 
 TEST(ParseLocaleNumber, ReadsTheLocaleSeparatorOnly) {

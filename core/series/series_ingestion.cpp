@@ -1,0 +1,320 @@
+#include "series/series_ingestion.h"
+
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <optional>
+
+#include "replay/battle_header.h"
+#include "replay/battle_passes.h"
+#include "replay/battle_vocabulary.h"
+#include "replay/block_reader.h"
+#include "replay/ini_file.h"
+#include "replay/vehicle_names.h"
+
+namespace kordex {
+
+namespace vf = vehicle_field;
+
+namespace {
+
+constexpr int kBeepFrequency = 400;
+constexpr int kBeepMs = 200;
+
+const char* const kReadErrorsFolder = "_Ошибки чтения";
+const char* const kOldVersionsFolder = "_Старые версии";
+const char* const kUnfinishedFolder = "_Недосмотренные";
+
+// The series' short mode words after the map name; an unknown mode shows its key.
+std::string ModeSuffixSeries(const std::string& gameplayID) {
+    if (gameplayID == "ctf" || gameplayID.empty())
+        return {};
+    if (gameplayID == "domination")
+        return ", встр.";
+    if (gameplayID == "assault")
+        return ", штурм";
+    if (gameplayID == "nations")
+        return ", прот.";
+    if (gameplayID == "assault2")
+        return ", првсх";
+    return ", " + gameplayID;
+}
+
+// The client version text as the early map cell shows it: 0, 9, 17, 1 gives 09171.
+std::string VersionDigits(std::string_view versionNumber) {
+    std::string digits;
+    for (char c : versionNumber)
+        if (c != ',' && c != ' ' && c != '.')
+            digits += c;
+    auto replace = [&digits](std::string_view from, std::string_view to) {
+        for (auto at = digits.find(from); at != std::string::npos; at = digits.find(from, at))
+            digits.replace(at, from.size(), to), at += to.size();
+    };
+    replace("08100", "0810");
+    replace("08110", "0811");
+    return digits;
+}
+
+// "27.05.2017 21:04:33" gives the date 27.05.2017 and the time 21:04.
+std::string DatePart(const std::string& dateTime) {
+    return dateTime.substr(0, 10);
+}
+
+std::string TimePart(const std::string& dateTime) {
+    const auto blank = dateTime.find(' ');
+    return blank == std::string::npos ? std::string() : dateTime.substr(blank + 1, 5);
+}
+
+class Ingestion {
+  public:
+    Ingestion(const std::string& path, int count, int startRow, SeriesContext& context)
+        : path_(path), column_(count + 2), count_(count), startRow_(startRow), c_(context) {
+        outcome_.path = path;
+    }
+
+    ReplayOutcome Run();
+    // A fault no kind names: "Ошибка" in the column, the file stays where it is.
+    ReplayOutcome Fault(std::string description);
+
+  private:
+    void Mark(const std::string& word);
+    void WriteHeaderCells(const std::string& date, const std::string& map);
+    std::string DateCell() const;
+    // Ends the replay: its word in row 2 and, for the kinds that move, the move.
+    ReplayOutcome Unusable(ReplayClass kind, const std::string& word, const char* subfolder,
+                           std::string description);
+    ReplayOutcome Beep(ReplayClass kind, std::string description);
+    void Finish();
+
+    const std::string& path_;
+    const int column_;
+    const int count_;
+    const int startRow_;
+    SeriesContext& c_;
+    BattleHeader header_;
+    ReplayOutcome outcome_;
+};
+
+void Ingestion::Mark(const std::string& word) {
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 2, word);
+}
+
+void Ingestion::WriteHeaderCells(const std::string& date, const std::string& map) {
+    for (TextGrid* grid : c_.tables.SeriesGrids()) {
+        grid->SetCell(column_, 0, date);
+        grid->SetCell(column_, 1, map);
+    }
+}
+
+std::string Ingestion::DateCell() const {
+    const std::string date = DatePart(header_.dateTime);
+    const std::string time = TimePart(header_.dateTime);
+    if (date != c_.state.PreviousBattleDate)
+        return date + ";" + time;
+    return ";" + time;
+}
+
+void Ingestion::Finish() {
+    ResetBattleTables(c_.state.battle);
+    ResetAlliesTable(c_.state.allies);
+}
+
+ReplayOutcome Ingestion::Unusable(ReplayClass kind, const std::string& word, const char* subfolder,
+                                  std::string description) {
+    Mark(word);
+    outcome_.kind = kind;
+    outcome_.word = word;
+    outcome_.description = std::move(description);
+    if (c_.options.moveUnusable) {
+        outcome_.move = MoveReplayToSubfolder(path_, subfolder, c_.platform.files);
+    } else {
+        outcome_.move.subfolder = subfolder;
+    }
+    Finish();
+    return outcome_;
+}
+
+ReplayOutcome Ingestion::Beep(ReplayClass kind, std::string description) {
+    c_.platform.desktop.Beep(kBeepFrequency, kBeepMs);
+    outcome_.kind = kind;
+    outcome_.description = std::move(description);
+    Finish();
+    return outcome_;
+}
+
+ReplayOutcome Ingestion::Fault(std::string description) {
+    Mark("Ошибка");
+    outcome_.kind = ReplayClass::Failure;
+    outcome_.word = "Ошибка";
+    outcome_.description = std::move(description);
+    Finish();
+    return outcome_;
+}
+
+ReplayOutcome Ingestion::Run() {
+    SeriesRunState& state = c_.state;
+    BattleTables& battle = state.battle;
+
+    c_.observer.SeriesPageShown();
+    Finish();
+
+    const auto blocks = ReadReplayBlocks(path_, ReadingVariant::List);
+    if (!blocks)
+        return Unusable(ReplayClass::ReadError, "Ошибка чтения", kReadErrorsFolder,
+                        "the file cannot be opened");
+
+    const HeaderParse parsed = ParseBattleHeader(blocks->HeaderBlock);
+    if (!parsed.header.versionText.empty())
+        c_.labels.Set("Label_replayVersionXml", parsed.header.versionText);
+    if (!parsed.ok)
+        return Unusable(ReplayClass::HeaderError, "Ошибка", kOldVersionsFolder,
+                        "header: " + parsed.failure);
+    header_ = parsed.header;
+    const std::string earlyMap = header_.mapName + VersionDigits(header_.versionNumber);
+    WriteHeaderCells(DateCell(), earlyMap);
+
+    const int version = header_.clientVersion;
+    if (!IsVersionAccepted(version, Analysis::Series))
+        return Unusable(ReplayClass::OldVersion, "Старая версия", kOldVersionsFolder,
+                        "client version " + std::to_string(version));
+
+    const PassResult headerPass = VehiclesPass(header_.vehiclesText, battle.vehicles);
+    if (headerPass.status == PassStatus::NoObject)
+        return Beep(ReplayClass::HeaderVehicleNotObject,
+                    "header vehicles: " + headerPass.description);
+    if (!headerPass.Ok())
+        return Unusable(ReplayClass::HeaderVehiclesError, "Ошибка", kOldVersionsFolder,
+                        "header vehicles: " + headerPass.description);
+
+    if (!IsBattleComplete(*blocks))
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                        "the battle results are absent");
+
+    const PassResult results =
+        ResultsPass(blocks->ResultsBlock, version, PersonalKeys::Series, battle);
+    if (!results.Ok())
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                        "results: " + results.description);
+
+    const std::string recorderTeam = battle.personal.Value("team");
+    const std::string outcomeWord = BattleOutcome(battle.common.winnerTeam, recorderTeam);
+
+    // A block that is no JSON at all is a battle without results; a fault inside one that
+    // reads is a fault of that replay only.
+    const PassResult frags = FragsPass(blocks->FragsBlock, battle.vehicles);
+    if (frags.status == PassStatus::NotJson)
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                        "frags: " + frags.description);
+    if (frags.status == PassStatus::NoObject)
+        return Beep(ReplayClass::MemberNotObject, "frags: " + frags.description);
+    if (!frags.Ok())
+        return Fault("frags: " + frags.description);
+
+    const PassResult join = JoinPlayers(battle, JoinForm::Series);
+    if (!join.Ok())
+        return Fault("players: " + join.description);
+
+    const PassResult final = VehiclesPass(blocks->VehiclesBlock, battle.vehicles);
+    if (final.status == PassStatus::NotJson)
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                        "vehicles: " + final.description);
+    if (final.status == PassStatus::NoObject)
+        return Beep(ReplayClass::MemberNotObject, "vehicles: " + final.description);
+    if (!final.Ok())
+        return Fault("vehicles: " + final.description);
+
+    // Read now, added only once the battle is accepted, so a replay marked "Ошибка" adds nothing.
+    std::optional<AuthorBattle> author;
+    if (c_.options.multiAdditional) {
+        AuthorBattleRead read =
+            ReadAuthorBattle(battle.personal, battle.common.duration, outcomeWord);
+        if (!read.battle)
+            return Fault(read.failure);
+        author = std::move(read.battle);
+    }
+
+    const IniFile ini = c_.options.iniPath.empty() ? IniFile() : IniFile::Load(c_.options.iniPath);
+    for (auto& row : battle.vehicles)
+        if (!row[vf::Type].empty())
+            row[vf::Type] = VehicleNameFromIni(ini, row[vf::Type]);
+
+    if (!BuildAlliesTable(battle.vehicles, state.allies, recorderTeam))
+        return Fault("more than 15 vehicles in the recording player's team");
+    if (author)
+        AccumulateAuthorStats(state.author, *author);
+
+    MarkAlliesExtremes(state.allies, vf::Xp);
+    MarkAlliesExtremes(state.allies, vf::Kills);
+    MarkAlliesExtremes(state.allies, vf::Damage);
+    MarkAlliesSupportExtremes(state.allies);
+
+    const std::string finalMap = header_.mapDisplayName + ModeSuffixSeries(header_.gameplayID);
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 0, DateCell());
+    state.PreviousBattleDate = DatePart(header_.dateTime);
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 1, finalMap);
+    Mark(outcomeWord);
+
+    if (c_.battleLog)
+        c_.battleLog->AddBattle(header_.dateTime, finalMap, outcomeWord, battle.vehicles);
+
+    if (c_.options.multiGroupPlayers)
+        AlliesInfoToGridsGroupped(c_.tables, state.allies, count_);
+    else
+        AlliesInfoToGrids(c_.tables, state.allies, count_, startRow_);
+
+    outcome_.kind = ReplayClass::Complete;
+    outcome_.word = outcomeWord;
+    Finish();
+    return outcome_;
+}
+
+}  // namespace
+
+SubfolderMove MoveReplayToSubfolder(const std::string& path, const std::string& name,
+                                    FileSystem& files) {
+    const auto separator = path.find_last_of("/\\");
+    const std::string folder = separator == std::string::npos ? "." : path.substr(0, separator);
+    const std::string file = separator == std::string::npos ? path : path.substr(separator + 1);
+    const std::string subfolder = folder + "/" + name;
+
+    SubfolderMove move;
+    move.subfolder = name;
+    move.target = subfolder + "/" + file;
+    move.attempted = true;
+    if (!files.FileExists(path)) {
+        move.failure = "the file is not there";
+        return move;
+    }
+    if (!files.CreateFolder(subfolder)) {
+        move.failure = "the folder " + subfolder + " cannot be created";
+        return move;
+    }
+    // The target is checked only to say why; the move itself never replaces a file.
+    if (files.FileExists(move.target)) {
+        move.failure = "a file of that name is already in " + name;
+        return move;
+    }
+    move.moved = files.MoveFileNoReplace(path, move.target);
+    if (!move.moved)
+        move.failure = files.FileExists(move.target) ? "a file of that name is already in " + name
+                                                     : "the file cannot be moved";
+    return move;
+}
+
+ReplayOutcome SeriesAnalysis(const std::string& ReplayPath, int Count, int StartRow,
+                             SeriesContext& context) {
+    Ingestion ingestion(ReplayPath, Count, StartRow, context);
+    try {
+        return ingestion.Run();
+    } catch (const std::bad_alloc&) {
+        throw;
+    } catch (const std::exception& error) {
+        // A fault no kind names ends this replay only; the run goes on with the next one.
+        return ingestion.Fault(error.what());
+    }
+}
+
+}  // namespace kordex

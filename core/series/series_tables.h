@@ -1,0 +1,63 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/desktop.h"
+#include "shell/window_tables.h"
+#include "tables/text_grid.h"
+
+namespace kordex {
+
+// The first player row of a series grid, below the date, map and outcome rows (StartRow).
+inline constexpr int kSeriesStartRow = 3;
+
+// The totals column's row-1 text; the exports empty it, in the window too.
+inline constexpr std::string_view kSortHint = "Нажать для сортировки";
+// Rows a series grid has at the start of a run: the header rows and room for one team.
+inline constexpr int kSeriesInitialRows = 18;
+inline constexpr int kSummaryColumns = 9;
+
+// The run list lb_ReplaysList: full replay paths kept in the order of the window's sorted list
+// box, so the battles of a series stand in the order of their file names.
+class RunList {
+  public:
+    void Add(std::string path);
+    void Assign(std::vector<std::string> paths);
+    void Clear() { paths_.clear(); }
+
+    int Size() const { return static_cast<int>(paths_.size()); }
+    bool Empty() const { return paths_.empty(); }
+    const std::string& At(int index) const { return paths_.at(static_cast<std::size_t>(index)); }
+    const std::vector<std::string>& Paths() const { return paths_; }
+
+  private:
+    std::vector<std::string> paths_;
+};
+
+// What the series keeps beside its grids (which live in WindowTables) from run to run.
+struct SeriesSession {
+    RunList lb_ReplaysList;
+    // Set while a run is under way, so that a start during its event handling is refused.
+    bool runInProgress = false;
+};
+
+// The five series grids, Exp, Frags, Damage, Support, Shots, for reading.
+std::array<const TextGrid*, 5> SeriesGridsOf(const WindowTables& tables);
+
+// Readies the grids for a run of the given number of replays: N + 2 columns, 18 rows, nothing
+// left but the header texts of columns 0 and 1; the summary keeps only its titles.
+void PrepareSeriesGrids(WindowTables& tables, int replays);
+
+// Gives every column the widest fitted width over the five grids, then fits the summary.
+void FitSeriesColumnWidths(WindowTables& tables, Desktop& desktop);
+
+// The run-list index of the replay whose battle stands in the column of the series grid, or
+// nothing for the name, vehicle, total and average columns and for columns beyond the list.
+// The layout is read from the grid, where the last run put the totals.
+std::optional<int> BattleReplayIndex(const TextGrid& grid, const RunList& runList, int column);
+
+}  // namespace kordex

@@ -1,0 +1,221 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "support/battle_fixture.h"
+#include "support/replay_fixture.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct SeriesCliRun {
+    std::string output;
+    int status = -1;
+};
+
+std::string Quoted(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text)
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// Runs kordex-cli series with the given environment assignments ("LC_ALL=…") and arguments.
+SeriesCliRun RunSeriesCli(const std::string& environment, const std::vector<std::string>& args) {
+    std::string command =
+        "env -u LC_ALL -u LC_NUMERIC -u LANG " + environment + " " + Quoted(KORDEX_CLI) + " series";
+    for (const std::string& arg : args)
+        command += " " + Quoted(arg);
+    command += " 2>/dev/null";
+    SeriesCliRun run;
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    char buffer[4096];
+    std::size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        run.output.append(buffer, n);
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+// The lines of one "## NAME" section.
+std::vector<std::string> Section(const std::string& output, const std::string& name) {
+    std::vector<std::string> lines;
+    std::istringstream in(output);
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (line.rfind("## ", 0) == 0) {
+            inside = line == "## " + name;
+            continue;
+        }
+        if (inside)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<std::string> SectionNames(const std::string& output) {
+    std::vector<std::string> names;
+    std::istringstream in(output);
+    std::string line;
+    while (std::getline(in, line))
+        if (line.rfind("## ", 0) == 0)
+            names.push_back(line.substr(3));
+    return names;
+}
+
+class SeriesCommand : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::BattleFixture won(14);
+        won.SetDateTime("27.05.2017 21:04:33");
+        Write("a.wotreplay", won);
+        test::BattleFixture lost(14);
+        lost.SetDateTime("27.05.2017 21:30:00").SetWinnerTeam("2");
+        lost.Vehicle(0).xp = "301";
+        Write("b.wotreplay", lost);
+        test::ReplayFixture left;
+        left.header = won.HeaderJson();
+        test::WriteReplayFile(folder.File("c.wotreplay"), left);
+    }
+    void Write(const std::string& name, const test::BattleFixture& battle) {
+        const auto texts = battle.Texts();
+        test::ReplayFixture replay;
+        replay.header = texts.header;
+        replay.results = texts.results;
+        replay.vehicles = texts.vehicles;
+        replay.frags = texts.frags;
+        test::WriteReplayFile(folder.File(name), replay);
+    }
+    std::vector<std::string> Files() const {
+        return {folder.File("c.wotreplay"), folder.File("a.wotreplay"), folder.File("b.wotreplay")};
+    }
+
+    test::TempFolder folder;
+};
+
+TEST_F(SeriesCommand, PrintsTablesLabelsCountsAndEvents) {
+    std::vector<std::string> args{"--additional"};
+    for (const std::string& file : Files())
+        args.push_back(file);
+    const SeriesCliRun run = RunSeriesCli("LC_ALL=ru_RU.UTF-8", args);
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_EQ(SectionNames(run.output),
+              (std::vector<std::string>{"SeriesGridExp", "SeriesGridFrags", "SeriesGridDamage",
+                                        "SeriesGridSupport", "SeriesGridShots", "SeriesGridSummary",
+                                        "Additional", "Counts", "Replays", "Status", "Events"}));
+
+    const auto exp = Section(run.output, "SeriesGridExp");
+    ASSERT_EQ(exp.size(), 3u + 7u);
+    // Battles in the order of their file names: a, b, then the one left early.
+    EXPECT_EQ(exp[2],
+              "Ник\\\\Опыт\tТехника\tПобеда\tПоражение\tВышел\tБоев: 2, побед: 1\t1/0/1  50%");
+    EXPECT_EQ(exp[3], "Player01\tТ-34\t300;-1;false\t301;-1;false\t\t601\t300,5");
+
+    const auto additional = Section(run.output, "Additional");
+    ASSERT_EQ(additional.size(), 33u);
+    EXPECT_EQ(additional[0], "Label_m_battles\t1/2  (50%)");
+    EXPECT_NE(std::find(additional.begin(), additional.end(), "Label_m_wins\t1"), additional.end());
+
+    const auto counts = Section(run.output, "Counts");
+    EXPECT_EQ(counts[0], "replays\t3");
+    EXPECT_EQ(counts[1], "battles\t2");
+    const auto replays = Section(run.output, "Replays");
+    ASSERT_EQ(replays.size(), 3u);
+    EXPECT_EQ(replays[2], folder.File("c.wotreplay") +
+                              "\tВышел\tstays, not moved into _Недосмотренные (moving is off)");
+    EXPECT_TRUE(Section(run.output, "Events").empty());
+    // A command-line run moves nothing unless asked.
+    EXPECT_TRUE(fs::exists(folder.File("c.wotreplay")));
+}
+
+TEST_F(SeriesCommand, WritesNumbersWithTheLocaleOrTheGivenSeparator) {
+    struct Case {
+        std::string environment;
+        std::vector<std::string> flags;
+        std::string average;
+    };
+    const Case cases[] = {
+        {"LC_ALL=ru_RU.UTF-8", {}, "300,5"},
+        {"LANG=ru_RU.UTF-8", {}, "300,5"},
+        {"LC_NUMERIC=ru_RU.UTF-8 LANG=en_US.UTF-8", {}, "300,5"},
+        {"LC_ALL=C LANG=ru_RU.UTF-8", {}, "300.5"},
+        {"", {}, "300.5"},
+        {"LC_ALL=ru_RU.UTF-8", {"--decimal-separator", "."}, "300.5"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = c.flags;
+        args.push_back(folder.File("a.wotreplay"));
+        args.push_back(folder.File("b.wotreplay"));
+        const SeriesCliRun run = RunSeriesCli(c.environment, args);
+        ASSERT_EQ(run.status, 0) << c.environment;
+        const auto exp = Section(run.output, "SeriesGridExp");
+        ASSERT_GE(exp.size(), 4u);
+        EXPECT_EQ(exp[3].substr(exp[3].rfind('\t') + 1), c.average) << c.environment;
+    }
+}
+
+TEST_F(SeriesCommand, MovesUnusableReplaysOnlyWhenAsked) {
+    const SeriesCliRun run = RunSeriesCli(
+        "", {"--move-unusable", folder.File("a.wotreplay"), folder.File("c.wotreplay")});
+    ASSERT_EQ(run.status, 0);
+    EXPECT_FALSE(fs::exists(folder.File("c.wotreplay")));
+    EXPECT_TRUE(fs::exists(folder.Path() + "/_Недосмотренные/c.wotreplay"));
+    EXPECT_TRUE(fs::exists(folder.File("a.wotreplay")));
+    EXPECT_EQ(Section(run.output, "Counts")[7], "moved\t1");
+}
+
+TEST_F(SeriesCommand, RefusesWrongUsageAndExportsItCannotWrite) {
+    EXPECT_EQ(RunSeriesCli("", {}).status, 2);
+    EXPECT_EQ(RunSeriesCli("", {"--bogus", folder.File("a.wotreplay")}).status, 2);
+    EXPECT_EQ(RunSeriesCli("", {"--decimal-separator", "ab", folder.File("a.wotreplay")}).status,
+              2);
+    EXPECT_EQ(RunSeriesCli("", {folder.File("a.wotreplay"), "--html"}).status, 2);
+}
+
+TEST_F(SeriesCommand, WritesThePageTheWorkbookAndTheBattleLog) {
+    const std::string page = folder.File("out.htm");
+    const std::string workbook = folder.File("out.xlsx");
+    const std::string log = folder.File("log.htm");
+    const SeriesCliRun run =
+        RunSeriesCli("", {"--html", page, "--xlsx", workbook, "--log", log,
+                          folder.File("a.wotreplay"), folder.File("c.wotreplay")});
+    ASSERT_EQ(run.status, 0) << run.output;
+    EXPECT_TRUE(Section(run.output, "Events").empty());
+    // The tables are printed as the run left them, before an export empties the sort hint.
+    EXPECT_EQ(Section(run.output, "SeriesGridExp")[1],
+              "Карта\t\tEnsk\t06_ensk09171\tНажать для сортировки\t");
+    for (const std::string& file : {page, workbook, log})
+        EXPECT_GT(fs::file_size(file), 0u) << file;
+    std::ifstream in(log, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(bytes.find("<html>"), std::string::npos);
+    EXPECT_NE(bytes.find("Player01"), std::string::npos);
+    EXPECT_NE(bytes.find("</html>"), std::string::npos);
+}
+
+TEST_F(SeriesCommand, AnExportThatCannotBeWrittenIsAnError) {
+    const SeriesCliRun run = RunSeriesCli(
+        "", {"--html", folder.Path() + "/no/such/folder/out.htm", folder.File("a.wotreplay")});
+    EXPECT_EQ(run.status, 1);
+    const auto events = Section(run.output, "Events");
+    ASSERT_EQ(events.size(), 1u);
+    EXPECT_EQ(events[0].rfind("error ", 0), 0u);
+}
+
+}  // namespace
+}  // namespace kordex

@@ -1,0 +1,546 @@
+#include "series/series_run.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "export/export_file.h"
+#include "platform/headless_desktop.h"
+#include "platform/kordex_error.h"
+#include "platform/std_file_system.h"
+#include "series/html_battle_log.h"
+#include "support/battle_fixture.h"
+#include "support/replay_fixture.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+namespace fs = std::filesystem;
+using test::BattleFixture;
+
+// A clock that advances a quarter of a second at every reading.
+class StepClock : public Clock {
+  public:
+    double Seconds() override { return seconds_ += 0.25; }
+    LocalDateTime Now() override { return {2017, 5, 27, 21, 4, 33}; }
+
+  private:
+    double seconds_ = 0;
+};
+
+// A battle log that records what the run hands it.
+class RecordingLog : public SeriesBattleLog {
+  public:
+    void Begin() override { calls.push_back("begin"); }
+    void AddBattle(const std::string& dateTime, const std::string& mapText,
+                   const std::string& outcome, const VehicleTable& vehicles) override {
+        calls.push_back(dateTime + "|" + mapText + "|" + outcome);
+        lastVehicles = vehicles;
+    }
+    void Finish(const LocalDateTime& stamp) override {
+        calls.push_back("finish " + FileTimeStamp(stamp));
+    }
+    std::vector<std::string> calls;
+    VehicleTable lastVehicles;
+};
+
+void WriteBattle(const std::string& path, const BattleFixture& battle) {
+    const auto texts = battle.Texts();
+    test::ReplayFixture replay;
+    replay.header = texts.header;
+    replay.results = texts.results;
+    replay.vehicles = texts.vehicles;
+    replay.frags = texts.frags;
+    test::WriteReplayFile(path, replay);
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+struct Series {
+    WindowTables tables;
+    SeriesSession session;
+    LabelStore labels;
+    HeadlessDesktop desktop;
+    StdFileSystem files;
+    StepClock clock;
+    Platform platform{desktop, files, clock};
+    SeriesRunObserver observer;
+    SeriesOptions options;
+
+    Series() {
+        options.format.decimalSeparator = ',';
+        options.iniPath = KORDEX_SHIPPED_INI;
+        SetTableTitles(tables);
+    }
+    SeriesRunResult Run(const std::vector<std::string>& paths, SeriesBattleLog* log = nullptr) {
+        session.lb_ReplaysList.Assign(paths);
+        return RunSeries(tables, session, labels, options, platform, observer, log);
+    }
+};
+
+// A company battle of 7 against 7; the recorder (vehicle 0) is in team 1.
+BattleFixture Company(const std::string& dateTime) {
+    BattleFixture battle(14);
+    battle.SetDateTime(dateTime).SetMap("06_ensk", "Энск").SetGameplay("ctf");
+    return battle;
+}
+
+// An evening of three battles: a newcomer replaces Player04 in the second, Player02 comes back
+// in other letter case in the third, Player01 changes from a T-34-85 to a T-34.
+class Evening : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        BattleFixture first = Company("27.05.2017 21:04:33");
+        first.Vehicle(0).vehicleType = "ussr:T-34-85";
+        WriteBattle(folder.File("a.wotreplay"), first);
+
+        BattleFixture second = Company("27.05.2017 21:20:10");
+        second.Vehicle(3).name = "Newcomer";
+        second.SetGameplay("assault").SetWinnerTeam("2");
+        WriteBattle(folder.File("b.wotreplay"), second);
+
+        BattleFixture third = Company("28.05.2017 19:00:00");
+        third.Vehicle(1).name = "player02";
+        third.SetGameplay("domination").SetWinnerTeam("0");
+        WriteBattle(folder.File("c.wotreplay"), third);
+    }
+    std::vector<std::string> Paths() const {
+        return {folder.File("c.wotreplay"), folder.File("a.wotreplay"), folder.File("b.wotreplay")};
+    }
+
+    test::TempFolder folder;
+    Series series;
+};
+
+TEST_F(Evening, BuildsOneRowPerPlayerWithBattleColumnsTotalsAndSummary) {
+    const SeriesRunResult result = series.Run(Paths());
+    ASSERT_TRUE(result.started);
+    ASSERT_EQ(result.replays.size(), 3u);
+    for (const ReplayOutcome& replay : result.replays)
+        EXPECT_EQ(replay.kind, ReplayClass::Complete) << replay.path << ": " << replay.description;
+
+    const TextGrid& exp = series.tables.SeriesGridExp;
+    ASSERT_EQ(exp.ColumnCount(), 7);
+    ASSERT_EQ(exp.RowCount(), 3 + 8);  // seven players and the newcomer
+    EXPECT_EQ(exp.Row(0), (std::vector<std::string>{"Дата", "", "27.05.2017;21:04", ";21:20",
+                                                    "28.05.2017;19:00", "Суммарно", "В среднем"}));
+    EXPECT_EQ(exp.Row(1), (std::vector<std::string>{"Карта", "", "Энск", "Энск, штурм",
+                                                    "Энск, встр.", "Нажать для сортировки", ""}));
+    EXPECT_EQ(exp.Row(2), (std::vector<std::string>{"Ник\\Опыт", "Техника", "Победа", "Поражение",
+                                                    "Ничья", "Боев: 3, побед: 1", "1/1/1  33%"}));
+    // Recorder: lowest experience of the side (300), destroyed; a vehicle list in first-use order.
+    EXPECT_EQ(exp.Row(3), (std::vector<std::string>{"Player01", "Т-34-85, Т-34", "300;-1;false",
+                                                    "300;-1;false", "300;-1;false", "900", "300"}));
+    EXPECT_EQ(exp.Cell(0, 4), "Player02");
+    EXPECT_EQ(exp.Cell(4, 4), "317;0;true");
+    // Player04 missed the second battle; the newcomer played only that one.
+    EXPECT_EQ(exp.Row(6), (std::vector<std::string>{"Player04", "AMX 13 90", "351;0;false", "",
+                                                    "351;0;false", "702", "351"}));
+    EXPECT_EQ(exp.Row(10), (std::vector<std::string>{"Newcomer", "AMX 13 90", "", "351;0;false", "",
+                                                     "351", "351"}));
+    EXPECT_EQ(exp.Cell(2, 9), "402;+1;false");
+
+    // The same player in the same row of every grid, the support line copied, shots without.
+    for (const TextGrid* grid : series.tables.SeriesGrids()) {
+        for (int row = kSeriesStartRow; row < exp.RowCount(); ++row)
+            EXPECT_EQ(grid->Cell(0, row), exp.Cell(0, row));
+        EXPECT_EQ(grid->Cell(4, 1), "Энск, встр.");
+    }
+    EXPECT_EQ(series.tables.SeriesGridSupport.Cell(5, 2), "Боев: 3, побед: 1");
+    EXPECT_TRUE(series.tables.SeriesGridShots.Cell(5, 2).empty());
+    EXPECT_EQ(series.tables.SeriesGridShots.Cell(2, 3), "5 - 2/3 (0);0;false");
+
+    const TextGrid& summary = series.tables.SeriesGridSummary;
+    ASSERT_EQ(summary.RowCount(), exp.RowCount());
+    EXPECT_EQ(summary.Row(1), (std::vector<std::string>{"Player01", "900", "0", "1500", "0 / 0",
+                                                        "300", "0", "500", "0 / 0"}));
+    EXPECT_EQ(summary.Cell(0, 8), "Newcomer");
+    EXPECT_EQ(summary.Row(9), std::vector<std::string>(9));
+
+    EXPECT_EQ(series.labels.Text("Label_replayVersionXml"), "World of Tanks v.0.9.17.1 #388");
+    EXPECT_EQ(result.statusText.rfind("Время выполнения: ", 0), 0u);
+    EXPECT_EQ(series.desktop.PendingEventCalls(), 1);
+    EXPECT_TRUE(series.desktop.Events().empty());
+    EXPECT_FALSE(series.session.runInProgress);
+}
+
+TEST_F(Evening, PutsTotalsInFrontWithTheBattlesInTheirOrder) {
+    series.options.multiToBegin = true;
+    series.Run(Paths());
+    const TextGrid& damage = series.tables.SeriesGridDamage;
+    EXPECT_EQ(damage.Row(0),
+              (std::vector<std::string>{"Дата", "", "Суммарно", "В среднем", "27.05.2017;21:04",
+                                        ";21:20", "28.05.2017;19:00"}));
+    EXPECT_EQ(damage.Row(3)[2], "1500");
+    EXPECT_EQ(series.tables.SeriesGridSummary.Cell(3, 1), "1500");
+    EXPECT_EQ(BattleReplayIndex(damage, series.session.lb_ReplaysList, 4), 0);
+    EXPECT_EQ(series.session.lb_ReplaysList.At(0), folder.File("a.wotreplay"));
+}
+
+TEST_F(Evening, GroupsRowsByBattle) {
+    series.options.multiGroupPlayers = true;
+    series.Run(Paths());
+    const TextGrid& exp = series.tables.SeriesGridExp;
+    ASSERT_EQ(exp.RowCount(), 3 + 21);
+    EXPECT_EQ(exp.Cell(0, 3), "Player01");
+    EXPECT_EQ(exp.Cell(0, 10), "Player01");
+    EXPECT_EQ(exp.Row(10)[2], "");
+    EXPECT_EQ(exp.Row(10)[3], "300;-1;false");
+    EXPECT_EQ(exp.Row(10)[6], "300");
+}
+
+TEST_F(Evening, CollectsTheAuthorsStatistics) {
+    series.options.multiAdditional = true;
+    series.Run(Paths());
+    EXPECT_EQ(series.labels.Text("Label_m_battles"), "1/3  (33,33%)");
+    EXPECT_EQ(series.labels.Text("Label_m_exp"), "900 / 300");
+    EXPECT_EQ(series.labels.Text("Label_m_duration"), "1194");
+}
+
+TEST_F(Evening, HandsCompleteBattlesToTheBattleLog) {
+    RecordingLog log;
+    series.Run(Paths(), &log);
+    ASSERT_EQ(log.calls.size(), 5u);
+    EXPECT_EQ(log.calls[0], "begin");
+    EXPECT_EQ(log.calls[1], "27.05.2017 21:04:33|Энск|Победа");
+    EXPECT_EQ(log.calls[3], "28.05.2017 19:00:00|Энск, встр.|Ничья");
+    EXPECT_EQ(log.calls[4], "finish 2017.05.27 21.04.33");
+    // Display names, the side in field 6 and numbers without markers.
+    EXPECT_EQ(log.lastVehicles[0][vehicle_field::Type], "Т-34");
+    EXPECT_EQ(log.lastVehicles[0][vehicle_field::Team], "1");
+    EXPECT_EQ(log.lastVehicles[13][vehicle_field::Team], "0");
+    EXPECT_EQ(log.lastVehicles[0][vehicle_field::Xp], "300");
+}
+
+// A log whose page cannot take the second battle.
+class FailingLog : public RecordingLog {
+  public:
+    void AddBattle(const std::string& dateTime, const std::string& mapText,
+                   const std::string& outcome, const VehicleTable& vehicles) override {
+        if (mapText == "Энск, штурм")
+            throw KordexError("the log cannot take this battle");
+        RecordingLog::AddBattle(dateTime, mapText, outcome, vehicles);
+    }
+};
+
+TEST_F(Evening, AFaultInOneReplayMarksItAndTheRunGoesOn) {
+    FailingLog log;
+    const SeriesRunResult result = series.Run(Paths(), &log);
+    EXPECT_EQ(result.replays[1].kind, ReplayClass::Failure);
+    EXPECT_EQ(result.replays[1].description, "the log cannot take this battle");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 2), "Ошибка");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(4, 2), "Ничья");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(5, 2), "Боев: 2, побед: 1");
+    EXPECT_TRUE(fs::exists(folder.File("b.wotreplay")));
+}
+
+TEST_F(Evening, ASecondRunWithFewerReplaysLeavesNothingOfTheFirst) {
+    series.options.multiAdditional = true;
+    series.Run(Paths());
+    series.options.multiAdditional = false;
+    series.Run({folder.File("b.wotreplay")});
+
+    Series fresh;
+    fresh.Run({folder.File("b.wotreplay")});
+    for (std::size_t g = 0; g < 5; ++g) {
+        const TextGrid& again = *series.tables.SeriesGrids()[g];
+        const TextGrid& once = *fresh.tables.SeriesGrids()[g];
+        ASSERT_EQ(again.RowCount(), once.RowCount());
+        for (int row = 0; row < once.RowCount(); ++row)
+            EXPECT_EQ(again.Row(row), once.Row(row)) << g << ":" << row;
+    }
+    for (int row = 0; row < fresh.tables.SeriesGridSummary.RowCount(); ++row)
+        EXPECT_EQ(series.tables.SeriesGridSummary.Row(row),
+                  fresh.tables.SeriesGridSummary.Row(row));
+    EXPECT_EQ(series.labels.Text("Label_m_battles"), "0");
+}
+
+TEST(RunSeries, AnEmptyRunListShowsTheMessageAndChangesNothing) {
+    Series series;
+    series.tables.SeriesGridExp.SetCell(3, 3, "kept");
+    const SeriesRunResult result = series.Run({});
+    EXPECT_FALSE(result.started);
+    EXPECT_EQ(series.desktop.Events(),
+              std::vector<std::string>{"message Перетащите реплеи в окно программы."});
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 3), "kept");
+}
+
+TEST(RunSeries, ASecondStartDuringARunIsRefused) {
+    Series series;
+    series.session.runInProgress = true;
+    EXPECT_FALSE(series.Run({"/nowhere/a.wotreplay"}).started);
+    EXPECT_TRUE(series.desktop.Events().empty());
+}
+
+TEST(RunSeries, LetsTheWindowHandleEventsAfterEveryThirdReplay) {
+    test::TempFolder folder;
+    std::vector<std::string> paths;
+    for (int i = 0; i < 7; ++i)
+        paths.push_back(folder.File("missing" + std::to_string(i)));
+    Series series;
+    series.options.moveUnusable = false;
+    const SeriesRunResult result = series.Run(paths);
+    EXPECT_EQ(series.desktop.PendingEventCalls(), 3);  // after replays 0, 3 and 6
+    // Every replay failed: the totals still come, the grids keep their header rows only.
+    for (const TextGrid* grid : series.tables.SeriesGrids()) {
+        EXPECT_EQ(grid->RowCount(), 3);
+        EXPECT_EQ(grid->ColumnCount(), 7 + 4);
+    }
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(9, 2), "Боев: 0, побед: 0");
+    EXPECT_EQ(result.elapsedSeconds, 0.25);
+    EXPECT_EQ(result.statusText, "Время выполнения: 0,2500 сек.");
+}
+
+// Unusable replays: the word in their column, the early header or none, and the subfolder.
+struct UnusableCase {
+    const char* name;
+    std::function<void(const std::string& path)> write;
+    const char* word;
+    bool earlyHeader;
+    const char* subfolder;  // empty: the file stays
+};
+
+void WriteText(const std::string& path, const std::string& text) {
+    test::WriteBytesFile(path, text);
+}
+
+void WriteHeaderOnly(const std::string& path, const BattleFixture& battle) {
+    test::ReplayFixture replay;
+    replay.header = battle.HeaderJson();
+    test::WriteReplayFile(path, replay);
+}
+
+std::vector<UnusableCase> UnusableCases() {
+    auto battle = [] { return Company("27.05.2017 21:04:33"); };
+    return {
+        {"not a replay", [](auto& p) { WriteText(p, "no replay here\n"); }, "Ошибка", false,
+         "_Старые версии"},
+        {"client 8.10", [&](auto& p) { WriteBattle(p, battle().SetVersion("0.8.10.0")); },
+         "Старая версия", true, "_Старые версии"},
+        {"client 8.9", [&](auto& p) { WriteBattle(p, battle().SetVersion("0.8.9.0")); },
+         "Старая версия", true, "_Старые версии"},
+        {"header vehicles no object",
+         [&](auto& p) { WriteBattle(p, battle().SetHeader("vehicles", "[1, 2]")); }, "Ошибка", true,
+         "_Старые версии"},
+        {"left early", [&](auto& p) { WriteHeaderOnly(p, battle()); }, "Вышел", true,
+         "_Недосмотренные"},
+        {"results without a personal key",
+         [&](auto& p) { WriteBattle(p, battle().OmitPersonalKey("noDamageDirectHitsReceived")); },
+         "Вышел", true, "_Недосмотренные"},
+        {"frags block cut off",
+         [&](auto& p) {
+             auto texts = battle().Texts();
+             test::ReplayFixture replay;
+             replay.header = texts.header;
+             replay.results = texts.results;
+             replay.vehicles = texts.vehicles;
+             replay.frags = texts.frags.substr(0, texts.frags.size() - 1);
+             replay.binaryRest = "";
+             test::WriteReplayFile(p, replay);
+         },
+         "Вышел", true, "_Недосмотренные"},
+        // Faults the classification does not name: the replay is marked and stays.
+        {"player missing from the players",
+         [&](auto& p) {
+             auto b = battle();
+             b.Vehicle(2).inPlayers = false;
+             WriteBattle(p, b);
+         },
+         "Ошибка", true, ""},
+        {"sixteen in the recorder's team",
+         [](auto& p) {
+             BattleFixture b(30);
+             b.SetDateTime("27.05.2017 21:04:33").SetMap("06_ensk", "Энск");
+             b.Vehicle(15).team = 1;
+             WriteBattle(p, b);
+         },
+         "Ошибка", true, ""},
+    };
+}
+
+TEST(SeriesAnalysis, ClassifiesAndMovesUnusableReplays) {
+    for (const UnusableCase& c : UnusableCases()) {
+        test::TempFolder folder;
+        const std::string path = folder.File("x.wotreplay");
+        c.write(path);
+        Series series;
+        const SeriesRunResult result = series.Run({path});
+        ASSERT_EQ(result.replays.size(), 1u) << c.name;
+        const ReplayOutcome& replay = result.replays[0];
+        const std::string subfolder = c.subfolder;
+        for (const TextGrid* grid : series.tables.SeriesGrids()) {
+            EXPECT_EQ(grid->Cell(2, 2), c.word) << c.name;
+            EXPECT_EQ(grid->Cell(2, 0).empty(), !c.earlyHeader) << c.name;
+            if (c.earlyHeader) {
+                EXPECT_EQ(grid->Cell(2, 0), "27.05.2017;21:04") << c.name;
+            }
+            EXPECT_EQ(grid->RowCount(), 3) << c.name;
+        }
+        if (c.earlyHeader && std::string(c.word) != "Старая версия") {
+            EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 1), "06_ensk09171") << c.name;
+        }
+        if (subfolder.empty()) {
+            EXPECT_EQ(replay.kind, ReplayClass::Failure) << c.name;
+            EXPECT_FALSE(replay.description.empty()) << c.name;
+            EXPECT_TRUE(fs::exists(path)) << c.name;
+            EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1) << c.name;
+        } else {
+            EXPECT_TRUE(replay.move.moved) << c.name << ": " << replay.move.failure;
+            EXPECT_FALSE(fs::exists(path)) << c.name;
+            EXPECT_TRUE(fs::exists(folder.Path() + "/" + subfolder + "/x.wotreplay")) << c.name;
+        }
+    }
+}
+
+TEST(SeriesAnalysis, KeepsUnusableReplaysInPlaceWhenMovingIsOff) {
+    test::TempFolder folder;
+    WriteHeaderOnly(folder.File("x.wotreplay"), Company("27.05.2017 21:04:33"));
+    Series series;
+    series.options.moveUnusable = false;
+    const SeriesRunResult result = series.Run({folder.File("x.wotreplay")});
+    EXPECT_EQ(result.replays[0].word, "Вышел");
+    EXPECT_EQ(result.replays[0].move.subfolder, "_Недосмотренные");
+    EXPECT_FALSE(result.replays[0].move.attempted);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
+}
+
+TEST(SeriesAnalysis, NeverReplacesAFileAlreadyInTheSubfolder) {
+    test::TempFolder folder;
+    const std::string path = folder.File("x.wotreplay");
+    WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
+    const std::string before = ReadAll(path);
+    fs::create_directories(folder.Path() + "/_Недосмотренные");
+    const std::string earlier = folder.Path() + "/_Недосмотренные/x.wotreplay";
+    WriteText(earlier, "an earlier replay of that name");
+
+    Series series;
+    const SeriesRunResult result = series.Run({path});
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Вышел");
+    EXPECT_TRUE(result.replays[0].move.attempted);
+    EXPECT_FALSE(result.replays[0].move.moved);
+    EXPECT_NE(result.replays[0].move.failure.find("already"), std::string::npos);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(ReadAll(earlier), "an earlier replay of that name");
+}
+
+TEST(SeriesAnalysis, AFileThatCannotBeOpenedIsMarkedAndNothingIsCreated) {
+    test::TempFolder folder;
+    Series series;
+    const SeriesRunResult result = series.Run({folder.File("gone.wotreplay")});
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Ошибка чтения");
+    EXPECT_TRUE(series.tables.SeriesGridExp.Cell(2, 0).empty());
+    EXPECT_EQ(result.replays[0].move.subfolder, "_Ошибки чтения");
+    EXPECT_FALSE(result.replays[0].move.moved);
+    EXPECT_FALSE(fs::exists(folder.Path() + "/_Ошибки чтения"));
+}
+
+TEST(SeriesAnalysis, AnUnreadableAuthorValueMarksTheBattleOnlyWhileCollecting) {
+    test::TempFolder folder;
+    BattleFixture battle = Company("27.05.2017 21:04:33");
+    battle.SetPersonal("mileage", "12.5");
+    WriteBattle(folder.File("x.wotreplay"), battle);
+    WriteBattle(folder.File("y.wotreplay"), Company("27.05.2017 22:00:00"));
+
+    Series collecting;
+    collecting.options.multiAdditional = true;
+    collecting.Run({folder.File("x.wotreplay"), folder.File("y.wotreplay")});
+    EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(2, 2), "Ошибка");
+    // The run went on; the date of the marked replay did not count as the day's first.
+    EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(3, 2), "Победа");
+    EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(3, 0), "27.05.2017;22:00");
+    EXPECT_EQ(collecting.labels.Text("Label_m_battles"), "1/1  (100%)");
+    EXPECT_TRUE(fs::exists(folder.File("x.wotreplay")));
+
+    Series plain;
+    plain.Run({folder.File("x.wotreplay")});
+    EXPECT_EQ(plain.tables.SeriesGridExp.Cell(2, 2), "Победа");
+}
+
+// Every real replay: complete ones fill one cell per player of the recorder's side, the others
+// are classified, nothing escapes and, with moving off, nothing moves.
+TEST(SeriesRealReplays, EveryReplayIsReadOrClassifiedAndNothingMoves) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    std::vector<std::string> paths;
+    std::set<std::string> before;
+    for (const auto& entry : fs::recursive_directory_iterator(test::SharedReplaysFolder())) {
+        before.insert(entry.path().string());
+        if (entry.path().extension() == ".wotreplay")
+            paths.push_back(entry.path().string());
+    }
+    ASSERT_FALSE(paths.empty());
+
+    Series series;
+    series.options.moveUnusable = false;
+    series.options.multiAdditional = true;
+    SeriesRunResult result;
+    ASSERT_NO_THROW(result = series.Run(paths));
+    ASSERT_EQ(result.replays.size(), paths.size());
+
+    const TextGrid& exp = series.tables.SeriesGridExp;
+    const std::set<std::string> words = {"Ошибка чтения", "Ошибка", "Старая версия", "Вышел"};
+    int complete = 0;
+    for (std::size_t i = 0; i < result.replays.size(); ++i) {
+        const ReplayOutcome& replay = result.replays[i];
+        const int column = static_cast<int>(i) + 2;
+        EXPECT_FALSE(replay.move.attempted) << replay.path;
+        if (replay.kind != ReplayClass::Complete) {
+            EXPECT_NE(replay.kind, ReplayClass::Failure)
+                << replay.path << ": " << replay.description;
+            EXPECT_TRUE(words.count(exp.Cell(column, 2))) << replay.path;
+            continue;
+        }
+        ++complete;
+        int filled = 0, highest = 0;
+        for (int row = kSeriesStartRow; row < exp.RowCount(); ++row) {
+            const std::string& cell = exp.Cell(column, row);
+            if (cell.empty())
+                continue;
+            ++filled;
+            highest += cell.find(";+1;") != std::string::npos;
+            for (const TextGrid* grid : series.tables.SeriesGrids())
+                EXPECT_FALSE(grid->Cell(column, row).empty()) << replay.path << " row " << row;
+        }
+        EXPECT_GE(filled, 1) << replay.path;
+        EXPECT_LE(filled, 15) << replay.path;
+        EXPECT_EQ(highest, 1) << replay.path;
+    }
+    EXPECT_GT(complete, 20);
+
+    std::set<std::string> after;
+    for (const auto& entry : fs::recursive_directory_iterator(test::SharedReplaysFolder()))
+        after.insert(entry.path().string());
+    EXPECT_EQ(after, before);
+}
+
+}  // namespace
+}  // namespace kordex
+
+namespace kordex {
+namespace {
+
+TEST(HtmlBattleLog, IsSavedUnderTheTimeStampEvenWithoutABattle) {
+    test::TempFolder replays, program;
+    WriteHeaderOnly(replays.File("x.wotreplay"), Company("27.05.2017 21:04:33"));
+    Series series;
+    series.options.moveUnusable = false;
+    HtmlBattleLog log(program.Path());
+    BattleLogHook hook(log);
+    series.Run({replays.File("x.wotreplay")}, &hook);
+    EXPECT_EQ(fs::path(log.SavedPath()).filename().string(), "ExportAll_2017.05.27 21.04.33.htm");
+    const std::string page = ReadAll(log.SavedPath());
+    EXPECT_EQ(page.rfind("<html>\r\n", 0), 0u);
+    EXPECT_NE(page.find("</body>\r\n</html>"), std::string::npos);
+    EXPECT_EQ(page.find("<table"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kordex

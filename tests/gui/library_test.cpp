@@ -1,0 +1,108 @@
+#include <gtest/gtest.h>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <filesystem>
+
+#include "library/library_tables.h"
+#include "qt_file_system.h"
+#include "support/battle_fixture.h"
+#include "support/battle_replay.h"
+#include "window_harness.h"
+
+namespace kordex::test {
+namespace {
+
+// A library folder of three finished battles, scanned by "Обновить".
+class LibraryWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder = window.folder.File("replays");
+        std::filesystem::create_directories(folder);
+        for (const char* name : {"a.wotreplay", "b.wotreplay", "c.wotreplay"})
+            WriteBattleReplay(folder + "/" + name, BattleFixture(30, "0.9.17.1"));
+        form = &window.Open();
+        window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(folder));
+        window.Find<QPushButton>("bt_Refresh")->click();
+        form->AnalyseType->setCurrentIndex(2);
+        QApplication::processEvents();
+        list = window.Find<app::GridView>("sg_AllReplays");
+    }
+    TextGrid& all() { return form->Tables().library.allReplays; }
+    std::string PathIn(int row) { return all().Cell(library_column::Path, row); }
+
+    WindowHarness window;
+    std::string folder;
+    app::TKordexForm* form = nullptr;
+    app::GridView* list = nullptr;
+};
+
+TEST_F(LibraryWindowTest, ScanFillsTheListAndTheHiddenPathList) {
+    EXPECT_TRUE(window.errors.empty());
+    ASSERT_EQ(all().RowCount(), 4);
+    // The path that sorts last stands in row 1.
+    EXPECT_EQ(PathIn(1), folder + "/c.wotreplay");
+    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 3);
+    EXPECT_EQ(list->BodyPane()->model()->rowCount(), 3);
+}
+
+TEST_F(LibraryWindowTest, OneSelectedRowOpensInTheSingleViewSeveralRunAsASeries) {
+    WindowHarness::ClickCell(*list, 1, 2);
+    window.Find<QPushButton>("bt_ProcessInKordex")->click();
+    EXPECT_EQ(form->AnalyseType->currentIndex(), 0);
+    EXPECT_EQ(window.Find<QLineEdit>("ReplayPath")->text().toStdString(), folder + "/b.wotreplay");
+
+    form->AnalyseType->setCurrentIndex(2);
+    QApplication::processEvents();
+    WindowHarness::ClickCell(*list, 1, 1);
+    QRect rect;
+    app::GridPane* pane = list->PaneOfCell(1, 3, &rect);
+    ASSERT_NE(pane, nullptr);
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ShiftModifier, rect.center());
+    window.Find<QPushButton>("bt_ProcessInKordex")->click();
+    EXPECT_EQ(form->AnalyseType->currentIndex(), 1);
+    EXPECT_EQ(form->ReplaysList().size(), 3u);
+    EXPECT_EQ(form->Tables().SeriesGridExp.Cell(4, 0).empty(), false);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(LibraryWindowTest, TitleClicksSortByTheSharedStateAndFavouritesMoveTheFile) {
+    list->SetLeftColumn(20);
+    QApplication::processEvents();
+    WindowHarness::ClickCell(*list, 20, 0);  // "Путь": descending first
+    EXPECT_EQ(PathIn(1), folder + "/c.wotreplay");
+    WindowHarness::ClickCell(*list, 20, 0);  // again: ascending
+    EXPECT_EQ(PathIn(1), folder + "/a.wotreplay");
+    list->SetLeftColumn(0);
+    QApplication::processEvents();
+
+    WindowHarness::ClickCell(*list, 1, 1);
+    window.Find<QPushButton>("bt_AddToFavorites")->click();
+    const std::string moved = folder + "/[Избранное]/a.wotreplay";
+    EXPECT_TRUE(std::filesystem::exists(moved));
+    EXPECT_FALSE(std::filesystem::exists(folder + "/a.wotreplay"));
+    EXPECT_EQ(all().RowCount(), 3);
+    EXPECT_EQ(form->Tables().library.favoriteReplays.Cell(library_column::Path, 1), moved);
+}
+
+TEST(QtFileSystem, MovesWithoutReplacingAndCreatesFolders) {
+    TempFolder folder;
+    app::QtFileSystem files;
+    const std::string nested = folder.File("x/[Избранное]");
+    EXPECT_TRUE(files.CreateFolder(nested));
+    EXPECT_TRUE(files.FolderExists(nested));
+    EXPECT_FALSE(files.FileExists(nested));
+    WriteBytesFile(folder.File("a.wotreplay"), "first");
+    WriteBytesFile(folder.File("b.wotreplay"), "second");
+    EXPECT_FALSE(files.MoveFileNoReplace(folder.File("a.wotreplay"), folder.File("b.wotreplay")));
+    EXPECT_TRUE(files.FileExists(folder.File("a.wotreplay")));
+    EXPECT_TRUE(files.MoveFileNoReplace(folder.File("a.wotreplay"), nested + "/a.wotreplay"));
+    EXPECT_TRUE(files.FileExists(nested + "/a.wotreplay"));
+    EXPECT_FALSE(files.FileExists(folder.File("a.wotreplay")));
+    EXPECT_FALSE(files.MoveToTrash(""));
+    EXPECT_FALSE(files.FileExists(""));
+}
+
+}  // namespace
+}  // namespace kordex::test
