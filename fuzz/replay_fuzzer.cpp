@@ -1,6 +1,7 @@
 // Arbitrary bytes as a replay file: both reading variants, the header, every pass, the words
-// of the vocabulary and the library's row. Failures must be values (or the one exception that
-// goes to the default error handling where a step is documented to throw it), never crashes.
+// of the vocabulary, the single analysis, a series run of the one replay and the library's
+// row. Failures must be values (or the one exception that goes to the default error handling
+// where a step is documented to throw it), never crashes.
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -22,6 +23,8 @@
 #include "replay/battle_vocabulary.h"
 #include "replay/block_reader.h"
 #include "replay/ini_file.h"
+#include "series/series_run.h"
+#include "series/series_tables.h"
 #include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
@@ -148,6 +151,38 @@ void RunSingleAnalysis(const std::string& path) {
     FUZZ_CHECK(tables.EnemiesGrid.RowCount() == kTeamRows);
 }
 
+// Refuses every change: a fuzz input never moves or creates anything.
+class NoChanges : public StdFileSystem {
+  public:
+    bool CreateFolder(const std::string&) override { return false; }
+    bool MoveFileNoReplace(const std::string&, const std::string&) override { return false; }
+    bool MoveToTrash(const std::string&) override { return false; }
+};
+
+// A series run of the one replay, with the options chosen by the input's size. No fault of a
+// replay may escape a run.
+void RunOneReplaySeries(const std::string& path, std::size_t size) {
+    WindowTables tables;
+    SetTableTitles(tables);
+    SeriesSession session;
+    session.lb_ReplaysList.Assign({path});
+    LabelStore labels;
+    HeadlessDesktop desktop;
+    NoChanges files;
+    SystemClock clock;
+    Platform platform{desktop, files, clock};
+    SeriesRunObserver observer;
+    SeriesOptions options;
+    options.multiAdditional = size % 2 == 1;
+    options.multiGroupPlayers = size % 4 >= 2;
+    options.multiToBegin = size % 8 >= 4;
+    options.moveUnusable = false;
+    const SeriesRunResult result =
+        RunSeries(tables, session, labels, options, platform, observer, nullptr);
+    FUZZ_CHECK(result.started);
+    FUZZ_CHECK(result.replays.size() == 1);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -165,6 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     RunSingleAnalysis(file.Path());
+    RunOneReplaySeries(file.Path(), size);
 
     // A library row never ends the scan: whatever the file holds becomes a row.
     TextGrid table = MakeLibraryGrid();
