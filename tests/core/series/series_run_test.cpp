@@ -221,6 +221,38 @@ TEST_F(Evening, HandsCompleteBattlesToTheBattleLog) {
     EXPECT_EQ(log.lastVehicles[0][vehicle_field::Xp], "300");
 }
 
+// Later clients list the header's vehicles in another order than the battle results; the ids
+// each row gets from "players" are those of the player whose results stand in that row.
+TEST(SeriesAnalysis, PlayerIdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
+    test::TempFolder folder;
+    BattleFixture battle = Company("27.05.2017 21:04:33");
+    BattleFixture reversed = battle;
+    const int count = battle.VehicleCount();
+    for (int i = 0; i < count; ++i)
+        reversed.Vehicle(i) = battle.Vehicle(count - 1 - i);
+    battle.SetHeader("vehicles", reversed.HeaderVehiclesJson());
+    WriteBattle(folder.File("x.wotreplay"), battle);
+
+    Series series;
+    RecordingLog log;
+    const SeriesRunResult result = series.Run({folder.File("x.wotreplay")}, &log);
+    ASSERT_EQ(result.replays[0].kind, ReplayClass::Complete) << result.replays[0].description;
+    namespace vf = vehicle_field;
+    int checked = 0;
+    for (const VehicleRow& row : log.lastVehicles) {
+        if (row[vf::Name].empty())
+            continue;
+        for (int i = 0; i < count; ++i) {
+            if (battle.Vehicle(i).name != row[vf::Name])
+                continue;
+            EXPECT_EQ(row[vf::AccountId], battle.Vehicle(i).accountId) << row[vf::Name];
+            EXPECT_EQ(row[vf::Xp], battle.Vehicle(i).xp) << row[vf::Name];
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, count);
+}
+
 // A log whose page cannot take the second battle.
 class FailingLog : public RecordingLog {
   public:
