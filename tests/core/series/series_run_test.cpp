@@ -48,14 +48,17 @@ class RecordingLog : public SeriesBattleLog {
     VehicleTable lastVehicles;
 };
 
-void WriteBattle(const std::string& path, const BattleFixture& battle) {
-    const auto texts = battle.Texts();
+void WriteTexts(const std::string& path, const test::BattleJsonTexts& texts) {
     test::ReplayFixture replay;
     replay.header = texts.header;
     replay.results = texts.results;
     replay.vehicles = texts.vehicles;
     replay.frags = texts.frags;
     test::WriteReplayFile(path, replay);
+}
+
+void WriteBattle(const std::string& path, const BattleFixture& battle) {
+    WriteTexts(path, battle.Texts());
 }
 
 std::string ReadAll(const std::string& path) {
@@ -394,6 +397,20 @@ std::vector<UnusableCase> UnusableCases() {
              b.SetDateTime("27.05.2017 21:04:33").SetMap("06_ensk", "Энск");
              b.Vehicle(15).team = 1;
              WriteBattle(p, b);
+         },
+         "Ошибка", true, ""},
+        {"31 members in the frags block",
+         [](auto& p) {
+             auto texts = Company("27.05.2017 21:04:33").Texts();
+             texts.frags = BattleFixture(31).FragsJson();
+             WriteTexts(p, texts);
+         },
+         "Ошибка", true, ""},
+        {"31 members in the vehicles block",
+         [](auto& p) {
+             auto texts = Company("27.05.2017 21:04:33").Texts();
+             texts.vehicles = BattleFixture(31).VehiclesJson();
+             WriteTexts(p, texts);
          },
          "Ошибка", true, ""},
     };
