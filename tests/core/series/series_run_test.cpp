@@ -481,6 +481,23 @@ TEST(SeriesAnalysis, NeverReplacesAFileAlreadyInTheSubfolder) {
     EXPECT_EQ(ReadAll(earlier), "an earlier replay of that name");
 }
 
+TEST(SeriesAnalysis, AMoveThatCannotMakeItsFolderLeavesTheFileAndSaysWhy) {
+    test::TempFolder folder;
+    const std::string path = folder.File("x.wotreplay");
+    WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
+    const std::string before = ReadAll(path);
+    // A file holds the subfolder's name.
+    WriteText(folder.File("_Недосмотренные"), "not a folder");
+
+    Series series;
+    const SeriesRunResult result = series.Run({path});
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Вышел");
+    EXPECT_FALSE(result.replays[0].move.moved);
+    EXPECT_NE(result.replays[0].move.failure.find("cannot be created"), std::string::npos);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(ReadAll(folder.File("_Недосмотренные")), "not a folder");
+}
+
 TEST(SeriesAnalysis, AFileThatCannotBeOpenedIsMarkedAndNothingIsCreated) {
     test::TempFolder folder;
     Series series;
