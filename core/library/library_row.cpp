@@ -101,7 +101,7 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
     if (!blocks)
         return ErrorRow(table, row, path);
 
-    const auto parsed = ParseBattleHeader(blocks->HeaderBlock);
+    const auto parsed = ParseBattleHeader(blocks->HeaderBlock, VehiclesText::Skip);
     if (!parsed.ok)
         return ErrorRow(table, row, path);
     const BattleHeader& header = parsed.header;
@@ -126,32 +126,32 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
     const auto results = ParseObject(blocks->ResultsBlock);
     if (!results.Ok())
         return ErrorRow(table, row, path);
-    auto personalText = results.object.MemberText("personal");
-    if (!personalText)
+    // Sub-objects are taken from the parsed results directly: the same objects as parsing
+    // their member texts again, without writing and reading every replay's texts twice.
+    auto personalObject = ObjectOf(results.object, "personal");
+    if (personalObject.status == JsonStatus::MissingKey)
         return MarkedRow(table, row, path);
 
     // From 9.8 on the personal results are wrapped in an object keyed by vehicle.
     if (header.clientVersion >= 980) {
-        const auto wrapper = ParseObject(*personalText);
+        const ParsedObject wrapper = personalObject;
         if (!wrapper.Ok()) {
             desktop.Beep(400, 200);
             return LibraryRowKind::Early;
         }
         if (wrapper.object.MemberCount() == 0)
             return MarkedRow(table, row, path);
-        personalText = wrapper.object.MemberTextAt(0);
+        personalObject = ObjectAt(wrapper.object, 0);
     }
-    const auto personalObject = ParseObject(*personalText);
     if (!personalObject.Ok())
         return ErrorRow(table, row, path);
     const auto personal = ReadMembers(personalObject.object, kPersonalKeys);
     if (!personal)
         return MarkedRow(table, row, path);
 
-    const auto commonText = results.object.MemberText("common");
-    if (!commonText)
+    const auto commonObject = ObjectOf(results.object, "common");
+    if (commonObject.status == JsonStatus::MissingKey)
         return MarkedRow(table, row, path);
-    const auto commonObject = ParseObject(*commonText);
     if (!commonObject.Ok())
         return ErrorRow(table, row, path);
     const auto common = ReadMembers(commonObject.object, kCommonKeys);

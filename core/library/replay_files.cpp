@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <utility>
 
 namespace kordex {
 
@@ -74,7 +75,15 @@ std::vector<std::string> FindReplayFiles(const std::string& folder) {
             continue;
         paths.push_back(prefix + name);
     }
-    std::stable_sort(paths.begin(), paths.end(), PathLessIgnoringCase);
+    // Each path folded once, not once per comparison: a folder may hold thousands.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(paths.size());
+    for (auto& path : paths)
+        keyed.emplace_back(FoldCase(path), std::move(path));
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        paths[i] = std::move(keyed[i].second);
     return paths;
 }
 

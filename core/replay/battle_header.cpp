@@ -54,7 +54,7 @@ HeaderParse Failed(HeaderParse parse, std::string failure) {
 
 }  // namespace
 
-HeaderParse ParseBattleHeader(std::string_view headerBlock) {
+HeaderParse ParseBattleHeader(std::string_view headerBlock, VehiclesText vehicles) {
     HeaderParse parse;
     const ParsedObject parsed = ParseObject(headerBlock);
     if (parsed.status == JsonStatus::NotJson)
@@ -63,6 +63,11 @@ HeaderParse ParseBattleHeader(std::string_view headerBlock) {
         return Failed(parse, "the header is not a JSON object");
 
     for (const HeaderKey& key : kHeaderKeys) {
+        if (key.memberText && vehicles == VehiclesText::Skip) {
+            if (!parsed.object.Has(key.key))
+                return Failed(parse, std::string("the header has no key \"") + key.key + "\"");
+            continue;
+        }
         auto text =
             key.memberText ? parsed.object.MemberText(key.key) : parsed.object.ValueText(key.key);
         if (!text)

@@ -30,7 +30,12 @@ struct HeaderParse {
     std::string failure;  // what failed, for the CLI and messages
 };
 
-HeaderParse ParseBattleHeader(std::string_view headerBlock);
+// Whether the member text of "vehicles" is made. The library shows no vehicle table: it
+// skips writing that text for every replay of a folder (the key is still required).
+enum class VehiclesText { Keep, Skip };
+
+HeaderParse ParseBattleHeader(std::string_view headerBlock,
+                              VehiclesText vehicles = VehiclesText::Keep);
 
 // The digits of a client version text joined into an integer: "0, 9, 17, 1" gives 9171,
 // "0, 8, 11, 0" gives 811. Nothing when the text is not a whole number.

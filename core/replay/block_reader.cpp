@@ -1,13 +1,17 @@
 #include "replay/block_reader.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "platform/kordex_error.h"
+#include "replay/byte_scan.h"
 
 namespace kordex {
 
@@ -17,32 +21,77 @@ constexpr std::string_view kBlockStart = "{\"";
 constexpr std::size_t kChunkSize = 64 * 1024;
 
 // Walks a JSON text brace by brace. Braces inside JSON strings are text, not structure: a
-// player or clan name holding a brace must not end a block early.
+// player or clan name holding a brace must not end a block early. A library scan walks every
+// block of thousands of files, so the walk looks at eight bytes at a time and stops only at
+// the characters that can matter: braces, quotes and backslashes.
 class BraceCounter {
   public:
-    // Takes the next character; true when the depth is back at 0 after it.
-    bool Take(char c) {
-        if (inString_) {
-            if (escaped_)
-                escaped_ = false;
-            else if (c == '\\')
-                escaped_ = true;
-            else if (c == '"')
-                inString_ = false;
-        } else if (c == '"') {
-            inString_ = true;
-        } else if (c == '{') {
-            ++depth_;
-        } else if (c == '}') {
-            --depth_;
+    static constexpr std::size_t kNotYet = std::string_view::npos;
+
+    // Walks the text from `from`: the position of the character after which the depth is back
+    // at 0, or kNotYet when the text ends first; the walk then goes on where it stopped when
+    // called again with the same text grown longer. The first character of a walk always
+    // counts, so a walk from a character other than a brace ends right after it.
+    std::size_t Walk(std::string_view text, std::size_t from) {
+        const char* const data = text.data();
+        const std::size_t size = text.size();
+        std::size_t i = from;
+        if (!started_) {
+            if (i >= size)
+                return kNotYet;
+            started_ = true;
+            if (data[i] == '{')
+                depth_ = 1;
+            else if (data[i] == '}')
+                depth_ = -1;
+            else
+                return i;
+            ++i;
         }
-        return depth_ == 0;
+        for (; i + 8 <= size; i += 8) {
+            const std::uint64_t word = byte_scan::Load(data + i);
+            std::uint64_t marks = byte_scan::Matches(word, '{') | byte_scan::Matches(word, '}') |
+                                  byte_scan::Matches(word, '"') | byte_scan::Matches(word, '\\');
+            while (marks) {
+                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(marks) / 8);
+                marks &= marks - 1;
+                if (Take(data[at], at))
+                    return at;
+            }
+        }
+        for (; i < size; ++i) {
+            const char c = data[i];
+            if ((c == '{' || c == '}' || c == '"' || c == '\\') && Take(c, i))
+                return i;
+        }
+        return kNotYet;
     }
 
   private:
+    // Takes a brace, quote or backslash at a position; true when the depth is back at 0.
+    bool Take(char c, std::size_t at) {
+        if (at < escapedUntil_)
+            return false;  // the character a backslash escapes
+        if (inString_) {
+            if (c == '\\')
+                escapedUntil_ = at + 2;
+            else if (c == '"')
+                inString_ = false;
+            return false;
+        }
+        if (c == '"')
+            inString_ = true;
+        else if (c == '{')
+            ++depth_;
+        else if (c == '}')
+            return --depth_ == 0;
+        return false;
+    }
+
     long depth_ = 0;
+    bool started_ = false;
     bool inString_ = false;
-    bool escaped_ = false;
+    std::size_t escapedUntil_ = 0;
 };
 
 // Where a block lies in a text: [begin, end).
@@ -57,10 +106,15 @@ struct BlockSpan {
 // included) is an ordinary character. Past the end of the file lines are empty.
 class LazyLines {
   public:
-    explicit LazyLines(std::FILE* file) : file_(file) {}
+    // The line's buffer starts at a chunk's size, so the usual first line grows in place.
+    explicit LazyLines(std::FILE* file) : file_(file) { text_.reserve(kChunkSize); }
 
     // The known part of the current text; ReadMore extends it.
-    std::string& Text() { return text_; }
+    std::string_view Text() const { return std::string_view(text_).substr(start_); }
+
+    // Drops characters from the front of the current text. What was cut or dropped stays in
+    // the line's buffer until the next line (moving the rest forward each time costs more).
+    void DropFront(std::size_t count) { start_ += std::min(count, Text().size()); }
 
     // Appends the next piece of the current line to Text(); false when the line is complete.
     bool ReadMore() {
@@ -93,6 +147,7 @@ class LazyLines {
         while (!lineComplete_)
             SkipRestOfLine();
         text_.clear();
+        start_ = 0;
         lineComplete_ = false;
     }
 
@@ -100,10 +155,11 @@ class LazyLines {
     bool Contains(std::string_view word) {
         std::size_t from = 0;
         while (true) {
-            if (text_.find(word, from) != std::string::npos)
+            const std::string_view text = Text();
+            if (text.find(word, from) != std::string_view::npos)
                 return true;
-            if (text_.size() >= word.size())
-                from = text_.size() - word.size() + 1;
+            if (text.size() >= word.size())
+                from = text.size() - word.size() + 1;
             if (!ReadMore())
                 return false;
         }
@@ -113,13 +169,14 @@ class LazyLines {
     std::size_t FindBlockStart() {
         std::size_t from = 0;
         while (true) {
-            std::size_t at = text_.find(kBlockStart, from);
-            if (at != std::string::npos)
+            const std::string_view text = Text();
+            const std::size_t at = text.find(kBlockStart, from);
+            if (at != std::string_view::npos)
                 return at;
-            if (!text_.empty())
-                from = text_.size() - 1;
+            if (!text.empty())
+                from = text.size() - 1;
             if (!ReadMore())
-                return std::string::npos;
+                return std::string_view::npos;
         }
     }
 
@@ -129,21 +186,22 @@ class LazyLines {
         if (begin == std::string::npos)
             begin = 0;
         BraceCounter counter;
-        std::size_t i = begin;
+        std::size_t from = begin;
         while (true) {
-            for (; i < text_.size(); ++i) {
-                if (counter.Take(text_[i])) {
-                    std::string block = text_.substr(begin, i + 1 - begin);
-                    text_.erase(0, i + 1);
-                    return block;
-                }
+            const std::string_view text = Text();
+            const std::size_t last = counter.Walk(text, from);
+            if (last != BraceCounter::kNotYet) {
+                std::string block(text.substr(begin, last + 1 - begin));
+                DropFront(last + 1);
+                return block;
             }
+            from = text.size();
             if (!ReadMore())
                 break;
         }
         // The line ended inside the block: the incomplete text, which no parser accepts.
-        std::string block = text_.substr(begin);
-        text_.clear();
+        std::string block(Text().substr(begin));
+        DropFront(Text().size());
         return block;
     }
 
@@ -191,11 +249,12 @@ class LazyLines {
     }
 
     std::FILE* file_;
-    std::array<char, kChunkSize> buffer_{};
+    std::array<char, kChunkSize> buffer_;  // not zeroed: only what fread filled is read
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     bool atEnd_ = false;
     std::string text_;
+    std::size_t start_ = 0;  // where the current text begins in text_
     bool lineComplete_ = false;
 };
 
@@ -218,11 +277,10 @@ BlockSpan FindBlock(std::string_view text) {
     if (span.begin == std::string_view::npos)
         span.begin = 0;
     BraceCounter counter;
-    for (std::size_t i = span.begin; i < text.size(); ++i) {
-        if (counter.Take(text[i])) {
-            span.end = i + 1;
-            return span;
-        }
+    const std::size_t last = counter.Walk(text, span.begin);
+    if (last != BraceCounter::kNotYet) {
+        span.end = last + 1;
+        return span;
     }
     // Cut off by the end of the text: the incomplete rest, which no parser accepts.
     span.end = text.size();
@@ -254,7 +312,7 @@ std::optional<ReplayBlocks> ReadReplayBlocks(const std::string& path, ReadingVar
     if (variant == ReadingVariant::Single) {
         const std::size_t start = lines->FindBlockStart();
         if (start != std::string::npos)
-            lines->Text().erase(0, start);
+            lines->DropFront(start);
     }
     blocks.HeaderBlock = lines->CutBlock();
 

@@ -4,7 +4,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <tuple>
 
 #include "replay/letter_case.h"
 #include "tables/windows1251.h"
@@ -26,8 +25,11 @@ template <typename Visit>
 void ForEachLine(std::string_view text, Visit visit) {
     std::size_t start = 0;
     while (start < text.size()) {
-        const auto end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) {
+        // A plain loop: find_first_of would call memchr once for every character.
+        std::size_t end = start;
+        while (end < text.size() && text[end] != '\n' && text[end] != '\r')
+            ++end;
+        if (end == text.size()) {
             visit(text.substr(start));
             return;
         }
@@ -39,6 +41,13 @@ void ForEachLine(std::string_view text, Visit visit) {
 }
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+std::string LookupKey(std::string_view foldedSection, std::string_view foldedKey) {
+    std::string lookup;
+    lookup.reserve(foldedSection.size() + 1 + foldedKey.size());
+    lookup.append(foldedSection).append(1, '\n').append(foldedKey);
+    return lookup;
+}
 
 }  // namespace
 
@@ -79,12 +88,8 @@ IniFile IniFile::FromText(std::string_view text) {
         if (parsed.kind == IniLine::Kind::Section)
             section = FoldLetterCase(parsed.name);
         else if (parsed.kind == IniLine::Kind::Entry)
-            ini.entries_.push_back(
-                {section, FoldLetterCase(parsed.name), std::string(parsed.value)});
-    });
-    // Stable, so that of two lines with the same key the first one stays first and wins.
-    std::stable_sort(ini.entries_.begin(), ini.entries_.end(), [](const Entry& a, const Entry& b) {
-        return std::tie(a.section, a.key) < std::tie(b.section, b.key);
+            // Of two lines with the same key the first one stays.
+            ini.values_.try_emplace(LookupKey(section, FoldLetterCase(parsed.name)), parsed.value);
     });
     return ini;
 }
@@ -101,14 +106,10 @@ IniFile IniFile::Load(const std::string& path) {
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
-    const Entry probe{FoldLetterCase(section), FoldLetterCase(key), {}};
-    const auto found = std::lower_bound(
-        entries_.begin(), entries_.end(), probe, [](const Entry& a, const Entry& b) {
-            return std::tie(a.section, a.key) < std::tie(b.section, b.key);
-        });
-    if (found == entries_.end() || found->section != probe.section || found->key != probe.key)
+    const auto found = values_.find(LookupKey(FoldLetterCase(section), FoldLetterCase(key)));
+    if (found == values_.end())
         return std::nullopt;
-    return found->value;
+    return found->second;
 }
 
 }  // namespace kordex

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
+#include <unordered_map>
 
 namespace kordex {
 
@@ -33,13 +33,10 @@ class IniFile {
     std::optional<std::string> Value(std::string_view section, std::string_view key) const;
 
   private:
-    struct Entry {
-        std::string section;  // folded to lower case
-        std::string key;      // folded to lower case
-        std::string value;
-    };
     bool present_ = false;
-    std::vector<Entry> entries_;  // sorted by (section, key) for lookups
+    // "section\nkey", both folded to lower case (no name holds a line feed), to the value of
+    // that key's first line. The window reads the whole file for every batch of vehicle names.
+    std::unordered_map<std::string, std::string> values_;
 };
 
 }  // namespace kordex

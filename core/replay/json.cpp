@@ -4,16 +4,19 @@
 #include <rapidjson/error/error.h>
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
+#include "replay/byte_scan.h"
 #include "tables/windows1251.h"
 
 namespace kordex {
 
 // Numbers are kept as the text written in the file; the DOM then holds them as strings.
-constexpr unsigned kParseFlags =
-    rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseIterativeFlag;
+constexpr unsigned kParseFlags = rapidjson::kParseNumbersAsStringsFlag;
 
 struct JsonObject::Impl {
+    std::string text;  // parsed in place: the DOM's strings point into it
     rapidjson::Document document;
 };
 
@@ -66,41 +69,75 @@ bool LooksLikeNumber(std::string_view s) {
     return i == s.size();
 }
 
-// The UTF-8 sequence starting at s[i] as \u escapes (a surrogate pair beyond the BMP); i moves to
-// its last byte.
-void WriteUnicodeEscape(std::string_view s, std::size_t& i, std::string& out) {
-    static const char* kHex = "0123456789abcdef";
-    auto lead = static_cast<unsigned char>(s[i]);
-    int extra = lead >= 0xF0 ? 3 : lead >= 0xE0 ? 2 : lead >= 0xC0 ? 1 : 0;
-    unsigned code = lead & (extra == 3 ? 0x07u : extra == 2 ? 0x0Fu : extra == 1 ? 0x1Fu : 0xFFu);
-    for (int k = 0; k < extra && i + 1 < s.size(); ++k)
-        code = (code << 6) | (static_cast<unsigned char>(s[++i]) & 0x3Fu);
-    auto unit = [&](unsigned u) {
-        out += "\\u";
-        for (int shift = 12; shift >= 0; shift -= 4)
-            out += kHex[(u >> shift) & 0xF];
-    };
-    if (code >= 0x10000) {
-        code -= 0x10000;
-        unit(0xD800 + (code >> 10));
-        unit(0xDC00 + (code & 0x3FF));
-    } else {
-        unit(code);
-    }
+// A number as JSON writes it: -?(0|[1-9][0-9]*)(.[0-9]+)?([eE][+-]?[0-9]+)?
+bool IsJsonNumber(std::string_view s) {
+    if (s.starts_with('-'))
+        s.remove_prefix(1);
+    if (s.empty() || s.front() == '-')
+        return false;
+    if (s.size() > 1 && s[0] == '0' && s[1] >= '0' && s[1] <= '9')
+        return false;
+    return LooksLikeNumber(s);
 }
 
-// asciiOnly: characters beyond ASCII as \u escapes. A member text must, since ParseObject reads
-// bytes above 127 as windows-1251 characters and would not give the same characters back.
-void WriteJsonString(std::string_view s, std::string& out, bool asciiOnly) {
+// How characters beyond ASCII are written. A member text is parsed again, and ParseObject
+// reads bytes above 127 as windows-1251: there they go as \u escapes, so the text gives the
+// same sub-object back. A ValueText is shown, so it keeps the characters.
+enum class NonAscii { Keep, Escape };
+
+void AppendEscape(char32_t unit, std::string& out) {
     static const char* kHex = "0123456789abcdef";
+    out += "\\u";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        out += kHex[(unit >> shift) & 0xF];
+}
+
+// The code point of the UTF-8 sequence at s[i], and its length. The DOM's strings are UTF-8
+// (decoded escapes or converted windows-1251), but unlike DecodeUtf8At this also gives back
+// surrogates: the parser encodes a lone "\udc00" escape as three bytes, and the member text
+// must write it again as it was. A byte that starts no sequence stands for itself.
+std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(s[i]);
+    const std::size_t length = (lead >> 5) == 0x6    ? 2
+                               : (lead >> 4) == 0xE  ? 3
+                               : (lead >> 3) == 0x1E ? 4
+                                                     : 1;
+    if (length == 1 || i + length > s.size())
+        return {lead, 1};
+    char32_t c = lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+        const auto next = static_cast<unsigned char>(s[i + k]);
+        if ((next & 0xC0) != 0x80)
+            return {lead, 1};
+        c = (c << 6) | (next & 0x3F);
+    }
+    return {c, length};
+}
+
+void WriteJsonString(std::string_view s, std::string& out, NonAscii nonAscii) {
     out += '"';
-    for (std::size_t i = 0; i < s.size(); ++i) {
-        char ch = s[i];
-        auto c = static_cast<unsigned char>(ch);
-        if (asciiOnly && c >= 0x80) {
-            WriteUnicodeEscape(s, i, out);
+    std::size_t i = 0;
+    while (i < s.size()) {
+        // Characters that stand as they are go over in one run.
+        const std::size_t run = byte_scan::FindStringEscape(s, i, nonAscii == NonAscii::Escape);
+        out.append(s.data() + i, run - i);
+        i = run;
+        if (i == s.size())
+            break;
+        const char ch = s[i];
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 0x80 && nonAscii == NonAscii::Escape) {
+            const auto [codePoint, length] = DecodeUtf8(s, i);
+            if (codePoint > 0xFFFF) {
+                AppendEscape(0xD800 + ((codePoint - 0x10000) >> 10), out);
+                AppendEscape(0xDC00 + ((codePoint - 0x10000) & 0x3FF), out);
+            } else {
+                AppendEscape(codePoint, out);
+            }
+            i += length;
             continue;
         }
+        ++i;
         switch (ch) {
             case '"':
                 out += "\\\"";
@@ -124,13 +161,10 @@ void WriteJsonString(std::string_view s, std::string& out, bool asciiOnly) {
                 out += "\\f";
                 break;
             default:
-                if (c < 0x20) {
-                    out += "\\u00";
-                    out += kHex[c >> 4];
-                    out += kHex[c & 0xF];
-                } else {
+                if (c < 0x20)
+                    AppendEscape(c, out);
+                else
                     out += ch;
-                }
         }
     }
     out += '"';
@@ -140,8 +174,7 @@ std::string_view StringOf(const Value& value) {
     return {value.GetString(), value.GetStringLength()};
 }
 
-// The compact JSON text of a value: no spaces, members and elements separated by ",".
-void WriteCompact(const Value& value, std::string& out, bool asciiOnly) {
+void WriteScalar(const Value& value, std::string& out, NonAscii nonAscii) {
     switch (value.GetType()) {
         case rapidjson::kNullType:
             out += "null";
@@ -153,46 +186,69 @@ void WriteCompact(const Value& value, std::string& out, bool asciiOnly) {
             out += "true";
             break;
         case rapidjson::kStringType:
-            if (LooksLikeNumber(StringOf(value)))
+            // Only a text that is a number by JSON's rules may go bare: "09" stays a string.
+            if (IsJsonNumber(StringOf(value)))
                 out += StringOf(value);
             else
-                WriteJsonString(StringOf(value), out, asciiOnly);
+                WriteJsonString(StringOf(value), out, nonAscii);
             break;
-        case rapidjson::kNumberType:
-            out += "0";
-            break;  // not produced with numbers as strings
-        case rapidjson::kArrayType: {
+        default:
+            out += "0";  // numbers are strings in this DOM; containers are not scalars
+    }
+}
+
+// The compact JSON text of a value: no spaces, members and elements separated by ",". It keeps
+// its own stack of open containers, as a value nested many thousands deep would exhaust the
+// program's stack.
+void WriteCompact(const Value& root, std::string& out, NonAscii nonAscii) {
+    struct Open {
+        const Value* container;
+        rapidjson::SizeType next;
+    };
+    std::vector<Open> open;
+    auto begin = [&](const Value& value) {
+        if (value.IsArray()) {
             out += '[';
-            bool first = true;
-            for (const auto& element : value.GetArray()) {
-                if (!first)
-                    out += ',';
-                first = false;
-                WriteCompact(element, out, asciiOnly);
-            }
-            out += ']';
-            break;
-        }
-        case rapidjson::kObjectType: {
+            open.push_back({&value, 0});
+        } else if (value.IsObject()) {
             out += '{';
-            bool first = true;
-            for (const auto& member : value.GetObject()) {
-                if (!first)
-                    out += ',';
-                first = false;
-                WriteJsonString(StringOf(member.name), out, asciiOnly);
-                out += ':';
-                WriteCompact(member.value, out, asciiOnly);
+            open.push_back({&value, 0});
+        } else {
+            WriteScalar(value, out, nonAscii);
+        }
+    };
+    begin(root);
+    while (!open.empty()) {
+        const Value& container = *open.back().container;
+        const rapidjson::SizeType i = open.back().next++;
+        if (container.IsArray()) {
+            if (i == container.Size()) {
+                out += ']';
+                open.pop_back();
+                continue;
             }
-            out += '}';
-            break;
+            if (i > 0)
+                out += ',';
+            begin(container[i]);
+        } else {
+            if (i == container.MemberCount()) {
+                out += '}';
+                open.pop_back();
+                continue;
+            }
+            if (i > 0)
+                out += ',';
+            const auto& member = *(container.MemberBegin() + i);
+            WriteJsonString(StringOf(member.name), out, nonAscii);
+            out += ':';
+            begin(member.value);
         }
     }
 }
 
-std::string CompactText(const Value& value, bool asciiOnly = false) {
+std::string CompactText(const Value& value, NonAscii nonAscii) {
     std::string out;
-    WriteCompact(value, out, asciiOnly);
+    WriteCompact(value, out, nonAscii);
     return out;
 }
 
@@ -204,7 +260,53 @@ std::string ValueTextOf(const Value& value) {
         std::replace(text.begin(), text.end(), '"', '\\');
         return text;
     }
-    return StripQuotes(CompactText(value));
+    return StripQuotes(CompactText(value, NonAscii::Keep));
+}
+
+// The text with every number outside strings written as a string. The parser gives up on
+// numbers beyond the range of a double, although the DOM keeps numbers as their text anyway;
+// as strings they reach the DOM exactly as they would have.
+std::string QuoteNumbers(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() + 64);
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char c = text[i];
+        if (c == '"') {
+            const std::size_t start = i++;
+            while (i < text.size() && text[i] != '"')
+                i += text[i] == '\\' ? 2 : 1;
+            i = std::min(i + 1, text.size());
+            out += text.substr(start, i - start);
+        } else if (c == '-' || (c >= '0' && c <= '9')) {
+            const std::size_t end = text.find_first_not_of("0123456789+-.eE", i);
+            const std::string_view token = text.substr(i, end - i);
+            if (IsJsonNumber(token)) {
+                out += '"';
+                out += token;
+                out += '"';
+            } else {
+                out += token;
+            }
+            i += token.size();
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return out;
+}
+
+// The parser's recursive descent is much faster than its iterative parse, but nests on the
+// program's stack; a text with more openers than this (so possibly nested that deep) takes
+// the iterative parse, which keeps its stack on the heap. Replays hold a few hundred.
+constexpr std::size_t kRecursionOpeners = 1024;
+
+void ParseInPlace(JsonObject::Impl& impl, const byte_scan::TextSurvey& survey) {
+    if (survey.manyOpeners)
+        impl.document.ParseInsitu<kParseFlags | rapidjson::kParseIterativeFlag>(impl.text.data());
+    else
+        impl.document.ParseInsitu<kParseFlags>(impl.text.data());
 }
 
 const Value* Find(const Value& object, std::string_view key) {
@@ -244,7 +346,7 @@ std::string JsonObject::ValueTextAt(std::size_t i) const {
 
 std::string JsonObject::MemberTextAt(std::size_t i) const {
     const auto& object = JsonObjectAccess::Value(*this);
-    return CompactText((object.MemberBegin() + i)->value, true);
+    return CompactText((object.MemberBegin() + i)->value, NonAscii::Escape);
 }
 
 bool JsonObject::Has(std::string_view key) const {
@@ -266,19 +368,22 @@ std::optional<std::string> JsonObject::MemberText(std::string_view key) const {
     const Value* value = Find(JsonObjectAccess::Value(*this), key);
     if (!value)
         return std::nullopt;
-    return CompactText(*value, true);
+    return CompactText(*value, NonAscii::Escape);
 }
 
 ParsedObject ParseObject(std::string_view text) {
+    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
+    // A NUL byte is never JSON; the parser would take it for the end of the text.
+    if (survey.nul)
+        return ParsedObject{};
     auto impl = std::make_shared<JsonObject::Impl>();
-    bool ascii = std::all_of(text.begin(), text.end(),
-                             [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    std::string converted;
-    if (!ascii) {
-        converted = Windows1251ToUtf8(text);
-        text = converted;
+    impl->text = survey.ascii ? std::string(text) : Windows1251ToUtf8(text);
+    ParseInPlace(*impl, survey);
+    if (impl->document.GetParseError() == rapidjson::kParseErrorNumberTooBig) {
+        // The parse in place has changed the text; it is made again.
+        impl->text = QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text));
+        ParseInPlace(*impl, survey);
     }
-    impl->document.Parse<kParseFlags>(text.data(), text.size());
     if (impl->document.HasParseError())
         return ParsedObject{};
     const Value& root = impl->document;
@@ -301,9 +406,13 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
 std::string StripQuotes(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (char c : text)
-        if (c != '"')
-            out += c;
+    std::size_t from = 0;
+    for (std::size_t quote = text.find('"'); quote != std::string_view::npos;
+         quote = text.find('"', from)) {
+        out.append(text.substr(from, quote - from));
+        from = quote + 1;
+    }
+    out.append(text.substr(from));
     return out;
 }
 

@@ -28,9 +28,15 @@ bool IsContinuation(unsigned char byte) {
 }  // namespace
 
 std::string FoldLetterCase(std::string_view utf8) {
-    std::string out;
-    out.reserve(utf8.size());
+    std::string out(utf8);
+    // Most names are ASCII: folded in place, without decoding.
     std::size_t i = 0;
+    for (; i < out.size() && static_cast<unsigned char>(out[i]) < 0x80; ++i)
+        if (out[i] >= 'A' && out[i] <= 'Z')
+            out[i] = static_cast<char>(out[i] + 0x20);
+    if (i == out.size())
+        return out;
+    out.resize(i);
     while (i < utf8.size()) {
         auto lead = static_cast<unsigned char>(utf8[i]);
         if (lead < 0x80) {

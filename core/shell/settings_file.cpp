@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -166,82 +167,15 @@ fs::path PathOf(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-}  // namespace
+enum class Encoding { Utf8, Windows1251 };
 
-std::optional<bool> ParseBooleanText(std::string_view text) {
-    text = TrimSpaces(text);
-    if (EqualIgnoringCase(text, "true"))
-        return true;
-    if (EqualIgnoringCase(text, "false"))
-        return false;
-    if (const auto zero = NumberIsZero(text))
-        return !*zero;
-    return std::nullopt;
-}
-
-std::string_view BooleanText(bool value) {
-    return value ? "-1" : "0";
-}
-
-SettingsReading ReadSettings(const IniFile& ini) {
-    SettingsReading reading;
-    reading.filePresent = ini.Present();
-    if (!ini.Present())
-        return reading;
-    for (const auto& option : kKeys) {
-        const auto value = ini.Value(kSettingsSection, option.key);
-        const std::string text = value ? *value : std::string(option.absentValue);
-        if (option.text) {
-            reading.settings.*option.text = text;
-            continue;
-        }
-        if (const auto flag = ParseBooleanText(text)) {
-            reading.settings.*option.flag = *flag;
-        } else {
-            // One bad value must not cost the others: it keeps the window's value.
-            reading.problems.push_back("Значение \"" + text + "\" параметра " +
-                                       std::string(option.key) + " в файле " +
-                                       std::string(kSettingsFileName) +
-                                       " не является логическим (true, false или число); "
-                                       "параметр выключен.");
-        }
-    }
-    return reading;
-}
-
-SettingsReading ReadSettings(const std::string& path) {
-    return ReadSettings(IniFile::Load(path));
-}
-
-std::string SettingsProblemsMessage(const SettingsReading& reading) {
-    std::string message;
-    for (const auto& problem : reading.problems) {
-        if (!message.empty())
-            message += '\n';
-        message += problem;
-    }
-    return message;
-}
-
-std::string ApplySettingsToText(std::string_view fileBytes, const Settings& settings) {
-    // The values in the file's own encoding.
-    std::string text(fileBytes);
-    std::vector<std::string> values;
-    for (const auto& option : kKeys)
-        values.push_back(ValueOf(settings, option));
-    if (!IsValidUtf8(text)) {
-        std::vector<std::string> encoded;
-        for (const auto& value : values)
-            if (auto bytes = Utf8ToWindows1251(value))
-                encoded.push_back(std::move(*bytes));
-        if (encoded.size() == values.size())
-            values = std::move(encoded);
-        else
-            text = Windows1251ToUtf8(text);
-    }
-
+// The text with the nine keys' lines set to the values, which are in the text's encoding. Only
+// UTF-8 has a byte order mark; in windows-1251 those three bytes are letters, as the reader
+// takes them.
+std::string SetOptionLines(std::string text, const std::vector<std::string>& values,
+                           Encoding encoding) {
     std::string bom;
-    if (text.starts_with("\xEF\xBB\xBF")) {
+    if (encoding == Encoding::Utf8 && text.starts_with("\xEF\xBB\xBF")) {
         bom = text.substr(0, 3);
         text.erase(0, 3);
     }
@@ -306,6 +240,88 @@ std::string ApplySettingsToText(std::string_view fileBytes, const Settings& sett
     for (const auto& line : lines)
         out += line.content + line.ending;
     return out;
+}
+
+}  // namespace
+
+std::optional<bool> ParseBooleanText(std::string_view text) {
+    text = TrimSpaces(text);
+    if (EqualIgnoringCase(text, "true"))
+        return true;
+    if (EqualIgnoringCase(text, "false"))
+        return false;
+    if (const auto zero = NumberIsZero(text))
+        return !*zero;
+    return std::nullopt;
+}
+
+std::string_view BooleanText(bool value) {
+    return value ? "-1" : "0";
+}
+
+SettingsReading ReadSettings(const IniFile& ini) {
+    SettingsReading reading;
+    reading.filePresent = ini.Present();
+    if (!ini.Present())
+        return reading;
+    for (const auto& option : kKeys) {
+        const auto value = ini.Value(kSettingsSection, option.key);
+        const std::string text = value ? *value : std::string(option.absentValue);
+        if (option.text) {
+            reading.settings.*option.text = text;
+            continue;
+        }
+        if (const auto flag = ParseBooleanText(text)) {
+            reading.settings.*option.flag = *flag;
+        } else {
+            // One bad value must not cost the others: it keeps the window's value.
+            reading.problems.push_back("Значение \"" + text + "\" параметра " +
+                                       std::string(option.key) + " в файле " +
+                                       std::string(kSettingsFileName) +
+                                       " не является логическим (true, false или число); "
+                                       "параметр выключен.");
+        }
+    }
+    return reading;
+}
+
+SettingsReading ReadSettings(const std::string& path) {
+    return ReadSettings(IniFile::Load(path));
+}
+
+std::string SettingsProblemsMessage(const SettingsReading& reading) {
+    std::string message;
+    for (const auto& problem : reading.problems) {
+        if (!message.empty())
+            message += '\n';
+        message += problem;
+    }
+    return message;
+}
+
+std::string ApplySettingsToText(std::string_view fileBytes, const Settings& settings) {
+    std::vector<std::string> values;
+    for (const auto& option : kKeys)
+        values.push_back(ValueOf(settings, option));
+    if (IsValidUtf8(fileBytes))
+        return SetOptionLines(std::string(fileBytes), values, Encoding::Utf8);
+
+    // A windows-1251 file stays in its code page when every value can be written in it, and
+    // when it still reads as that code page afterwards: had the replaced lines held its only
+    // bytes that are not UTF-8, its other names would read as UTF-8 next time, garbled.
+    std::vector<std::string> encoded;
+    for (const auto& value : values)
+        if (auto bytes = Utf8ToWindows1251(value))
+            encoded.push_back(std::move(*bytes));
+    if (encoded.size() == values.size()) {
+        std::string updated =
+            SetOptionLines(std::string(fileBytes), encoded, Encoding::Windows1251);
+        const bool ascii = std::all_of(updated.begin(), updated.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii || !IsValidUtf8(updated))
+            return updated;
+    }
+    return SetOptionLines(Windows1251ToUtf8(fileBytes), values, Encoding::Utf8);
 }
 
 SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings) {

@@ -1,0 +1,167 @@
+#pragma once
+
+// Helpers the benchmarks share: the real replays, a folder of copies under new names in the
+// temporary folder (removed when the object goes), timers and the process's peak memory.
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace kordex::bench {
+
+namespace fs = std::filesystem;
+
+// The real replays: the first argument, else ../shared/replays seen from the repository or
+// from its build folder.
+inline std::string SharedReplaysFolder(const char* given) {
+    if (given)
+        return given;
+    for (const char* candidate :
+         {"../shared/replays", "../../shared/replays", "../../../shared/replays"})
+        if (fs::is_directory(candidate))
+            return candidate;
+    return "../shared/replays";
+}
+
+inline std::vector<std::string> ReplaysUnder(const std::string& folder) {
+    std::vector<std::string> paths;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(folder, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error))
+        if (it->is_regular_file() && it->path().extension() == ".wotreplay")
+            paths.push_back(it->path().string());
+    std::sort(paths.begin(), paths.end());
+    return paths;
+}
+
+// A folder under the temporary folder with `count` replays: the sources in turn, each under a
+// new name. Hard links by default (the same bytes, without writing gigabytes to a shared
+// disk); real copies when asked.
+class ReplayCopies {
+  public:
+    ReplayCopies(const std::vector<std::string>& sources, int count, bool realCopies,
+                 const std::string& tag) {
+        std::string pattern = (fs::temp_directory_path() / ("kordex-bench-" + tag + "-XXXXXX"));
+        if (!mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::exit(2);
+        }
+        folder_ = pattern;
+        for (int i = 0; i < count; ++i) {
+            const fs::path source = sources[static_cast<std::size_t>(i) % sources.size()];
+            char prefix[32];
+            std::snprintf(prefix, sizeof prefix, "%05d_", i);
+            const fs::path target = fs::path(folder_) / (prefix + source.filename().string());
+            std::error_code error;
+            if (realCopies)
+                fs::copy_file(source, target, error);
+            else
+                fs::create_hard_link(source, target, error);
+            if (error) {
+                std::fprintf(stderr, "cannot make %s: %s\n", target.c_str(),
+                             error.message().c_str());
+                std::exit(2);
+            }
+            paths_.push_back(target.string());
+        }
+        std::sort(paths_.begin(), paths_.end());
+    }
+    ~ReplayCopies() {
+        std::error_code error;
+        fs::remove_all(folder_, error);
+    }
+    ReplayCopies(const ReplayCopies&) = delete;
+    ReplayCopies& operator=(const ReplayCopies&) = delete;
+
+    const std::string& Folder() const { return folder_; }
+    const std::vector<std::string>& Paths() const { return paths_; }
+
+  private:
+    std::string folder_;
+    std::vector<std::string> paths_;
+};
+
+// Wall time and the process's CPU time (user + system) over a stretch of work.
+struct Times {
+    double wall = 0;
+    double cpu = 0;
+};
+
+inline double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+template <typename Work>
+Times Measure(Work work) {
+    const double cpu = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    work();
+    Times times;
+    times.wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    times.cpu = CpuSeconds() - cpu;
+    return times;
+}
+
+// The process's peak resident memory so far, in megabytes.
+inline double PeakMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+// Bytes this process has read so far (Linux /proc/self/io), or -1 where that is not known.
+inline long long BytesReadSoFar() {
+    std::ifstream io("/proc/self/io");
+    std::string key;
+    long long value = 0;
+    while (io >> key >> value)
+        if (key == "rchar:")
+            return value;
+    return -1;
+}
+
+// Bytes a piece of work reads from files, without the reading of /proc itself.
+template <typename Work>
+long long BytesReadBy(Work work) {
+    const long long a = BytesReadSoFar();
+    const long long b = BytesReadSoFar();
+    work();
+    const long long c = BytesReadSoFar();
+    return std::max(0LL, c - b - (b - a));
+}
+
+// The floor: each file opened, the given number of bytes read from its start, closed.
+inline long long PlainReads(const std::vector<std::string>& paths,
+                            const std::vector<long long>& bytesPerFile) {
+    std::vector<char> buffer(64 * 1024);
+    long long total = 0;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        std::FILE* file = std::fopen(paths[i].c_str(), "rb");
+        if (!file)
+            continue;
+        long long left = bytesPerFile[i];
+        while (left > 0) {
+            const auto want =
+                static_cast<std::size_t>(std::min<long long>(left, (long long)buffer.size()));
+            const std::size_t got = std::fread(buffer.data(), 1, want, file);
+            if (got == 0)
+                break;
+            total += static_cast<long long>(got);
+            left -= static_cast<long long>(got);
+        }
+        std::fclose(file);
+    }
+    return total;
+}
+
+}  // namespace kordex::bench

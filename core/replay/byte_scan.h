@@ -1,0 +1,117 @@
+#pragma once
+
+// Scanning text eight bytes at a time: a library scan walks and parses tens of kilobytes of
+// JSON text for each of thousands of replays, and most of those bytes are of no interest.
+
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <string_view>
+
+namespace kordex::byte_scan {
+
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+
+inline std::uint64_t Load(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// The high bit of every byte of the word that equals the given byte, exactly (no carries
+// between bytes).
+inline std::uint64_t Matches(std::uint64_t word, unsigned char byte) {
+    const std::uint64_t x = word ^ (kOnes * byte);
+    return ~(((x & kLow7) + kLow7) | x | kLow7);
+}
+
+// The first position from `from` whose byte is one of the three, or the text's size.
+inline std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, char b, char c) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::size_t i = from;
+    for (; i + 8 <= size; i += 8) {
+        const std::uint64_t word = Load(data + i);
+        const std::uint64_t hits = Matches(word, static_cast<unsigned char>(a)) |
+                                   Matches(word, static_cast<unsigned char>(b)) |
+                                   Matches(word, static_cast<unsigned char>(c));
+        if (hits)
+            return i + static_cast<std::size_t>(std::countr_zero(hits) / 8);
+    }
+    for (; i < size; ++i)
+        if (data[i] == a || data[i] == b || data[i] == c)
+            return i;
+    return size;
+}
+
+// The first position from `from` whose byte a JSON string cannot hold as it is: a control
+// character, a quote, a backslash, and with `high` also every byte above 127; or the size.
+inline std::size_t FindStringEscape(std::string_view text, std::size_t from, bool high) {
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    const std::uint64_t highMask = high ? kHighs : 0;
+    std::size_t i = from;
+    for (; i + 8 <= size; i += 8) {
+        const std::uint64_t word = Load(data + i);
+        // Bytes below 0x20: the subtraction borrows into their high bit (a borrow may also
+        // mark a byte above a true hit, never one below it, so the first mark is exact).
+        const std::uint64_t control = (word - kOnes * 0x20) & ~word & kHighs;
+        const std::uint64_t hits =
+            control | Matches(word, '"') | Matches(word, '\\') | (word & highMask);
+        if (hits)
+            return i + static_cast<std::size_t>(std::countr_zero(hits) / 8);
+    }
+    for (; i < size; ++i) {
+        const auto c = static_cast<unsigned char>(data[i]);
+        if (c < 0x20 || c == '"' || c == '\\' || (high && c >= 0x80))
+            return i;
+    }
+    return size;
+}
+
+// What a JSON parse needs to know of its text before it starts.
+struct TextSurvey {
+    bool ascii = true;  // no byte above 127
+    bool nul = false;   // a zero byte somewhere
+    // More "{" and "[" bytes than the given bound (in strings too): the text may nest deeper.
+    bool manyOpeners = false;
+};
+
+inline TextSurvey Survey(std::string_view text, std::size_t openerBound) {
+    TextSurvey survey;
+    const char* const data = text.data();
+    const std::size_t size = text.size();
+    std::uint64_t high = 0;
+    std::uint64_t zero = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        const std::uint64_t word = Load(data + i);
+        high |= word;
+        zero |= Matches(word, 0);
+    }
+    for (; i < size; ++i) {
+        high |= static_cast<unsigned char>(data[i]);
+        zero |= data[i] == 0 ? kHighs : 0;
+    }
+    survey.ascii = (high & kHighs) == 0;
+    survey.nul = zero != 0;
+    // Openers are few in a replay's text: counted by jumping from one to the next.
+    std::size_t openers = 0;
+    for (char opener : {'{', '['}) {
+        for (const char* at = data; at < data + size && openers <= openerBound;) {
+            at = static_cast<const char*>(
+                std::memchr(at, opener, static_cast<std::size_t>(data + size - at)));
+            if (!at)
+                break;
+            ++openers;
+            ++at;
+        }
+    }
+    survey.manyOpeners = openers > openerBound;
+    return survey;
+}
+
+}  // namespace kordex::byte_scan
