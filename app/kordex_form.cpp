@@ -527,7 +527,12 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 
 void TKordexForm::ProcessReplays() {
     const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    LibraryScanProgress progress({*StatusBar, *SeriesProgress});
+    LibraryScanProgress progress({*StatusBar, *SeriesProgress}, [this] {
+        for (GridView* list : {ts_ReplaysList->sg_AllReplays, ts_ReplaysList->sg_FavoriteReplays}) {
+            list->Refresh();
+            list->repaint();
+        }
+    });
     kordex::ProcessReplays(folder, tables_.library, IniFile::Load(SettingsPath()),
                            platform_.desktop, &progress);
     ShowPaths(ts_ReplaysList->lb_AllReplaysList, tables_.library.allReplaysList);

@@ -67,7 +67,12 @@ void QtDesktop::ProcessPendingEvents() {
 }
 
 int QtDesktop::TextWidth(const std::string& text, const FontSpec& font) {
-    return QFontMetrics(ToQFont(font)).horizontalAdvance(QString::fromStdString(text));
+    if (!measuredFont_ || measuredFont_->family != font.family ||
+        measuredFont_->pixelHeight != font.pixelHeight || measuredFont_->bold != font.bold) {
+        metrics_.emplace(ToQFont(font));
+        measuredFont_ = font;
+    }
+    return metrics_->horizontalAdvance(QString::fromStdString(text));
 }
 
 }  // namespace kordex::app

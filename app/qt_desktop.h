@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 #include "platform/desktop.h"
 
@@ -36,6 +38,9 @@ class QtDesktop : public Desktop {
   private:
     QPointer<QWidget> owner_;
     ReplayDialogSetup replayDialog_;
+    // A scan measures every cell it fills, nearly always in one font: its metrics are kept.
+    std::optional<FontSpec> measuredFont_;
+    std::optional<QFontMetrics> metrics_;
 };
 
 // The caption of every box the program shows.

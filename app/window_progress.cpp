@@ -24,21 +24,30 @@ void StatusProgress::SetProgress(int position) {
     progress_.repaint();
 }
 
-void StatusProgress::StepProgress() {
-    SetProgress(progress_.value() + 1);
-}
-
 void StatusProgress::HideProgress() {
     progress_.hide();
 }
 
+void LibraryScanProgress::Started(int fileCount) {
+    filesDone_ = 0;
+    shown_.ShowProgress(fileCount);
+    sincePaint_.invalidate();
+}
+
 void LibraryScanProgress::ReadingFile(const std::string& path) {
+    if (sincePaint_.isValid() && sincePaint_.elapsed() < paintIntervalMs_)
+        return;
     shown_.ShowStatus("Текущий реплей: " + path);
+    shown_.SetProgress(filesDone_);
+    showLists_();
+    sincePaint_.start();
 }
 
 void LibraryScanProgress::Finished() {
+    shown_.SetProgress(filesDone_);
     shown_.HideProgress();
     shown_.ClearStatus();
+    showLists_();
 }
 
 void SeriesRunProgress::ProgressPosition(int position) {

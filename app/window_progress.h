@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <functional>
@@ -21,7 +22,6 @@ class StatusProgress {
     void ClearStatus();
     void ShowProgress(int maximum);
     void SetProgress(int position);
-    void StepProgress();
     void HideProgress();
 
   private:
@@ -29,18 +29,30 @@ class StatusProgress {
     QProgressBar& progress_;
 };
 
-// The library scan: "Текущий реплей: " and the file, one step per file.
+// The library scan: "Текущий реплей: " and the file, the progress by files, and the lists as
+// they fill. The scan does not return to the event loop, so they are painted from here; as
+// often as the eye can follow, not for every file, since painting a window takes longer than
+// reading a replay's blocks.
 class LibraryScanProgress : public ScanProgress {
   public:
-    explicit LibraryScanProgress(StatusProgress shown) : shown_(shown) {}
+    // Time between two paints during a scan.
+    static constexpr int kPaintIntervalMs = 40;
 
-    void Started(int fileCount) override { shown_.ShowProgress(fileCount); }
+    LibraryScanProgress(StatusProgress shown, std::function<void()> showLists,
+                        int paintIntervalMs = kPaintIntervalMs)
+        : shown_(shown), showLists_(std::move(showLists)), paintIntervalMs_(paintIntervalMs) {}
+
+    void Started(int fileCount) override;
     void ReadingFile(const std::string& path) override;
-    void FileDone() override { shown_.StepProgress(); }
+    void FileDone() override { ++filesDone_; }
     void Finished() override;
 
   private:
     StatusProgress shown_;
+    std::function<void()> showLists_;
+    int paintIntervalMs_;
+    int filesDone_ = 0;
+    QElapsedTimer sincePaint_;
 };
 
 // A series run: the run list hides when it starts, the tables are shown as they grow.

@@ -2,7 +2,9 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <filesystem>
 
@@ -11,6 +13,7 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "window_harness.h"
+#include "window_progress.h"
 
 namespace kordex::test {
 namespace {
@@ -144,6 +147,43 @@ TEST_F(LibraryWindowTest, DeleteAsksThenRemovesTheRowsWhoseFilesReachedTheTrash)
         EXPECT_FALSE(std::filesystem::exists(folder + "/c.wotreplay"));
     }
     EXPECT_TRUE(window.errors.empty());
+}
+
+// A scan paints the bars and the lists for its first file, then no more often than the
+// interval allows, and always its end.
+TEST(LibraryScanProgress, PaintsTheFirstFileThenAtIntervalsAndTheEnd) {
+    QStatusBar status;
+    QProgressBar bar;
+    int listsShown = 0;
+    struct Case {
+        int intervalMs;
+        bool secondFilePainted;
+    };
+    for (Case c : {Case{60000, false}, Case{0, true}}) {
+        listsShown = 0;
+        app::LibraryScanProgress progress(
+            {status, bar}, [&] { ++listsShown; }, c.intervalMs);
+        progress.Started(3);
+        EXPECT_FALSE(bar.isHidden());
+        EXPECT_EQ(bar.maximum(), 3);
+        progress.ReadingFile("/r/a.wotreplay");
+        EXPECT_EQ(status.currentMessage(), QStringLiteral("Текущий реплей: /r/a.wotreplay"));
+        EXPECT_EQ(listsShown, 1);
+        progress.FileDone();
+        progress.ReadingFile("/r/b.wotreplay");
+        progress.FileDone();
+        EXPECT_EQ(status.currentMessage().endsWith(QStringLiteral("b.wotreplay")),
+                  c.secondFilePainted);
+        EXPECT_EQ(bar.value(), c.secondFilePainted ? 1 : 0);
+        EXPECT_EQ(listsShown, c.secondFilePainted ? 2 : 1);
+        progress.ReadingFile("/r/c.wotreplay");
+        progress.FileDone();
+        progress.Finished();
+        EXPECT_TRUE(bar.isHidden());
+        EXPECT_EQ(bar.value(), 3);
+        EXPECT_TRUE(status.currentMessage().isEmpty());
+        EXPECT_EQ(listsShown, c.secondFilePainted ? 4 : 2);
+    }
 }
 
 TEST(QtFileSystem, MovesWithoutReplacingAndCreatesFolders) {

@@ -1,0 +1,133 @@
+// The library scan of a big folder through the window: 10,000 replays made from the real ones
+// under new names in the temporary folder (removed afterwards), scanned by a click on
+// "Обновить" in a shown window (offscreen), with everything the window does meanwhile: the
+// status bar and the progress bar after each file, the list shown as it fills, the list's
+// final refresh. Beside it the same folder scanned by the core alone, for the window's share;
+// bench_library has the core scan's full figures (plain-read floor, memory). Of three rounds
+// each, the fastest is shown.
+//
+//   bench_library_window [--copies] [COUNT [REPLAYS_FOLDER]]
+//     --copies  real copies instead of hard links (writes about 1 MB a replay)
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <cstring>
+#include <iostream>
+
+#include "bench_support.h"
+#include "kordex_application.h"
+#include "kordex_form.h"
+#include "library/library_scan.h"
+#include "library/library_tables.h"
+#include "library_page.h"
+#include "platform/headless_desktop.h"
+#include "platform/system_clock.h"
+#include "qt_desktop.h"
+#include "qt_file_system.h"
+#include "replay/ini_file.h"
+
+namespace {
+
+using namespace kordex;
+using namespace kordex::bench;
+
+// A program folder of its own with the vehicle names beside the "executable", so that the
+// window's settings never touch the build's tanks.ini.
+class ProgramFolder {
+  public:
+    ProgramFolder() {
+        std::string pattern = (fs::temp_directory_path() / "kordex-bench-program-XXXXXX");
+        if (!mkdtemp(pattern.data())) {
+            std::perror("mkdtemp");
+            std::exit(2);
+        }
+        path_ = pattern;
+        QFile::copy(QCoreApplication::applicationDirPath() + QStringLiteral("/tanks.ini"),
+                    QString::fromStdString(path_ + "/tanks.ini"));
+    }
+    ~ProgramFolder() {
+        std::error_code error;
+        fs::remove_all(path_, error);
+    }
+    const std::string& Path() const { return path_; }
+
+  private:
+    std::string path_;
+};
+
+template <typename Scan>
+Times Fastest(int rounds, Scan scan) {
+    Times best = Measure(scan);
+    for (int round = 1; round < rounds; ++round) {
+        const Times again = Measure(scan);
+        best.wall = std::min(best.wall, again.wall);
+        best.cpu = std::min(best.cpu, again.cpu);
+    }
+    return best;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    app::KordexApplication application(argc, argv);
+    bool realCopies = false;
+    std::vector<const char*> args;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--copies") == 0)
+            realCopies = true;
+        else
+            args.push_back(argv[i]);
+    }
+    const int count = args.size() > 0 ? std::max(1, std::atoi(args[0])) : 10000;
+    const std::string source = SharedReplaysFolder(args.size() > 1 ? args[1] : nullptr);
+    const std::vector<std::string> sources = ReplaysUnder(source);
+    if (sources.empty()) {
+        std::cerr << "bench_library_window: no replays under " << source << "\n";
+        return 2;
+    }
+    ReplayCopies copies(sources, count, realCopies, "window");
+    ProgramFolder program;
+
+    // The window as the user has it: shown, on "Управление реплеями", the folder in its field.
+    app::QtDesktop desktop;
+    app::QtFileSystem files;
+    SystemClock clock;
+    Platform platform{desktop, files, clock};
+    app::TKordexForm form(platform, program.Path());
+    desktop.SetOwner(&form);
+    form.show();
+    form.AnalyseType->setCurrentIndex(app::TKordexForm::kLibraryTab);
+    form.ts_ReplaysList->ed_AllReplaysFolder->setText(QString::fromStdString(copies.Folder()));
+    QApplication::processEvents();
+
+    // The core alone, as bench_library scans: no window, a desktop without a screen.
+    const IniFile ini = IniFile::Load(program.Path() + "/tanks.ini");
+    auto coreScan = [&] {
+        HeadlessDesktop headless;
+        LibraryTables tables;
+        ProcessReplays(copies.Folder(), tables, ini, headless);
+    };
+    coreScan();  // warms the page cache
+    const Times core = Fastest(3, coreScan);
+    const Times window = Fastest(3, [&] {
+        form.ts_ReplaysList->bt_Refresh->click();
+        QApplication::processEvents();  // the last paint of the filled list
+    });
+    const int rows = form.Tables().library.allReplays.RowCount() - 1;
+
+    std::printf("library scan, %d replays (%s of %zu real ones), %d rows listed\n", count,
+                realCopies ? "copies" : "hard links", sources.size(), rows);
+    std::printf("  core only               %.3f s wall, %.3f s CPU, %.0f replays/s\n", core.wall,
+                core.cpu, count / core.wall);
+    std::printf("  through the window      %.3f s wall, %.3f s CPU, %.0f replays/s\n", window.wall,
+                window.cpu, count / window.wall);
+    std::printf("  window / core           %.2f (wall), %.2f (CPU); target <= 2: %s\n",
+                window.wall / core.wall, window.cpu / core.cpu,
+                window.cpu <= 2 * core.cpu ? "met" : "MISSED");
+    return rows == count ? 0 : 1;
+}
