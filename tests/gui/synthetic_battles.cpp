@@ -149,7 +149,7 @@ BattleFixture SyntheticBattle(int index, bool randomBattle) {
     const int companySize = static_cast<int>(std::size(kCompany));
     int slot = 0;
     for (int p = 0; p < companySize && slot < kTeamSize; ++p) {
-        const int restStart = 1 + (3 * index) % (companySize - 1);
+        const int restStart = 1 + (3 * index + 6) % (companySize - 1);
         const int fromRest = (p - restStart + companySize - 1) % (companySize - 1);
         if (p != 0 && fromRest < companySize - kTeamSize)
             continue;
