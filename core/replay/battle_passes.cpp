@@ -43,6 +43,15 @@ PassResult TooManyMembers(std::string_view what) {
                 std::string(what) + ": больше " + std::to_string(kBattleRows) + " членов");
 }
 
+// The row whose vehicle id the results pass wrote, or the row at that position when no row
+// holds the id: some clan battle replays list the frags in another order, and not every vehicle.
+VehicleRow& RowOfVehicle(VehicleTable& vehicles, const std::string& id, std::size_t position) {
+    for (VehicleRow& row : vehicles)
+        if (!id.empty() && row[vf::Id] == id)
+            return row;
+    return vehicles[position];
+}
+
 constexpr std::pair<std::string_view, int> kIdentityKeys[] = {
     {"vehicleType", vf::Type},        {"isAlive", vf::Alive}, {"name", vf::Name},
     {"clanAbbrev", vf::Clan},         {"team", vf::Team},     {"events", vf::Events},
@@ -223,7 +232,8 @@ PassResult FragsPass(std::string_view fragsBlock, VehicleTable& vehicles) {
         auto frags = vehicle.object.ValueText("frags");
         if (!frags)
             return MissingKey("фраги машины " + Quoted(key), "frags");
-        vehicles[i][vf::Kills] = frags->empty() ? "0" : std::move(*frags);
+        RowOfVehicle(vehicles, StripQuotes(key), i)[vf::Kills] =
+            frags->empty() ? "0" : std::move(*frags);
     }
     return {};
 }

@@ -32,7 +32,8 @@ PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles);
 PassResult ResultsPass(std::string_view resultsBlock, int clientVersion, PersonalKeys keys,
                        BattleTables& tables);
 
-// Field 9 from FragsBlock.
+// Field 9 from FragsBlock, into the row holding each member's vehicle id (by position when none
+// does).
 PassResult FragsPass(std::string_view fragsBlock, VehicleTable& vehicles);
 
 // Fields 11 and 12 (and 16 for the single view) from PlayersTable, matched by name.

@@ -211,10 +211,6 @@ ReplayOutcome Ingestion::Run() {
     if (!frags.Ok())
         return Fault("frags: " + frags.description);
 
-    const PassResult join = JoinPlayers(battle, JoinForm::Series);
-    if (!join.Ok())
-        return Fault("players: " + join.description);
-
     const PassResult final = VehiclesPass(blocks->VehiclesBlock, battle.vehicles);
     if (final.status == PassStatus::NotJson)
         return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
@@ -223,6 +219,12 @@ ReplayOutcome Ingestion::Run() {
         return Beep(ReplayClass::MemberNotObject, "vehicles: " + final.description);
     if (!final.Ok())
         return Fault("vehicles: " + final.description);
+
+    // Joined by the names the final pass wrote: later clients list the header's vehicles in
+    // another order than the results, so the header's names may belong to other rows.
+    const PassResult join = JoinPlayers(battle, JoinForm::Series);
+    if (!join.Ok())
+        return Fault("players: " + join.description);
 
     // Read now, added only once the battle is accepted, so a replay marked "Ошибка" adds nothing.
     std::optional<AuthorBattle> author;

@@ -114,8 +114,6 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
         return SingleEnd::FragsOrPlayersFailed;
     }
 
-    NumberPlatoons(vehicles);
-
     const std::string recorderTeam = view.tables.personal.Value("team");
     const CommonResults& common = view.tables.common;
     if (IsModeKnownSingle(header.gameplayID))
@@ -127,6 +125,11 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
         Beep(platform);
         return SingleEnd::FinalVehiclesNotJson;
     }
+    // Newer clients list the header's vehicles in another order than the results; the final
+    // pass has put every name into its results row, so the ids are joined to the rows again.
+    // The first join has already found every player, so this one only moves ids.
+    JoinPlayers(view.tables, JoinForm::Single);
+    NumberPlatoons(vehicles);
     view.labels.Set("lb_battleType", BattleTypeLong(header.battleType));
 
     NameVehicles(settings.iniPath, vehicles);

@@ -19,6 +19,7 @@ struct ReadBattle {
     BattleHeader header;
     BattleTables tables;
     bool complete = false;
+    std::size_t fragsMembers = 0;  // vehicles the frags block lists
 };
 
 // A replay through the header, every pass and the join, in the order the analyses use.
@@ -38,6 +39,7 @@ ReadBattle ReadThroughAllPasses(const std::string& path, ReadingVariant variant,
         return read;
     }
     read.complete = IsBattleComplete(*blocks);
+    read.fragsMembers = ParseObject(blocks->FragsBlock).object.MemberCount();
     auto& t = read.tables;
     auto failed = [&](const char* step, const PassResult& result) {
         if (!result.Ok())
@@ -60,7 +62,14 @@ int FilledRows(const VehicleTable& vehicles) {
     int rows = 0;
     for (const auto& row : vehicles)
         rows += !row[vf::Name].empty() && !row[vf::Team].empty() && !row[vf::AccountId].empty() &&
-                !row[vf::Xp].empty() && !row[vf::Kills].empty();
+                !row[vf::Xp].empty();
+    return rows;
+}
+
+int RowsWithKills(const VehicleTable& vehicles) {
+    int rows = 0;
+    for (const auto& row : vehicles)
+        rows += !row[vf::Kills].empty();
     return rows;
 }
 
@@ -86,6 +95,10 @@ TEST(BattlePassesOnRealReplays, EveryFinishedBattleOfTheSupportedClientsReadsWho
         // Every vehicle of the header has its identity, its results and its player's ids.
         auto headerVehicles = ParseObject(battle.header.vehiclesText).object.MemberCount();
         EXPECT_EQ(FilledRows(battle.tables.vehicles), static_cast<int>(headerVehicles)) << path;
+        // Each vehicle of the frags block has its own row's kills, even where the block lists
+        // fewer vehicles than the results, in another order (a clan battle of 9.4).
+        EXPECT_EQ(RowsWithKills(battle.tables.vehicles), static_cast<int>(battle.fragsMembers))
+            << path;
         EXPECT_GE(headerVehicles, 11u) << path;
     }
     // 35 replays with results, of which 2 come from clients after 9.17.1.

@@ -393,6 +393,24 @@ TEST(FragsPass, KillsAsWrittenAndZeroForAnEmptyValue) {
     EXPECT_EQ(tables.vehicles[1][vf::Id], "");  // ids are the other passes'
 }
 
+// Some clan battle replays list the frags in another order, and not every vehicle: the kills
+// go to the row of their vehicle id.
+TEST(FragsPass, KillsFollowTheVehicleIdsOfTheResults) {
+    BattleFixture battle(6);
+    for (int i = 0; i < 6; ++i)
+        battle.Vehicle(i).frags = std::to_string(i + 1);
+    // The frags block: the last four vehicles, last first.
+    BattleFixture listed(4);
+    for (int i = 0; i < 4; ++i)
+        listed.Vehicle(i) = battle.Vehicle(5 - i);
+    BattleTables tables = Empty();
+    ASSERT_TRUE(ResultsPass(battle.ResultsJson(), 9171, PersonalKeys::Single, tables).Ok());
+    ASSERT_TRUE(FragsPass(listed.FragsJson(), tables.vehicles).Ok());
+    const std::vector<std::string> kills = {"", "", "3", "4", "5", "6"};
+    for (std::size_t i = 0; i < kills.size(); ++i)
+        EXPECT_EQ(tables.vehicles[i][vf::Kills], kills[i]) << i;
+}
+
 TEST(FragsPass, Failures) {
     struct Case {
         const char* name;

@@ -48,14 +48,17 @@ class RecordingLog : public SeriesBattleLog {
     VehicleTable lastVehicles;
 };
 
-void WriteBattle(const std::string& path, const BattleFixture& battle) {
-    const auto texts = battle.Texts();
+void WriteTexts(const std::string& path, const test::BattleJsonTexts& texts) {
     test::ReplayFixture replay;
     replay.header = texts.header;
     replay.results = texts.results;
     replay.vehicles = texts.vehicles;
     replay.frags = texts.frags;
     test::WriteReplayFile(path, replay);
+}
+
+void WriteBattle(const std::string& path, const BattleFixture& battle) {
+    WriteTexts(path, battle.Texts());
 }
 
 std::string ReadAll(const std::string& path) {
@@ -221,6 +224,38 @@ TEST_F(Evening, HandsCompleteBattlesToTheBattleLog) {
     EXPECT_EQ(log.lastVehicles[0][vehicle_field::Xp], "300");
 }
 
+// Later clients list the header's vehicles in another order than the battle results; the ids
+// each row gets from "players" are those of the player whose results stand in that row.
+TEST(SeriesAnalysis, PlayerIdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
+    test::TempFolder folder;
+    BattleFixture battle = Company("27.05.2017 21:04:33");
+    BattleFixture reversed = battle;
+    const int count = battle.VehicleCount();
+    for (int i = 0; i < count; ++i)
+        reversed.Vehicle(i) = battle.Vehicle(count - 1 - i);
+    battle.SetHeader("vehicles", reversed.HeaderVehiclesJson());
+    WriteBattle(folder.File("x.wotreplay"), battle);
+
+    Series series;
+    RecordingLog log;
+    const SeriesRunResult result = series.Run({folder.File("x.wotreplay")}, &log);
+    ASSERT_EQ(result.replays[0].kind, ReplayClass::Complete) << result.replays[0].description;
+    namespace vf = vehicle_field;
+    int checked = 0;
+    for (const VehicleRow& row : log.lastVehicles) {
+        if (row[vf::Name].empty())
+            continue;
+        for (int i = 0; i < count; ++i) {
+            if (battle.Vehicle(i).name != row[vf::Name])
+                continue;
+            EXPECT_EQ(row[vf::AccountId], battle.Vehicle(i).accountId) << row[vf::Name];
+            EXPECT_EQ(row[vf::Xp], battle.Vehicle(i).xp) << row[vf::Name];
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, count);
+}
+
 // A log whose page cannot take the second battle.
 class FailingLog : public RecordingLog {
   public:
@@ -364,6 +399,20 @@ std::vector<UnusableCase> UnusableCases() {
              WriteBattle(p, b);
          },
          "Ошибка", true, ""},
+        {"31 members in the frags block",
+         [](auto& p) {
+             auto texts = Company("27.05.2017 21:04:33").Texts();
+             texts.frags = BattleFixture(31).FragsJson();
+             WriteTexts(p, texts);
+         },
+         "Ошибка", true, ""},
+        {"31 members in the vehicles block",
+         [](auto& p) {
+             auto texts = Company("27.05.2017 21:04:33").Texts();
+             texts.vehicles = BattleFixture(31).VehiclesJson();
+             WriteTexts(p, texts);
+         },
+         "Ошибка", true, ""},
     };
 }
 
@@ -430,6 +479,23 @@ TEST(SeriesAnalysis, NeverReplacesAFileAlreadyInTheSubfolder) {
     EXPECT_NE(result.replays[0].move.failure.find("already"), std::string::npos);
     EXPECT_EQ(ReadAll(path), before);
     EXPECT_EQ(ReadAll(earlier), "an earlier replay of that name");
+}
+
+TEST(SeriesAnalysis, AMoveThatCannotMakeItsFolderLeavesTheFileAndSaysWhy) {
+    test::TempFolder folder;
+    const std::string path = folder.File("x.wotreplay");
+    WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
+    const std::string before = ReadAll(path);
+    // A file holds the subfolder's name.
+    WriteText(folder.File("_Недосмотренные"), "not a folder");
+
+    Series series;
+    const SeriesRunResult result = series.Run({path});
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Вышел");
+    EXPECT_FALSE(result.replays[0].move.moved);
+    EXPECT_NE(result.replays[0].move.failure.find("cannot be created"), std::string::npos);
+    EXPECT_EQ(ReadAll(path), before);
+    EXPECT_EQ(ReadAll(folder.File("_Недосмотренные")), "not a folder");
 }
 
 TEST(SeriesAnalysis, AFileThatCannotBeOpenedIsMarkedAndNothingIsCreated) {

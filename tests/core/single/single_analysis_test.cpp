@@ -204,6 +204,34 @@ TEST(SingleReplayAnalyseClick, NumbersPlatoonsAndNamesVehicles) {
     EXPECT_EQ(rowsByName["Player01"][team_column::AccountId], battle.Vehicle(0).accountId);
 }
 
+TEST(SingleReplayAnalyseClick, IdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
+    // Newer clients list the header's vehicles in another order than the results.
+    test::TempFolder folder;
+    BattleFixture battle(30);
+    battle.Vehicle(3).platoonId = "7050091";
+    battle.Vehicle(5).platoonId = "7050091";
+    BattleFixture reversed = battle;
+    for (int i = 0; i < 30; ++i)
+        reversed.Vehicle(i) = battle.Vehicle(29 - i);
+    battle.SetHeader("vehicles", reversed.HeaderVehiclesJson());
+
+    Harness harness;
+    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    int checked = 0;
+    for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid}) {
+        for (int row = 1; row < kTeamRows; ++row) {
+            for (int i = 0; i < 30; ++i) {
+                if (battle.Vehicle(i).name != grid->Cell(team_column::Name, row))
+                    continue;
+                EXPECT_EQ(grid->Cell(team_column::AccountId, row), battle.Vehicle(i).accountId);
+                EXPECT_EQ(grid->Cell(team_column::Platoon, row).empty(), i != 3 && i != 5) << i;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(checked, 30);
+}
+
 TEST(SingleReplayAnalyseClick, Version811ShowsTheOldPotentialDamage) {
     test::TempFolder folder;
     BattleFixture battle(30, "0, 8, 11, 0");
