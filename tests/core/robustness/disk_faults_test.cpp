@@ -233,6 +233,26 @@ TEST(DiskFaults, PathsThatCannotBeOpened) {
     EXPECT_EQ(TreeOf(folder.Path()), before);
 }
 
+TEST(DiskFaults, TheReplayFolderGoneOrAFile) {
+    test::TempFolder root;
+    const std::string folder = root.File("replays");
+    fs::create_directory(folder);
+    WriteComplete(folder + "/a.wotreplay");
+    Library library;
+    library.Scan(folder);
+    ASSERT_EQ(library.tables.allReplays.RowCount(), 2);
+
+    // "Обновить" after the folder went, and with a file in its place: empty tables, no error.
+    fs::remove_all(folder);
+    library.Scan(folder);
+    EXPECT_EQ(library.tables.allReplays.RowCount(), 1);
+    EXPECT_EQ(library.tables.favoriteReplays.RowCount(), 1);
+    test::WriteBytesFile(folder, "a file, not a folder");
+    library.Scan(folder);
+    EXPECT_EQ(library.tables.allReplays.RowCount(), 1);
+    EXPECT_EQ(test::ReadFileBytes(folder), "a file, not a folder");
+}
+
 TEST(DiskFaults, ReadOnlyFolderKeepsEveryRowAndSaysNothingMoved) {
     test::TempFolder folder;
     const std::string complete = folder.File("complete.wotreplay");
