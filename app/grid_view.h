@@ -66,6 +66,9 @@ class GridView : public QFrame {
     // Takes the grid's counts, texts, widths, heights and selection.
     void Refresh();
 
+    // The width the columns have inside the frame.
+    int InnerWidth() const { return width() - 2 * frameWidth(); }
+
     // Scrolling in grid rows and columns, as the wheel handlers need it.
     int TopRow() const;
     void SetTopRow(int row);

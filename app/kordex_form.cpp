@@ -32,6 +32,7 @@
 #include "single/single_analysis.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
+#include "single/team_table_widths.h"
 #include "single_battle_page.h"
 #include "tables/grid_helpers.h"
 #include "tables/header_click_sorts.h"
@@ -306,6 +307,14 @@ void TKordexForm::FormResize() {
     SingleReplay->AlliesGrid->update();
     SingleReplay->EnemiesGrid->update();
     SingleReplay->PlaceTeamGrids(TeamGridsForWindowWidth(width() + kDesignFrameWidth));
+    FitTeamTables();
+}
+
+void TKordexForm::FitTeamTables() {
+    FitTeamColumnsToWidth(tables_.AlliesGrid, SingleReplay->AlliesGrid->InnerWidth(),
+                          platform_.desktop);
+    FitTeamColumnsToWidth(tables_.EnemiesGrid, SingleReplay->EnemiesGrid->InnerWidth(),
+                          platform_.desktop);
 }
 
 void TKordexForm::ShowSettings(const Settings& settings) {
@@ -419,6 +428,11 @@ void TKordexForm::SingleReplayAnalyseClick() {
         const std::string& path;
         ~PathShown() { field->setText(Q(path)); }
     } pathShown{SingleReplay->ReplayPath, view.replayPath};
+    // The tables have no scroll bar: whatever the analysis wrote, every column stays in view.
+    struct ColumnsFitted {
+        TKordexForm& form;
+        ~ColumnsFitted() { form.FitTeamTables(); }
+    } columnsFitted{*this};
     kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
 }
 
@@ -471,6 +485,10 @@ void TKordexForm::XlsExportClick() {
 }
 
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {
+    // A run writes each player into the same row of all five tables; a table sorted while the
+    // run handles events would put the next battles' values beside other players' names.
+    if (series_.runInProgress)
+        return;
     SortSeriesTableByHeader(table, grid.Grid(), column, row,
                             Options->MultiGroupPlayers->isChecked(), numberFormat_);
 }
@@ -551,6 +569,10 @@ void TKordexForm::bt_DeleteSelectedClick() {
 
 void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
+    // A series hand-off while a run handles events would replace the list whose battles the
+    // run is writing, and the battle titles would then open other replays; it waits, as drops do.
+    if (series_.runInProgress && list.Selection().top != list.Selection().bottom)
+        return;
     // A selection of several rows replaces the run list, even when none of them has a path.
     if (list.Selection().top != list.Selection().bottom) {
         series_.lb_ReplaysList.Clear();

@@ -110,6 +110,8 @@ class TKordexForm : public QMainWindow {
     void ShowState();
     void ShowReplaysList();
     void ShowSettings(const Settings& settings);
+    // Every column of the team tables within the tables' widths.
+    void FitTeamTables();
     Settings CollectSettings() const;
     std::string SettingsPath() const;
     std::string ReplayPathText() const;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -13,6 +14,25 @@
 
 namespace kordex::test {
 namespace {
+
+// The desktop's trash lives under XDG_DATA_HOME; a test points it elsewhere for its life.
+class DataHome {
+  public:
+    explicit DataHome(const std::string& folder)
+        : had_(qEnvironmentVariableIsSet("XDG_DATA_HOME")), old_(qgetenv("XDG_DATA_HOME")) {
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(folder));
+    }
+    ~DataHome() {
+        if (had_)
+            qputenv("XDG_DATA_HOME", old_);
+        else
+            qunsetenv("XDG_DATA_HOME");
+    }
+
+  private:
+    bool had_;
+    QByteArray old_;
+};
 
 // A library folder of three finished battles, scanned by "Обновить".
 class LibraryWindowTest : public ::testing::Test {
@@ -84,6 +104,46 @@ TEST_F(LibraryWindowTest, TitleClicksSortByTheSharedStateAndFavouritesMoveTheFil
     EXPECT_FALSE(std::filesystem::exists(folder + "/a.wotreplay"));
     EXPECT_EQ(all().RowCount(), 3);
     EXPECT_EQ(form->Tables().library.favoriteReplays.Cell(library_column::Path, 1), moved);
+}
+
+TEST_F(LibraryWindowTest, DeleteAsksThenRemovesTheRowsWhoseFilesReachedTheTrash) {
+    WindowHarness::ClickCell(*list, 1, 1);
+    QRect rect;
+    app::GridPane* pane = list->PaneOfCell(1, 2, &rect);
+    ASSERT_NE(pane, nullptr);
+    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ShiftModifier, rect.center());
+    auto* deleteButton = window.Find<QPushButton>("bt_DeleteSelected");
+    const std::string question = "confirm Удалить выбранные реплеи (2 шт.)?";
+
+    // Cancel changes nothing.
+    deleteButton->click();
+    EXPECT_EQ(window.desktop.Events().back(), question);
+    EXPECT_EQ(all().RowCount(), 4);
+
+    // A trash location that is not absolute is no trash: the rows and their files stay.
+    {
+        DataHome home("relative/share");
+        window.desktop.confirmAnswers = {true};
+        deleteButton->click();
+        EXPECT_EQ(window.desktop.Events().back(), question);
+        EXPECT_EQ(all().RowCount(), 4);
+        EXPECT_TRUE(std::filesystem::exists(folder + "/c.wotreplay"));
+        EXPECT_TRUE(std::filesystem::exists(folder + "/b.wotreplay"));
+        EXPECT_FALSE(QFileInfo::exists(QStringLiteral("files/c.wotreplay")));
+    }
+    // A data folder without a trash yet: the trash is made, the files go there, the rows go.
+    {
+        const std::string share = window.folder.File("share");
+        DataHome home(share);
+        window.desktop.confirmAnswers = {true};
+        deleteButton->click();
+        EXPECT_EQ(all().RowCount(), 2);
+        EXPECT_EQ(PathIn(1), folder + "/a.wotreplay");
+        EXPECT_TRUE(std::filesystem::exists(share + "/Trash/files/c.wotreplay"));
+        EXPECT_TRUE(std::filesystem::exists(share + "/Trash/files/b.wotreplay"));
+        EXPECT_FALSE(std::filesystem::exists(folder + "/c.wotreplay"));
+    }
+    EXPECT_TRUE(window.errors.empty());
 }
 
 TEST(QtFileSystem, MovesWithoutReplacingAndCreatesFolders) {

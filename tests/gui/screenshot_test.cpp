@@ -9,19 +9,23 @@
 #include <filesystem>
 
 #include "series_page.h"
+#include "synthetic_battles.h"
 #include "window_harness.h"
 
 namespace kordex::test {
 namespace {
 
-// With KORDEX_SCREENSHOT_DIR set (scripts/screenshot) the grabbed images are kept there.
+// With KORDEX_SCREENSHOT_DIR set (scripts/screenshot) the grabbed images are kept there, in
+// 256 colours: a window's flat colours lose nothing visible and the files stay small.
 void Keep(const QImage& image, const char* name) {
     const QString folder = qEnvironmentVariable("KORDEX_SCREENSHOT_DIR");
     if (folder.isEmpty())
         return;
     QDir().mkpath(folder);
-    EXPECT_TRUE(
-        image.save(QDir(folder).filePath(QStringLiteral("%1.png").arg(QString::fromLatin1(name)))));
+    const QImage small =
+        image.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+    EXPECT_TRUE(small.save(
+        QDir(folder).filePath(QStringLiteral("%1.png").arg(QString::fromLatin1(name))), "PNG", 0));
 }
 
 int ColourCount(const QImage& image) {
@@ -35,8 +39,8 @@ int ColourCount(const QImage& image) {
 TEST(Screenshot, EveryTabDrawsItsControls) {
     WindowHarness window;
     app::TKordexForm& form = window.Open();
-    const char* const names[] = {"kordex-single", "kordex-series", "kordex-library",
-                                 "kordex-options"};
+    const char* const names[] = {"kordex-empty-single", "kordex-empty-series",
+                                 "kordex-empty-library", "kordex-options"};
     for (int tab = 0; tab < form.AnalyseType->count(); ++tab) {
         form.AnalyseType->setCurrentIndex(tab);
         QApplication::processEvents();
@@ -49,24 +53,32 @@ TEST(Screenshot, EveryTabDrawsItsControls) {
     }
 }
 
-// A finished 9.17.1 battle from the shared replays, as the user sees it on "Один бой".
-TEST(Screenshot, RealBattleOnBothSingleViewTabs) {
-    KORDEX_REQUIRE_SHARED_REPLAYS();
-    WindowHarness window(true);
-    std::filesystem::copy_file(KORDEX_SHIPPED_INI, window.IniPath());
+// The pictures show invented battles only: the real replays carry real players' names.
+class ScreenshotInvented : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::filesystem::copy_file(KORDEX_SHIPPED_INI, window.IniPath());
+        replays = window.folder.File("World_of_Tanks/replays");
+        std::filesystem::create_directories(replays);
+    }
+
+    WindowHarness window{true};
+    std::string replays;
+};
+
+// One battle as the user sees it on "Один бой": both team tables and the personal results.
+TEST_F(ScreenshotInvented, OneBattleOnBothSingleViewTabs) {
     app::TKordexForm& form = window.Open();
-    const std::string replay = SharedReplaysFolder() +
-                               "/rajesh-rahul-wot-battle-results-parser/"
-                               "1-0_9_17_1-06_ensk-EU-full.wotreplay";
+    const std::string replay = WriteSyntheticReplay(replays, 0, true);
     window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(replay));
     form.SingleReplayAnalyse->click();
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_EQ(form.AnalyseType->currentIndex(), 0);
-    EXPECT_FALSE(window.Find<QLabel>("Label_Map")->text().isEmpty());
-    EXPECT_NE(window.Find<QLabel>("Label_shots")->text(), QString());
+    EXPECT_EQ(window.Find<QLabel>("Label_Map")->text().toStdString(), "Химмельсдорф, обычный");
+    EXPECT_EQ(form.Tables().AlliesGrid.Cell(1, 0), "Ник");
 
     auto* results = window.Find<QTabWidget>("SingleReplayResults");
-    const char* const names[] = {"kordex-commands", "kordex-details"};
+    const char* const names[] = {"kordex-single-battle", "kordex-single-details"};
     for (int tab = 0; tab < 2; ++tab) {
         results->setCurrentIndex(tab);
         QApplication::processEvents();
@@ -77,48 +89,38 @@ TEST(Screenshot, RealBattleOnBothSingleViewTabs) {
     results->setCurrentIndex(0);
 }
 
-// Three finished battles from the shared replays run as a series, on the tab "Опыт".
-TEST(Screenshot, RealSeriesOnTheExperienceTab) {
-    KORDEX_REQUIRE_SHARED_REPLAYS();
-    WindowHarness window(true);
-    std::filesystem::copy_file(KORDEX_SHIPPED_INI, window.IniPath());
+// Three company battles of an evening run as a series, on the tab "Опыт".
+TEST_F(ScreenshotInvented, SeriesOnTheExperienceTab) {
     app::TKordexForm& form = window.Open();
-    // Copies, since a run moves replays it cannot use into subfolders of their folder.
     std::vector<DroppedItem> dropped;
-    for (const char* name :
-         {"1-0_9_15_0-10_hills-EU-full.wotreplay", "1-0_9_16_0-31_airfield-EU-full.wotreplay",
-          "1-0_9_17_1-06_ensk-EU-full.wotreplay"}) {
-        const std::string copy = window.folder.File(name);
-        std::filesystem::copy_file(
-            SharedReplaysFolder() + "/rajesh-rahul-wot-battle-results-parser/" + name, copy);
-        dropped.push_back({copy, false});
-    }
+    for (int battle = 0; battle < 3; ++battle)
+        dropped.push_back({WriteSyntheticReplay(replays, battle), false});
     form.WMDropFiles(dropped);
     form.SeriesReplays->SeriesAnalysisButton->click();
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
+    // Three battles, the totals and the averages.
     EXPECT_EQ(form.Tables().SeriesGridExp.ColumnCount(), 7);
+    EXPECT_EQ(form.Tables().SeriesGridExp.Cell(0, 3), "Игрок01");
     QApplication::processEvents();
     QImage image = form.grab().toImage();
     EXPECT_GT(ColourCount(image), 3);
-    Keep(image, "kordex-series-run");
+    Keep(image, "kordex-series");
 }
 
-// The library of a folder of the shared replays.
-TEST(Screenshot, RealLibraryList) {
-    KORDEX_REQUIRE_SHARED_REPLAYS();
-    WindowHarness window(true);
-    std::filesystem::copy_file(KORDEX_SHIPPED_INI, window.IniPath());
+// The library of a folder of invented battles.
+TEST_F(ScreenshotInvented, LibraryList) {
+    for (int battle = 0; battle < 24; ++battle)
+        WriteSyntheticReplay(replays, battle, battle % 3 == 2);
     app::TKordexForm& form = window.Open();
-    const std::string folder = SharedReplaysFolder() + "/rajesh-rahul-wot-battle-results-parser";
-    window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(folder));
+    window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(replays));
     window.Find<QPushButton>("bt_Refresh")->click();
     form.AnalyseType->setCurrentIndex(2);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
-    EXPECT_GT(form.Tables().library.allReplays.RowCount(), 10);
+    EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 25);
     QApplication::processEvents();
     QImage image = form.grab().toImage();
     EXPECT_GT(ColourCount(image), 3);
-    Keep(image, "kordex-library-scan");
+    Keep(image, "kordex-library");
 }
 
 }  // namespace

@@ -4,10 +4,16 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <functional>
+#include <utility>
 
+#include "library_page.h"
+#include "options_page.h"
+#include "series_page.h"
 #include "shell/portal_addresses.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "synthetic_battles.h"
 #include "window_harness.h"
 
 namespace kordex::test {
@@ -73,6 +79,64 @@ TEST_F(SeriesWindowTest, AnEmptyRunListAsksForReplays) {
     window.Find<QPushButton>("SeriesAnalysisButton")->click();
     EXPECT_EQ(window.desktop.Events(),
               std::vector<std::string>{"message Перетащите реплеи в окно программы."});
+}
+
+// A desktop that lets the user act while a run handles pending events, as the real one does.
+class DesktopWithAUser : public HeadlessDesktop {
+  public:
+    void ProcessPendingEvents() override {
+        HeadlessDesktop::ProcessPendingEvents();
+        if (userActs)
+            std::exchange(userActs, {})();
+    }
+    std::function<void()> userActs;
+};
+
+// A run writes each player into the same row of all five tables and reads its own run list;
+// what the user does meanwhile must not move rows under it or swap the list behind it.
+TEST(SeriesRunUnderWay, TitleClicksAndLibraryHandOffsWaitForTheEnd) {
+    TempFolder folder;
+    DesktopWithAUser desktop;
+    app::QtFileSystem files;
+    SystemClock clock;
+    Platform platform{desktop, files, clock};
+    app::TKordexForm form(platform, folder.Path());
+    form.Options->MultiGroupPlayers->setChecked(true);  // battle columns sort on a title click
+
+    std::filesystem::create_directories(folder.File("evening"));
+    std::filesystem::create_directories(folder.File("library"));
+    std::vector<DroppedItem> dropped;
+    std::vector<std::string> runList;
+    for (int battle = 0; battle < 4; ++battle) {
+        runList.push_back(WriteSyntheticReplay(folder.File("evening"), battle));
+        dropped.push_back({runList.back(), false});
+        WriteSyntheticReplay(folder.File("library"), 10 + battle);
+    }
+    form.ts_ReplaysList->ed_AllReplaysFolder->setText(
+        QString::fromStdString(folder.File("library")));
+    form.bt_RefreshClick();
+    form.Tables().library.allReplays.SetSelection({1, 3});
+    form.WMDropFiles(dropped);
+
+    TextGrid& exp = form.Tables().SeriesGridExp;
+    desktop.userActs = [&] {
+        // After the first battle: its experience column is sorted, then three library rows
+        // are sent to the series.
+        ASSERT_FALSE(exp.Cell(2, 3).empty());
+        form.SeriesGridFixedCellClick(SeriesTable::Exp, *form.SeriesReplays->SeriesGridExp, 2, 0);
+        form.bt_ProcessInKordexClick();
+    };
+    form.SeriesReplays->SeriesAnalysisButton->click();
+    ASSERT_FALSE(desktop.userActs) << "the run handled no events";
+
+    EXPECT_EQ(form.ReplaysList(), runList);
+    for (int row = 3; row < exp.RowCount(); ++row)
+        for (const TextGrid* grid : form.Tables().SeriesGrids())
+            EXPECT_EQ(grid->Cell(0, row), exp.Cell(0, row)) << "row " << row;
+    // Once the run is over, the same click sorts the first battle's rows.
+    form.SeriesGridFixedCellClick(SeriesTable::Exp, *form.SeriesReplays->SeriesGridExp, 2, 0);
+    for (int row = 4; row < exp.RowCount() && !exp.Cell(2, row).empty(); ++row)
+        EXPECT_GE(std::stoi(exp.Cell(2, row - 1)), std::stoi(exp.Cell(2, row))) << "row " << row;
 }
 
 }  // namespace

@@ -2,7 +2,12 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <QLineEdit>
+
 #include "shell/portal_addresses.h"
+#include "shell/window_layout.h"
+#include "support/battle_fixture.h"
+#include "support/battle_replay.h"
 #include "window_harness.h"
 
 namespace kordex::test {
@@ -103,6 +108,49 @@ TEST_F(TeamTablesTest, CellsAreDrawnInTheirColoursWithoutMarkers) {
     EXPECT_TRUE(hasColour(6, 2, red));
     EXPECT_FALSE(hasColour(6, 1, green));
     EXPECT_FALSE(hasColour(6, 1, red));
+}
+
+// The tables have no scroll bar: a battle of long names and vehicle names still shows every
+// column, "Свет" and "Гусли" included, in the narrowest window and in a wide one.
+TEST(TeamTablesWidth, EveryColumnStaysInViewWhateverTheNames) {
+    WindowHarness window(true);  // the window's own fonts measure the texts
+    app::TKordexForm& form = window.Open();
+    BattleFixture battle(30);
+    for (int i = 0; i < battle.VehicleCount(); ++i) {
+        battle.Vehicle(i).name = "Long_player_name_of_24_" + std::to_string(i % 10);
+        battle.Vehicle(i).clan = "CLAN" + std::to_string(i % 10);
+    }
+    const std::string replay = window.folder.File("long.wotreplay");
+    WriteBattleReplay(replay, battle);
+    window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(replay));
+    form.SingleReplayAnalyse->click();
+    ASSERT_TRUE(window.errors.empty()) << window.errors.front();
+    ASSERT_EQ(form.Tables().AlliesGrid.Cell(1, 1).substr(0, 5), "Long_");
+
+    for (int outerWidth : {869, 1400}) {
+        form.resize(outerWidth - kDesignFrameWidth, 520);
+        QApplication::processEvents();
+        for (const char* name : {"AlliesGrid", "EnemiesGrid"}) {
+            app::GridView& grid = *window.Find<app::GridView>(name);
+            const TextGrid& table = grid.Grid();
+            const QFontMetrics metrics(grid.BodyPane()->font());
+            for (int column = 0; column <= 9; ++column) {
+                QRect rect;
+                app::GridPane* pane = grid.PaneOfCell(column, 0, &rect);
+                ASSERT_NE(pane, nullptr) << name << " column " << column << " at " << outerWidth;
+                EXPECT_LE(rect.right(), pane->viewport()->width())
+                    << name << " column " << column << " at " << outerWidth;
+                // The title is readable: its text fits the column.
+                EXPECT_GE(table.ColumnWidth(column),
+                          metrics.horizontalAdvance(QString::fromStdString(table.Cell(column, 0))))
+                    << name << " column " << column;
+            }
+            // With room to spare the value columns keep their usual width.
+            if (outerWidth == 1400) {
+                EXPECT_EQ(table.ColumnWidth(9), table.DefaultColumnWidth()) << name;
+            }
+        }
+    }
 }
 
 }  // namespace
