@@ -12,96 +12,11 @@
 #include <string_view>
 #include <vector>
 
+#include "replay/version_layout.h"
+
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const kPersonalKeys811[] = {"spotted",
-                                        "repair",
-                                        "xpPenalty",
-                                        "creditsPenalty",
-                                        "vehTypeLockTime",
-                                        "damageAssistedTrack",
-                                        "killerID",
-                                        "damageReceived",
-                                        "creditsToDraw",
-                                        "heHitsReceived",
-                                        "sniperDamageDealt",
-                                        "piercedReceived",
-                                        "premiumCreditsFactor10",
-                                        "damageAssistedRadio",
-                                        "shotsReceived",
-                                        "premiumXPFactor10",
-                                        "serviceProviderID",
-                                        "xp",
-                                        "droppedCapturePoints",
-                                        "creditsContributionIn",
-                                        "eventFreeXP",
-                                        "damaged",
-                                        "autoRepairCost",
-                                        "typeCompDescr",
-                                        "achievementXP",
-                                        "deathReason",
-                                        "capturePoints",
-                                        "aogasFactor10",
-                                        "eventCredits",
-                                        "health",
-                                        "details",
-                                        "achievementCredits",
-                                        "achievements",
-                                        "originalFreeXP",
-                                        "isPremium",
-                                        "mileage",
-                                        "freeXP",
-                                        "kills",
-                                        "eventTMenXP",
-                                        "tkills",
-                                        "team",
-                                        "tmenXP",
-                                        "pierced",
-                                        "credits",
-                                        "eventGold",
-                                        "igrXPFactor10",
-                                        "accountDBID",
-                                        "autoEquipCost",
-                                        "gold",
-                                        "tdamageDealt",
-                                        "markOfMastery",
-                                        "isTeamKiller",
-                                        "hits",
-                                        "dossierPopUps",
-                                        "eventXP",
-                                        "he_hits",
-                                        "potentialDamageReceived",
-                                        "damageDealt",
-                                        "autoLoadCost",
-                                        "originalCredits",
-                                        "dailyXPFactor10",
-                                        "shots",
-                                        "thits",
-                                        "originalXP",
-                                        "lifeTime",
-                                        "questsProgress",
-                                        "creditsContributionOut",
-                                        "achievementFreeXP",
-                                        "noDamageShotsReceived"};
-
-std::string NewName(std::string_view key) {
-    static const std::pair<std::string_view, std::string_view> kRenamed[] = {
-        {"heHitsReceived", "explosionHitsReceived"},
-        {"piercedReceived", "piercingsReceived"},
-        {"shotsReceived", "directHitsReceived"},
-        {"pierced", "piercings"},
-        {"hits", "directHits"},
-        {"he_hits", "explosionHits"},
-        {"potentialDamageReceived", "damageBlockedByArmor"},
-        {"thits", "directTeamHits"},
-        {"noDamageShotsReceived", "noDamageDirectHitsReceived"}};
-    for (const auto& [oldName, newName] : kRenamed)
-        if (key == oldName)
-            return std::string(newName);
-    return std::string(key);
-}
 
 struct Layout {
     const char* exeVersion;
@@ -131,11 +46,12 @@ std::string Header(const Layout& layout, int vehicles) {
 std::string Personal(const Layout& layout) {
     std::string text = "{";
     bool first = true;
-    for (const char* key : kPersonalKeys811) {
+    // The keys the analyses read, under the names of the layout's client.
+    for (std::string_view key : kordex::PersonalKeyNames(true)) {
         if (!first)
             text += ", ";
         first = false;
-        const std::string name = layout.number == 811 ? std::string(key) : NewName(key);
+        const std::string name(kordex::LayoutOf(layout.number).KeyName(key));
         std::string value = "0";
         if (name == "autoLoadCost" || name == "autoEquipCost")
             value = "[1234, 0]";

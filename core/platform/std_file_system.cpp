@@ -39,12 +39,26 @@ bool StdFileSystem::MoveFileNoReplace(const std::string& from, const std::string
         return true;
     if (errno != EXDEV)
         return false;
-    // Another file system: copy without overwriting, then remove the source.
+    // Another file system: copy without overwriting, then remove the source. A move that
+    // fails half-way takes its copy back, so the file is in exactly one place; a file that was
+    // at the target before is someone else's and is never touched.
     std::error_code error;
-    if (!fs::copy_file(PathOf(from), PathOf(to), fs::copy_options::none, error))
+    if (fs::exists(PathOf(to), error) || error)
         return false;
+    if (!fs::copy_file(PathOf(from), PathOf(to), fs::copy_options::none, error)) {
+        if (error != std::errc::file_exists) {
+            std::error_code ignored;
+            fs::remove(PathOf(to), ignored);  // a partial copy of ours
+        }
+        return false;
+    }
     fs::remove(PathOf(from), error);
-    return !error;
+    if (error) {
+        std::error_code ignored;
+        fs::remove(PathOf(to), ignored);
+        return false;
+    }
+    return true;
 }
 
 bool StdFileSystem::MoveToTrash(const std::string&) {

@@ -95,11 +95,21 @@ IniFile IniFile::FromText(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-    std::ifstream in(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                     std::ios::binary);
+    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
+    // A folder of that name opens but cannot be read; the stream library then throws from
+    // inside the read instead of reporting it, as it does for any error while reading.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(file, error))
+        return {};
+    std::ifstream in(file, std::ios::binary);
     if (!in)
         return {};
-    std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string bytes;
+    try {
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {};
+    }
     if (in.bad())
         return {};
     return FromText(bytes);

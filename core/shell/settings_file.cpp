@@ -339,7 +339,13 @@ SettingsWriteResult WriteSettings(const std::string& path, const Settings& setti
     std::ifstream in(target, std::ios::binary);
     if (!in.is_open())
         return {SettingsWriteStatus::Failed, failurePrefix + "файл не открывается"};
-    std::string old{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string old;
+    try {
+        // The stream library throws on an error while reading instead of setting its state.
+        old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл не читается"};
+    }
     if (in.bad())
         return {SettingsWriteStatus::Failed, failurePrefix + "файл не читается"};
     in.close();
@@ -351,6 +357,10 @@ SettingsWriteResult WriteSettings(const std::string& path, const Settings& setti
     struct stat oldStat {};
     if (::stat(target.c_str(), &oldStat) != 0)
         return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(errno)};
+    // A file the user made read-only stays as it is; the replacement by rename below would
+    // otherwise pass over that (and the superuser's writes would too).
+    if ((oldStat.st_mode & 0222) == 0)
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл только для чтения"};
 
     // The new text goes into a file beside the old one, reaches the disk, then replaces it.
     const fs::path temporary = target.string() + ".new";

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +10,7 @@
 #include <vector>
 
 #include "support/battle_fixture.h"
+#include "support/cli_run.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -19,53 +19,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct SeriesCliRun {
-    std::string output;
-    int status = -1;
-};
+using SeriesCliRun = test::CliRun;
 
-std::string Quoted(const std::string& text) {
-    std::string quoted = "'";
-    for (char c : text)
-        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return quoted + "'";
-}
-
-// Runs kordex-cli series with the given environment assignments ("LC_ALL=…") and arguments.
+// Runs kordex-cli series with the given environment assignments ("LC_ALL=…", or none) and
+// arguments, the locale variables of the test's own environment removed.
 SeriesCliRun RunSeriesCli(const std::string& environment, const std::vector<std::string>& args) {
-    std::string command =
-        "env -u LC_ALL -u LC_NUMERIC -u LANG " + environment + " " + Quoted(KORDEX_CLI) + " series";
-    for (const std::string& arg : args)
-        command += " " + Quoted(arg);
-    command += " 2>/dev/null";
-    SeriesCliRun run;
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe)
-        return run;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-        run.output.append(buffer, n);
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
+    std::vector<std::string> command = {"-u", "LC_ALL", "-u", "LC_NUMERIC", "-u", "LANG"};
+    std::istringstream assignments(environment);
+    for (std::string assignment; assignments >> assignment;)
+        command.push_back(assignment);
+    command.push_back(KORDEX_CLI);
+    command.push_back("series");
+    command.insert(command.end(), args.begin(), args.end());
+    return test::RunProgram("env", command);
 }
 
-// The lines of one "## NAME" section.
 std::vector<std::string> Section(const std::string& output, const std::string& name) {
-    std::vector<std::string> lines;
-    std::istringstream in(output);
-    std::string line;
-    bool inside = false;
-    while (std::getline(in, line)) {
-        if (line.rfind("## ", 0) == 0) {
-            inside = line == "## " + name;
-            continue;
-        }
-        if (inside)
-            lines.push_back(line);
-    }
-    return lines;
+    return test::DumpSection(output, name);
 }
 
 std::vector<std::string> SectionNames(const std::string& output) {

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "series_page.h"
+#include "support/test_paths.h"
 #include "synthetic_battles.h"
 #include "window_harness.h"
 
@@ -53,7 +54,37 @@ TEST(Screenshot, EveryTabDrawsItsControls) {
     }
 }
 
-// The pictures show invented battles only: the real replays carry real players' names.
+// A real battle from ../shared/replays, kept only in the folder scripts/screenshot is given:
+// real replays carry real players' names, so these pictures never go into the repository.
+TEST(Screenshot, RealBattleOnBothSingleViewTabs) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    std::string replay;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(SharedReplaysFolder())) {
+        const std::string name = entry.path().filename().string();
+        if (name.find("9_17_1") != std::string::npos && name.ends_with("-full.wotreplay"))
+            replay = entry.path().string();
+    }
+    if (replay.empty())
+        GTEST_SKIP() << "no finished 9.17.1 battle among the real replays";
+    WindowHarness window{true};
+    app::TKordexForm& form = window.Open();
+    window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(replay));
+    form.SingleReplayAnalyse->click();
+    ASSERT_TRUE(window.errors.empty()) << window.errors.front();
+    EXPECT_FALSE(form.Tables().AlliesGrid.Cell(1, 1).empty());
+    auto* results = window.Find<QTabWidget>("SingleReplayResults");
+    const char* const names[] = {"kordex-real-battle", "kordex-real-battle-details"};
+    for (int tab = 0; tab < 2; ++tab) {
+        results->setCurrentIndex(tab);
+        QApplication::processEvents();
+        QImage image = form.grab().toImage();
+        EXPECT_GT(ColourCount(image), 3) << names[tab];
+        Keep(image, names[tab]);
+    }
+}
+
+// The pictures for the README show invented battles only: the real replays carry real
+// players' names.
 class ScreenshotInvented : public ::testing::Test {
   protected:
     void SetUp() override {

@@ -11,11 +11,19 @@
 #include "library/library_row.h"
 #include "library/library_tables.h"
 #include "platform/headless_desktop.h"
+#include "platform/std_file_system.h"
+#include "platform/system_clock.h"
 #include "replay/battle_header.h"
 #include "replay/battle_passes.h"
 #include "replay/battle_tables.h"
 #include "replay/block_reader.h"
 #include "replay/ini_file.h"
+#include "series/series_run.h"
+#include "series/series_tables.h"
+#include "shell/window_tables.h"
+#include "single/label_store.h"
+#include "single/single_analysis.h"
+#include "single/team_tables.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/replay_fixture.h"
@@ -148,7 +156,7 @@ TEST_F(ReplayHostile, ThirtyOneVehiclesFailTheirPassesAfterThirtyRows) {
     EXPECT_EQ(LibraryRowOf(path), LibraryRowKind::Normal);
 }
 
-TEST_F(ReplayHostile, SixteenOnOneSideReadLikeAnyThirtyVehicles) {
+TEST_F(ReplayHostile, SixteenOnOneSideReadWholeShownAsFifteenMarkedInASeries) {
     BattleFixture battle(30);
     battle.Vehicle(15).team = 1;  // 16 against 14
     const std::string path = Write(test::ReplayOf(battle));
@@ -161,6 +169,35 @@ TEST_F(ReplayHostile, SixteenOnOneSideReadLikeAnyThirtyVehicles) {
         EXPECT_EQ(teamOne, 16);
     }
     EXPECT_EQ(LibraryRowOf(path), LibraryRowKind::Normal);
+
+    // The single view has 15 rows a side: it shows the first 15 of the recorder's team.
+    WindowTables tables;
+    SetTableTitles(tables);
+    LabelStore labels;
+    HeadlessDesktop desktop;
+    StdFileSystem files;
+    SystemClock clock;
+    Platform platform{desktop, files, clock};
+    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
+    view.replayPath = path;
+    ASSERT_EQ(SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""}),
+              SingleEnd::Completed);
+    EXPECT_EQ(tables.AlliesGrid.RowCount(), kTeamRows);
+    EXPECT_FALSE(tables.AlliesGrid.Cell(team_column::Name, kTeamRows - 1).empty());
+
+    // The series keeps 15 allies a battle: the battle is marked and the run goes on.
+    BattleFixture next(30);
+    const std::string nextPath = Write(test::ReplayOf(next));
+    SeriesSession session;
+    session.lb_ReplaysList.Assign({path, nextPath});
+    SeriesRunObserver observer;
+    SeriesOptions options;
+    options.moveUnusable = false;
+    const SeriesRunResult result =
+        RunSeries(tables, session, labels, options, platform, observer, nullptr);
+    ASSERT_EQ(result.replays.size(), 2u);
+    EXPECT_EQ(result.replays[0].word, "Ошибка");
+    EXPECT_EQ(result.replays[1].kind, ReplayClass::Complete);
 }
 
 TEST_F(ReplayHostile, FiftyMegabyteFirstLineWithoutALineFeed) {
