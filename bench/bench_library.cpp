@@ -44,16 +44,10 @@ Scan ScanFolder(const std::string& folder, const IniFile& ini) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool realCopies = false;
-    std::vector<const char*> args;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--copies") == 0)
-            realCopies = true;
-        else
-            args.push_back(argv[i]);
-    }
-    const int count = args.size() > 0 ? std::max(1, std::atoi(args[0])) : 10000;
-    const std::string source = SharedReplaysFolder(args.size() > 1 ? args[1] : nullptr);
+    const CopyArguments arguments = ReadCopyArguments(argc, argv, 10000);
+    const int count = arguments.count;
+    const std::string& source = arguments.source;
+    const bool realCopies = arguments.realCopies;
     const std::vector<std::string> sources = ReplaysUnder(source);
     if (sources.empty()) {
         std::cerr << "bench_library: no replays under " << source << "\n";

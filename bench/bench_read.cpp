@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench_support.h"
 #include "replay/battle_header.h"
 #include "replay/block_reader.h"
 
@@ -20,6 +21,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
+// The floor: open each file and read the same number of bytes from its start.
+using kordex::bench::PlainReads;
 
 std::vector<std::string> ReplaysUnder(const std::string& folder) {
     std::vector<std::string> paths;
@@ -74,29 +77,6 @@ std::vector<long long> BytesTakenPerFile(const std::vector<std::string>& paths) 
         taken.push_back(std::max(0LL, BytesReadSoFar() - before - overhead));
     }
     return taken;
-}
-
-// The floor: open each file and read the same number of bytes from its start.
-long long PlainReads(const std::vector<std::string>& paths, const std::vector<long long>& taken) {
-    std::vector<char> buffer(64 * 1024);
-    long long total = 0;
-    for (std::size_t i = 0; i < paths.size(); ++i) {
-        std::FILE* file = std::fopen(paths[i].c_str(), "rb");
-        if (!file)
-            continue;
-        long long left = taken[i];
-        while (left > 0) {
-            const std::size_t want =
-                static_cast<std::size_t>(std::min<long long>(left, (long long)buffer.size()));
-            const std::size_t got = std::fread(buffer.data(), 1, want, file);
-            if (got == 0)
-                break;
-            total += static_cast<long long>(got);
-            left -= static_cast<long long>(got);
-        }
-        std::fclose(file);
-    }
-    return total;
 }
 
 double Seconds(Clock::duration d) {

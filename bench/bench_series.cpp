@@ -58,16 +58,10 @@ Run RunOnce(const std::vector<std::string>& paths, bool moveUnusable = true) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    bool realCopies = false;
-    std::vector<const char*> args;
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--copies") == 0)
-            realCopies = true;
-        else
-            args.push_back(argv[i]);
-    }
-    const int count = args.size() > 0 ? std::max(1, std::atoi(args[0])) : 100;
-    const std::string source = SharedReplaysFolder(args.size() > 1 ? args[1] : nullptr);
+    const CopyArguments arguments = ReadCopyArguments(argc, argv, 100);
+    const int count = arguments.count;
+    const std::string& source = arguments.source;
+    const bool realCopies = arguments.realCopies;
     // The complete battles the series reads: one run over all of them, moving nothing.
     std::vector<std::string> sources = RunOnce(ReplaysUnder(source), false).completePaths;
     std::sort(sources.begin(), sources.end());

@@ -41,6 +41,28 @@ inline std::vector<std::string> ReplaysUnder(const std::string& folder) {
     return paths;
 }
 
+// The arguments every copying benchmark takes: [COUNT [REPLAYS_FOLDER]] [--copies]; hard
+// links stand in for copies unless --copies asks for real ones.
+struct CopyArguments {
+    int count = 0;
+    std::string source;
+    bool realCopies = false;
+};
+
+inline CopyArguments ReadCopyArguments(int argc, char** argv, int defaultCount) {
+    CopyArguments parsed;
+    std::vector<const char*> args;
+    for (int i = 1; i < argc; ++i) {
+        if (std::string(argv[i]) == "--copies")
+            parsed.realCopies = true;
+        else
+            args.push_back(argv[i]);
+    }
+    parsed.count = args.size() > 0 ? std::max(1, std::atoi(args[0])) : defaultCount;
+    parsed.source = SharedReplaysFolder(args.size() > 1 ? args[1] : nullptr);
+    return parsed;
+}
+
 // A folder under the temporary folder with `count` replays: the sources in turn, each under a
 // new name. Hard links by default (the same bytes, without writing gigabytes to a shared
 // disk); real copies when asked.

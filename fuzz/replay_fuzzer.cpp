@@ -29,6 +29,7 @@
 #include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
+#include "support/plain_cut.h"
 
 namespace {
 
@@ -57,37 +58,6 @@ class InputFile {
     int fd_;
     std::string path_;
 };
-
-// CutJsonBlock as plainly as it can be written: one character at a time, from the first block
-// start, quotes and escapes respected; the reader's own walk skips ahead and must agree.
-std::string ReferenceCut(std::string_view text) {
-    std::size_t begin = text.find("{\"");
-    if (begin == std::string_view::npos)
-        begin = 0;
-    long depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (std::size_t i = begin; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            --depth;
-        }
-        if (depth == 0)
-            return std::string(text.substr(begin, i + 1 - begin));
-    }
-    return std::string(text.substr(begin));
-}
 
 // Words that throw for a text that is not a whole number: the default error handling's case.
 template <typename Word>
@@ -190,7 +160,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const IniFile ini = IniFile::FromText("[ussr]\nR04_T-34=Т-34\n");
     file.Write(data, size);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    FUZZ_CHECK(CutJsonBlock(bytes) == ReferenceCut(bytes));
+    FUZZ_CHECK(CutJsonBlock(bytes) == test::PlainCut(bytes));
 
     for (ReadingVariant variant : {ReadingVariant::Single, ReadingVariant::List}) {
         const auto blocks = ReadReplayBlocks(file.Path(), variant);

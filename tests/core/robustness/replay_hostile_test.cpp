@@ -26,6 +26,7 @@
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "support/plain_cut.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -357,37 +358,6 @@ TEST_F(ReplayHostile, ResultsThatAreAnArrayOrAString) {
     }
 }
 
-// CutJsonBlock written as plainly as it can be: one character at a time from the first block
-// start, quotes and escapes respected.
-std::string PlainCut(std::string_view text) {
-    std::size_t begin = text.find("{\"");
-    if (begin == std::string_view::npos)
-        begin = 0;
-    long depth = 0;
-    bool inString = false;
-    bool escaped = false;
-    for (std::size_t i = begin; i < text.size(); ++i) {
-        const char c = text[i];
-        if (inString) {
-            if (escaped)
-                escaped = false;
-            else if (c == '\\')
-                escaped = true;
-            else if (c == '"')
-                inString = false;
-        } else if (c == '"') {
-            inString = true;
-        } else if (c == '{') {
-            ++depth;
-        } else if (c == '}') {
-            --depth;
-        }
-        if (depth == 0)
-            return std::string(text.substr(begin, i + 1 - begin));
-    }
-    return std::string(text.substr(begin));
-}
-
 // The reader takes files in chunks of 64 KiB and its brace walk jumps ahead inside strings: an
 // escape, a quote or a brace on either side of a chunk's end must count as in one piece.
 TEST_F(ReplayHostile, EscapesAndBracesAcrossTheReadersChunks) {
@@ -406,8 +376,8 @@ TEST_F(ReplayHostile, EscapesAndBracesAcrossTheReadersChunks) {
             const std::string text = header + "\x01\x02" + header;
             const auto blocks = ReadReplayBlocks(Write(text), ReadingVariant::List);
             ASSERT_TRUE(blocks);
-            EXPECT_EQ(blocks->HeaderBlock, PlainCut(text)) << tricky << " " << shift;
-            EXPECT_EQ(CutJsonBlock(text), PlainCut(text)) << tricky << " " << shift;
+            EXPECT_EQ(blocks->HeaderBlock, test::PlainCut(text)) << tricky << " " << shift;
+            EXPECT_EQ(CutJsonBlock(text), test::PlainCut(text)) << tricky << " " << shift;
         }
     }
 }

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kordex::test {
+
+// The first JSON block of a text written as plainly as it can be: one character at a time from
+// the first block start, quotes and escapes respected. The reader's own walk skips ahead in
+// chunks and runs; tests and the fuzzer check that the two always agree.
+inline std::string PlainCut(std::string_view text) {
+    std::size_t begin = text.find("{\"");
+    if (begin == std::string_view::npos)
+        begin = 0;
+    long depth = 0;
+    bool inString = false;
+    bool escaped = false;
+    for (std::size_t i = begin; i < text.size(); ++i) {
+        const char c = text[i];
+        if (inString) {
+            if (escaped)
+                escaped = false;
+            else if (c == '\\')
+                escaped = true;
+            else if (c == '"')
+                inString = false;
+        } else if (c == '"') {
+            inString = true;
+        } else if (c == '{') {
+            ++depth;
+        } else if (c == '}') {
+            --depth;
+        }
+        if (depth == 0)
+            return std::string(text.substr(begin, i + 1 - begin));
+    }
+    return std::string(text.substr(begin));
+}
+
+}  // namespace kordex::test
