@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <exception>
 
-#include "qt_desktop.h"
+#include "platform/qt_desktop.h"
 
 namespace kordex::app {
 

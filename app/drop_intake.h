@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "shell/drop_rule.h"
+#include "window/drop_rule.h"
 
 class QMimeData;
 

@@ -11,33 +11,33 @@
 #include <QVBoxLayout>
 #include <type_traits>
 
-#include "about_box.h"
 #include "default_error_handling.h"
 #include "drop_intake.h"
+#include "export/battle_log.h"
 #include "export/html_export.h"
 #include "export/workbook_export.h"
-#include "grid_view.h"
+#include "grid/grid_view.h"
 #include "library/library_actions.h"
 #include "library/library_list_style.h"
 #include "library/replay_files.h"
-#include "library_page.h"
-#include "options_page.h"
-#include "qt_desktop.h"
-#include "series/html_battle_log.h"
+#include "pages/about_box.h"
+#include "pages/library_page.h"
+#include "pages/options_page.h"
+#include "pages/series_page.h"
+#include "pages/single_battle_page.h"
+#include "platform/qt_desktop.h"
 #include "series/series_links.h"
 #include "series/series_run.h"
 #include "series/series_table_style.h"
-#include "series_page.h"
-#include "shell/window_layout.h"
 #include "single/single_analysis.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
 #include "single/team_table_widths.h"
-#include "single_battle_page.h"
 #include "tables/grid_helpers.h"
 #include "tables/header_click_sorts.h"
 #include "tables/wheel_scroll.h"
 #include "widget_names.h"
+#include "window/window_layout.h"
 #include "window_progress.h"
 
 namespace kordex::app {
@@ -465,9 +465,8 @@ void TKordexForm::SeriesAnalysisButtonClick() {
          [this] { AnalyseType->setCurrentIndex(kSeriesTab); }});
     // With ExportAllHTML on, the run also writes the battle-by-battle log.
     HtmlBattleLog log(programFolder_);
-    BattleLogHook logHook(log);
     RunSeries(tables_, series_, labels_, options, platform_, observer,
-              programSettings_.exportAllHtml ? &logHook : nullptr);
+              programSettings_.exportAllHtml ? &log : nullptr);
 }
 
 ExportTables TKordexForm::SeriesTablesOf() {

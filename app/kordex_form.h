@@ -12,14 +12,14 @@
 #include "library/library_scan.h"
 #include "platform/platform.h"
 #include "series/series_tables.h"
-#include "shell/drop_rule.h"
-#include "shell/settings_file.h"
-#include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "tables/library_sort_state.h"
-#include "tables/number_format.h"
 #include "tables/table_identity.h"
+#include "text/number_format.h"
+#include "window/drop_rule.h"
+#include "window/settings_file.h"
+#include "window/window_tables.h"
 
 namespace kordex::app {
 

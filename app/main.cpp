@@ -1,8 +1,8 @@
 #include "kordex_application.h"
 #include "kordex_form.h"
+#include "platform/qt_desktop.h"
+#include "platform/qt_file_system.h"
 #include "platform/system_clock.h"
-#include "qt_desktop.h"
-#include "qt_file_system.h"
 
 int main(int argc, char** argv) {
     kordex::app::KordexApplication application(argc, argv);

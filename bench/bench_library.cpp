@@ -14,7 +14,7 @@
 #include "library/library_tables.h"
 #include "platform/headless_desktop.h"
 #include "replay/block_reader.h"
-#include "replay/ini_file.h"
+#include "text/ini_file.h"
 
 namespace {
 

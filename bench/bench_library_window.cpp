@@ -22,12 +22,12 @@
 #include "kordex_form.h"
 #include "library/library_scan.h"
 #include "library/library_tables.h"
-#include "library_page.h"
+#include "pages/library_page.h"
 #include "platform/headless_desktop.h"
+#include "platform/qt_desktop.h"
+#include "platform/qt_file_system.h"
 #include "platform/system_clock.h"
-#include "qt_desktop.h"
-#include "qt_file_system.h"
-#include "replay/ini_file.h"
+#include "text/ini_file.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "platform/headless_desktop.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
+#include "window/window_tables.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 #include "dump_format.h"
 #include "library/library_scan.h"
 #include "platform/headless_desktop.h"
-#include "replay/ini_file.h"
 #include "tanks_ini_path.h"
+#include "text/ini_file.h"
 
 namespace kordex::cli {
 

@@ -5,6 +5,7 @@
 
 #include "cli_commands.h"
 #include "dump_format.h"
+#include "export/battle_log.h"
 #include "export/html_export.h"
 #include "export/workbook_export.h"
 #include "number_locale.h"
@@ -12,10 +13,9 @@
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "series/html_battle_log.h"
 #include "series/series_run.h"
-#include "shell/window_tables.h"
 #include "tanks_ini_path.h"
+#include "window/window_tables.h"
 
 namespace kordex::cli {
 
@@ -151,9 +151,8 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     SystemClock clock;
     Platform platform{desktop, files, clock};
     SeriesRunObserver observer;
-    HtmlBattleLog htmlLog{std::string()};
-    BattleLogHook logHook(htmlLog, arguments->logFile);
-    SeriesBattleLog* battleLog = arguments->logFile.empty() ? nullptr : &logHook;
+    auto htmlLog = HtmlBattleLog::SavedAt(arguments->logFile);
+    SeriesBattleLog* battleLog = arguments->logFile.empty() ? nullptr : &htmlLog;
 
     int status = 0;
     SeriesRunResult result;

@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "fuzz_check.h"
-#include "replay/ini_file.h"
 #include "replay/vehicle_names.h"
-#include "shell/settings_file.h"
+#include "text/ini_file.h"
+#include "window/settings_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);

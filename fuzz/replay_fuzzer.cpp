@@ -22,14 +22,14 @@
 #include "replay/battle_tables.h"
 #include "replay/battle_vocabulary.h"
 #include "replay/block_reader.h"
-#include "replay/ini_file.h"
 #include "series/series_run.h"
 #include "series/series_tables.h"
-#include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
 #include "support/plain_cut.h"
+#include "text/ini_file.h"
+#include "window/window_tables.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "export/battle_log.h"
 
 #include "export/export_file.h"
-#include "shell/portal_addresses.h"
+#include "replay/portal_addresses.h"
 
 namespace kordex {
 
@@ -86,6 +86,12 @@ void SaveBattleLog(const PageLines& log, const std::string& path) {
     WriteFileReplacing(path, PageFileBytes(log));
 }
 
+HtmlBattleLog HtmlBattleLog::SavedAt(std::string path) {
+    HtmlBattleLog log{std::string()};
+    log.fixedPath_ = std::move(path);
+    return log;
+}
+
 void HtmlBattleLog::Begin() {
     lines_.clear();
     BattleLogHead(lines_);
@@ -97,7 +103,7 @@ void HtmlBattleLog::AddBattle(const std::string& dateTime, const std::string& ma
 }
 
 void HtmlBattleLog::Finish(const LocalDateTime& stamp) {
-    FinishAt(BattleLogPath(programFolder_, stamp));
+    FinishAt(fixedPath_.empty() ? BattleLogPath(programFolder_, stamp) : fixedPath_);
 }
 
 void HtmlBattleLog::FinishAt(const std::string& path) {

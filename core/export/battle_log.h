@@ -7,6 +7,7 @@
 #include "export/html_text.h"
 #include "platform/clock.h"
 #include "replay/battle_tables.h"
+#include "series/series_ingestion.h"
 
 namespace kordex {
 
@@ -30,20 +31,21 @@ std::string BattleLogPath(std::string_view programFolder, const LocalDateTime& n
 // throws KordexError when it cannot, leaving no partial file.
 void SaveBattleLog(const PageLines& log, const std::string& path);
 
-// The log of one series run, saved in the program's folder at its end. Its three steps have the
-// shape the series run calls them in.
-class HtmlBattleLog {
+// The log of one series run, saved at its end in the program's folder under the time stamp, or
+// at a path chosen beforehand (the CLI's --log).
+class HtmlBattleLog : public SeriesBattleLog {
   public:
     explicit HtmlBattleLog(std::string programFolder) : programFolder_(std::move(programFolder)) {}
+    static HtmlBattleLog SavedAt(std::string path);
 
     // A new log holding the page start.
-    void Begin();
+    void Begin() override;
     void AddBattle(const std::string& dateTime, const std::string& mapText,
-                   const std::string& outcome, const VehicleTable& vehicles);
-    // The page end, then the file "ExportAll_" + stamp + ".htm"; throws KordexError when it
-    // cannot be written. The lines are discarded either way.
-    void Finish(const LocalDateTime& stamp);
-    // The same, saved at the given path (the CLI's --log).
+                   const std::string& outcome, const VehicleTable& vehicles) override;
+    // The page end, then the file; throws KordexError when it cannot be written. The lines are
+    // discarded either way.
+    void Finish(const LocalDateTime& stamp) override;
+    // The same, saved at the given path whatever the time.
     void FinishAt(const std::string& path);
 
     const PageLines& Lines() const { return lines_; }
@@ -52,6 +54,7 @@ class HtmlBattleLog {
 
   private:
     std::string programFolder_;
+    std::string fixedPath_;
     PageLines lines_;
     std::string savedPath_;
 };

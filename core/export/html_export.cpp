@@ -4,10 +4,10 @@
 
 #include "export/export_file.h"
 #include "platform/kordex_error.h"
-#include "shell/portal_addresses.h"
-#include "shell/settings_file.h"
+#include "replay/portal_addresses.h"
 #include "tables/cell_markers.h"
-#include "tables/number_format.h"
+#include "text/boolean_text.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

@@ -1,6 +1,6 @@
 #include "export/html_text.h"
 
-#include "tables/windows1251.h"
+#include "text/windows1251.h"
 
 namespace kordex {
 

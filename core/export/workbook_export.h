@@ -7,8 +7,8 @@
 
 #include "export/export_tables.h"
 #include "platform/platform.h"
-#include "tables/number_format.h"
 #include "tables/text_grid.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

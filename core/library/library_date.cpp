@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

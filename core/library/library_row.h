@@ -3,8 +3,8 @@
 #include <string>
 
 #include "platform/desktop.h"
-#include "replay/ini_file.h"
 #include "tables/text_grid.h"
+#include "text/ini_file.h"
 
 namespace kordex {
 

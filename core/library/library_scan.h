@@ -4,7 +4,7 @@
 
 #include "library/library_tables.h"
 #include "platform/desktop.h"
-#include "replay/ini_file.h"
+#include "text/ini_file.h"
 
 namespace kordex {
 

@@ -3,7 +3,7 @@
 #include <cfenv>
 #include <cmath>
 
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

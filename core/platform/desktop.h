@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "tables/font_spec.h"
+#include "platform/font_spec.h"
 
 namespace kordex {
 

@@ -3,7 +3,7 @@
 #include <iterator>
 
 #include "platform/kordex_error.h"
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

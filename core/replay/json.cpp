@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "replay/byte_scan.h"
-#include "tables/windows1251.h"
+#include "text/windows1251.h"
 
 namespace kordex {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "replay/ini_file.h"
+#include "text/ini_file.h"
 
 namespace kordex {
 

@@ -8,7 +8,7 @@
 
 #include "replay/battle_tables.h"
 #include "single/label_store.h"
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

@@ -2,9 +2,9 @@
 
 #include <optional>
 
-#include "replay/letter_case.h"
 #include "tables/cell_markers.h"
-#include "tables/number_format.h"
+#include "text/letter_case.h"
+#include "text/number_format.h"
 
 namespace kordex {
 
@@ -31,7 +31,7 @@ std::optional<int> FindPlayerRow(const TextGrid& grid, const std::string& name, 
 }
 
 // The first row whose name cell is empty, or a new row added at the bottom of all five grids.
-int FreeRow(WindowTables& tables, int startRow) {
+int FreeRow(SeriesTables& tables, int startRow) {
     const TextGrid& exp = tables.SeriesGridExp;
     for (int row = startRow; row < exp.RowCount(); ++row)
         if (exp.Cell(0, row).empty())
@@ -42,7 +42,7 @@ int FreeRow(WindowTables& tables, int startRow) {
     return added;
 }
 
-void WriteNewPlayer(WindowTables& tables, int row, int column, const VehicleRow& player) {
+void WriteNewPlayer(SeriesTables& tables, int row, int column, const VehicleRow& player) {
     const auto cells = SeriesBattleCells(player);
     const auto grids = tables.SeriesGrids();
     for (std::size_t g = 0; g < grids.size(); ++g) {
@@ -170,7 +170,7 @@ std::array<std::string, 5> SeriesBattleCells(const VehicleRow& row) {
     };
 }
 
-void AlliesInfoToGrids(WindowTables& tables, const AlliesTable& allies, int count, int startRow) {
+void AlliesInfoToGrids(SeriesTables& tables, const AlliesTable& allies, int count, int startRow) {
     const int column = count + 2;
     const auto grids = tables.SeriesGrids();
     if (count == 0) {
@@ -201,7 +201,7 @@ void AlliesInfoToGrids(WindowTables& tables, const AlliesTable& allies, int coun
     }
 }
 
-void AlliesInfoToGridsGroupped(WindowTables& tables, const AlliesTable& allies, int count) {
+void AlliesInfoToGridsGroupped(SeriesTables& tables, const AlliesTable& allies, int count) {
     const int column = count + 2;
     for (const auto& player : allies)
         if (HoldsPlayer(player))

@@ -34,8 +34,8 @@ std::array<std::string, 5> SeriesBattleCells(const VehicleRow& row);
 
 // Writes the AlliesTable into battle column count + 2, one row per player found by name
 // (letter case ignored) or made at the first free row.
-void AlliesInfoToGrids(WindowTables& tables, const AlliesTable& allies, int count, int startRow);
+void AlliesInfoToGrids(SeriesTables& tables, const AlliesTable& allies, int count, int startRow);
 // The same without matching: every battle adds its own block of rows.
-void AlliesInfoToGridsGroupped(WindowTables& tables, const AlliesTable& allies, int count);
+void AlliesInfoToGridsGroupped(SeriesTables& tables, const AlliesTable& allies, int count);
 
 }  // namespace kordex

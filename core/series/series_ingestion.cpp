@@ -9,8 +9,8 @@
 #include "replay/battle_passes.h"
 #include "replay/battle_vocabulary.h"
 #include "replay/block_reader.h"
-#include "replay/ini_file.h"
 #include "replay/vehicle_names.h"
+#include "text/ini_file.h"
 
 namespace kordex {
 

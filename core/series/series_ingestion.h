@@ -8,7 +8,7 @@
 #include "series/author_statistics.h"
 #include "series/player_rows.h"
 #include "series/series_tables.h"
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 
@@ -96,7 +96,7 @@ struct SeriesRunState {
 };
 
 struct SeriesContext {
-    WindowTables& tables;
+    SeriesTables& tables;
     const SeriesOptions& options;
     Platform& platform;
     SeriesRunObserver& observer;

@@ -1,6 +1,6 @@
 #include "series/series_links.h"
 
-#include "shell/portal_addresses.h"
+#include "replay/portal_addresses.h"
 
 namespace kordex {
 

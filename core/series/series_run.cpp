@@ -37,7 +37,7 @@ std::string ElapsedTimeText(double seconds, const NumberFormat& format) {
     return "Время выполнения: " + text + " сек.";
 }
 
-SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, LabelStore& labels,
+SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelStore& labels,
                           const SeriesOptions& options, Platform& platform,
                           SeriesRunObserver& observer, SeriesBattleLog* battleLog) {
     SeriesRunResult result;

@@ -24,7 +24,7 @@ struct SeriesRunResult {
 // The run of the button "Начать": every replay of the run list into its battle column, then the
 // author's statistics, the total and average columns, the summary and the column widths.
 // Throws KordexError only when the battle log cannot be saved; the tables keep what was done.
-SeriesRunResult RunSeries(WindowTables& tables, SeriesSession& session, LabelStore& labels,
+SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelStore& labels,
                           const SeriesOptions& options, Platform& platform,
                           SeriesRunObserver& observer, SeriesBattleLog* battleLog);
 

@@ -3,10 +3,63 @@
 #include <algorithm>
 
 #include "series/series_table_style.h"
-#include "shell/drop_rule.h"
 #include "tables/grid_helpers.h"
+#include "text/text_collation.h"
 
 namespace kordex {
+
+namespace {
+
+FontSpec TahomaPixels(int height) {
+    FontSpec font;
+    font.family = "Tahoma";
+    font.pixelHeight = height;
+    return font;
+}
+
+TextGrid SeriesGrid() {
+    TextGrid grid(13, kSeriesInitialRows, 1, kSeriesStartRow, 60, 18);
+    grid.SetFont(TahomaPixels(12));
+    return grid;
+}
+
+TextGrid SummaryGrid() {
+    TextGrid grid(kSummaryColumns, kSeriesInitialRows, 1, 1, 60, 18);
+    grid.SetFont(TahomaPixels(12));
+    return grid;
+}
+
+}  // namespace
+
+SeriesTables::SeriesTables()
+    : SeriesGridExp(SeriesGrid()),
+      SeriesGridFrags(SeriesGrid()),
+      SeriesGridDamage(SeriesGrid()),
+      SeriesGridSupport(SeriesGrid()),
+      SeriesGridShots(SeriesGrid()),
+      SeriesGridSummary(SummaryGrid()) {}
+
+std::array<TextGrid*, 5> SeriesTables::SeriesGrids() {
+    return {&SeriesGridExp, &SeriesGridFrags, &SeriesGridDamage, &SeriesGridSupport,
+            &SeriesGridShots};
+}
+
+void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle) {
+    grid.SetCell(0, 0, "Дата");
+    grid.SetCell(0, 1, "Карта");
+    grid.SetCell(0, 2, cornerTitle);
+    grid.SetCell(1, 2, "Техника");
+    // The battle titles show the date above the time.
+    grid.SetRowHeight(0, grid.DefaultRowHeight() * 2);
+}
+
+void SetSeriesGridTitles(SeriesTables& tables) {
+    SetSeriesGridTitles(tables.SeriesGridExp, "Ник\\Опыт");
+    SetSeriesGridTitles(tables.SeriesGridFrags, "Ник\\Фраги");
+    SetSeriesGridTitles(tables.SeriesGridDamage, "Ник\\Урон");
+    SetSeriesGridTitles(tables.SeriesGridSupport, "Ник\\ Свет/Гусли");
+    SetSeriesGridTitles(tables.SeriesGridShots, "Ник\\ Выст.-Проб./Поп.(ОФ)");
+}
 
 void RunList::Add(std::string path) {
     const auto at = std::upper_bound(
@@ -20,12 +73,12 @@ void RunList::Assign(std::vector<std::string> paths) {
     paths_ = std::move(paths);
 }
 
-std::array<const TextGrid*, 5> SeriesGridsOf(const WindowTables& tables) {
+std::array<const TextGrid*, 5> SeriesGridsOf(const SeriesTables& tables) {
     return {&tables.SeriesGridExp, &tables.SeriesGridFrags, &tables.SeriesGridDamage,
             &tables.SeriesGridSupport, &tables.SeriesGridShots};
 }
 
-void PrepareSeriesGrids(WindowTables& tables, int replays) {
+void PrepareSeriesGrids(SeriesTables& tables, int replays) {
     for (TextGrid* grid : tables.SeriesGrids()) {
         grid->SetColumnCount(replays + 2);
         grid->SetRowCount(kSeriesInitialRows);
@@ -40,7 +93,7 @@ void PrepareSeriesGrids(WindowTables& tables, int replays) {
     ClearTableBody(tables.SeriesGridSummary);
 }
 
-void FitSeriesColumnWidths(WindowTables& tables, Desktop& desktop) {
+void FitSeriesColumnWidths(SeriesTables& tables, Desktop& desktop) {
     const auto grids = tables.SeriesGrids();
     for (int column = 0; column < tables.SeriesGridExp.ColumnCount(); ++column) {
         int width = 0;

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "platform/desktop.h"
-#include "shell/window_tables.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -38,7 +37,29 @@ class RunList {
     std::vector<std::string> paths_;
 };
 
-// What the series keeps beside its grids (which live in WindowTables) from run to run.
+// The store of the series: the five per-player grids and the summary, with the sizes they have
+// when the window is built. Sorting, drawing, double-clicks and the exports read their cells.
+struct SeriesTables {
+    SeriesTables();
+
+    TextGrid SeriesGridExp;
+    TextGrid SeriesGridFrags;
+    TextGrid SeriesGridDamage;
+    TextGrid SeriesGridSupport;
+    TextGrid SeriesGridShots;
+    TextGrid SeriesGridSummary;
+
+    // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
+    // Shots.
+    std::array<TextGrid*, 5> SeriesGrids();
+};
+
+// The corner titles of the five grids, with a double-height first row for the date above the
+// time, as the start-up sequence writes them.
+void SetSeriesGridTitles(TextGrid& grid, const char* cornerTitle);
+void SetSeriesGridTitles(SeriesTables& tables);
+
+// What the series keeps beside its grids from run to run.
 struct SeriesSession {
     RunList lb_ReplaysList;
     // Set while a run is under way, so that a start during its event handling is refused.
@@ -46,14 +67,14 @@ struct SeriesSession {
 };
 
 // The five series grids, Exp, Frags, Damage, Support, Shots, for reading.
-std::array<const TextGrid*, 5> SeriesGridsOf(const WindowTables& tables);
+std::array<const TextGrid*, 5> SeriesGridsOf(const SeriesTables& tables);
 
 // Readies the grids for a run of the given number of replays: N + 2 columns, 18 rows, nothing
 // left but the header texts of columns 0 and 1; the summary keeps only its titles.
-void PrepareSeriesGrids(WindowTables& tables, int replays);
+void PrepareSeriesGrids(SeriesTables& tables, int replays);
 
 // Gives every column the widest fitted width over the five grids, then fits the summary.
-void FitSeriesColumnWidths(WindowTables& tables, Desktop& desktop);
+void FitSeriesColumnWidths(SeriesTables& tables, Desktop& desktop);
 
 // The run-list index of the replay whose battle stands in the column of the series grid, or
 // nothing for the name, vehicle, total and average columns and for columns beyond the list.

@@ -183,7 +183,7 @@ void AppendShotsTotalColumns(TextGrid& grid, const NumberFormat& format) {
     }
 }
 
-void AppendSeriesTotals(WindowTables& tables, const NumberFormat& format) {
+void AppendSeriesTotals(SeriesTables& tables, const NumberFormat& format) {
     AppendTotalColumns(tables.SeriesGridExp, format);
     AppendTotalColumns(tables.SeriesGridFrags, format);
     AppendTotalColumns(tables.SeriesGridDamage, format);
@@ -196,7 +196,7 @@ void AppendSeriesTotals(WindowTables& tables, const NumberFormat& format) {
         tables.SeriesGridSupport.SetCell(column, 2, exp.Cell(column, 2));
 }
 
-void MoveTotalsToFront(WindowTables& tables) {
+void MoveTotalsToFront(SeriesTables& tables) {
     for (TextGrid* grid : tables.SeriesGrids()) {
         const int columns = grid->ColumnCount();
         if (columns < 4)
@@ -210,7 +210,7 @@ void MoveTotalsToFront(WindowTables& tables) {
     }
 }
 
-void RemoveTrailingEmptyRows(WindowTables& tables) {
+void RemoveTrailingEmptyRows(SeriesTables& tables) {
     const TextGrid& exp = tables.SeriesGridExp;
     int rows = exp.RowCount();
     // Only the bottom rows go: a player row is never dropped for an empty row above it.
@@ -220,7 +220,7 @@ void RemoveTrailingEmptyRows(WindowTables& tables) {
         grid->SetRowCount(rows);
 }
 
-void FillSummaryGrid(WindowTables& tables) {
+void FillSummaryGrid(SeriesTables& tables) {
     static const char* const kTitles[kSummaryColumns] = {
         "Ник",
         "Суммарный опыт",

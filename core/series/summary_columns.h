@@ -1,7 +1,7 @@
 #pragma once
 
 #include "series/series_tables.h"
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 
@@ -18,17 +18,17 @@ void AppendShotsTotalColumns(TextGrid& grid, const NumberFormat& format);
 
 // The totals of all five grids, and the battle count line of the experience grid copied into the
 // support grid, whose own totals carry none.
-void AppendSeriesTotals(WindowTables& tables, const NumberFormat& format);
+void AppendSeriesTotals(SeriesTables& tables, const NumberFormat& format);
 
 // Puts the total and average columns at columns 2 and 3 of every series grid; the battles follow
 // in their own order.
-void MoveTotalsToFront(WindowTables& tables);
+void MoveTotalsToFront(SeriesTables& tables);
 
 // Drops the rows without a player at the bottom of the five grids; the header rows stay.
-void RemoveTrailingEmptyRows(WindowTables& tables);
+void RemoveTrailingEmptyRows(SeriesTables& tables);
 
 // Fills "Итого" with the names and the totals and averages of four grids, in their row order,
 // from wherever the run put the total columns.
-void FillSummaryGrid(WindowTables& tables);
+void FillSummaryGrid(SeriesTables& tables);
 
 }  // namespace kordex

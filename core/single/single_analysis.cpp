@@ -4,13 +4,13 @@
 #include "replay/battle_passes.h"
 #include "replay/battle_vocabulary.h"
 #include "replay/block_reader.h"
-#include "replay/ini_file.h"
 #include "replay/json.h"
 #include "replay/vehicle_names.h"
 #include "single/personal_panel.h"
 #include "single/team_tables.h"
 #include "tables/grid_helpers.h"
 #include "tables/grid_sorts.h"
+#include "text/ini_file.h"
 
 namespace kordex {
 

@@ -6,8 +6,8 @@
 #include "replay/battle_header.h"
 #include "replay/battle_tables.h"
 #include "single/label_store.h"
-#include "tables/number_format.h"
 #include "tables/text_grid.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

@@ -1,6 +1,6 @@
 #include "single/team_table_links.h"
 
-#include "shell/portal_addresses.h"
+#include "replay/portal_addresses.h"
 #include "single/team_tables.h"
 
 namespace kordex {

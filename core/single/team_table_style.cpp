@@ -3,7 +3,7 @@
 #include <string>
 
 #include "tables/cell_markers.h"
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

@@ -6,7 +6,7 @@
 
 #include "platform/kordex_error.h"
 #include "tables/cell_markers.h"
-#include "tables/number_format.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

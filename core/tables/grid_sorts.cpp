@@ -9,7 +9,7 @@
 
 #include "platform/kordex_error.h"
 #include "tables/cell_markers.h"
-#include "tables/text_collation.h"
+#include "text/text_collation.h"
 
 namespace kordex {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "tables/number_format.h"
 #include "tables/text_grid.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "tables/library_sort_state.h"
-#include "tables/number_format.h"
 #include "tables/table_identity.h"
 #include "tables/text_grid.h"
+#include "text/number_format.h"
 
 namespace kordex {
 

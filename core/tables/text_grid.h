@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "tables/font_spec.h"
+#include "platform/font_spec.h"
 
 namespace kordex {
 

@@ -4,9 +4,9 @@
 #include <QPushButton>
 #include <QTimer>
 
-#include "about_box.h"
-#include "shell/about_box_texts.h"
+#include "pages/about_box.h"
 #include "support/replay_fixture.h"
+#include "window/about_box_texts.h"
 #include "window_harness.h"
 
 namespace kordex::test {

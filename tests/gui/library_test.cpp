@@ -9,7 +9,7 @@
 #include <filesystem>
 
 #include "library/library_tables.h"
-#include "qt_file_system.h"
+#include "platform/qt_file_system.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "window_harness.h"

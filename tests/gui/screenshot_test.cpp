@@ -8,7 +8,7 @@
 #include <QTabWidget>
 #include <filesystem>
 
-#include "series_page.h"
+#include "pages/series_page.h"
 #include "support/test_paths.h"
 #include "synthetic_battles.h"
 #include "window_harness.h"

@@ -7,10 +7,10 @@
 #include <functional>
 #include <utility>
 
-#include "library_page.h"
-#include "options_page.h"
-#include "series_page.h"
-#include "shell/portal_addresses.h"
+#include "pages/library_page.h"
+#include "pages/options_page.h"
+#include "pages/series_page.h"
+#include "replay/portal_addresses.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "synthetic_battles.h"

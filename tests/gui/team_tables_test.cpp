@@ -4,10 +4,10 @@
 
 #include <QLineEdit>
 
-#include "shell/portal_addresses.h"
-#include "shell/window_layout.h"
+#include "replay/portal_addresses.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "window/window_layout.h"
 #include "window_harness.h"
 
 namespace kordex::test {

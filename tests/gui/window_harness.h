@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "default_error_handling.h"
-#include "grid_view.h"
+#include "grid/grid_view.h"
 #include "kordex_form.h"
 #include "platform/headless_desktop.h"
+#include "platform/qt_desktop.h"
+#include "platform/qt_file_system.h"
 #include "platform/system_clock.h"
-#include "qt_desktop.h"
-#include "qt_file_system.h"
 #include "support/test_paths.h"
 
 namespace kordex::test {

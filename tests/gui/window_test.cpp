@@ -11,9 +11,9 @@
 
 #include <filesystem>
 
-#include "library_page.h"
-#include "options_page.h"
-#include "single_battle_page.h"
+#include "pages/library_page.h"
+#include "pages/options_page.h"
+#include "pages/single_battle_page.h"
 #include "support/replay_fixture.h"
 #include "window_harness.h"
 

@@ -20,11 +20,8 @@
 #include "platform/headless_desktop.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "replay/ini_file.h"
 #include "series/series_run.h"
 #include "series/series_tables.h"
-#include "shell/settings_file.h"
-#include "shell/window_tables.h"
 #include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "support/battle_fixture.h"
@@ -33,6 +30,9 @@
 #include "support/recording_file_system.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
+#include "text/ini_file.h"
+#include "window/settings_file.h"
+#include "window/window_tables.h"
 
 namespace kordex {
 namespace {

@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "replay/ini_file.h"
 #include "replay/vehicle_names.h"
-#include "shell/settings_file.h"
+#include "text/ini_file.h"
+#include "window/settings_file.h"
 
 namespace kordex {
 namespace {

@@ -1,4 +1,5 @@
 #include "series/player_rows.h"
+#include "window/window_tables.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/portal_addresses.h"
+#include "replay/portal_addresses.h"
 #include "support/series_grid_fixture.h"
 
 namespace kordex {

@@ -7,14 +7,15 @@
 #include <set>
 #include <sstream>
 
+#include "export/battle_log.h"
 #include "export/export_file.h"
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
-#include "series/html_battle_log.h"
 #include "support/battle_fixture.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
+#include "window/window_tables.h"
 
 namespace kordex {
 namespace {
@@ -599,8 +600,7 @@ TEST(HtmlBattleLog, IsSavedUnderTheTimeStampEvenWithoutABattle) {
     Series series;
     series.options.moveUnusable = false;
     HtmlBattleLog log(program.Path());
-    BattleLogHook hook(log);
-    series.Run({replays.File("x.wotreplay")}, &hook);
+    series.Run({replays.File("x.wotreplay")}, &log);
     EXPECT_EQ(fs::path(log.SavedPath()).filename().string(), "ExportAll_2017.05.27 21.04.33.htm");
     const std::string page = ReadAll(log.SavedPath());
     EXPECT_EQ(page.rfind("<html>\r\n", 0), 0u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless_desktop.h"
+#include "window/window_tables.h"
 
 namespace kordex {
 namespace {

@@ -14,13 +14,13 @@
 #include "platform/system_clock.h"
 #include "replay/battle_header.h"
 #include "replay/block_reader.h"
-#include "shell/window_tables.h"
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
+#include "window/window_tables.h"
 
 namespace kordex {
 namespace {

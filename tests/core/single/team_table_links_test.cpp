@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/portal_addresses.h"
+#include "replay/portal_addresses.h"
 #include "single/team_tables.h"
 
 namespace kordex {

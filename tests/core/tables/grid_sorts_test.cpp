@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/kordex_error.h"
-#include "tables/text_collation.h"
+#include "text/text_collation.h"
 
 namespace kordex {
 namespace {

@@ -1,0 +1,71 @@
+#include "pages/series_page.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "pages/author_stats_panel.h"
+#include "widget_names.h"
+
+namespace kordex::app {
+
+namespace {
+
+GridView* SeriesGridView(TextGrid& grid, const char* name, QWidget* parent) {
+    auto* view = Named(new GridView(grid, parent), name);
+    view->SetColumnsResizable(true);
+    return view;
+}
+
+}  // namespace
+
+SeriesPage::SeriesPage(WindowTables& tables, QWidget* parent) : QWidget(parent) {
+    SeriesAnalysisButton = NamedButton(this, "SeriesAnalysisButton", QStringLiteral("Начать"));
+    HTMLExport = NamedButton(this, "HTMLExport", QStringLiteral("Экспорт htm"));
+    XlsExport = NamedButton(this, "XlsExport", QStringLiteral("Экспорт xls"));
+    auto* hint = new QLabel(QStringLiteral("Перетащите реплеи в окно программы"), this);
+    MakeBold(hint);
+
+    Multi = Named(new QTabWidget(this), "Multi");
+    SeriesGridExp = SeriesGridView(tables.SeriesGridExp, "SeriesGridExp", Multi);
+    SeriesGridFrags = SeriesGridView(tables.SeriesGridFrags, "SeriesGridFrags", Multi);
+    SeriesGridDamage = SeriesGridView(tables.SeriesGridDamage, "SeriesGridDamage", Multi);
+    SeriesGridSupport = SeriesGridView(tables.SeriesGridSupport, "SeriesGridSupport", Multi);
+    SeriesGridShots = SeriesGridView(tables.SeriesGridShots, "SeriesGridShots", Multi);
+    SeriesGridSummary = SeriesGridView(tables.SeriesGridSummary, "SeriesGridSummary", Multi);
+    MultiSummary = Named(new AuthorStatsPanel(Multi), "MultiSummary");
+    Multi->addTab(SeriesGridExp, QStringLiteral("Опыт"));
+    Multi->addTab(SeriesGridFrags, QStringLiteral("Фраги"));
+    Multi->addTab(SeriesGridDamage, QStringLiteral("Урон"));
+    Multi->addTab(SeriesGridSupport, QStringLiteral("Помощь"));
+    Multi->addTab(SeriesGridShots, QStringLiteral("Стрельба"));
+    Multi->addTab(SeriesGridSummary, QStringLiteral("Итого"));
+    Multi->addTab(MultiSummary, QStringLiteral("Дополнительно"));
+
+    lb_ReplaysList = Named(new QListWidget(this), "lb_ReplaysList");
+    lb_ReplaysList->setSelectionMode(QAbstractItemView::NoSelection);
+    lb_ReplaysList->setMaximumWidth(320);
+    lb_ReplaysList->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(SeriesAnalysisButton);
+    buttons->addWidget(HTMLExport);
+    buttons->addWidget(XlsExport);
+    buttons->addSpacing(16);
+    buttons->addWidget(hint);
+    buttons->addStretch(1);
+    auto* tablesRow = new QHBoxLayout;
+    tablesRow->addWidget(Multi, 1);
+    tablesRow->addWidget(lb_ReplaysList);
+    auto* page = new QVBoxLayout(this);
+    page->setContentsMargins(4, 4, 4, 4);
+    page->addLayout(buttons);
+    page->addLayout(tablesRow, 1);
+}
+
+std::array<GridView*, 6> SeriesPage::Grids() const {
+    return {SeriesGridExp,     SeriesGridFrags, SeriesGridDamage,
+            SeriesGridSupport, SeriesGridShots, SeriesGridSummary};
+}
+
+}  // namespace kordex::app

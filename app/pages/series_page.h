@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QWidget>
+
+#include "grid/grid_view.h"
+#include "window/window_tables.h"
+
+namespace kordex::app {
+
+class AuthorStatsPanel;
+
+// The tab "Серия боев": the run buttons, the five per-player tables, the summary, the author's
+// statistics and the hidden run list.
+class SeriesPage : public QWidget {
+    Q_OBJECT
+  public:
+    SeriesPage(WindowTables& tables, QWidget* parent = nullptr);
+
+    // The six tables of the series in the order of their tabs.
+    std::array<GridView*, 6> Grids() const;
+
+    QPushButton* SeriesAnalysisButton;
+    QPushButton* HTMLExport;
+    QPushButton* XlsExport;
+    QTabWidget* Multi;
+    GridView* SeriesGridExp;
+    GridView* SeriesGridFrags;
+    GridView* SeriesGridDamage;
+    GridView* SeriesGridSupport;
+    GridView* SeriesGridShots;
+    GridView* SeriesGridSummary;
+    AuthorStatsPanel* MultiSummary;
+    QListWidget* lb_ReplaysList;
+};
+
+}  // namespace kordex::app

@@ -1,0 +1,78 @@
+#include "platform/qt_desktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "platform/qt_font.h"
+
+namespace kordex::app {
+
+QString ApplicationTitle() {
+    return QStringLiteral("Kordex");
+}
+
+void QtDesktop::Beep(int, int) {
+    // Qt Widgets has no tone generator; the system beep is the agreed fallback.
+    QApplication::beep();
+}
+
+void QtDesktop::ShowMessage(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), QString::fromStdString(text),
+                    QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+bool QtDesktop::Confirm(const std::string& text) {
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), QString::fromStdString(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, owner_);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<std::string> QtDesktop::ChooseReplayFile() {
+    QFileDialog dialog(owner_);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(replayDialog_.filter);
+    if (QFileInfo(replayDialog_.initialFolder).isDir())
+        dialog.setDirectory(replayDialog_.initialFolder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<std::string> QtDesktop::ChooseFolder() {
+    QString folder = QFileDialog::getExistingDirectory(
+        owner_, QStringLiteral("Укажите папку с реплеями:"), QString(), QFileDialog::ShowDirsOnly);
+    if (folder.isEmpty())
+        return std::nullopt;
+    return folder.toStdString();
+}
+
+void QtDesktop::Open(const std::string& pathOrAddress) {
+    QString text = QString::fromStdString(pathOrAddress);
+    QUrl url(text, QUrl::TolerantMode);
+    // Anything without a scheme of its own is a local document or folder.
+    if (url.scheme().size() <= 1)
+        url = QUrl::fromLocalFile(text);
+    // A failure to open is not reported: the user sees that nothing opened.
+    QDesktopServices::openUrl(url);
+}
+
+void QtDesktop::ProcessPendingEvents() {
+    QCoreApplication::processEvents();
+}
+
+int QtDesktop::TextWidth(const std::string& text, const FontSpec& font) {
+    if (!measuredFont_ || measuredFont_->family != font.family ||
+        measuredFont_->pixelHeight != font.pixelHeight || measuredFont_->bold != font.bold) {
+        metrics_.emplace(ToQFont(font));
+        measuredFont_ = font;
+    }
+    return metrics_->horizontalAdvance(QString::fromStdString(text));
+}
+
+}  // namespace kordex::app

@@ -1,0 +1,77 @@
+#include "platform/qt_file_system.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace kordex::app {
+
+namespace {
+
+QString Q(const std::string& path) {
+    return QString::fromStdString(path);
+}
+
+#if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
+// The user's freedesktop trash, $XDG_DATA_HOME/Trash with its "files" and "info" folders, made
+// where it is missing. Without it Qt moves the file into a "files" folder beside the current
+// folder and calls that success; a data location that is not absolute is no trash either.
+bool EnsureUserTrash() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || QDir::isRelativePath(data))
+        return false;
+    const QString trash = data + QStringLiteral("/Trash");
+    const bool existed = QFileInfo(trash).isDir();
+    QDir dir;
+    if (!dir.mkpath(trash + QStringLiteral("/files")) ||
+        !dir.mkpath(trash + QStringLiteral("/info")))
+        return false;
+    // A trash of our making is the user's alone, as the desktops make theirs.
+    if (!existed)
+        QFile::setPermissions(
+            trash, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return true;
+}
+#else
+bool EnsureUserTrash() {
+    return true;
+}
+#endif
+
+}  // namespace
+
+bool QtFileSystem::FileExists(const std::string& path) {
+    return !path.empty() && QFileInfo(Q(path)).isFile();
+}
+
+bool QtFileSystem::FolderExists(const std::string& path) {
+    return !path.empty() && QFileInfo(Q(path)).isDir();
+}
+
+bool QtFileSystem::CreateFolder(const std::string& path) {
+    return QDir().mkpath(Q(path)) && QFileInfo(Q(path)).isDir();
+}
+
+bool QtFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
+    // QFile::rename never replaces an existing target; it fails instead.
+    if (QFileInfo::exists(Q(to)))
+        return false;
+    return QFile::rename(Q(from), Q(to));
+}
+
+bool QtFileSystem::MoveToTrash(const std::string& path) {
+    if (path.empty() || !QFileInfo::exists(Q(path)) || !EnsureUserTrash())
+        return false;
+    QString whereNow;
+    if (!QFile::moveToTrash(Q(path), &whereNow))
+        return false;
+    if (QDir::isAbsolutePath(whereNow) && QFileInfo::exists(whereNow))
+        return true;
+    // Not in a trash the user can find: the file goes back where it was.
+    if (QFileInfo::exists(whereNow))
+        QFile::rename(whereNow, Q(path));
+    return false;
+}
+
+}  // namespace kordex::app

@@ -1,0 +1,347 @@
+#include "window/settings_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+
+#include "text/letter_case.h"
+#include "text/windows1251.h"
+
+namespace kordex {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// One key of section "options": either a boolean or a text member, and the value a file that
+// lacks the key gives it.
+struct OptionKey {
+    std::string_view key;
+    bool Settings::*flag;
+    std::string Settings::*text;
+    std::string_view absentValue;
+};
+
+// In the order the keys are read and written.
+const OptionKey kKeys[] = {
+    {"Additional", &Settings::additional, nullptr, "false"},
+    {"ToBegin", &Settings::toBegin, nullptr, "false"},
+    {"Group", &Settings::group, nullptr, "false"},
+    {"AllReplaysFolder", nullptr, &Settings::allReplaysFolder, kFolderKeyAbsentPrompt},
+    {"AutoProcessReplays", &Settings::autoProcessReplays, nullptr, "false"},
+    {"ExportAllHTML", &Settings::exportAllHtml, nullptr, "false"},
+    {"RemoteExport", &Settings::remoteExport, nullptr, "false"},
+    {"RemoteServerAddress", nullptr, &Settings::remoteServerAddress, ""},
+    {"RemoteServerPort", nullptr, &Settings::remoteServerPort, "80"},
+};
+
+// A value on one line: line breaks in a text (a pasted folder path) would otherwise start new
+// lines, even new sections, in the file.
+std::string OneLine(std::string value) {
+    for (char& c : value)
+        if (c == '\r' || c == '\n')
+            c = ' ';
+    return value;
+}
+
+std::string ValueOf(const Settings& settings, const OptionKey& option) {
+    if (option.flag)
+        return std::string(BooleanText(settings.*option.flag));
+    // Stray bytes that are not UTF-8 would make the whole file read as windows-1251 and garble
+    // its names; they are taken as that code page here instead.
+    const std::string& text = settings.*option.text;
+    return OneLine(IsValidUtf8(text) ? text : Windows1251ToUtf8(text));
+}
+
+// UTF-8 text in windows-1251, or nothing when a character has no byte there.
+std::optional<std::string> Utf8ToWindows1251(std::string_view utf8) {
+    static const std::map<std::string, char> kBytes = [] {
+        std::map<std::string, char> bytes;
+        for (int b = 0x80; b <= 0xFF; ++b)
+            if (b != 0x98)  // unassigned in the code page
+                bytes[Windows1251ToUtf8(std::string(1, static_cast<char>(b)))] =
+                    static_cast<char>(b);
+        return bytes;
+    }();
+    std::string out;
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        if (lead < 0x80) {
+            out += utf8[i++];
+            continue;
+        }
+        const std::size_t length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 4;
+        const auto found = kBytes.find(std::string(utf8.substr(i, length)));
+        if (found == kBytes.end())
+            return std::nullopt;
+        out += found->second;
+        i += length;
+    }
+    return out;
+}
+
+struct TextLine {
+    std::string content;
+    std::string ending;  // "\r\n", "\n", "\r" or empty for a last line without one
+};
+
+std::vector<TextLine> SplitLines(std::string_view text) {
+    std::vector<TextLine> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto end = text.find_first_of("\r\n", start);
+        if (end == std::string_view::npos) {
+            lines.push_back({std::string(text.substr(start)), ""});
+            break;
+        }
+        std::size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        lines.push_back({std::string(text.substr(start, end - start)),
+                         std::string(text.substr(end, next - end))});
+        start = next;
+    }
+    return lines;
+}
+
+std::string ErrorText(int error) {
+    return std::strerror(error);
+}
+
+fs::path PathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+enum class Encoding { Utf8, Windows1251 };
+
+// The text with the nine keys' lines set to the values, which are in the text's encoding. Only
+// UTF-8 has a byte order mark; in windows-1251 those three bytes are letters, as the reader
+// takes them.
+std::string SetOptionLines(std::string text, const std::vector<std::string>& values,
+                           Encoding encoding) {
+    std::string bom;
+    if (encoding == Encoding::Utf8 && text.starts_with("\xEF\xBB\xBF")) {
+        bom = text.substr(0, 3);
+        text.erase(0, 3);
+    }
+    std::vector<TextLine> lines = SplitLines(text);
+    std::string newLineEnding = "\n";
+    for (const auto& line : lines)
+        if (!line.ending.empty()) {
+            newLineEnding = line.ending;
+            break;
+        }
+
+    // The first "options" section: its header line and the line after its last key.
+    std::optional<std::size_t> header;
+    std::size_t sectionEnd = lines.size();
+    std::size_t insertAt = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const IniLine parsed = ClassifyIniLine(lines[i].content);
+        if (parsed.kind == IniLine::Kind::Section) {
+            if (header) {
+                sectionEnd = i;
+                break;
+            }
+            if (EqualIgnoringCase(parsed.name, kSettingsSection)) {
+                header = i;
+                insertAt = i + 1;
+            }
+        } else if (header && parsed.kind == IniLine::Kind::Entry) {
+            insertAt = i + 1;
+        }
+    }
+
+    // Replace the keys the section has; collect the ones it lacks.
+    std::vector<TextLine> missing;
+    for (std::size_t k = 0; k < std::size(kKeys); ++k) {
+        const std::string_view key = kKeys[k].key;
+        bool found = false;
+        for (std::size_t i = header ? *header + 1 : sectionEnd; i < sectionEnd && !found; ++i) {
+            const IniLine parsed = ClassifyIniLine(lines[i].content);
+            if (parsed.kind != IniLine::Kind::Entry || !EqualIgnoringCase(parsed.name, key))
+                continue;
+            found = true;
+            // An unchanged value keeps its line as the user wrote it.
+            if (parsed.value != values[k])
+                lines[i].content = std::string(parsed.name) + "=" + values[k];
+        }
+        if (!found)
+            missing.push_back({std::string(key) + "=" + values[k], newLineEnding});
+    }
+    if (!header) {
+        missing.insert(missing.begin(), {"[" + std::string(kSettingsSection) + "]", newLineEnding});
+        insertAt = lines.size();
+    }
+    if (!missing.empty()) {
+        // A line without an ending before the added ones would otherwise run into them.
+        if (insertAt > 0 && lines[insertAt - 1].ending.empty())
+            lines[insertAt - 1].ending = newLineEnding;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), missing.begin(),
+                     missing.end());
+    }
+
+    std::string out = bom;
+    for (const auto& line : lines)
+        out += line.content + line.ending;
+    return out;
+}
+
+}  // namespace
+
+SettingsReading ReadSettings(const IniFile& ini) {
+    SettingsReading reading;
+    reading.filePresent = ini.Present();
+    if (!ini.Present())
+        return reading;
+    for (const auto& option : kKeys) {
+        const auto value = ini.Value(kSettingsSection, option.key);
+        const std::string text = value ? *value : std::string(option.absentValue);
+        if (option.text) {
+            reading.settings.*option.text = text;
+            continue;
+        }
+        if (const auto flag = ParseBooleanText(text)) {
+            reading.settings.*option.flag = *flag;
+        } else {
+            // One bad value must not cost the others: it keeps the window's value.
+            reading.problems.push_back("Значение \"" + text + "\" параметра " +
+                                       std::string(option.key) + " в файле " +
+                                       std::string(kSettingsFileName) +
+                                       " не является логическим (true, false или число); "
+                                       "параметр выключен.");
+        }
+    }
+    return reading;
+}
+
+SettingsReading ReadSettings(const std::string& path) {
+    return ReadSettings(IniFile::Load(path));
+}
+
+std::string SettingsProblemsMessage(const SettingsReading& reading) {
+    std::string message;
+    for (const auto& problem : reading.problems) {
+        if (!message.empty())
+            message += '\n';
+        message += problem;
+    }
+    return message;
+}
+
+std::string ApplySettingsToText(std::string_view fileBytes, const Settings& settings) {
+    std::vector<std::string> values;
+    for (const auto& option : kKeys)
+        values.push_back(ValueOf(settings, option));
+    if (IsValidUtf8(fileBytes))
+        return SetOptionLines(std::string(fileBytes), values, Encoding::Utf8);
+
+    // A windows-1251 file stays in its code page when every value can be written in it, and
+    // when it still reads as that code page afterwards: had the replaced lines held its only
+    // bytes that are not UTF-8, its other names would read as UTF-8 next time, garbled.
+    std::vector<std::string> encoded;
+    for (const auto& value : values)
+        if (auto bytes = Utf8ToWindows1251(value))
+            encoded.push_back(std::move(*bytes));
+    if (encoded.size() == values.size()) {
+        std::string updated =
+            SetOptionLines(std::string(fileBytes), encoded, Encoding::Windows1251);
+        const bool ascii = std::all_of(updated.begin(), updated.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (ascii || !IsValidUtf8(updated))
+            return updated;
+    }
+    return SetOptionLines(Windows1251ToUtf8(fileBytes), values, Encoding::Utf8);
+}
+
+SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings) {
+    const std::string failurePrefix =
+        "Не удалось записать настройки в файл " + std::string(kSettingsFileName) + ": ";
+    std::error_code error;
+    // The file is never created: without it the program has no vehicle names either.
+    if (!fs::is_regular_file(PathOf(path), error))
+        return {SettingsWriteStatus::FileAbsent, {}};
+
+    // A link is followed, so that the file it names is replaced and the link stays.
+    const fs::path target = fs::canonical(PathOf(path), error);
+    if (error)
+        return {SettingsWriteStatus::Failed, failurePrefix + error.message()};
+    std::ifstream in(target, std::ios::binary);
+    if (!in.is_open())
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл не открывается"};
+    std::string old;
+    try {
+        // The stream library throws on an error while reading instead of setting its state.
+        old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл не читается"};
+    }
+    if (in.bad())
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл не читается"};
+    in.close();
+
+    const std::string updated = ApplySettingsToText(old, settings);
+    if (updated == old)
+        return {SettingsWriteStatus::Written, {}};
+
+    struct stat oldStat {};
+    if (::stat(target.c_str(), &oldStat) != 0)
+        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(errno)};
+    // A file the user made read-only stays as it is; the replacement by rename below would
+    // otherwise pass over that (and the superuser's writes would too).
+    if ((oldStat.st_mode & 0222) == 0)
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл только для чтения"};
+
+    // The new text goes into a file beside the old one, reaches the disk, then replaces it.
+    const fs::path temporary = target.string() + ".new";
+    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
+                          oldStat.st_mode & 07777);
+    if (fd < 0)
+        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(errno)};
+    auto fail = [&](int code) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return SettingsWriteResult{SettingsWriteStatus::Failed, failurePrefix + ErrorText(code)};
+    };
+    std::size_t written = 0;
+    while (written < updated.size()) {
+        const ssize_t n = ::write(fd, updated.data() + written, updated.size() - written);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        written += static_cast<std::size_t>(n);
+    }
+    // The mode given to open is reduced by the umask; the file keeps the old one's.
+    if (::fchmod(fd, oldStat.st_mode & 07777) != 0 || ::fsync(fd) != 0)
+        return fail(errno);
+    if (::close(fd) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(code)};
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        const int code = errno;
+        ::unlink(temporary.c_str());
+        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(code)};
+    }
+    // The rename itself reaches the disk with the folder's entry.
+    if (const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        folder >= 0) {
+        ::fsync(folder);
+        ::close(folder);
+    }
+    return {SettingsWriteStatus::Written, {}};
+}
+
+}  // namespace kordex

@@ -1,0 +1,300 @@
+#include "window/settings_file.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "replay/vehicle_names.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+Settings SampleSettings() {
+    Settings s;
+    s.additional = true;
+    s.toBegin = false;
+    s.group = true;
+    s.allReplaysFolder = "D:\\Игры\\replays";
+    s.autoProcessReplays = true;
+    s.exportAllHtml = false;
+    s.remoteExport = true;
+    s.remoteServerAddress = "http://example.test/import.php";
+    s.remoteServerPort = "8080";
+    return s;
+}
+
+const char kAllNineKeys[] =
+    "Additional=-1\nToBegin=0\nGroup=-1\nAllReplaysFolder=D:\\Игры\\replays\n"
+    "AutoProcessReplays=-1\nExportAllHTML=0\nRemoteExport=-1\n"
+    "RemoteServerAddress=http://example.test/import.php\nRemoteServerPort=8080\n";
+
+TEST(BooleanText, ReadsNumbersAndWordsInAnyLetterCase) {
+    struct Case {
+        const char* text;
+        std::optional<bool> value;
+    };
+    const Case cases[] = {
+        {"true", true}, {"TRUE", true}, {"True", true}, {"false", false}, {"FaLsE", false},
+        {"1", true},    {"2", true},    {"-1", true},   {"0", false},     {"00", false},
+        {"-0", false},  {"0.0", false}, {"0,5", true},  {"1e3", true},    {"0e5", false},
+        {" 1 ", true},  {"yes", {}},    {"", {}},       {"t", {}},        {"1x", {}},
+        {"-", {}},      {"1e", {}},     {"1.2.3", {}},  {"truth", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(ParseBooleanText(c.text), c.value) << '"' << c.text << '"';
+    EXPECT_EQ(BooleanText(true), "-1");
+    EXPECT_EQ(BooleanText(false), "0");
+}
+
+TEST(ReadSettings, ReadsTheNineKeysOfSectionOptions) {
+    const auto reading = ReadSettings(IniFile::FromText("[OPTIONS]\n" + std::string(kAllNineKeys)));
+    EXPECT_TRUE(reading.filePresent);
+    EXPECT_TRUE(reading.problems.empty());
+    EXPECT_EQ(reading.settings, SampleSettings());
+}
+
+TEST(ReadSettings, AbsentKeysAndAbsentFileGiveTheirOwnDefaults) {
+    // A file without the keys: the folder key's own prompt and port 80.
+    const auto present = ReadSettings(IniFile::FromText("[ussr]\nIS=ИС\n"));
+    EXPECT_TRUE(present.filePresent);
+    EXPECT_EQ(present.settings.allReplaysFolder, "Укажите папку с реплеями -->");
+    EXPECT_EQ(present.settings.remoteServerPort, "80");
+    EXPECT_EQ(present.settings.remoteServerAddress, "");
+    EXPECT_FALSE(present.settings.additional || present.settings.toBegin ||
+                 present.settings.group || present.settings.autoProcessReplays ||
+                 present.settings.exportAllHtml || present.settings.remoteExport);
+
+    // No file: the window's own values.
+    test::TempFolder folder;
+    const auto absent = ReadSettings(folder.File("tanks.ini"));
+    EXPECT_FALSE(absent.filePresent);
+    EXPECT_EQ(absent.settings, Settings{});
+    EXPECT_EQ(absent.settings.allReplaysFolder, "Укажите путь к реплеям -->");
+    EXPECT_EQ(absent.settings.remoteServerPort, "");
+}
+
+TEST(ReadSettings, BadBooleanIsReportedOnceAndTheOtherKeysAreStillRead) {
+    const auto reading = ReadSettings(IniFile::FromText(
+        "[options]\nAdditional=True\nToBegin=yes\nGroup=-1\nAllReplaysFolder=D:\\r\n"
+        "AutoProcessReplays=2\nExportAllHTML=maybe\nRemoteServerPort=81\n"));
+    ASSERT_EQ(reading.problems.size(), 2u);
+    EXPECT_NE(reading.problems[0].find("ToBegin"), std::string::npos);
+    EXPECT_NE(reading.problems[0].find("\"yes\""), std::string::npos);
+    EXPECT_NE(reading.problems[1].find("ExportAllHTML"), std::string::npos);
+    EXPECT_EQ(SettingsProblemsMessage(reading), reading.problems[0] + "\n" + reading.problems[1]);
+
+    EXPECT_TRUE(reading.settings.additional);
+    EXPECT_FALSE(reading.settings.toBegin);
+    EXPECT_TRUE(reading.settings.group);
+    EXPECT_EQ(reading.settings.allReplaysFolder, "D:\\r");
+    EXPECT_TRUE(reading.settings.autoProcessReplays);
+    EXPECT_FALSE(reading.settings.exportAllHtml);
+    EXPECT_EQ(reading.settings.remoteServerPort, "81");
+
+    // Written back, the bad key gets a valid value and the good ones keep theirs.
+    const auto written = ApplySettingsToText("[options]\nAdditional=True\nToBegin=yes\nGroup=-1\n",
+                                             reading.settings);
+    EXPECT_EQ(written,
+              "[options]\nAdditional=-1\nToBegin=0\nGroup=-1\nAllReplaysFolder=D:\\r\n"
+              "AutoProcessReplays=-1\nExportAllHTML=0\nRemoteExport=0\nRemoteServerAddress=\n"
+              "RemoteServerPort=81\n");
+    EXPECT_TRUE(SettingsProblemsMessage(ReadSettings(IniFile::FromText(written))).empty());
+}
+
+TEST(ApplySettingsToText, ChangesOnlyTheLinesItWrites) {
+    struct Case {
+        const char* name;
+        std::string before;
+        std::string after;
+    };
+    const Settings s = SampleSettings();
+    const Case cases[] = {
+        {"section absent: added at the end with the file's line ending",
+         "; names\r\n[ussr]\r\nIS=ИС\r\n",
+         "; names\r\n[ussr]\r\nIS=ИС\r\n[options]\r\n" +
+             std::string("Additional=-1\r\nToBegin=0\r\nGroup=-1\r\nAllReplaysFolder=D:\\Игры\\"
+                         "replays\r\nAutoProcessReplays=-1\r\nExportAllHTML=0\r\nRemoteExport=-1"
+                         "\r\nRemoteServerAddress=http://example.test/import.php\r\n"
+                         "RemoteServerPort=8080\r\n")},
+        {"last line without an ending", "[ussr]\nIS=ИС",
+         "[ussr]\nIS=ИС\n[options]\n" + std::string(kAllNineKeys)},
+        {"keys replaced in place, unchanged ones and comments kept, missing ones after the "
+         "last key",
+         "[ussr]\r\nIS=ИС\r\n\r\n[Options]\r\n; mine\r\nadditional = True\r\nToBegin = 0\r\n"
+         "  Group=-1\r\nRemoteServerPort=80\r\n\r\n; tail\r\n[germany]\r\nPzIV=Pz IV\r\n",
+         "[ussr]\r\nIS=ИС\r\n\r\n[Options]\r\n; mine\r\nadditional=-1\r\nToBegin = 0\r\n"
+         "  Group=-1\r\nRemoteServerPort=8080\r\nAllReplaysFolder=D:\\Игры\\replays\r\n"
+         "AutoProcessReplays=-1\r\nExportAllHTML=0\r\nRemoteExport=-1\r\n"
+         "RemoteServerAddress=http://example.test/import.php\r\n\r\n; tail\r\n[germany]\r\n"
+         "PzIV=Pz IV\r\n"},
+        {"only the first of a repeated key, in the first options section",
+         "[options]\nGroup=0\nGroup=0\n[options]\nToBegin=-1\n",
+         "[options]\nGroup=-1\nGroup=0\nAdditional=-1\nToBegin=0\nAllReplaysFolder=D:\\Игры\\"
+         "replays\nAutoProcessReplays=-1\nExportAllHTML=0\nRemoteExport=-1\n"
+         "RemoteServerAddress=http://example.test/import.php\nRemoteServerPort=8080\n"
+         "[options]\nToBegin=-1\n"},
+        {"empty section header at the end of the file", "\xEF\xBB\xBF[options]",
+         "\xEF\xBB\xBF[options]\n" + std::string(kAllNineKeys)},
+        {"a file that already holds the values is unchanged",
+         "[options]\r" + std::string("Additional=-1\rToBegin=0\rGroup=-1\rAllReplaysFolder=D:\\"
+                                     "Игры\\replays\rAutoProcessReplays=-1\rExportAllHTML=0\r"
+                                     "RemoteExport=-1\rRemoteServerAddress=http://example.test/"
+                                     "import.php\rRemoteServerPort=8080\r"),
+         "[options]\r" + std::string("Additional=-1\rToBegin=0\rGroup=-1\rAllReplaysFolder=D:\\"
+                                     "Игры\\replays\rAutoProcessReplays=-1\rExportAllHTML=0\r"
+                                     "RemoteExport=-1\rRemoteServerAddress=http://example.test/"
+                                     "import.php\rRemoteServerPort=8080\r")},
+    };
+    for (const auto& c : cases) {
+        const auto after = ApplySettingsToText(c.before, s);
+        EXPECT_EQ(after, c.after) << c.name;
+        EXPECT_EQ(ReadSettings(IniFile::FromText(after)).settings, s) << c.name;
+        EXPECT_EQ(ApplySettingsToText(after, s), after) << c.name;
+    }
+}
+
+TEST(ApplySettingsToText, ShippedNamesSurviveByteForByte) {
+    const std::string shipped = ReadBytes(KORDEX_SHIPPED_INI);
+    ASSERT_FALSE(shipped.empty());
+    const auto after = ApplySettingsToText(shipped, SampleSettings());
+    ASSERT_TRUE(after.starts_with(shipped));
+    const auto ini = IniFile::FromText(after);
+    EXPECT_EQ(ReadSettings(ini).settings, SampleSettings());
+    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:R87_T62A"), "Т-62А");
+}
+
+TEST(ApplySettingsToText, LineBreaksInAValueCannotStartNewLines) {
+    Settings s;
+    s.allReplaysFolder = "D:\\r\n[ussr]\r\nIS=подмена";
+    const auto after = ApplySettingsToText("[ussr]\nIS=ИС\n", s);
+    const auto ini = IniFile::FromText(after);
+    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
+    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\r [ussr]  IS=подмена");
+}
+
+TEST(ApplySettingsToText, AValueThatIsNotUtf8CannotTurnAUtf8FileInto1251) {
+    Settings s;
+    s.allReplaysFolder = "D:\\\xD0\xE5\xEF";  // "D:\Реп" in windows-1251
+    const auto after = ApplySettingsToText("[ussr]\nIS=ИС\n", s);
+    const auto ini = IniFile::FromText(after);
+    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
+    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\Реп");
+}
+
+TEST(ApplySettingsToText, KeepsAWindows1251FileInItsCodePage) {
+    // "[ussr]\r\nIS=ИС\r\n" in windows-1251.
+    const std::string before = "[ussr]\r\nIS=\xC8\xD1\r\n";
+    Settings s;
+    s.allReplaysFolder = "D:\\Реплеи";
+    const auto after = ApplySettingsToText(before, s);
+    ASSERT_TRUE(after.starts_with(before));
+    EXPECT_NE(after.find("AllReplaysFolder=D:\\\xD0\xE5\xEF\xEB\xE5\xE8\r\n"), std::string::npos);
+    const auto ini = IniFile::FromText(after);
+    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\Реплеи");
+    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
+}
+
+TEST(ApplySettingsToText, TurnsAWindows1251FileIntoUtf8ForAPathOutsideItsCodePage) {
+    const std::string before = "[ussr]\r\nIS=\xC8\xD1\r\n";
+    Settings s;
+    s.allReplaysFolder = "D:\\リプレイ";
+    const auto after = ApplySettingsToText(before, s);
+    EXPECT_TRUE(after.starts_with("[ussr]\r\nIS=ИС\r\n"));
+    const auto ini = IniFile::FromText(after);
+    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\リプレイ");
+    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
+}
+
+TEST(WriteSettings, NeverCreatesTheFile) {
+    test::TempFolder folder;
+    const auto result = WriteSettings(folder.File("tanks.ini"), SampleSettings());
+    EXPECT_EQ(result.status, SettingsWriteStatus::FileAbsent);
+    EXPECT_TRUE(fs::is_empty(folder.Path()));
+}
+
+TEST(WriteSettings, ReplacesTheFileAndLeavesNothingBeside) {
+    test::TempFolder folder;
+    const auto path = folder.File("tanks.ini");
+    WriteBytes(path, "[ussr]\r\nIS=ИС\r\n");
+    ::chmod(path.c_str(), 0640);
+
+    const auto result = WriteSettings(path, SampleSettings());
+    ASSERT_EQ(result.status, SettingsWriteStatus::Written) << result.description;
+    EXPECT_EQ(ReadBytes(path), ApplySettingsToText("[ussr]\r\nIS=ИС\r\n", SampleSettings()));
+    EXPECT_EQ(ReadSettings(path).settings, SampleSettings());
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+    struct stat info {};
+    ASSERT_EQ(::stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+
+    // Closing again with the same settings leaves the file itself alone.
+    ASSERT_EQ(WriteSettings(path, SampleSettings()).status, SettingsWriteStatus::Written);
+    struct stat again {};
+    ASSERT_EQ(::stat(path.c_str(), &again), 0);
+    EXPECT_EQ(again.st_ino, info.st_ino);
+}
+
+TEST(WriteSettings, WritesThroughALinkAndKeepsTheLink) {
+    test::TempFolder folder;
+    const auto real = folder.File("real.ini");
+    const auto link = folder.File("tanks.ini");
+    WriteBytes(real, "[ussr]\nIS=ИС\n");
+    fs::create_symlink(real, link);
+
+    ASSERT_EQ(WriteSettings(link, SampleSettings()).status, SettingsWriteStatus::Written);
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadSettings(real).settings, SampleSettings());
+}
+
+TEST(WriteSettings, FailureToMakeTheNewFileLeavesTheOldOneWhole) {
+    test::TempFolder folder;
+    const auto path = folder.File("tanks.ini");
+    const std::string before = "[ussr]\nIS=ИС\n";
+    WriteBytes(path, before);
+    // A folder where the new file would go cannot be opened for writing, not even by root.
+    fs::create_directory(path + ".new");
+
+    const auto result = WriteSettings(path, SampleSettings());
+    EXPECT_EQ(result.status, SettingsWriteStatus::Failed);
+    EXPECT_NE(result.description.find("tanks.ini"), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST(WriteSettings, ReadOnlyFolderLeavesTheOldFileWhole) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    test::TempFolder folder;
+    const auto path = folder.File("tanks.ini");
+    const std::string before = "[ussr]\nIS=ИС\n";
+    WriteBytes(path, before);
+    // No new file can be made in a read-only folder.
+    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+
+    const auto result = WriteSettings(path, SampleSettings());
+    fs::permissions(folder.Path(), fs::perms::owner_all);
+    EXPECT_EQ(result.status, SettingsWriteStatus::Failed);
+    EXPECT_NE(result.description.find("tanks.ini"), std::string::npos);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+}
+
+}  // namespace
+}  // namespace kordex
