@@ -1,7 +1,6 @@
 #include "kordex_form.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -9,7 +8,6 @@
 #include <QLocale>
 #include <QMimeData>
 #include <QVBoxLayout>
-#include <type_traits>
 
 #include "default_error_handling.h"
 #include "drop_intake.h"
@@ -18,7 +16,6 @@
 #include "export/workbook_export.h"
 #include "grid/grid_view.h"
 #include "library/library_actions.h"
-#include "library/library_list_style.h"
 #include "library/replay_files.h"
 #include "pages/about_box.h"
 #include "pages/library_page.h"
@@ -28,15 +25,11 @@
 #include "platform/qt_desktop.h"
 #include "series/series_links.h"
 #include "series/series_run.h"
-#include "series/series_table_style.h"
 #include "single/single_analysis.h"
 #include "single/team_table_links.h"
-#include "single/team_table_style.h"
-#include "single/team_table_widths.h"
-#include "tables/grid_helpers.h"
 #include "tables/header_click_sorts.h"
-#include "tables/wheel_scroll.h"
 #include "widget_names.h"
+#include "window/library_folder.h"
 #include "window/window_layout.h"
 #include "window_progress.h"
 
@@ -48,21 +41,6 @@ QString Q(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// Where the open dialog starts: the game's replay folder where it usually is.
-QString ReplayDialogFolder() {
-#ifdef Q_OS_WIN
-    return QStringLiteral("D:\\Games\\World_of_Tanks\\replays");
-#else
-    return QDir::home().filePath(QStringLiteral("Games/World_of_Tanks/replays"));
-#endif
-}
-
-void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
-    list->clear();
-    for (const std::string& path : paths)
-        list->addItem(Q(path));
-}
-
 }  // namespace
 
 TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget* parent)
@@ -71,7 +49,6 @@ TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget*
     const char separator = QLocale::system().decimalPoint().at(0).toLatin1();
     numberFormat_.decimalSeparator = separator != 0 ? separator : '.';
     BuildControls();
-    ConnectDrawing();
     ConnectHandlers();
     Handle([this] { FormCreate(); });
 }
@@ -90,9 +67,9 @@ void TKordexForm::BuildControls() {
     setCentralWidget(central);
     AnalyseType = Named(new QTabWidget(central), "AnalyseType");
     AnalyseType->setDocumentMode(true);
-    SingleReplay = Named(new SingleBattlePage(tables_), "SingleReplay");
-    SeriesReplays = Named(new SeriesPage(tables_), "SeriesReplays");
-    ts_ReplaysList = Named(new LibraryPage(tables_), "ts_ReplaysList");
+    SingleReplay = Named(new SingleBattlePage(state_.tables), "SingleReplay");
+    SeriesReplays = Named(new SeriesPage(state_.tables), "SeriesReplays");
+    ts_ReplaysList = Named(new LibraryPage(state_.tables), "ts_ReplaysList");
     Options = Named(new OptionsPage, "Options");
     AnalyseType->addTab(SingleReplay, QStringLiteral("Один бой"));
     AnalyseType->addTab(SeriesReplays, QStringLiteral("Серия боев"));
@@ -110,106 +87,46 @@ void TKordexForm::BuildControls() {
     SeriesProgress->setRange(0, 1000);
     SeriesProgress->hide();
 
+    // The pages open on their first inner tabs; the window on the series until start-up says.
     AnalyseType->setCurrentIndex(kSeriesTab);
-    SingleReplay->SingleReplayResults->setCurrentIndex(0);
-    SeriesReplays->Multi->setCurrentIndex(0);
-    ts_ReplaysList->pc_ReplaysList->setCurrentIndex(0);
-}
-
-template <typename Sender, typename Signal, typename Handler>
-void TKordexForm::On(Sender* sender, Signal signal, Handler handler) {
-    connect(sender, signal, this, [this, handler](auto... args) {
-        Handle([&] {
-            if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
-                handler(args...);
-            else
-                handler();
-        });
-    });
-}
-
-void TKordexForm::ConnectDrawing() {
-    // SingleGridsDrawCell
-    for (GridView* grid : {SingleReplay->AlliesGrid, SingleReplay->EnemiesGrid})
-        grid->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
-            return TeamTableCellStyle(column, row, text);
-        });
-    // SeriesGridExpDrawCell for four tables, SeriesGridShotsDrawCell for the shooting table;
-    // the summary keeps the table's own drawing.
-    const std::pair<GridView*, SeriesTable> series[] = {
-        {SeriesReplays->SeriesGridExp, SeriesTable::Exp},
-        {SeriesReplays->SeriesGridFrags, SeriesTable::Frags},
-        {SeriesReplays->SeriesGridDamage, SeriesTable::Damage},
-        {SeriesReplays->SeriesGridSupport, SeriesTable::Support},
-        {SeriesReplays->SeriesGridShots, SeriesTable::Shots},
-    };
-    for (auto [grid, table] : series)
-        grid->SetCellStyleHook([grid, table](int column, int row, const std::string&, bool) {
-            return SeriesTableCellStyle(table, grid->Grid(), column, row);
-        });
-    // ReplaysListOnDrawCell
-    for (GridView* list : {ts_ReplaysList->sg_AllReplays, ts_ReplaysList->sg_FavoriteReplays})
-        list->SetCellStyleHook([](int column, int row, const std::string& text, bool selected) {
-            return LibraryListCellStyle(column, row, text, selected);
-        });
 }
 
 void TKordexForm::ConnectHandlers() {
-    On(About, &QPushButton::clicked, [this] { AboutClick(); });
-    On(SingleReplayAnalyse, &QPushButton::clicked, [this] { SingleReplayAnalyseClick(); });
+    On(About, &QPushButton::clicked, &TKordexForm::AboutClick);
+    On(SingleReplayAnalyse, &QPushButton::clicked, &TKordexForm::SingleReplayAnalyseClick);
 
     SingleBattlePage* single = SingleReplay;
-    On(single->OpenReplay, &QPushButton::clicked, [this] { OpenReplayClick(); });
-    On(single->ViewReplay, &QPushButton::clicked, [this] { ViewReplayClick(); });
+    On(single->OpenReplay, &QPushButton::clicked, &TKordexForm::OpenReplayClick);
+    On(single->ViewReplay, &QPushButton::clicked, &TKordexForm::ViewReplayClick);
     for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
-        On(grid, &GridView::fixedCellClicked,
-           [this](int column, int row) { SingleGridsFixedCellClick(column, row); });
-    On(single->AlliesGrid, &GridView::cellDoubleClicked,
-       [this](int column, int row) { AlliesGridDblClick(column, row); });
-    On(single->EnemiesGrid, &GridView::cellDoubleClicked,
-       [this](int column, int row) { EnemiesGridDblClick(column, row); });
+        On(grid, &GridView::fixedCellClicked, &TKordexForm::SingleGridsFixedCellClick);
+    On(single->AlliesGrid, &GridView::cellDoubleClicked, &TKordexForm::AlliesGridDblClick);
+    On(single->EnemiesGrid, &GridView::cellDoubleClicked, &TKordexForm::EnemiesGridDblClick);
 
     SeriesPage* series = SeriesReplays;
     On(series->SeriesAnalysisButton, &QPushButton::clicked,
-       [this] { SeriesAnalysisButtonClick(); });
-    On(series->HTMLExport, &QPushButton::clicked, [this] { HTMLExportClick(); });
-    On(series->XlsExport, &QPushButton::clicked, [this] { XlsExportClick(); });
-    // The shooting table has no header-click action.
-    const std::pair<GridView*, SeriesTable> sortable[] = {
-        {series->SeriesGridExp, SeriesTable::Exp},
-        {series->SeriesGridFrags, SeriesTable::Frags},
-        {series->SeriesGridDamage, SeriesTable::Damage},
-        {series->SeriesGridSupport, SeriesTable::Support},
-    };
-    for (auto [grid, table] : sortable)
+       &TKordexForm::SeriesAnalysisButtonClick);
+    On(series->HTMLExport, &QPushButton::clicked, &TKordexForm::HTMLExportClick);
+    On(series->XlsExport, &QPushButton::clicked, &TKordexForm::XlsExportClick);
+    for (auto [grid, table] : series->SortableGrids())
         On(grid, &GridView::fixedCellClicked, [this, grid, table](int column, int row) {
             SeriesGridFixedCellClick(table, *grid, column, row);
         });
     On(series->SeriesGridSummary, &GridView::fixedCellClicked,
-       [this](int column, int row) { SeriesGridSummaryFixedCellClick(column, row); });
+       &TKordexForm::SeriesGridSummaryFixedCellClick);
     for (GridView* grid : {series->SeriesGridExp, series->SeriesGridFrags, series->SeriesGridDamage,
                            series->SeriesGridSupport, series->SeriesGridShots})
         On(grid, &GridView::cellDoubleClicked,
            [this, grid](int column, int row) { SeriesGridExpDblClick(*grid, column, row); });
-    // The favourites list keeps the toolkit's own wheel scrolling.
-    for (GridView* grid : {series->SeriesGridExp, series->SeriesGridFrags, series->SeriesGridDamage,
-                           series->SeriesGridSupport, series->SeriesGridShots,
-                           series->SeriesGridSummary, ts_ReplaysList->sg_AllReplays}) {
-        grid->SetDefaultWheelScroll(false);
-        On(grid, &GridView::wheelTurned,
-           [this, grid](bool down, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons) {
-               SeriesGridsMouseWheel(*grid, down, modifiers, buttons);
-           });
-    }
 
     LibraryPage* library = ts_ReplaysList;
-    On(library->bt_SelectFolder, &QPushButton::clicked, [this] { bt_SelectFolderClick(); });
-    On(library->bt_Refresh, &QPushButton::clicked, [this] { bt_RefreshClick(); });
+    On(library->bt_SelectFolder, &QPushButton::clicked, &TKordexForm::bt_SelectFolderClick);
+    On(library->bt_Refresh, &QPushButton::clicked, &TKordexForm::bt_RefreshClick);
     On(library->ed_AllReplaysFolder, &FolderEdit::doubleClicked,
-       [this] { ed_AllReplaysFolderDblClick(); });
-    On(library->bt_AddToFavorites, &QPushButton::clicked, [this] { bt_AddToFavoritesClick(); });
-    On(library->bt_DeleteSelected, &QPushButton::clicked, [this] { bt_DeleteSelectedClick(); });
-    On(library->bt_ProcessInKordex, &QPushButton::clicked, [this] { bt_ProcessInKordexClick(); });
+       &TKordexForm::ed_AllReplaysFolderDblClick);
+    On(library->bt_AddToFavorites, &QPushButton::clicked, &TKordexForm::bt_AddToFavoritesClick);
+    On(library->bt_DeleteSelected, &QPushButton::clicked, &TKordexForm::bt_DeleteSelectedClick);
+    On(library->bt_ProcessInKordex, &QPushButton::clicked, &TKordexForm::bt_ProcessInKordexClick);
     for (GridView* list : {library->sg_AllReplays, library->sg_FavoriteReplays}) {
         On(list, &GridView::cellDoubleClicked,
            [this, list](int column, int row) { ReplaysListDblClick(*list, column, row); });
@@ -226,80 +143,48 @@ void TKordexForm::Handle(const std::function<void()>& handler) {
 void TKordexForm::ShowState() {
     for (GridView* grid : findChildren<GridView*>())
         grid->Refresh();
-    for (const auto& [name, text] : labels_.Entries()) {
+    for (const auto& [name, text] : state_.labels.Entries()) {
         if (auto* label = findChild<QLabel*>(Q(name)))
             label->setText(Q(text));
     }
 }
 
 void TKordexForm::ShowReplaysList() {
-    ShowPaths(SeriesReplays->lb_ReplaysList, series_.lb_ReplaysList.Paths());
-}
-
-std::string TKordexForm::SettingsPath() const {
-    return programFolder_ + "/" + std::string(kSettingsFileName);
-}
-
-std::string TKordexForm::ReplayPathText() const {
-    return SingleReplay->ReplayPath->text().toStdString();
+    SeriesReplays->lb_ReplaysList->clear();
+    for (const std::string& path : state_.series.lb_ReplaysList.Paths())
+        SeriesReplays->lb_ReplaysList->addItem(Q(path));
 }
 
 // ---- Start-up, shut-down, resizing ----
 
 void TKordexForm::FormCreate() {
     // 1. The export settings and the remote export stay out of reach.
-    Options->gp_options_export->hide();
-    Options->cb_remote_export_enable->setEnabled(false);
-    Options->ed_remote_server_address->setEnabled(false);
-    Options->ed_remote_export_author->setEnabled(false);
+    Options->DisableRemoteExport();
     // 2. Files dropped from the desktop come to WMDropFiles, wherever on the window they land.
     setAcceptDrops(true);
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setAcceptDrops(false);
     // 3. The open dialog: existing replay files only.
     if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
-        desktop->SetReplayDialog(
-            {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
-    // 4. The battle tables. (A series run starts its own battle table with every run.)
-    ResetBattleTables(singleView_.tables);
-    // 5. The personal panel's zero state.
-    ClearControls();
-    // 6. The path field and the three path lists.
+        desktop->SetReplayDialog(GameReplayDialog());
+    // 4 to 12: tables, labels, lists and titles; the settings; the automatic scan, which
+    // opens the window on the library.
+    const StartUpOutcome outcome = StartUpSequence(state_, platform_, SettingsPath());
     SingleReplay->ReplayPath->clear();
-    series_.lb_ReplaysList.Clear();
     ShowReplaysList();
-    tables_.library.allReplaysList.clear();
-    tables_.library.favoriteReplaysList.clear();
-    ShowPaths(ts_ReplaysList->lb_AllReplaysList, {});
-    ShowPaths(ts_ReplaysList->lb_FavoriteReplaysList, {});
-    // 7 to 9. The titles of the team and series tables (the library lists are built titled).
-    SetTableTitles(tables_);
-    // 10. The first click on a library title sorts descending, except on column 0.
-    librarySort_.Reset();
-    // 11. The settings file. A value that is not a boolean is reported once; the key keeps the
-    // window's value and the start-up goes on, so that no setting is lost at close.
-    SettingsReading reading = ReadSettings(SettingsPath());
-    if (!reading.problems.empty())
-        platform_.desktop.ShowMessage(SettingsProblemsMessage(reading));
-    if (reading.filePresent)
-        ShowSettings(reading.settings);
-    // 12. The automatic scan opens the window on the library.
-    const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    if (Options->cb_AutoProcessReplays->isChecked() && platform_.files.FolderExists(folder)) {
+    ts_ReplaysList->ShowPathLists(state_.tables.library);
+    if (outcome.settings)
+        Options->ShowSettings(*outcome.settings, *ts_ReplaysList->ed_AllReplaysFolder);
+    if (outcome.scanLibrary)
         ProcessReplays();
-        AnalyseType->setCurrentIndex(kLibraryTab);
-    } else {
-        AnalyseType->setCurrentIndex(kSeriesTab);
-    }
+    AnalyseType->setCurrentIndex(outcome.scanLibrary ? kLibraryTab : kSeriesTab);
 }
 
 void TKordexForm::FormClose() {
-    const std::string path = SettingsPath();
-    if (!platform_.files.FileExists(path))
-        return;
-    SettingsWriteResult result = WriteSettings(path, CollectSettings());
-    if (result.status == SettingsWriteStatus::Failed)
-        platform_.desktop.ShowMessage(result.description);
+    SaveSettingsAtClose(
+        SettingsPath(),
+        Options->CollectSettings(state_.programSettings, *ts_ReplaysList->ed_AllReplaysFolder),
+        platform_);
 }
 
 void TKordexForm::FormResize() {
@@ -307,40 +192,7 @@ void TKordexForm::FormResize() {
     SingleReplay->AlliesGrid->update();
     SingleReplay->EnemiesGrid->update();
     SingleReplay->PlaceTeamGrids(TeamGridsForWindowWidth(width() + kDesignFrameWidth));
-    FitTeamTables();
-}
-
-void TKordexForm::FitTeamTables() {
-    FitTeamColumnsToWidth(tables_.AlliesGrid, SingleReplay->AlliesGrid->InnerWidth(),
-                          platform_.desktop);
-    FitTeamColumnsToWidth(tables_.EnemiesGrid, SingleReplay->EnemiesGrid->InnerWidth(),
-                          platform_.desktop);
-}
-
-void TKordexForm::ShowSettings(const Settings& settings) {
-    Options->MultiAdditional->setChecked(settings.additional);
-    Options->MultiToBegin->setChecked(settings.toBegin);
-    Options->MultiGroupPlayers->setChecked(settings.group);
-    ts_ReplaysList->ed_AllReplaysFolder->setText(Q(settings.allReplaysFolder));
-    Options->cb_AutoProcessReplays->setChecked(settings.autoProcessReplays);
-    Options->cb_remote_export_enable->setChecked(settings.remoteExport);
-    Options->ed_remote_server_address->setText(Q(settings.remoteServerAddress));
-    Options->ed_remote_server_port->setText(Q(settings.remoteServerPort));
-    programSettings_ = settings;
-}
-
-Settings TKordexForm::CollectSettings() const {
-    Settings settings = programSettings_;
-    settings.additional = Options->MultiAdditional->isChecked();
-    settings.toBegin = Options->MultiToBegin->isChecked();
-    settings.group = Options->MultiGroupPlayers->isChecked();
-    settings.allReplaysFolder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    settings.autoProcessReplays = Options->cb_AutoProcessReplays->isChecked();
-    return settings;
-}
-
-void TKordexForm::ClearControls() {
-    ZeroLables(labels_);
+    SingleReplay->FitTeamTables(platform_.desktop);
 }
 
 void TKordexForm::resizeEvent(QResizeEvent* event) {
@@ -373,23 +225,14 @@ void TKordexForm::dropEvent(QDropEvent* event) {
 }
 
 void TKordexForm::WMDropFiles(const std::vector<DroppedItem>& items) {
-    // A run handles pending events between replays; a drop then would empty the tables it is
-    // writing, so the drop waits for no one and is left out.
-    if (series_.runInProgress)
+    if (!Admitted(WindowAction::Drop))
         return;
-    // A drop ends the previous series preparation, even when it brings nothing usable.
-    tables_.SeriesGridExp.SetColumnCount(series_.lb_ReplaysList.Size() + 2);
-    tables_.SeriesGridExp.SetRowCount(18);
-    for (TextGrid* grid : tables_.SeriesGrids())
-        ClearTableBody(*grid);
-    ClearTableBody(tables_.SeriesGridSummary);
+    EndSeriesPreparation(state_.tables, state_.series.lb_ReplaysList.Size());
     DropOutcome outcome = DecideDrop(items);
-    series_.lb_ReplaysList.Assign(outcome.replaysList);
+    state_.series.lb_ReplaysList.Assign(outcome.replaysList);
     ShowReplaysList();
     if (outcome.target == DropTarget::SingleView) {
-        SingleReplay->ReplayPath->setText(Q(outcome.replayPath));
-        SingleReplayAnalyseClick();
-        AnalyseType->setCurrentIndex(kSingleTab);
+        AnalyseInSingleView(outcome.replayPath);
     } else {
         SeriesReplays->lb_ReplaysList->show();
         AnalyseType->setCurrentIndex(kSeriesTab);
@@ -397,16 +240,17 @@ void TKordexForm::WMDropFiles(const std::vector<DroppedItem>& items) {
 }
 
 void TKordexForm::OpenReplayClick() {
+    if (!Admitted(WindowAction::OpenReplay))
+        return;
     std::optional<std::string> file = platform_.desktop.ChooseReplayFile();
     if (!file)
         return;
-    SingleReplay->ReplayPath->setText(Q(*file));
-    SingleReplayAnalyseClick();
+    AnalyseInSingleView(*file);
 }
 
 void TKordexForm::ViewReplayClick() {
     // The game client is the program the desktop opens replays with; it plays them back.
-    const std::string path = ReplayPathText();
+    const std::string path = SingleReplay->ReplayPath->text().toStdString();
     if (platform_.files.FileExists(path))
         platform_.desktop.Open(path);
 }
@@ -420,43 +264,46 @@ void TKordexForm::AboutClick() {
 
 void TKordexForm::SingleReplayAnalyseClick() {
     AnalyseType->setCurrentIndex(kSingleTab);
-    SingleView& view = singleView_;
-    view.replayPath = ReplayPathText();
-    // The analysis may have asked for another file; the field shows it even after a failure.
-    struct PathShown {
-        QLineEdit* field;
-        const std::string& path;
-        ~PathShown() { field->setText(Q(path)); }
-    } pathShown{SingleReplay->ReplayPath, view.replayPath};
-    // The tables have no scroll bar: whatever the analysis wrote, every column stays in view.
-    struct ColumnsFitted {
-        TKordexForm& form;
-        ~ColumnsFitted() { form.FitTeamTables(); }
-    } columnsFitted{*this};
+    SingleView& view = state_.singleView;
+    view.replayPath = SingleReplay->ReplayPath->text().toStdString();
+    // Even after a failure: the field shows the file the analysis may have asked for, and the
+    // tables, which have no scroll bar, keep every column in view.
+    const ScopeExit shown([this, &view] {
+        SingleReplay->ReplayPath->setText(Q(view.replayPath));
+        SingleReplay->FitTeamTables(platform_.desktop);
+    });
     kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
 }
 
+void TKordexForm::AnalyseInSingleView(const std::string& path) {
+    SingleReplay->ReplayPath->setText(Q(path));
+    SingleReplayAnalyseClick();
+    AnalyseType->setCurrentIndex(kSingleTab);
+}
+
 void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
-    SortTeamTablesByHeader(tables_.AlliesGrid, tables_.EnemiesGrid, column, row, numberFormat_);
+    SortTeamTablesByHeader(state_.tables.AlliesGrid, state_.tables.EnemiesGrid, column, row,
+                           numberFormat_);
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.AlliesGrid, column, row))
+    if (std::optional<std::string> address =
+            TeamTableLinkAddress(state_.tables.AlliesGrid, column, row))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.EnemiesGrid, column, row))
+    if (std::optional<std::string> address =
+            TeamTableLinkAddress(state_.tables.EnemiesGrid, column, row))
         platform_.desktop.Open(*address);
 }
 
 // ---- Series ----
 
 void TKordexForm::SeriesAnalysisButtonClick() {
-    SeriesOptions options;
-    options.multiAdditional = Options->MultiAdditional->isChecked();
-    options.multiToBegin = Options->MultiToBegin->isChecked();
-    options.multiGroupPlayers = Options->MultiGroupPlayers->isChecked();
+    if (!Admitted(WindowAction::SeriesRun))
+        return;
+    SeriesOptions options = Options->CheckedSeriesOptions();
     options.format = numberFormat_;
     options.iniPath = SettingsPath();
     SeriesRunProgress observer(
@@ -465,60 +312,45 @@ void TKordexForm::SeriesAnalysisButtonClick() {
          [this] { AnalyseType->setCurrentIndex(kSeriesTab); }});
     // With ExportAllHTML on, the run also writes the battle-by-battle log.
     HtmlBattleLog log(programFolder_);
-    RunSeries(tables_, series_, labels_, options, platform_, observer,
-              programSettings_.exportAllHtml ? &log : nullptr);
-}
-
-ExportTables TKordexForm::SeriesTablesOf() {
-    return {tables_.SeriesGridExp, tables_.SeriesGridFrags, tables_.SeriesGridDamage,
-            tables_.SeriesGridSupport, tables_.SeriesGridShots};
+    RunSeries(state_.tables, state_.series, state_.labels, options, platform_, observer,
+              state_.programSettings.exportAllHtml ? &log : nullptr);
+    busy_.BusyEnded();
 }
 
 void TKordexForm::HTMLExportClick() {
-    ExportHTMLNew(SeriesTablesOf(), programFolder_, platform_);
+    if (!Admitted(WindowAction::SeriesExport))
+        return;
+    ExportHTMLNew(state_.tables, programFolder_, platform_);
 }
 
 void TKordexForm::XlsExportClick() {
-    ExportWorkbook(SeriesTablesOf(), tables_.SeriesGridSummary, programFolder_, numberFormat_,
-                   platform_);
+    if (!Admitted(WindowAction::SeriesExport))
+        return;
+    ExportWorkbook(state_.tables, programFolder_, numberFormat_, platform_);
 }
 
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {
-    // A run writes each player into the same row of all five tables; a table sorted while the
-    // run handles events would put the next battles' values beside other players' names.
-    if (series_.runInProgress)
+    if (!Admitted(WindowAction::SeriesSort))
         return;
     SortSeriesTableByHeader(table, grid.Grid(), column, row,
                             Options->MultiGroupPlayers->isChecked(), numberFormat_);
 }
 
 void TKordexForm::SeriesGridSummaryFixedCellClick(int column, int row) {
-    SortSummaryTableByHeader(tables_.SeriesGridSummary, column, row, numberFormat_);
-}
-
-void TKordexForm::SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardModifiers modifiers,
-                                        Qt::MouseButtons buttons) {
-    const TextGrid& table = grid.Grid();
-    const GridScrollPosition position{grid.TopRow(), grid.LeftColumn(), grid.CurrentRow()};
-    const GridScrollShape shape{table.RowCount(), table.FixedRows(), grid.VisibleRowCount(),
-                                table.FixedColumns(), grid.LastLeftColumn()};
-    // "With Shift": the Shift key alone, no other modifier and no mouse button.
-    const bool shiftOnly = modifiers == Qt::ShiftModifier && buttons == Qt::NoButton;
-    const GridScrollPosition next = WheelScrollStep(
-        position, shape, down ? WheelDirection::Down : WheelDirection::Up, shiftOnly);
-    grid.SetCurrentRow(next.currentRow);
-    grid.SetTopRow(next.topRow);
-    grid.SetLeftColumn(next.leftColumn);
+    if (!Admitted(WindowAction::SummarySort))
+        return;
+    SortSummaryTableByHeader(state_.tables.SeriesGridSummary, column, row, numberFormat_);
 }
 
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
-    const SeriesCellLink link = SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row);
+    if (!Admitted(WindowAction::SeriesBattleOpen))
+        return;
+    const SeriesCellLink link =
+        SeriesTableLink(grid.Grid(), state_.series.lb_ReplaysList, column, row);
     if (link.kind == SeriesCellLink::Kind::PlayerSearch) {
         platform_.desktop.Open(link.target);
     } else if (link.kind == SeriesCellLink::Kind::Battle) {
-        SingleReplay->ReplayPath->setText(Q(link.target));
-        SingleReplayAnalyseClick();
-        AnalyseType->setCurrentIndex(kSingleTab);
+        AnalyseInSingleView(link.target);
     }
 }
 
@@ -526,31 +358,27 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 
 void TKordexForm::ProcessReplays() {
     const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    LibraryScanProgress progress({*StatusBar, *SeriesProgress}, [this] {
-        for (GridView* list : {ts_ReplaysList->sg_AllReplays, ts_ReplaysList->sg_FavoriteReplays}) {
-            list->Refresh();
-            list->repaint();
-        }
-    });
-    kordex::ProcessReplays(folder, tables_.library, IniFile::Load(SettingsPath()),
+    LibraryScanProgress progress({*StatusBar, *SeriesProgress},
+                                 [this] { ts_ReplaysList->RepaintLists(); });
+    kordex::ProcessReplays(folder, state_.tables.library, IniFile::Load(SettingsPath()),
                            platform_.desktop, &progress);
-    ShowPaths(ts_ReplaysList->lb_AllReplaysList, tables_.library.allReplaysList);
-    ShowPaths(ts_ReplaysList->lb_FavoriteReplaysList, tables_.library.favoriteReplaysList);
+    ts_ReplaysList->ShowPathLists(state_.tables.library);
 }
 
 void TKordexForm::bt_SelectFolderClick() {
-    std::optional<std::string> chosen = platform_.desktop.ChooseFolder();
-    if (!chosen || chosen->empty())
+    if (!Admitted(WindowAction::LibraryScan))
         return;
-    const std::string folder = WithFinalSeparator(*chosen);
-    if (!platform_.files.FolderExists(folder))
+    const std::optional<std::string> folder = ChooseLibraryFolder(platform_);
+    if (!folder)
         return;
-    ts_ReplaysList->ed_AllReplaysFolder->setText(Q(folder));
+    ts_ReplaysList->ed_AllReplaysFolder->setText(Q(*folder));
     ts_ReplaysList->ed_AllReplaysFolder->repaint();
     ProcessReplays();
 }
 
 void TKordexForm::bt_RefreshClick() {
+    if (!Admitted(WindowAction::LibraryScan))
+        return;
     if (platform_.files.FolderExists(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString()))
         ProcessReplays();
 }
@@ -561,34 +389,35 @@ void TKordexForm::ed_AllReplaysFolderDblClick() {
 }
 
 void TKordexForm::bt_AddToFavoritesClick() {
+    if (!Admitted(WindowAction::LibraryFavorites))
+        return;
     if (ts_ReplaysList->ActiveList() == ts_ReplaysList->sg_FavoriteReplays)
         return;
-    AddToFavorites(tables_.library.allReplays, tables_.library.favoriteReplays, platform_.files,
-                   platform_.desktop);
+    AddToFavorites(state_.tables.library.allReplays, state_.tables.library.favoriteReplays,
+                   platform_.files, platform_.desktop);
 }
 
 void TKordexForm::bt_DeleteSelectedClick() {
+    if (!Admitted(WindowAction::LibraryDelete))
+        return;
     DeleteSelected(ts_ReplaysList->ActiveList()->Grid(), platform_.files, platform_.desktop);
 }
 
 void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
-    // A series hand-off while a run handles events would replace the list whose battles the
-    // run is writing, and the battle titles would then open other replays; it waits, as drops do.
-    if (series_.runInProgress && list.Selection().top != list.Selection().bottom)
+    const bool severalRows = list.Selection().top != list.Selection().bottom;
+    if (!Admitted(severalRows ? WindowAction::SeriesHandOff : WindowAction::OpenReplay))
         return;
     // A selection of several rows replaces the run list, even when none of them has a path.
-    if (list.Selection().top != list.Selection().bottom) {
-        series_.lb_ReplaysList.Clear();
+    if (severalRows) {
+        state_.series.lb_ReplaysList.Clear();
         ShowReplaysList();
     }
     HandOff handOff = HandOffSelection(list);
     if (auto* single = std::get_if<SingleHandOff>(&handOff)) {
-        SingleReplay->ReplayPath->setText(Q(single->path));
-        SingleReplayAnalyseClick();
-        AnalyseType->setCurrentIndex(kSingleTab);
+        AnalyseInSingleView(single->path);
     } else if (auto* series = std::get_if<SeriesHandOff>(&handOff)) {
-        series_.lb_ReplaysList.Assign(series->paths);
+        state_.series.lb_ReplaysList.Assign(series->paths);
         ShowReplaysList();
         AnalyseType->setCurrentIndex(kSeriesTab);
         SeriesAnalysisButtonClick();
@@ -596,16 +425,18 @@ void TKordexForm::bt_ProcessInKordexClick() {
 }
 
 void TKordexForm::ReplaysListDblClick(GridView& list, int column, int row) {
+    if (!Admitted(WindowAction::LibraryOpen))
+        return;
     // Off the cells (column -1) and on the title row nothing opens.
     if (column < 0 || row < list.Grid().FixedRows())
         return;
-    SingleReplay->ReplayPath->setText(Q(list.Grid().Cell(library_column::Path, row)));
-    SingleReplayAnalyseClick();
-    AnalyseType->setCurrentIndex(kSingleTab);
+    AnalyseInSingleView(list.Grid().Cell(library_column::Path, row));
 }
 
 void TKordexForm::ReplaysListFixedCellClick(GridView& list, int column, int row) {
-    SortLibraryListByHeader(librarySort_, list.Grid(), column, row);
+    busy_.Admit(WindowAction::LibrarySort, [this, grid = &list, column, row] {
+        SortLibraryListByHeader(state_.librarySort, grid->Grid(), column, row);
+    });
 }
 
 }  // namespace kordex::app

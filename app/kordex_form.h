@@ -5,20 +5,24 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <functional>
 #include <string>
+#include <type_traits>
 #include <vector>
 
-#include "export/export_tables.h"
 #include "library/library_scan.h"
 #include "platform/platform.h"
 #include "series/series_tables.h"
-#include "single/label_store.h"
 #include "single/single_analysis.h"
+#include "tables/label_store.h"
 #include "tables/library_sort_state.h"
 #include "tables/table_identity.h"
 #include "text/number_format.h"
+#include "window/busy_policy.h"
 #include "window/drop_rule.h"
 #include "window/settings_file.h"
+#include "window/window_lifecycle.h"
+#include "window/window_state.h"
 #include "window/window_tables.h"
 
 namespace kordex::app {
@@ -28,6 +32,18 @@ class LibraryPage;
 class OptionsPage;
 class SeriesPage;
 class SingleBattlePage;
+
+// Runs a function when the scope ends, also when it ends by an exception.
+template <typename Function>
+struct ScopeExit {
+    explicit ScopeExit(Function function) : function_(std::move(function)) {}
+    ~ScopeExit() { function_(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+  private:
+    Function function_;
+};
 
 // The main window. It holds every table and control and wires each event to its handler; the
 // handlers read the controls, call the core and show what it left in the tables and labels.
@@ -42,9 +58,11 @@ class TKordexForm : public QMainWindow {
     // Tab indices of AnalyseType, which other handlers switch by.
     enum Tab { kSingleTab = 0, kSeriesTab = 1, kLibraryTab = 2, kOptionsTab = 3 };
 
-    WindowTables& Tables() { return tables_; }
-    const std::vector<std::string>& ReplaysList() const { return series_.lb_ReplaysList.Paths(); }
-    const Settings& ProgramSettings() const { return programSettings_; }
+    WindowTables& Tables() { return state_.tables; }
+    const std::vector<std::string>& ReplaysList() const {
+        return state_.series.lb_ReplaysList.Paths();
+    }
+    const Settings& ProgramSettings() const { return state_.programSettings; }
 
     // Handlers, named after their control and event.
     void FormCreate();
@@ -63,8 +81,6 @@ class TKordexForm : public QMainWindow {
     void XlsExportClick();
     void SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row);
     void SeriesGridSummaryFixedCellClick(int column, int row);
-    void SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardModifiers modifiers,
-                               Qt::MouseButtons buttons);
     void SeriesGridExpDblClick(GridView& grid, int column, int row);
     void bt_SelectFolderClick();
     void bt_RefreshClick();
@@ -76,7 +92,8 @@ class TKordexForm : public QMainWindow {
     void ReplaysListFixedCellClick(GridView& list, int column, int row);
 
     // Shared steps of several handlers.
-    void ClearControls();
+    // Shows the replay in the single view: its path in the field, the analysis, the tab.
+    void AnalyseInSingleView(const std::string& path);
     void ProcessReplays();
 
     // Controls outside the tabs, and the tabs.
@@ -98,9 +115,7 @@ class TKordexForm : public QMainWindow {
 
   private:
     void BuildControls();
-    void ConnectDrawing();
     void ConnectHandlers();
-    ExportTables SeriesTablesOf();
     // Runs a handler under the default error handling, then shows the tables as the handler
     // left them, also after a failure.
     void Handle(const std::function<void()>& handler);
@@ -109,26 +124,38 @@ class TKordexForm : public QMainWindow {
     // Shows what the handlers left in the tables, the labels and the path field.
     void ShowState();
     void ShowReplaysList();
-    void ShowSettings(const Settings& settings);
-    // Every column of the team tables within the tables' widths.
-    void FitTeamTables();
-    Settings CollectSettings() const;
-    std::string SettingsPath() const;
-    std::string ReplayPathText() const;
+    std::string SettingsPath() const {
+        return programFolder_ + "/" + std::string(kSettingsFileName);
+    }
+    // Whether the action may run now; an action the rule keeps for later is left out here.
+    bool Admitted(WindowAction action) {
+        return busy_.Admit(action, [] {}) == BusyAnswer::Run;
+    }
 
     Platform& platform_;
     std::string programFolder_;
-    WindowTables tables_;
-    // The value labels' texts; the window shows what stands here after every handler.
-    LabelStore labels_;
-    // "Один бой": the window's team tables and labels and the battle they show.
-    SingleView singleView_{tables_.AlliesGrid, tables_.EnemiesGrid, labels_};
-    // The run list of the series (lb_ReplaysList shows it) and whether a run is under way.
-    SeriesSession series_;
-    // The settings without a control of their own: ExportAllHTML and the remote export.
-    Settings programSettings_;
-    LibrarySortState librarySort_;
+    WindowState state_;
     NumberFormat numberFormat_;
+    // What may happen while a series run or a library scan handles events.
+    BusyGate busy_{[this] { return state_.Busy(); }};
 };
+
+template <typename Sender, typename Signal, typename Handler>
+void TKordexForm::On(Sender* sender, Signal signal, Handler handler) {
+    connect(sender, signal, this, [this, handler](auto... args) {
+        Handle([&] {
+            // A handler of this window by name, or a function of the signal's arguments or of
+            // none.
+            if constexpr (std::is_invocable_v<Handler, TKordexForm*, decltype(args)...>)
+                std::invoke(handler, this, args...);
+            else if constexpr (std::is_member_function_pointer_v<Handler>)
+                std::invoke(handler, this);
+            else if constexpr (std::is_invocable_v<Handler, decltype(args)...>)
+                handler(args...);
+            else
+                handler();
+        });
+    });
+}
 
 }  // namespace kordex::app

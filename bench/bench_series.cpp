@@ -13,7 +13,7 @@
 #include "platform/system_clock.h"
 #include "series/series_run.h"
 #include "series/series_tables.h"
-#include "single/label_store.h"
+#include "tables/label_store.h"
 #include "window/window_tables.h"
 
 namespace {

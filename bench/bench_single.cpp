@@ -11,8 +11,8 @@
 #include "platform/headless_desktop.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "single/label_store.h"
 #include "single/single_analysis.h"
+#include "tables/label_store.h"
 #include "window/window_tables.h"
 
 namespace {

@@ -120,14 +120,10 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 // The page and the workbook of the run's tables; they run after the tables were printed,
 // since an export empties the sort hint of the total columns.
 void WriteExports(const SeriesArguments& arguments, WindowTables& tables) {
-    const ExportTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
-                                tables.SeriesGridDamage, tables.SeriesGridSupport,
-                                tables.SeriesGridShots};
     if (!arguments.htmlFile.empty())
-        SaveSeriesPage(exported, arguments.htmlFile);
+        SaveSeriesPage(tables, arguments.htmlFile);
     if (!arguments.xlsxFile.empty())
-        SaveSeriesWorkbook(exported, tables.SeriesGridSummary, arguments.xlsxFile,
-                           arguments.options.format);
+        SaveSeriesWorkbook(tables, arguments.xlsxFile, arguments.options.format);
 }
 
 }  // namespace

@@ -10,9 +10,9 @@
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
+#include "tables/label_store.h"
 #include "tanks_ini_path.h"
 
 namespace kordex::cli {

@@ -24,10 +24,10 @@
 #include "replay/block_reader.h"
 #include "series/series_run.h"
 #include "series/series_tables.h"
-#include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
 #include "support/plain_cut.h"
+#include "tables/label_store.h"
 #include "text/ini_file.h"
 #include "window/window_tables.h"
 

@@ -9,6 +9,7 @@
 #include <cstdlib>
 
 #include "platform/qt_font.h"
+#include "tables/wheel_scroll.h"
 
 namespace kordex::app {
 
@@ -433,12 +434,27 @@ bool GridView::PaneWheel(QWheelEvent* event) {
     while (std::abs(wheelRemainder_) >= kWheelNotch) {
         const bool down = wheelRemainder_ < 0;
         wheelRemainder_ += down ? kWheelNotch : -kWheelNotch;
-        emit wheelTurned(down, event->modifiers(), event->buttons());
+        if (seriesWheelScroll_)
+            SeriesWheelNotch(down, event->modifiers(), event->buttons());
     }
-    if (defaultWheelScroll_)
+    if (!seriesWheelScroll_)
         return false;
     event->accept();
     return true;
+}
+
+void GridView::SeriesWheelNotch(bool down, Qt::KeyboardModifiers modifiers,
+                                Qt::MouseButtons buttons) {
+    const GridScrollPosition position{TopRow(), LeftColumn(), CurrentRow()};
+    const GridScrollShape shape{grid_.RowCount(), grid_.FixedRows(), VisibleRowCount(),
+                                grid_.FixedColumns(), LastLeftColumn()};
+    // "With Shift": the Shift key alone, no other modifier and no mouse button.
+    const bool shiftOnly = modifiers == Qt::ShiftModifier && buttons == Qt::NoButton;
+    const GridScrollPosition next = WheelScrollStep(
+        position, shape, down ? WheelDirection::Down : WheelDirection::Up, shiftOnly);
+    SetCurrentRow(next.currentRow);
+    SetTopRow(next.topRow);
+    SetLeftColumn(next.leftColumn);
 }
 
 }  // namespace kordex::app

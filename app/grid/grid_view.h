@@ -60,8 +60,9 @@ class GridView : public QFrame {
     void SetColumnsResizable(bool resizable) { columnsResizable_ = resizable; }
     // Lets the user select a block of whole rows (the library lists).
     void SetRowRangeSelection(bool rows);
-    // When off, a wheel notch only reports wheelTurned and the handler scrolls.
-    void SetDefaultWheelScroll(bool on) { defaultWheelScroll_ = on; }
+    // A wheel notch moves the current row and the view by the series tables' rule (with
+    // Shift alone, by a column) instead of the toolkit's own scrolling.
+    void SetSeriesWheelScroll(bool on) { seriesWheelScroll_ = on; }
 
     // Takes the grid's counts, texts, widths, heights and selection.
     void Refresh();
@@ -90,7 +91,6 @@ class GridView : public QFrame {
     void fixedCellClicked(int column, int row);
     // Anywhere in the table; column and row are -1 off the cells.
     void cellDoubleClicked(int column, int row);
-    void wheelTurned(bool down, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
   private:
     friend class GridPane;
@@ -99,6 +99,7 @@ class GridView : public QFrame {
     bool PaneRelease(GridPane& pane, QMouseEvent* event);
     void PaneDoubleClick(GridPane& pane, QMouseEvent* event);
     bool PaneWheel(QWheelEvent* event);
+    void SeriesWheelNotch(bool down, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
     void ApplySizes();
     void ApplySelection();
@@ -117,7 +118,7 @@ class GridView : public QFrame {
     bool scrollBars_ = true;
     bool columnsResizable_ = false;
     bool rowRangeSelection_ = false;
-    bool defaultWheelScroll_ = true;
+    bool seriesWheelScroll_ = false;
     bool applyingSelection_ = false;
 
     QPoint pressedCell_{-1, -1};

@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "library/library_list_style.h"
 #include "widget_names.h"
 
 namespace kordex::app {
@@ -18,6 +19,10 @@ GridView* LibraryGridView(TextGrid& grid, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
     view->SetColumnsResizable(true);
     view->SetRowRangeSelection(true);
+    // ReplaysListOnDrawCell
+    view->SetCellStyleHook([](int column, int row, const std::string& text, bool selected) {
+        return LibraryListCellStyle(column, row, text, selected);
+    });
     return view;
 }
 
@@ -44,6 +49,8 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
     sg_AllReplays = LibraryGridView(tables.library.allReplays, "sg_AllReplays", this);
     sg_FavoriteReplays =
         LibraryGridView(tables.library.favoriteReplays, "sg_FavoriteReplays", this);
+    // The favourites list keeps the toolkit's own wheel scrolling.
+    sg_AllReplays->SetSeriesWheelScroll(true);
     lb_AllReplaysList = HiddenList("lb_AllReplaysList", this);
     lb_FavoriteReplaysList = HiddenList("lb_FavoriteReplaysList", this);
     pc_ReplaysList = Named(new QTabWidget(this), "pc_ReplaysList");
@@ -79,6 +86,22 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
 
 GridView* LibraryPage::ActiveList() const {
     return pc_ReplaysList->currentIndex() == 1 ? sg_FavoriteReplays : sg_AllReplays;
+}
+
+void LibraryPage::ShowPathLists(const LibraryTables& library) {
+    for (auto [list, paths] : {std::pair{lb_AllReplaysList, &library.allReplaysList},
+                               std::pair{lb_FavoriteReplaysList, &library.favoriteReplaysList}}) {
+        list->clear();
+        for (const std::string& path : *paths)
+            list->addItem(QString::fromStdString(path));
+    }
+}
+
+void LibraryPage::RepaintLists() {
+    for (GridView* list : {sg_AllReplays, sg_FavoriteReplays}) {
+        list->Refresh();
+        list->repaint();
+    }
 }
 
 }  // namespace kordex::app

@@ -33,6 +33,10 @@ class LibraryPage : public QWidget {
 
     // The list on the active sub-tab and its grid view.
     GridView* ActiveList() const;
+    // The hidden path lists as the last scan left them.
+    void ShowPathLists(const LibraryTables& library);
+    // Both tables painted at once, while a scan keeps the event loop waiting.
+    void RepaintLists();
 
     QTabWidget* pc_ReplaysList;
     QWidget* ts_AllReplays;

@@ -82,4 +82,39 @@ OptionsPage::OptionsPage(QWidget* parent) : QWidget(parent) {
     page->addStretch(1);
 }
 
+void OptionsPage::DisableRemoteExport() {
+    gp_options_export->hide();
+    cb_remote_export_enable->setEnabled(false);
+    ed_remote_server_address->setEnabled(false);
+    ed_remote_export_author->setEnabled(false);
+}
+
+void OptionsPage::ShowSettings(const Settings& settings, QLineEdit& allReplaysFolder) {
+    MultiAdditional->setChecked(settings.additional);
+    MultiToBegin->setChecked(settings.toBegin);
+    MultiGroupPlayers->setChecked(settings.group);
+    allReplaysFolder.setText(QString::fromStdString(settings.allReplaysFolder));
+    cb_AutoProcessReplays->setChecked(settings.autoProcessReplays);
+    cb_remote_export_enable->setChecked(settings.remoteExport);
+    ed_remote_server_address->setText(QString::fromStdString(settings.remoteServerAddress));
+    ed_remote_server_port->setText(QString::fromStdString(settings.remoteServerPort));
+}
+
+Settings OptionsPage::CollectSettings(Settings read, const QLineEdit& allReplaysFolder) const {
+    read.additional = MultiAdditional->isChecked();
+    read.toBegin = MultiToBegin->isChecked();
+    read.group = MultiGroupPlayers->isChecked();
+    read.allReplaysFolder = allReplaysFolder.text().toStdString();
+    read.autoProcessReplays = cb_AutoProcessReplays->isChecked();
+    return read;
+}
+
+SeriesOptions OptionsPage::CheckedSeriesOptions() const {
+    SeriesOptions options;
+    options.multiAdditional = MultiAdditional->isChecked();
+    options.multiToBegin = MultiToBegin->isChecked();
+    options.multiGroupPlayers = MultiGroupPlayers->isChecked();
+    return options;
+}
+
 }  // namespace kordex::app

@@ -5,6 +5,9 @@
 #include <QLineEdit>
 #include <QWidget>
 
+#include "series/series_run.h"
+#include "window/settings_file.h"
+
 namespace kordex::app {
 
 // The tab "Настройки": the series options, the automatic library scan and the hidden group of
@@ -13,6 +16,15 @@ class OptionsPage : public QWidget {
     Q_OBJECT
   public:
     explicit OptionsPage(QWidget* parent = nullptr);
+
+    // The export settings and the remote export stay out of reach (start-up step 1).
+    void DisableRemoteExport();
+    // The settings read at start-up into the check boxes, the remote-export fields and the
+    // library's folder field; the settings at close from them, the others kept as read.
+    void ShowSettings(const Settings& settings, QLineEdit& allReplaysFolder);
+    Settings CollectSettings(Settings read, const QLineEdit& allReplaysFolder) const;
+    // The three series options as checked.
+    SeriesOptions CheckedSeriesOptions() const;
 
     QGroupBox* gp_options_multi;
     QCheckBox* MultiAdditional;

@@ -5,15 +5,23 @@
 #include <QVBoxLayout>
 
 #include "pages/author_stats_panel.h"
+#include "series/series_table_style.h"
 #include "widget_names.h"
 
 namespace kordex::app {
 
 namespace {
 
-GridView* SeriesGridView(TextGrid& grid, const char* name, QWidget* parent) {
+GridView* SeriesGridView(TextGrid& grid, SeriesTable table, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
     view->SetColumnsResizable(true);
+    view->SetSeriesWheelScroll(true);
+    // SeriesGridExpDrawCell for four tables, SeriesGridShotsDrawCell for the shooting table;
+    // the summary keeps the table's own drawing.
+    if (table != SeriesTable::Summary)
+        view->SetCellStyleHook([view, table](int column, int row, const std::string&, bool) {
+            return SeriesTableCellStyle(table, view->Grid(), column, row);
+        });
     return view;
 }
 
@@ -27,12 +35,15 @@ SeriesPage::SeriesPage(WindowTables& tables, QWidget* parent) : QWidget(parent) 
     MakeBold(hint);
 
     Multi = Named(new QTabWidget(this), "Multi");
-    SeriesGridExp = SeriesGridView(tables.SeriesGridExp, "SeriesGridExp", Multi);
-    SeriesGridFrags = SeriesGridView(tables.SeriesGridFrags, "SeriesGridFrags", Multi);
-    SeriesGridDamage = SeriesGridView(tables.SeriesGridDamage, "SeriesGridDamage", Multi);
-    SeriesGridSupport = SeriesGridView(tables.SeriesGridSupport, "SeriesGridSupport", Multi);
-    SeriesGridShots = SeriesGridView(tables.SeriesGridShots, "SeriesGridShots", Multi);
-    SeriesGridSummary = SeriesGridView(tables.SeriesGridSummary, "SeriesGridSummary", Multi);
+    using enum SeriesTable;
+    SeriesGridExp = SeriesGridView(tables.SeriesGridExp, Exp, "SeriesGridExp", Multi);
+    SeriesGridFrags = SeriesGridView(tables.SeriesGridFrags, Frags, "SeriesGridFrags", Multi);
+    SeriesGridDamage = SeriesGridView(tables.SeriesGridDamage, Damage, "SeriesGridDamage", Multi);
+    SeriesGridSupport =
+        SeriesGridView(tables.SeriesGridSupport, Support, "SeriesGridSupport", Multi);
+    SeriesGridShots = SeriesGridView(tables.SeriesGridShots, Shots, "SeriesGridShots", Multi);
+    SeriesGridSummary =
+        SeriesGridView(tables.SeriesGridSummary, Summary, "SeriesGridSummary", Multi);
     MultiSummary = Named(new AuthorStatsPanel(Multi), "MultiSummary");
     Multi->addTab(SeriesGridExp, QStringLiteral("Опыт"));
     Multi->addTab(SeriesGridFrags, QStringLiteral("Фраги"));
@@ -66,6 +77,13 @@ SeriesPage::SeriesPage(WindowTables& tables, QWidget* parent) : QWidget(parent) 
 std::array<GridView*, 6> SeriesPage::Grids() const {
     return {SeriesGridExp,     SeriesGridFrags, SeriesGridDamage,
             SeriesGridSupport, SeriesGridShots, SeriesGridSummary};
+}
+
+std::array<std::pair<GridView*, SeriesTable>, 4> SeriesPage::SortableGrids() const {
+    return {{{SeriesGridExp, SeriesTable::Exp},
+             {SeriesGridFrags, SeriesTable::Frags},
+             {SeriesGridDamage, SeriesTable::Damage},
+             {SeriesGridSupport, SeriesTable::Support}}};
 }
 
 }  // namespace kordex::app

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "grid/grid_view.h"
+#include "tables/table_identity.h"
 #include "window/window_tables.h"
 
 namespace kordex::app {
@@ -21,6 +22,8 @@ class SeriesPage : public QWidget {
 
     // The six tables of the series in the order of their tabs.
     std::array<GridView*, 6> Grids() const;
+    // The four tables a title click sorts; the shooting table has no header-click action.
+    std::array<std::pair<GridView*, SeriesTable>, 4> SortableGrids() const;
 
     QPushButton* SeriesAnalysisButton;
     QPushButton* HTMLExport;

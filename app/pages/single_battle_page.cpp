@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "pages/personal_panel.h"
+#include "single/team_table_style.h"
+#include "single/team_table_widths.h"
 #include "widget_names.h"
 
 namespace kordex::app {
@@ -22,6 +24,10 @@ int TeamGridHeight(const TextGrid& grid) {
 GridView* TeamGridView(TextGrid& grid, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
     view->SetScrollBars(false);
+    // SingleGridsDrawCell
+    view->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
+        return TeamTableCellStyle(column, row, text);
+    });
     return view;
 }
 
@@ -90,6 +96,11 @@ void SingleBattlePage::PlaceTeamGrids(const TeamGridsLayout& layout) {
     EnemiesGrid->setGeometry(layout.enemiesLeft, EnemiesGrid->y(), layout.enemiesWidth,
                              EnemiesGrid->height());
     Label24->move(layout.enemiesCaptionLeft, Label24->y());
+}
+
+void SingleBattlePage::FitTeamTables(Desktop& desktop) {
+    for (GridView* grid : {AlliesGrid, EnemiesGrid})
+        FitTeamColumnsToWidth(grid->Grid(), grid->InnerWidth(), desktop);
 }
 
 }  // namespace kordex::app

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "grid/grid_view.h"
+#include "platform/desktop.h"
 #include "window/window_layout.h"
 #include "window/window_tables.h"
 
@@ -23,6 +24,8 @@ class SingleBattlePage : public QWidget {
 
     // The resize rule's positions of the two tables and the enemies' caption.
     void PlaceTeamGrids(const TeamGridsLayout& layout);
+    // Every column of the team tables within the tables' widths: they have no scroll bar.
+    void FitTeamTables(Desktop& desktop);
 
     QLineEdit* ReplayPath;
     QPushButton* OpenReplay;

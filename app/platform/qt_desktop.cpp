@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
@@ -11,6 +12,16 @@
 #include "platform/qt_font.h"
 
 namespace kordex::app {
+
+ReplayDialogSetup GameReplayDialog() {
+    ReplayDialogSetup setup;
+#ifdef Q_OS_WIN
+    setup.initialFolder = QStringLiteral("D:\\Games\\World_of_Tanks\\replays");
+#else
+    setup.initialFolder = QDir::home().filePath(QStringLiteral("Games/World_of_Tanks/replays"));
+#endif
+    return setup;
+}
 
 QString ApplicationTitle() {
     return QStringLiteral("Kordex");

@@ -16,6 +16,10 @@ struct ReplayDialogSetup {
     QString initialFolder;
 };
 
+// The dialog as the start-up sequence sets it: existing replay files only, starting in the
+// game's replay folder where it usually is.
+ReplayDialogSetup GameReplayDialog();
+
 // The desktop of a running window: Qt message boxes and choosers parented to the window,
 // the desktop services for hand-off, the window's font metrics for widths.
 class QtDesktop : public Desktop {

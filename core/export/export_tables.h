@@ -7,16 +7,6 @@
 
 namespace kordex {
 
-// The five series grids an export reads, in the order of the page's tabs and the workbook's
-// sheets; the window and the CLI point them at their series store.
-struct ExportTables {
-    TextGrid& exp;
-    TextGrid& frags;
-    TextGrid& damage;
-    TextGrid& support;
-    TextGrid& shots;
-};
-
 inline constexpr std::string_view kEmptyTableMessage = "Таблица пуста.";
 
 // True when the experience table holds no player: its first body row has no vehicle cell.

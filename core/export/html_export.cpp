@@ -113,7 +113,7 @@ void GridToHTMLTable(PageLines& lines, TextGrid& table) {
     lines.push_back("</table>");
 }
 
-PageLines SeriesPageLines(const ExportTables& tables) {
+PageLines SeriesPageLines(SeriesTables& tables) {
     PageLines lines;
     AppendPageStart(lines);
     AppendCellStyles(lines);
@@ -143,11 +143,11 @@ PageLines SeriesPageLines(const ExportTables& tables) {
             "</div>",
         });
     const Tab tabs[] = {
-        {tables.exp, "exp", "<div class=\"tab\" style=\"visibility:visible\">"},
-        {tables.frags, "frg", "<div class=\"tab\">"},
-        {tables.damage, "dmg", "<div class=\"tab\">"},
-        {tables.support, "sup", "<div class=\"tab\">"},
-        {tables.shots, "sht", "<div class=\"tab\">"},
+        {tables.SeriesGridExp, "exp", "<div class=\"tab\" style=\"visibility:visible\">"},
+        {tables.SeriesGridFrags, "frg", "<div class=\"tab\">"},
+        {tables.SeriesGridDamage, "dmg", "<div class=\"tab\">"},
+        {tables.SeriesGridSupport, "sup", "<div class=\"tab\">"},
+        {tables.SeriesGridShots, "sht", "<div class=\"tab\">"},
     };
     for (const auto& tab : tabs) {
         lines.push_back("<a class=\"tabs\" id=\"" + std::string(tab.anchor) + "\"></a>");
@@ -164,13 +164,13 @@ std::string SeriesPagePath(std::string_view programFolder, const LocalDateTime& 
     return ProgramFilePath(programFolder, "ExportAllies_" + FileTimeStamp(now) + ".htm");
 }
 
-void SaveSeriesPage(const ExportTables& tables, const std::string& path) {
+void SaveSeriesPage(SeriesTables& tables, const std::string& path) {
     WriteFileReplacing(path, PageFileBytes(SeriesPageLines(tables)));
 }
 
-std::optional<std::string> ExportHTMLNew(const ExportTables& tables, std::string_view programFolder,
+std::optional<std::string> ExportHTMLNew(SeriesTables& tables, std::string_view programFolder,
                                          Platform& platform) {
-    if (IsSeriesEmpty(tables.exp)) {
+    if (IsSeriesEmpty(tables.SeriesGridExp)) {
         platform.desktop.ShowMessage(std::string(kEmptyTableMessage));
         return std::nullopt;
     }

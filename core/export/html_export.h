@@ -19,20 +19,20 @@ namespace kordex {
 void GridToHTMLTable(PageLines& lines, TextGrid& table);
 
 // The page of the five series tables behind a tab strip, "Опыт" shown first.
-PageLines SeriesPageLines(const ExportTables& tables);
+PageLines SeriesPageLines(SeriesTables& tables);
 
 // "ExportAllies_" + time stamp + ".htm" in the program's folder.
 std::string SeriesPagePath(std::string_view programFolder, const LocalDateTime& now);
 
 // Writes the page file (windows-1251, CR LF) at the path, replacing a file there; throws
 // KordexError when it cannot, leaving no partial file.
-void SaveSeriesPage(const ExportTables& tables, const std::string& path);
+void SaveSeriesPage(SeriesTables& tables, const std::string& path);
 
 // The button "Экспорт htm". An empty series shows "Таблица пуста." and gives nothing; otherwise
 // the page is written under a time-stamped name in the program's folder, handed to the desktop
 // to open, and its path returned. Conversion and write failures throw KordexError before
 // anything is opened.
-std::optional<std::string> ExportHTMLNew(const ExportTables& tables, std::string_view programFolder,
+std::optional<std::string> ExportHTMLNew(SeriesTables& tables, std::string_view programFolder,
                                          Platform& platform);
 
 }  // namespace kordex

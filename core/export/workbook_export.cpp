@@ -131,11 +131,12 @@ WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format
     return cells;
 }
 
-void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
-                        const std::string& path, const NumberFormat& format) {
+void SaveSeriesWorkbook(const SeriesTables& tables, const std::string& path,
+                        const NumberFormat& format) {
     const std::pair<const TextGrid*, std::string_view> sheets[] = {
-        {&tables.exp, "Опыт"},          {&tables.frags, "Фраги"},    {&tables.damage, "Урон"},
-        {&tables.support, "Поддержка"}, {&tables.shots, "Стрельба"}, {&summary, "Итого"},
+        {&tables.SeriesGridExp, "Опыт"},       {&tables.SeriesGridFrags, "Фраги"},
+        {&tables.SeriesGridDamage, "Урон"},    {&tables.SeriesGridSupport, "Поддержка"},
+        {&tables.SeriesGridShots, "Стрельба"}, {&tables.SeriesGridSummary, "Итого"},
     };
     WriteFileReplacing(path, [&](const std::string& temporaryPath) {
         std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(temporaryPath.c_str()));
@@ -152,18 +153,16 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
     });
 }
 
-std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
-                                          std::string_view programFolder,
+std::optional<std::string> ExportWorkbook(SeriesTables& tables, std::string_view programFolder,
                                           const NumberFormat& format, Platform& platform) {
-    if (IsSeriesEmpty(tables.exp)) {
+    if (IsSeriesEmpty(tables.SeriesGridExp)) {
         platform.desktop.ShowMessage(std::string(kEmptyTableMessage));
         return std::nullopt;
     }
-    for (TextGrid* table :
-         {&tables.exp, &tables.frags, &tables.damage, &tables.support, &tables.shots})
+    for (TextGrid* table : tables.SeriesGrids())
         ClearSortHint(*table);
     const std::string path = ProgramFilePath(programFolder, kWorkbookFileName);
-    SaveSeriesWorkbook(tables, summary, path, format);
+    SaveSeriesWorkbook(tables, path, format);
     platform.desktop.Open(path);
     return path;
 }

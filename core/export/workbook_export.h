@@ -39,15 +39,14 @@ WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format
 // Writes the workbook of six sheets, "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба" and
 // "Итого", the first one active, replacing a file at the path. A failure throws KordexError and
 // leaves no partial file.
-void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
-                        const std::string& path, const NumberFormat& format);
+void SaveSeriesWorkbook(const SeriesTables& tables, const std::string& path,
+                        const NumberFormat& format);
 
 // The button "Экспорт xls". An empty series shows "Таблица пуста." and gives nothing. Otherwise
 // the tables' sort hints are emptied (in the window too), the workbook is written as
 // "table.xlsx" in the program's folder and handed to the desktop's spreadsheet program, and
 // its path returned. A write failure throws KordexError before anything is opened.
-std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
-                                          std::string_view programFolder,
+std::optional<std::string> ExportWorkbook(SeriesTables& tables, std::string_view programFolder,
                                           const NumberFormat& format, Platform& platform);
 
 }  // namespace kordex

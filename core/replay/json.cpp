@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "replay/byte_scan.h"
+#include "text/utf8.h"
 #include "text/windows1251.h"
 
 namespace kordex {
@@ -92,28 +93,6 @@ void AppendEscape(char32_t unit, std::string& out) {
         out += kHex[(unit >> shift) & 0xF];
 }
 
-// The code point of the UTF-8 sequence at s[i], and its length. The DOM's strings are UTF-8
-// (decoded escapes or converted windows-1251), but unlike DecodeUtf8At this also gives back
-// surrogates: the parser encodes a lone "\udc00" escape as three bytes, and the member text
-// must write it again as it was. A byte that starts no sequence stands for itself.
-std::pair<char32_t, std::size_t> DecodeUtf8(std::string_view s, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(s[i]);
-    const std::size_t length = (lead >> 5) == 0x6    ? 2
-                               : (lead >> 4) == 0xE  ? 3
-                               : (lead >> 3) == 0x1E ? 4
-                                                     : 1;
-    if (length == 1 || i + length > s.size())
-        return {lead, 1};
-    char32_t c = lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-        const auto next = static_cast<unsigned char>(s[i + k]);
-        if ((next & 0xC0) != 0x80)
-            return {lead, 1};
-        c = (c << 6) | (next & 0x3F);
-    }
-    return {c, length};
-}
-
 void WriteJsonString(std::string_view s, std::string& out, NonAscii nonAscii) {
     out += '"';
     std::size_t i = 0;
@@ -127,7 +106,10 @@ void WriteJsonString(std::string_view s, std::string& out, NonAscii nonAscii) {
         const char ch = s[i];
         const auto c = static_cast<unsigned char>(ch);
         if (c >= 0x80 && nonAscii == NonAscii::Escape) {
-            const auto [codePoint, length] = DecodeUtf8(s, i);
+            // The DOM's strings are UTF-8 (decoded escapes or converted windows-1251), but a
+            // lone "\udc00" escape stands in them as three bytes and is written again as it
+            // was; a byte that starts no sequence stands for itself.
+            const auto [codePoint, length, wellFormed] = DecodeUtf8Sequence(s, i, Surrogates::Kept);
             if (codePoint > 0xFFFF) {
                 AppendEscape(0xD800 + ((codePoint - 0x10000) >> 10), out);
                 AppendEscape(0xDC00 + ((codePoint - 0x10000) & 0x3FF), out);

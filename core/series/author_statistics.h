@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "replay/battle_tables.h"
-#include "single/label_store.h"
+#include "tables/label_store.h"
 #include "text/number_format.h"
 
 namespace kordex {

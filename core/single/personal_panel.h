@@ -6,7 +6,7 @@
 
 #include "replay/battle_header.h"
 #include "replay/battle_tables.h"
-#include "single/label_store.h"
+#include "tables/label_store.h"
 #include "text/number_format.h"
 
 namespace kordex {

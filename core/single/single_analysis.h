@@ -5,7 +5,7 @@
 #include "platform/platform.h"
 #include "replay/battle_header.h"
 #include "replay/battle_tables.h"
-#include "single/label_store.h"
+#include "tables/label_store.h"
 #include "tables/text_grid.h"
 #include "text/number_format.h"
 

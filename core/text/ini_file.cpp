@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "text/letter_case.h"
+#include "text/utf8.h"
 #include "text/windows1251.h"
 
 namespace kordex {

@@ -21,10 +21,6 @@ char32_t SmallLetter(char32_t c) {
     return c;
 }
 
-bool IsContinuation(unsigned char byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
 }  // namespace
 
 std::string FoldLetterCase(std::string_view utf8) {
@@ -38,25 +34,14 @@ std::string FoldLetterCase(std::string_view utf8) {
         return out;
     out.resize(i);
     while (i < utf8.size()) {
-        auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += static_cast<char>(SmallLetter(lead));
-            ++i;
-            continue;
-        }
-        // Only two-byte characters hold letters that fold; everything else is copied whole.
-        if ((lead >> 5) == 0x6 && i + 1 < utf8.size() &&
-            IsContinuation(static_cast<unsigned char>(utf8[i + 1]))) {
-            char32_t c = ((lead & 0x1F) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3F);
-            if (c >= 0x80)
-                AppendUtf8(out, SmallLetter(c));
-            else
-                out.append(utf8.substr(i, 2));  // an overlong form is not a letter
-            i += 2;
-            continue;
-        }
-        out += utf8[i];
-        ++i;
+        const Utf8Sequence sequence = DecodeUtf8Sequence(utf8, i);
+        // Only ASCII and two-byte characters hold letters that fold; everything else, a byte
+        // outside UTF-8 too, is copied as it stands.
+        if (sequence.wellFormed && sequence.length <= 2)
+            AppendUtf8(out, SmallLetter(sequence.codePoint));
+        else
+            out.append(utf8.substr(i, sequence.length));
+        i += sequence.length;
     }
     return out;
 }

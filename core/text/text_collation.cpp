@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "text/letter_case.h"
+#include "text/utf8.h"
 
 namespace kordex {
 
@@ -104,39 +105,10 @@ Weights CharacterWeights(char32_t c) {
 std::vector<char32_t> Decode(std::string_view text) {
     std::vector<char32_t> result;
     result.reserve(text.size());
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        int length = 0;
-        char32_t c = 0;
-        if (lead < 0x80) {
-            length = 1;
-            c = lead;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-            c = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            c = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            c = lead & 0x07;
-        }
-        bool wellFormed = length > 0 && i + length <= text.size();
-        for (int k = 1; wellFormed && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(text[i + k]);
-            if ((next & 0xC0) != 0x80)
-                wellFormed = false;
-            else
-                c = (c << 6) | (next & 0x3F);
-        }
-        if (!wellFormed) {
-            result.push_back(lead);
-            ++i;
-            continue;
-        }
-        result.push_back(c);
-        i += length;
+    for (std::size_t i = 0; i < text.size();) {
+        const Utf8Sequence sequence = DecodeUtf8Sequence(text, i);
+        result.push_back(sequence.codePoint);
+        i += sequence.length;
     }
     return result;
 }

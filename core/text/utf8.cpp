@@ -20,31 +20,50 @@ void AppendUtf8(std::string& out, char32_t c) {
     }
 }
 
-// The code point of the well-formed UTF-8 sequence at bytes[i], and its length; U+FFFD and 1
-// for a byte that does not start one.
-std::pair<char32_t, std::size_t> DecodeUtf8At(std::string_view bytes, std::size_t i) {
+Utf8Sequence DecodeUtf8Sequence(std::string_view bytes, std::size_t i, Surrogates surrogates) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
+    const Utf8Sequence byteAlone{lead, 1, false};
+    // The lead byte tells how many continuation bytes follow.
     const int extra = lead < 0x80           ? 0
                       : (lead >> 5) == 0x6  ? 1
                       : (lead >> 4) == 0xE  ? 2
                       : (lead >> 3) == 0x1E ? 3
                                             : -1;
-    constexpr std::pair<char32_t, std::size_t> kInvalid{0xFFFD, 1};
     if (extra == 0)
-        return {lead, 1};
+        return {lead, 1, true};
     if (extra < 0 || i + static_cast<std::size_t>(extra) >= bytes.size())
-        return kInvalid;
+        return byteAlone;
     char32_t c = lead & (0x3F >> extra);
     for (int k = 1; k <= extra; ++k) {
-        const auto next = static_cast<unsigned char>(bytes[i + k]);
+        const auto next = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
         if ((next & 0xC0) != 0x80)
-            return kInvalid;
+            return byteAlone;
         c = (c << 6) | (next & 0x3F);
     }
-    if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000) ||
-        (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF)
-        return kInvalid;
-    return {c, static_cast<std::size_t>(extra) + 1};
+    // Overlong forms, surrogates and code points beyond Unicode are no characters.
+    const bool overlong =
+        (extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000);
+    const bool surrogate = c >= 0xD800 && c <= 0xDFFF && surrogates == Surrogates::Refused;
+    if (overlong || surrogate || c > 0x10FFFF)
+        return byteAlone;
+    return {c, static_cast<std::size_t>(extra) + 1, true};
+}
+
+std::pair<char32_t, std::size_t> DecodeUtf8At(std::string_view bytes, std::size_t i) {
+    const Utf8Sequence sequence = DecodeUtf8Sequence(bytes, i);
+    if (!sequence.wellFormed)
+        return {0xFFFD, 1};
+    return {sequence.codePoint, sequence.length};
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Utf8Sequence sequence = DecodeUtf8Sequence(bytes, i);
+        if (!sequence.wellFormed)
+            return false;
+        i += sequence.length;
+    }
+    return true;
 }
 
 }  // namespace kordex

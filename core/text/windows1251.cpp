@@ -2,8 +2,6 @@
 
 #include "text/utf8.h"
 
-#include <utility>
-
 namespace kordex {
 
 namespace {
@@ -52,6 +50,17 @@ std::string Utf8ToWindows1251(std::string_view utf8,
     return out;
 }
 
+std::optional<std::string> Utf8ToWindows1251(std::string_view utf8) {
+    bool encodable = true;
+    std::string bytes = Utf8ToWindows1251(utf8, [&encodable](char32_t) {
+        encodable = false;
+        return std::string();
+    });
+    if (!encodable)
+        return std::nullopt;
+    return bytes;
+}
+
 std::string Windows1251ToUtf8(std::string_view bytes) {
     std::string out;
     out.reserve(bytes.size() * 2);
@@ -63,36 +72,6 @@ std::string Windows1251ToUtf8(std::string_view bytes) {
             AppendUtf8(out, kHighHalf[byte - 0x80]);
     }
     return out;
-}
-
-bool IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        auto lead = static_cast<unsigned char>(bytes[i]);
-        int extra = lead < 0x80           ? 0
-                    : (lead >> 5) == 0x6  ? 1
-                    : (lead >> 4) == 0xE  ? 2
-                    : (lead >> 3) == 0x1E ? 3
-                                          : -1;
-        if (extra < 0 || lead == 0xC0 || lead == 0xC1 || lead > 0xF4)
-            return false;
-        if (extra > 0 && i + static_cast<std::size_t>(extra) >= bytes.size())
-            return false;
-        char32_t c = extra == 0 ? lead : lead & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            auto next = static_cast<unsigned char>(bytes[i + k]);
-            if ((next & 0xC0) != 0x80)
-                return false;
-            c = (c << 6) | (next & 0x3F);
-        }
-        // Overlong forms and surrogates are not UTF-8.
-        if ((extra == 1 && c < 0x80) || (extra == 2 && c < 0x800) || (extra == 3 && c < 0x10000))
-            return false;
-        if (c >= 0xD800 && c <= 0xDFFF)
-            return false;
-        i += extra + 1;
-    }
-    return true;
 }
 
 }  // namespace kordex

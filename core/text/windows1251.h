@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,7 +16,7 @@ std::string Windows1251ToUtf8(std::string_view bytes);
 std::string Utf8ToWindows1251(std::string_view utf8,
                               const std::function<std::string(char32_t)>& unencodable);
 
-// True when the bytes are well-formed UTF-8.
-bool IsValidUtf8(std::string_view bytes);
+// UTF-8 text in windows-1251, or nothing when a character has no byte there.
+std::optional<std::string> Utf8ToWindows1251(std::string_view utf8);
 
 }  // namespace kordex

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tables/grid_helpers.h"
 #include "text/text_collation.h"
 
 namespace kordex {
@@ -38,6 +39,14 @@ DropOutcome DecideDrop(const std::vector<DroppedItem>& items) {
         outcome.replayPath = outcome.replaysList.front();
     }
     return outcome;
+}
+
+void EndSeriesPreparation(SeriesTables& tables, int previousListSize) {
+    tables.SeriesGridExp.SetColumnCount(previousListSize + 2);
+    tables.SeriesGridExp.SetRowCount(kSeriesInitialRows);
+    for (TextGrid* grid : tables.SeriesGrids())
+        ClearTableBody(*grid);
+    ClearTableBody(tables.SeriesGridSummary);
 }
 
 }  // namespace kordex

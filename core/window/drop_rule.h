@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "series/series_tables.h"
+
 namespace kordex {
 
 // One item the desktop shell dropped on the window, with its full path.
@@ -31,5 +33,10 @@ struct DropOutcome {
 };
 
 DropOutcome DecideDrop(const std::vector<DroppedItem>& items);
+
+// A drop ends the previous series preparation, even when it brings nothing usable: the
+// experience table takes the previous run list's size (previousListSize battles) and the rows
+// of a new run, and the bodies of all six series tables are emptied.
+void EndSeriesPreparation(SeriesTables& tables, int previousListSize);
 
 }  // namespace kordex

@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <map>
 
 #include "text/letter_case.h"
+#include "text/utf8.h"
 #include "text/windows1251.h"
 
 namespace kordex {
@@ -59,34 +59,6 @@ std::string ValueOf(const Settings& settings, const OptionKey& option) {
     // its names; they are taken as that code page here instead.
     const std::string& text = settings.*option.text;
     return OneLine(IsValidUtf8(text) ? text : Windows1251ToUtf8(text));
-}
-
-// UTF-8 text in windows-1251, or nothing when a character has no byte there.
-std::optional<std::string> Utf8ToWindows1251(std::string_view utf8) {
-    static const std::map<std::string, char> kBytes = [] {
-        std::map<std::string, char> bytes;
-        for (int b = 0x80; b <= 0xFF; ++b)
-            if (b != 0x98)  // unassigned in the code page
-                bytes[Windows1251ToUtf8(std::string(1, static_cast<char>(b)))] =
-                    static_cast<char>(b);
-        return bytes;
-    }();
-    std::string out;
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        if (lead < 0x80) {
-            out += utf8[i++];
-            continue;
-        }
-        const std::size_t length = (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : 4;
-        const auto found = kBytes.find(std::string(utf8.substr(i, length)));
-        if (found == kBytes.end())
-            return std::nullopt;
-        out += found->second;
-        i += length;
-    }
-    return out;
 }
 
 struct TextLine {

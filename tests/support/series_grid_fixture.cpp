@@ -1,6 +1,7 @@
 #include "support/series_grid_fixture.h"
 
 #include <algorithm>
+#include <array>
 #include <utility>
 
 namespace kordex::test {
@@ -36,7 +37,11 @@ TextGrid GridFromRows(const GridRows& rows, int fixedRows) {
 SeriesFixture SmallSeries() {
     const std::string battles = "Боев: 2, побед: 1";
     const std::string outcomes = "1/0/1  50%";
-    return SeriesFixture{
+    SeriesFixture series;
+    const std::array<TextGrid*, 6> grids{&series.SeriesGridExp,    &series.SeriesGridFrags,
+                                         &series.SeriesGridDamage, &series.SeriesGridSupport,
+                                         &series.SeriesGridShots,  &series.SeriesGridSummary};
+    TextGrid built[] = {
         GridFromRows(
             SeriesTable(
                 "Ник\\Опыт", battles, outcomes,
@@ -77,11 +82,13 @@ SeriesFixture SmallSeries() {
             },
             1),
     };
+    for (std::size_t i = 0; i < grids.size(); ++i)
+        *grids[i] = std::move(built[i]);
+    return series;
 }
 
 void MoveTotalsToFront(SeriesFixture& series) {
-    for (TextGrid* table :
-         {&series.exp, &series.frags, &series.damage, &series.support, &series.shots}) {
+    for (TextGrid* table : series.SeriesGrids()) {
         const int columns = table->ColumnCount();
         for (auto [a, b] : {std::pair{2, columns - 2}, std::pair{3, columns - 1}}) {
             const auto first = table->Column(a);

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "export/export_tables.h"
 #include "platform/clock.h"
+#include "series/series_tables.h"
 #include "tables/text_grid.h"
 
 namespace kordex::test {
@@ -16,15 +16,8 @@ using GridRows = std::vector<std::vector<std::string>>;
 TextGrid GridFromRows(const GridRows& rows, int fixedRows);
 
 // The five series tables and the summary as a finished run leaves them.
-struct SeriesFixture {
-    TextGrid exp;
-    TextGrid frags;
-    TextGrid damage;
-    TextGrid support;
-    TextGrid shots;
-    TextGrid summary;
-
-    ExportTables Tables() { return {exp, frags, damage, support, shots}; }
+struct SeriesFixture : SeriesTables {
+    SeriesTables& Tables() { return *this; }
 };
 
 // Two battles of one day (a win, then a loss) and two players, the totals at the end:

@@ -68,37 +68,38 @@ TEST(HtmlExport, ExportWritesTheTimeStampedPageOpensItAndDropsTheOldFixedName) {
     EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"open " + f.expectedPath});
     // The window's tables lose the hint as well.
     for (TextGrid* table :
-         {&f.series.exp, &f.series.frags, &f.series.damage, &f.series.support, &f.series.shots})
+         {&f.series.SeriesGridExp, &f.series.SeriesGridFrags, &f.series.SeriesGridDamage,
+          &f.series.SeriesGridSupport, &f.series.SeriesGridShots})
         EXPECT_EQ(table->Cell(4, 1), "");
 }
 
 TEST(HtmlExport, EmptySeriesShowsTheMessageAndWritesNothing) {
     ExportFixture f;
-    f.series.exp.SetRowCount(3);
+    f.series.SeriesGridExp.SetRowCount(3);
 
     EXPECT_FALSE(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform).has_value());
 
     EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"message Таблица пуста."});
     EXPECT_TRUE(test::FolderEntries(f.folder.Path()).empty());
-    EXPECT_EQ(f.series.exp.Cell(4, 1), "Нажать для сортировки");
+    EXPECT_EQ(f.series.SeriesGridExp.Cell(4, 1), "Нажать для сортировки");
 }
 
 TEST(HtmlExport, SeriesOfOnePlayerIsExported) {
     ExportFixture f;
-    f.series.exp.SetRowCount(4);
+    f.series.SeriesGridExp.SetRowCount(4);
     EXPECT_TRUE(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform).has_value());
 }
 
 TEST(HtmlExport, TotalsAtTheFrontLoseTheHintButNoBattleLosesItsMap) {
     auto series = SmallSeries();
     test::MoveTotalsToFront(series);
-    ASSERT_EQ(series.exp.Cell(2, 1), "Нажать для сортировки");
+    ASSERT_EQ(series.SeriesGridExp.Cell(2, 1), "Нажать для сортировки");
 
     const PageLines lines = SeriesPageLines(series.Tables());
 
-    EXPECT_EQ(series.exp.Cell(2, 1), "");
-    EXPECT_EQ(series.exp.Cell(4, 1), "Прохоровка, штурм");
-    EXPECT_EQ(series.shots.Cell(4, 1), "Прохоровка, штурм");
+    EXPECT_EQ(series.SeriesGridExp.Cell(2, 1), "");
+    EXPECT_EQ(series.SeriesGridExp.Cell(4, 1), "Прохоровка, штурм");
+    EXPECT_EQ(series.SeriesGridShots.Cell(4, 1), "Прохоровка, штурм");
     EXPECT_TRUE(HasLine(lines, "<th class=\"grayed\">Прохоровка, штурм</th>"));
     EXPECT_FALSE(HasLine(lines, "<th class=\"grayed\">Нажать для сортировки</th>"));
     // The outcome classes follow their battles to the new columns.
@@ -127,7 +128,7 @@ TEST(HtmlExport, MarkedCellsTakeSurvivalAndExtremeClasses) {
 TEST(HtmlExport, UnreadableMarkersEndTheExportBeforeAnyFile) {
     for (const std::string cell : {"1234;x;true", "1234;0", "1234;;true", "1234;0;maybe"}) {
         ExportFixture f;
-        f.series.damage.SetCell(3, 4, cell);
+        f.series.SeriesGridDamage.SetCell(3, 4, cell);
         EXPECT_THROW(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform), KordexError)
             << cell;
         EXPECT_TRUE(test::FolderEntries(f.folder.Path()).empty()) << cell;

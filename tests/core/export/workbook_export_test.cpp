@@ -115,12 +115,11 @@ struct ExportFixture {
 
 TEST(WorkbookExport, EmptySeriesShowsTheMessageAndTouchesNothing) {
     ExportFixture f;
-    f.series.exp.SetRowCount(3);
-    EXPECT_FALSE(
-        ExportWorkbook(f.series.Tables(), f.series.summary, f.folder.Path(), kComma, f.platform));
+    f.series.SeriesGridExp.SetRowCount(3);
+    EXPECT_FALSE(ExportWorkbook(f.series.Tables(), f.folder.Path(), kComma, f.platform));
     EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"message Таблица пуста."});
     EXPECT_TRUE(FolderEntries(f.folder.Path()).empty());
-    EXPECT_EQ(f.series.frags.Cell(4, 1), "Нажать для сортировки");
+    EXPECT_EQ(f.series.SeriesGridFrags.Cell(4, 1), "Нажать для сортировки");
 }
 
 TEST(WorkbookExport, ExportReplacesTableXlsxOpensItAndEmptiesOnlyTheHints) {
@@ -128,8 +127,7 @@ TEST(WorkbookExport, ExportReplacesTableXlsxOpensItAndEmptiesOnlyTheHints) {
     test::MoveTotalsToFront(f.series);
     WriteFileReplacing(f.folder.File("table.xlsx"), std::string_view("an older export"));
 
-    const auto path =
-        ExportWorkbook(f.series.Tables(), f.series.summary, f.folder.Path(), kComma, f.platform);
+    const auto path = ExportWorkbook(f.series.Tables(), f.folder.Path(), kComma, f.platform);
 
     ASSERT_TRUE(path);
     EXPECT_EQ(*path, f.folder.File("table.xlsx"));
@@ -137,7 +135,8 @@ TEST(WorkbookExport, ExportReplacesTableXlsxOpensItAndEmptiesOnlyTheHints) {
     EXPECT_EQ(test::ReadFileBytes(*path).substr(0, 2), "PK");
     EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"open " + *path});
     for (TextGrid* table :
-         {&f.series.exp, &f.series.frags, &f.series.damage, &f.series.support, &f.series.shots}) {
+         {&f.series.SeriesGridExp, &f.series.SeriesGridFrags, &f.series.SeriesGridDamage,
+          &f.series.SeriesGridSupport, &f.series.SeriesGridShots}) {
         EXPECT_EQ(table->Cell(2, 1), "");
         EXPECT_EQ(table->Cell(4, 1), "Прохоровка, штурм");
     }
@@ -146,8 +145,7 @@ TEST(WorkbookExport, ExportReplacesTableXlsxOpensItAndEmptiesOnlyTheHints) {
 TEST(WorkbookExport, UnwritableFolderIsAnErrorWithNoFileAndNothingOpened) {
     ExportFixture f;
     const std::string missing = f.folder.File("gone");
-    EXPECT_THROW(ExportWorkbook(f.series.Tables(), f.series.summary, missing, kComma, f.platform),
-                 KordexError);
+    EXPECT_THROW(ExportWorkbook(f.series.Tables(), missing, kComma, f.platform), KordexError);
     EXPECT_TRUE(f.desktop.Events().empty());
     EXPECT_TRUE(FolderEntries(f.folder.Path()).empty());
 }
@@ -157,10 +155,9 @@ TEST(WorkbookExport, CellTooLongForASheetFailsAndKeepsTheOlderWorkbook) {
     const std::string path = f.folder.File("table.xlsx");
     WriteFileReplacing(path, std::string_view("an older export"));
     // A sheet cell holds at most 32767 characters; cutting the text would lose data silently.
-    f.series.summary.SetCell(0, 2, std::string(40000, 'x'));
+    f.series.SeriesGridSummary.SetCell(0, 2, std::string(40000, 'x'));
 
-    EXPECT_THROW(SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma),
-                 KordexError);
+    EXPECT_THROW(SaveSeriesWorkbook(f.series.Tables(), path, kComma), KordexError);
 
     EXPECT_EQ(test::ReadFileBytes(path), "an older export");
     EXPECT_EQ(FolderEntries(f.folder.Path()), std::vector<std::string>{"table.xlsx"});
@@ -168,8 +165,7 @@ TEST(WorkbookExport, CellTooLongForASheetFailsAndKeepsTheOlderWorkbook) {
 
 TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
     ExportFixture f;
-    const auto path =
-        ExportWorkbook(f.series.Tables(), f.series.summary, f.folder.Path(), kComma, f.platform);
+    const auto path = ExportWorkbook(f.series.Tables(), f.folder.Path(), kComma, f.platform);
     ASSERT_TRUE(path);
     KORDEX_READ_WORKBOOK(dump, *path);
 
@@ -233,9 +229,9 @@ TEST(WorkbookExport, AveragesEndingInZeroAreNumbersShownWithTheirDecimals) {
     EXPECT_EQ(cells[3][1], (WorksheetCell{"12,10", 12.1, "0.00"}));
 
     ExportFixture f;
-    f.series.summary.SetCell(5, 3, "0,30");
+    f.series.SeriesGridSummary.SetCell(5, 3, "0,30");
     const std::string path = f.folder.File("table.xlsx");
-    SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma);
+    SaveSeriesWorkbook(f.series.Tables(), path, kComma);
     KORDEX_READ_WORKBOOK(dump, path);
     const std::string summary = SheetDump(*dump, "Итого");
     EXPECT_NE(summary.find("\tF4\tn\t0.3 [0.00]\n"), std::string::npos) << summary;

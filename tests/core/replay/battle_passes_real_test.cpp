@@ -118,7 +118,7 @@ TEST(BattlePassesOnRealReplays, KnownValuesOfTwoLayouts) {
     EXPECT_EQ(first[vf::Id], "18986816");
     EXPECT_EQ(first[vf::Type], "sweden:S13_Leo");
     EXPECT_FALSE(first[vf::Name].empty());  // real players' names are not written here
-    EXPECT_EQ(first[vf::Alive], "false");  // the final pass's end state
+    EXPECT_EQ(first[vf::Alive], "false");   // the final pass's end state
     EXPECT_EQ(first[vf::Kills], "0");
     EXPECT_EQ(first[vf::Xp], "384");
     EXPECT_EQ(first[vf::Damage], "1260");

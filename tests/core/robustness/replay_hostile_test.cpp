@@ -19,7 +19,6 @@
 #include "replay/block_reader.h"
 #include "series/series_run.h"
 #include "series/series_tables.h"
-#include "single/label_store.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
@@ -27,6 +26,7 @@
 #include "support/plain_cut.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
+#include "tables/label_store.h"
 #include "text/ini_file.h"
 #include "window/window_tables.h"
 

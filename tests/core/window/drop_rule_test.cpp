@@ -71,5 +71,30 @@ TEST(ListBoxLess, IgnoresLetterCaseThenBreaksTiesByBytes) {
               (std::vector<std::string>{"A", "a", "B", "b", "А", "а", "Б", "Ёж", "ел", "ж"}));
 }
 
+TEST(EndSeriesPreparation, EmptiesTheBodiesOfAllSixTablesAndKeepsTheTitles) {
+    SeriesTables tables;
+    SetSeriesGridTitles(tables);
+    for (TextGrid* grid : tables.SeriesGrids()) {
+        grid->SetColumnCount(7);
+        grid->SetRowCount(25);
+        grid->SetCell(4, 20, "1234");
+    }
+    tables.SeriesGridSummary.SetCell(3, 5, "77");
+
+    EndSeriesPreparation(tables, 3);
+
+    // The previous list's battles and a new run's rows, on the experience table only.
+    EXPECT_EQ(tables.SeriesGridExp.ColumnCount(), 5);
+    EXPECT_EQ(tables.SeriesGridExp.RowCount(), kSeriesInitialRows);
+    EXPECT_EQ(tables.SeriesGridShots.RowCount(), 25);
+    for (const TextGrid* grid : SeriesGridsOf(tables)) {
+        EXPECT_EQ(grid->Cell(0, 0), "Дата");
+        for (int row = grid->FixedRows(); row < grid->RowCount(); ++row)
+            for (int column = 0; column < grid->ColumnCount(); ++column)
+                EXPECT_EQ(grid->Cell(column, row), "") << column << "," << row;
+    }
+    EXPECT_EQ(tables.SeriesGridSummary.Cell(3, 5), "");
+}
+
 }  // namespace
 }  // namespace kordex

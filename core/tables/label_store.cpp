@@ -1,4 +1,4 @@
-#include "single/label_store.h"
+#include "tables/label_store.h"
 
 #include <algorithm>
 
