@@ -122,9 +122,11 @@ int ReadAndWrite(const ReadArguments& arguments, std::ostream& out) {
     WriteRecord(out, "single", YesNo(IsClientAccepted(header, Analysis::Single)));
     WriteRecord(out, "series", YesNo(IsClientAccepted(header, Analysis::Series)));
     WriteRecord(out, "library", YesNo(IsClientAccepted(header, Analysis::Library)));
-    WriteRecord(out, "IsBattleComplete", YesNo(IsBattleComplete(read.blocks)));
+    const bool complete = IsBattleComplete(read.blocks);
+    WriteRecord(out, "IsBattleComplete", YesNo(complete));
 
-    if (read.FailedAt(ReadStage::Completeness))
+    // Without results there are no tables to show, whatever the header's vehicles hold.
+    if (!complete)
         return 0;
     if (!read.Ok())
         return WriteFailure(out, ReadStageName(read.stage), read.description);

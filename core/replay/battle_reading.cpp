@@ -25,24 +25,32 @@ class Reading {
   public:
     Reading(BattleRead& read, const BattleReadRequest& request) : r_(read), q_(request) {}
 
+    // Each stage runs when the caller asked for it and every stage before it succeeded.
     void Run() {
         ResetBattleTables(r_.tables);
-        if (Reached(ReadStage::Header) && Header() && Reached(ReadStage::Version) && Version() &&
-            Reached(ReadStage::HeaderVehicles) && HeaderVehicles() &&
-            Reached(ReadStage::Completeness) && Completeness() && Reached(ReadStage::Results) &&
-            Pass(ResultsPass(r_.blocks.ResultsBlock, *r_.layout, q_.keys, r_.tables)) &&
-            Reached(ReadStage::Frags) &&
-            Pass(FragsPass(r_.blocks.FragsBlock, r_.tables.vehicles)) && Reached(ReadStage::Join) &&
-            Pass(JoinPlayers(r_.tables, q_.join, *r_.layout)) && Reached(ReadStage::Final))
-            Pass(VehiclesPass(r_.blocks.VehiclesBlock, r_.tables.vehicles, *r_.layout));
+        BattleTables& t = r_.tables;
+        const ReplayBlocks& b = r_.blocks;
+        (void)(Stage(ReadStage::Header, [&] { return Header(); }) &&
+               Stage(ReadStage::Version, [&] { return Version(); }) &&
+               Stage(ReadStage::HeaderVehicles, [&] { return HeaderVehicles(); }) &&
+               Stage(ReadStage::Completeness, [&] { return Completeness(); }) &&
+               Stage(ReadStage::Results,
+                     [&] { return Pass(ResultsPass(b.ResultsBlock, *r_.layout, q_.keys, t)); }) &&
+               Stage(ReadStage::Frags, [&] { return Pass(FragsPass(b.FragsBlock, t.vehicles)); }) &&
+               Stage(ReadStage::Final,
+                     [&] { return Pass(VehiclesPass(b.VehiclesBlock, t.vehicles, *r_.layout)); }) &&
+               // Joined by the names of the final pass: clan battles name only one team in the
+               // header.
+               Stage(ReadStage::Join, [&] { return Pass(JoinPlayers(t, q_.join, *r_.layout)); }));
     }
 
   private:
-    bool Reached(ReadStage stage) {
+    template <typename Step>
+    bool Stage(ReadStage stage, Step step) {
         if (stage > q_.last)
             return false;
         r_.stage = stage;
-        return true;
+        return step();
     }
 
     bool Fail(ReadFault fault, std::string description) {

@@ -20,8 +20,8 @@ enum class ReadStage {
     Completeness,    // IsBattleComplete
     Results,         // the results pass
     Frags,           // the frags pass
-    Join,            // the players join
     Final,           // the final pass over VehiclesBlock
+    Join,            // the players join, by the names the final pass wrote
 };
 
 // How a stage failed. The pass statuses keep their meaning (PassStatus).
@@ -45,7 +45,7 @@ struct BattleReadRequest {
     // The library shows no vehicles: it skips the header's vehicles and stops after the
     // completeness test, reading its own few results.
     VehiclesText vehicles = VehiclesText::Keep;
-    ReadStage last = ReadStage::Final;
+    ReadStage last = ReadStage::Join;
 };
 
 // One battle as far as it could be read. A failed read keeps everything the stages before

@@ -30,6 +30,7 @@ constexpr KeyRename kHundredthFactors[] = {
 };
 
 constexpr int kClient0_9_18[] = {0, 9, 18};
+constexpr int kClient1_4[] = {1, 4};
 constexpr int kClient1_5[] = {1, 5};
 constexpr int kClient1_7[] = {1, 7};
 
@@ -41,8 +42,10 @@ constexpr VersionLayout kLayouts[] = {
     {980, {}, true, {}},
     // Training rooms with bots.
     {INT_MAX, kClient0_9_18, true, {}, 10, true},
-    {INT_MAX, kClient1_5, true, kHundredthFactors, 100, true},
-    // Numbers for flags and the game's name hiding.
+    // A team killer's flag written as 1 (a real 1.4.0.1 replay); from 1.7 every flag is a number.
+    {INT_MAX, kClient1_4, true, {}, 10, true, true},
+    {INT_MAX, kClient1_5, true, kHundredthFactors, 100, true, true},
+    // The game's name hiding.
     {INT_MAX, kClient1_7, true, kHundredthFactors, 100, true, true, true},
 };
 

@@ -30,7 +30,7 @@ struct VersionLayout {
     // A vehicle may have no player in "players" (the bots of training rooms): its ids stay
     // empty instead of failing the join.
     bool playerlessVehicles = false;
-    // "isAlive" and "isTeamKiller" are written as 0 and 1 instead of false and true.
+    // "isAlive" and "isTeamKiller" may be written as 0 and 1 instead of false and true.
     bool numericFlags = false;
     // A player who hides their name is joined by "realName" of "players" as well.
     bool hiddenNames = false;

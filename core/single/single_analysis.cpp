@@ -83,7 +83,7 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
     view.header = read.header.header;
     view.labels.Set("Label_replayVersionXml", view.header.versionText);
     view.tables = std::move(read.tables);
-    switch (read.Ok() ? ReadStage::Final : read.stage) {
+    switch (read.Ok() ? ReadStage::Join : read.stage) {
         case ReadStage::Blocks:
         case ReadStage::Header:
             Beep(platform);
@@ -100,11 +100,15 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
             Beep(platform);
             return SingleEnd::ResultsFailed;
         case ReadStage::Frags:
-        case ReadStage::Join:
             Beep(platform);
             return SingleEnd::FragsOrPlayersFailed;
         case ReadStage::Final:
+        case ReadStage::Join:
             break;
+    }
+    if (read.FailedAt(ReadStage::Join)) {
+        Beep(platform);
+        return SingleEnd::FragsOrPlayersFailed;
     }
     const BattleHeader& header = view.header;
     VehicleTable& vehicles = view.tables.vehicles;
@@ -116,7 +120,7 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
     view.labels.Set("Label_isWinner", BattleOutcome(common.winnerTeam, recorderTeam));
 
     // The vehicles at the end of the battle: identities again and who survived.
-    if (!read.Ok())
+    if (read.FailedAt(ReadStage::Final))
         return VehiclesFailed(read, platform, SingleEnd::FinalVehiclesNotJson);
     NumberPlatoons(vehicles);
     view.labels.Set("lb_battleType", BattleTypeLong(header.battleType));

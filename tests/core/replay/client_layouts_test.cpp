@@ -57,7 +57,7 @@ TEST(IsClientAccepted, KeepsTheNumberRulesUpTo9171AndTakesEveryLaterClient) {
         {811, {0, 8, 11}, true, true, true},
         {810, {0, 8, 10}, false, false, true},
         {860, {0, 8, 6}, false, false, false},
-        {850, {0, 8, 5}, false, true, true},
+        {850, {0, 8, 5}, false, true, false},
         {9171, {0, 9, 17, 1}, true, true, true},
         // Joined digits that the number rules would misjudge.
         {9230, {1, 0, 0}, true, true, true},
@@ -90,10 +90,12 @@ TEST(LayoutOf, ChoosesByNumberUpTo9171AndByTheClientAfter) {
     EXPECT_EQ(v1_5.KeyName("premiumCreditsFactor10"), "premiumCreditsFactor100");
     EXPECT_EQ(v1_5.KeyName("premiumXPFactor10"), "premiumXPFactor100");
     EXPECT_EQ(v1_5.KeyName("dailyXPFactor10"), "dailyXPFactor10");
-    EXPECT_FALSE(v1_5.numericFlags);
+    EXPECT_TRUE(v1_5.numericFlags);
+    EXPECT_FALSE(v1_5.hiddenNames);
+    EXPECT_TRUE(LayoutOf(1400, {1, 4, 0, 1}).numericFlags);
     EXPECT_EQ(&LayoutOf(1600, {1, 6, 1, 3}), &v1_5);
     const VersionLayout& v1_7 = LayoutOf(1700, {1, 7});
-    EXPECT_TRUE(v1_7.numericFlags && v1_7.hiddenNames);
+    EXPECT_TRUE(v1_7.hiddenNames);
     // 1.10 joins to 11000, beyond every number; the parts order it after 1.7.
     EXPECT_EQ(&LayoutOf(11000, {1, 10}), &v1_7);
     // Unknown and newer than every row: the newest.
@@ -144,6 +146,7 @@ TEST(ReadBattle, ClientsAfter917ReadWithTheirLayouts) {
         bool numericFlags;
     } cases[] = {
         {"World of Tanks v.1.5.0.1 #1283", "1.5.0.0", false},
+        {"World of Tanks v.1.5.0.1 #1283", "1.5.0.0", true},
         {"World of Tanks v.1.13.0.1 #901", "0.0.0.0", true},
         {"World of Tanks v.2.3.0.0 #889", "2.3.0.0", true},
         // Newer than every layout: read with the newest.
