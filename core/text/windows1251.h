@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/utf8.h"
+
 namespace kordex {
 
 // Text in the windows-1251 code page (one byte a character) as UTF-8.
