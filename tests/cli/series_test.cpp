@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "export/workbook_export.h"
 #include "support/battle_fixture.h"
 #include "support/cli_run.h"
 #include "support/replay_fixture.h"

@@ -12,14 +12,6 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-}  // namespace
-
 #ifdef _WIN32
 int wmain(int argc, wchar_t** argv) {
     if (argc != 2)
@@ -35,7 +27,8 @@ int wmain(int argc, wchar_t** argv) {
 int main(int argc, char** argv) {
     if (argc != 2)
         return 2;
-    const fs::path file = PathOf(argv[1]);
+    const std::string utf8 = argv[1];
+    const fs::path file(std::u8string(utf8.begin(), utf8.end()));
     std::ofstream handle(file, std::ios::binary | std::ios::app);
     if (!handle)
         return 1;
