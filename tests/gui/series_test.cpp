@@ -4,7 +4,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
-#include <filesystem>
 #include <functional>
 #include <utility>
 
@@ -38,38 +37,6 @@ class SeriesWindowTest : public ::testing::Test {
     app::TKordexForm* form = nullptr;
     std::vector<std::string> replays;
 };
-
-bool FileExistsIn(const std::string& folder, const std::string& prefix) {
-    for (const auto& entry : std::filesystem::directory_iterator(PathOf(folder)))
-        if (Utf8Of(entry.path().filename()).starts_with(prefix))
-            return true;
-    return false;
-}
-
-// An installed program writes its exports into the user's documents folder, and says so.
-TEST(SeriesWindowPlaces, TheExportGoesToTheExportFolderAndTheStatusBarSaysWhere) {
-    WindowHarness window;
-    const std::string exports = window.folder.File("Documents/Kordex");
-    ASSERT_TRUE(window.files.CreateFolder(exports));
-    app::TKordexForm form(window.platform,
-                          FilePlaces{window.IniPath(), exports, /*portable=*/false});
-    form.show();
-    std::vector<DroppedItem> dropped;
-    for (const char* name : {"b1.wotreplay", "b2.wotreplay"}) {
-        WriteBattleReplay(window.folder.File(name), BattleFixture(30, "0.9.17.1"));
-        dropped.push_back({window.folder.File(name), false});
-    }
-    form.WMDropFiles(dropped);
-    form.findChild<QPushButton*>(QStringLiteral("SeriesAnalysisButton"))->click();
-    form.findChild<QPushButton*>(QStringLiteral("HTMLExport"))->click();
-
-    ASSERT_FALSE(window.desktop.Events().empty());
-    const std::string opened = window.desktop.Events().back();
-    ASSERT_TRUE(opened.starts_with("open " + exports + "/ExportAllies_")) << opened;
-    EXPECT_FALSE(FileExistsIn(window.folder.Path(), "ExportAllies_"));
-    EXPECT_EQ(form.StatusBar->currentMessage().toStdString(),
-              "Файл записан: " + opened.substr(5));
-}
 
 TEST_F(SeriesWindowTest, StartRunsTheListIntoTheSeriesTables) {
     ASSERT_EQ(form->ReplaysList(), replays);
