@@ -31,7 +31,8 @@ class HeldReplay : public ::testing::Test {
         KORDEX_REQUIRE_SHARED_REPLAYS();
         const std::string replays = folder_.File("Иван Петров/Мои реплеи");
         fs::create_directories(PathOf(replays));
-        for (const auto& entry : fs::directory_iterator(PathOf(test::SharedReplaysFolder()))) {
+        for (const auto& entry :
+             fs::recursive_directory_iterator(PathOf(test::SharedReplaysFolder()))) {
             if (entry.path().extension() == ".wotreplay") {
                 const std::u8string name = entry.path().filename().u8string();
                 path_ = replays + "/" + std::string(name.begin(), name.end());
