@@ -12,6 +12,7 @@
 #include "default_error_handling.h"
 #include "drop_intake.h"
 #include "export/battle_log.h"
+#include "export/export_file.h"
 #include "export/html_export.h"
 #include "export/workbook_export.h"
 #include "grid/grid_view.h"
@@ -44,8 +45,13 @@ QString Q(const std::string& text) {
 
 }  // namespace
 
-TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), programFolder_(std::move(programFolder)) {
+TKordexForm::TKordexForm(Platform& platform, const std::string& programFolder, QWidget* parent)
+    : TKordexForm(platform,
+                  FilePlaces{ProgramFilePath(programFolder, kSettingsFileName), programFolder},
+                  parent) {}
+
+TKordexForm::TKordexForm(Platform& platform, FilePlaces places, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), places_(std::move(places)) {
     // The user's decimal separator; a separator outside Latin-1 falls back to the point.
     const char separator = QLocale::system().decimalPoint().at(0).toLatin1();
     numberFormat_.decimalSeparator = separator != 0 ? separator : '.';
@@ -154,6 +160,12 @@ void TKordexForm::ShowReplaysList() {
     SeriesReplays->lb_ReplaysList->clear();
     for (const std::string& path : state_.series.lb_ReplaysList.Paths())
         SeriesReplays->lb_ReplaysList->addItem(Q(path));
+}
+
+void TKordexForm::ShowWrittenFile(const std::string& path) {
+    // The user is told where the file went: beside the program or in the documents folder.
+    if (!path.empty())
+        StatusBar->showMessage(Q(WrittenFileMessage(path)));
 }
 
 // ---- Start-up, shut-down, resizing ----
@@ -312,22 +324,24 @@ void TKordexForm::SeriesAnalysisButtonClick() {
         {[this] { SeriesReplays->lb_ReplaysList->hide(); }, [this] { ShowState(); },
          [this] { AnalyseType->setCurrentIndex(kSeriesTab); }});
     // With ExportAllHTML on, the run also writes the battle-by-battle log.
-    HtmlBattleLog log(programFolder_);
+    HtmlBattleLog log(places_.exportFolder);
     RunSeries(state_.tables, state_.series, state_.labels, options, platform_, observer,
               state_.programSettings.exportAllHtml ? &log : nullptr);
     busy_.BusyEnded();
+    ShowWrittenFile(log.SavedPath());
 }
 
 void TKordexForm::HTMLExportClick() {
     if (!Admitted(WindowAction::SeriesExport))
         return;
-    ExportHTMLNew(state_.tables, programFolder_, platform_);
+    ShowWrittenFile(ExportHTMLNew(state_.tables, places_.exportFolder, platform_).value_or(""));
 }
 
 void TKordexForm::XlsExportClick() {
     if (!Admitted(WindowAction::SeriesExport))
         return;
-    ExportWorkbook(state_.tables, programFolder_, numberFormat_, platform_);
+    ShowWrittenFile(
+        ExportWorkbook(state_.tables, places_.exportFolder, numberFormat_, platform_).value_or(""));
 }
 
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {

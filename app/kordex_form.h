@@ -20,6 +20,7 @@
 #include "text/number_format.h"
 #include "window/busy_policy.h"
 #include "window/drop_rule.h"
+#include "window/file_places.h"
 #include "window/settings_file.h"
 #include "window/window_lifecycle.h"
 #include "window/window_state.h"
@@ -51,8 +52,10 @@ struct ScopeExit {
 class TKordexForm : public QMainWindow {
     Q_OBJECT
   public:
-    // programFolder: the folder of the executable, which holds tanks.ini.
-    TKordexForm(Platform& platform, std::string programFolder, QWidget* parent = nullptr);
+    // places: where tanks.ini is kept and the exports are written.
+    TKordexForm(Platform& platform, FilePlaces places, QWidget* parent = nullptr);
+    // Both in the one folder, as for a copy of the program unpacked anywhere.
+    TKordexForm(Platform& platform, const std::string& programFolder, QWidget* parent = nullptr);
     ~TKordexForm() override;
 
     // Tab indices of AnalyseType, which other handlers switch by.
@@ -124,16 +127,16 @@ class TKordexForm : public QMainWindow {
     // Shows what the handlers left in the tables, the labels and the path field.
     void ShowState();
     void ShowReplaysList();
-    std::string SettingsPath() const {
-        return programFolder_ + "/" + std::string(kSettingsFileName);
-    }
+    std::string SettingsPath() const { return places_.settingsFile; }
+    // Tells the user where a written file went; nothing for an empty path.
+    void ShowWrittenFile(const std::string& path);
     // Whether the action may run now; an action the rule keeps for later is left out here.
     bool Admitted(WindowAction action) {
         return busy_.Admit(action, [] {}) == BusyAnswer::Run;
     }
 
     Platform& platform_;
-    std::string programFolder_;
+    FilePlaces places_;
     WindowState state_;
     NumberFormat numberFormat_;
     // What may happen while a series run or a library scan handles events.
