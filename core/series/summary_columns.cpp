@@ -39,7 +39,7 @@ bool IsPlayerRow(const TextGrid& grid, int row) {
 std::string Average(long long sum, int count, const NumberFormat& format) {
     if (count == 0)
         return "0";
-    return FormatTwoDecimals(static_cast<float>(static_cast<double>(sum) / count), format);
+    return FormatTwoDecimals(sum, count, format);
 }
 
 struct ShotParts {

@@ -94,7 +94,7 @@ TEST_F(SeriesCommand, PrintsTablesLabelsCountsAndEvents) {
     // Battles in the order of their file names: a, b, then the one left early.
     EXPECT_EQ(exp[2],
               "Ник\\\\Опыт\tТехника\tПобеда\tПоражение\tВышел\tБоев: 2, побед: 1\t1/0/1  50%");
-    EXPECT_EQ(exp[3], "Player01\tТ-34\t300;-1;false\t301;-1;false\t\t601\t300,5");
+    EXPECT_EQ(exp[3], "Player01\tТ-34\t300;-1;false\t301;-1;false\t\t601\t300,50");
 
     const auto additional = Section(run.output, "Additional");
     ASSERT_EQ(additional.size(), 33u);
@@ -120,12 +120,12 @@ TEST_F(SeriesCommand, WritesNumbersWithTheLocaleOrTheGivenSeparator) {
         std::string average;
     };
     const Case cases[] = {
-        {"LC_ALL=ru_RU.UTF-8", {}, "300,5"},
-        {"LANG=ru_RU.UTF-8", {}, "300,5"},
-        {"LC_NUMERIC=ru_RU.UTF-8 LANG=en_US.UTF-8", {}, "300,5"},
-        {"LC_ALL=C LANG=ru_RU.UTF-8", {}, "300.5"},
-        {"", {}, "300.5"},
-        {"LC_ALL=ru_RU.UTF-8", {"--decimal-separator", "."}, "300.5"},
+        {"LC_ALL=ru_RU.UTF-8", {}, "300,50"},
+        {"LANG=ru_RU.UTF-8", {}, "300,50"},
+        {"LC_NUMERIC=ru_RU.UTF-8 LANG=en_US.UTF-8", {}, "300,50"},
+        {"LC_ALL=C LANG=ru_RU.UTF-8", {}, "300.50"},
+        {"", {}, "300.50"},
+        {"LC_ALL=ru_RU.UTF-8", {"--decimal-separator", "."}, "300.50"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.flags;

@@ -44,7 +44,7 @@ TEST(AppendTotalColumns, SumsAndAveragesTheReadableValues) {
     EXPECT_TRUE(grid.Cell(5, 6).empty());
 }
 
-TEST(AppendTotalColumns, AveragesAreCutFloatValues) {
+TEST(AppendTotalColumns, AveragesAreTheExactQuotientCut) {
     std::vector<std::string> outcomes(10, "Победа");
     std::vector<std::string> row{"p", "T"};
     for (int i = 0; i < 10; ++i)
@@ -52,7 +52,7 @@ TEST(AppendTotalColumns, AveragesAreCutFloatValues) {
     TextGrid grid = Grid(outcomes, {row});
     AppendTotalColumns(grid, kComma);
     EXPECT_EQ(grid.Cell(12, 3), "7");
-    EXPECT_EQ(grid.Cell(13, 3), "0,69");
+    EXPECT_EQ(grid.Cell(13, 3), "0,70");
 }
 
 TEST(AppendTotalColumns, CountsBattlesAndRoundsTheWinRateHalfToEven) {
@@ -104,7 +104,7 @@ TEST(AppendShotsTotalColumns, SumsEachOfTheFourNumbers) {
                          {{"p1", "T", "10 - 6/8 (1);0;true", "", "12 - 9/10 (0);0;false"}});
     AppendShotsTotalColumns(grid, kComma);
     EXPECT_EQ(grid.Cell(5, 3), "22 - 15/18 (1)");
-    EXPECT_EQ(grid.Cell(6, 3), "11 - 7,5/9 (0,5)");
+    EXPECT_EQ(grid.Cell(6, 3), "11 - 7,50/9 (0,50)");
 }
 
 struct TitledTables : WindowTables {
