@@ -73,7 +73,7 @@ class Ingestion {
     }
 
     ReplayOutcome Run();
-    // A fault no kind names: "Ошибка" in the column, the file stays where it is.
+    // A fault no kind names: "Сбой" in the column, the file stays where it is.
     ReplayOutcome Fault(std::string description);
 
   private:
@@ -84,6 +84,8 @@ class Ingestion {
     ReplayOutcome Unusable(ReplayClass kind, const std::string& word, const char* subfolder,
                            std::string description);
     ReplayOutcome Beep(ReplayClass kind, std::string description);
+    ReplayOutcome Repeat(const std::string& finalMap);
+    void WriteFinalHeader(const std::string& finalMap, const std::string& word);
     void Finish();
 
     const std::string& path_;
@@ -144,10 +146,30 @@ ReplayOutcome Ingestion::Beep(ReplayClass kind, std::string description) {
 }
 
 ReplayOutcome Ingestion::Fault(std::string description) {
-    Mark("Ошибка");
+    // Its own word: "Ошибка" means a header that could not be read, and such files move.
+    Mark(std::string(kFailureWord));
     outcome_.kind = ReplayClass::Failure;
-    outcome_.word = "Ошибка";
+    outcome_.word = kFailureWord;
     outcome_.description = std::move(description);
+    Finish();
+    return outcome_;
+}
+
+void Ingestion::WriteFinalHeader(const std::string& finalMap, const std::string& word) {
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 0, DateCell());
+    c_.state.PreviousBattleDate = DatePart(header_.dateTime);
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 1, finalMap);
+    Mark(word);
+}
+
+ReplayOutcome Ingestion::Repeat(const std::string& finalMap) {
+    WriteFinalHeader(finalMap, std::string(kRepeatWord));
+    outcome_.kind = ReplayClass::Repeat;
+    outcome_.word = kRepeatWord;
+    outcome_.description = "the battle " + c_.state.battle.common.arenaUniqueID +
+                           " was already counted from this side";
     Finish();
     return outcome_;
 }
@@ -226,7 +248,14 @@ ReplayOutcome Ingestion::Run() {
     if (!join.Ok())
         return Fault("players: " + join.description);
 
-    // Read now, added only once the battle is accepted, so a replay marked "Ошибка" adds nothing.
+    // Clan members send their replays of one battle: the second copy from the same side is
+    // shown but counted nowhere. Old clients give no arenaUniqueID, so nothing matches there.
+    const std::string finalMap = header_.mapDisplayName + ModeSuffixSeries(header_.gameplayID);
+    const std::pair battleKey{battle.common.arenaUniqueID, recorderTeam};
+    if (!battleKey.first.empty() && state.battlesCounted.contains(battleKey))
+        return Repeat(finalMap);
+
+    // Read now, added only once the battle is accepted, so a replay marked "Сбой" adds nothing.
     std::optional<AuthorBattle> author;
     if (c_.options.multiAdditional) {
         AuthorBattleRead read =
@@ -243,6 +272,8 @@ ReplayOutcome Ingestion::Run() {
 
     if (!BuildAlliesTable(battle.vehicles, state.allies, recorderTeam))
         return Fault("more than 15 vehicles in the recording player's team");
+    if (!battleKey.first.empty())
+        state.battlesCounted.insert(battleKey);
     if (author)
         AccumulateAuthorStats(state.author, *author);
 
@@ -251,13 +282,7 @@ ReplayOutcome Ingestion::Run() {
     MarkAlliesExtremes(state.allies, vf::Damage);
     MarkAlliesSupportExtremes(state.allies);
 
-    const std::string finalMap = header_.mapDisplayName + ModeSuffixSeries(header_.gameplayID);
-    for (TextGrid* grid : c_.tables.SeriesGrids())
-        grid->SetCell(column_, 0, DateCell());
-    state.PreviousBattleDate = DatePart(header_.dateTime);
-    for (TextGrid* grid : c_.tables.SeriesGrids())
-        grid->SetCell(column_, 1, finalMap);
-    Mark(outcomeWord);
+    WriteFinalHeader(finalMap, outcomeWord);
 
     if (c_.battleLog)
         c_.battleLog->AddBattle(header_.dateTime, finalMap, outcomeWord, battle.vehicles);

@@ -1,5 +1,6 @@
 #include "series/series_run.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "series/summary_columns.h"
@@ -35,6 +36,17 @@ std::string ElapsedTimeText(double seconds, const NumberFormat& format) {
     if (const auto point = text.find('.'); point != std::string::npos)
         text[point] = format.decimalSeparator;
     return "Время выполнения: " + text + " сек.";
+}
+
+std::string RunEndStatusText(double seconds, const std::vector<ReplayOutcome>& replays,
+                             const NumberFormat& format) {
+    std::string text = ElapsedTimeText(seconds, format);
+    const auto repeats = std::count_if(replays.begin(), replays.end(), [](const auto& replay) {
+        return replay.kind == ReplayClass::Repeat;
+    });
+    if (repeats > 0)
+        text += " Пропущено повторов: " + std::to_string(repeats);
+    return text;
 }
 
 SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelStore& labels,
@@ -77,7 +89,8 @@ SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelSto
     if (battleLog)
         battleLog->Finish(platform.clock.Now());
     result.elapsedSeconds = platform.clock.Seconds() - start;
-    SetStatus(result, observer, ElapsedTimeText(result.elapsedSeconds, options.format));
+    SetStatus(result, observer,
+              RunEndStatusText(result.elapsedSeconds, result.replays, options.format));
 
     if (options.multiAdditional)
         AdditionalFinalize(state.author, labels, options.format);

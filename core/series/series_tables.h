@@ -18,7 +18,8 @@ inline constexpr int kSeriesStartRow = 3;
 inline constexpr std::string_view kSortHint = "Нажать для сортировки";
 // Rows a series grid has at the start of a run: the header rows and room for one team.
 inline constexpr int kSeriesInitialRows = 18;
-inline constexpr int kSummaryColumns = 9;
+// The nine totals and averages, then the attendance: battles, wins, win percentage.
+inline constexpr int kSummaryColumns = 12;
 
 // The run list lb_ReplaysList: full replay paths kept in the order of the window's sorted list
 // box, so the battles of a series stand in the order of their file names.

@@ -54,7 +54,8 @@ HeaderSort SeriesTableHeaderSort(SeriesTable table, const TextGrid& grid, int co
 }
 
 HeaderSort SummaryTableHeaderSort(int column, int row) {
-    if (row != 0 || column < 0 || column > 8)
+    // Columns 9 to 11 are the attendance: battles, wins, win percentage.
+    if (row != 0 || column < 0 || column > 11)
         return HeaderSort::None;
     // The names cannot be read as numbers; alphabetical order is what a reader looks for.
     if (column == 0)

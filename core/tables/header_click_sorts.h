@@ -28,8 +28,9 @@ HeaderSort TeamTableHeaderSort(int column, int row);
 HeaderSort SeriesTableHeaderSort(SeriesTable table, const TextGrid& grid, int column, int row,
                                  bool multiGroupPlayers);
 
-// Summary table, title row only: the support columns 4 and 8 by the sum of their pairs, the
-// names of column 0 alphabetically (they are not numbers), every other column by number.
+// Summary table, title row only (twelve columns): the support columns 4 and 8 by the sum of
+// their pairs, the names of column 0 alphabetically (they are not numbers), every other column,
+// the attendance too, by number.
 HeaderSort SummaryTableHeaderSort(int column, int row);
 
 // Runs a sort on one grid by the column. The numeric sorts throw KordexError on a value they

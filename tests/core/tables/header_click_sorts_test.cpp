@@ -135,13 +135,16 @@ TEST(SeriesTableHeaderClick, SupportSortsByPairSumAndShootingNotAtAll) {
 }
 
 TextGrid Summary() {
-    TextGrid grid(9, 6, 1, 1, 64, 18);
-    grid.SetRow(0,
-                {"Ник", "Суммарный опыт", "Суммарно фрагов", "Суммарно урона", "Суммарно поддержки",
-                 "Средний опыт", "В среднем фрагов", "Средний урон", "В среднем поддержки"});
-    grid.SetRow(1, {"Boris", "2700", "1", "3000", "150 / 25", "900", "0,33", "1000", "75 / 12"});
-    grid.SetRow(2, {"alex", "900", "3", "500", "0 / 300", "450", "1,5", "250", "0 / 150"});
-    grid.SetRow(3, {"Вася", "1500", "2", "4000", "10 / 10", "1500", "2", "4000", "10 / 10"});
+    TextGrid grid(12, 6, 1, 1, 64, 18);
+    grid.SetRow(0, {"Ник", "Суммарный опыт", "Суммарно фрагов", "Суммарно урона",
+                    "Суммарно поддержки", "Средний опыт", "В среднем фрагов", "Средний урон",
+                    "В среднем поддержки", "Боёв", "Побед", "% побед"});
+    grid.SetRow(1, {"Boris", "2700", "1", "3000", "150 / 25", "900", "0,33", "1000", "75 / 12", "3",
+                    "2", "67"});
+    grid.SetRow(2, {"alex", "900", "3", "500", "0 / 300", "450", "1,50", "250", "0 / 150", "2",
+                    "0", "0"});
+    grid.SetRow(3, {"Вася", "1500", "2", "4000", "10 / 10", "1500", "2", "4000", "10 / 10", "1",
+                    "1", "100"});
     return grid;  // rows 4 and 5 stay empty, as after a run
 }
 
@@ -156,6 +159,9 @@ TEST(SummaryTableHeaderClick, EachColumnHasItsSort) {
         {4, {"alex", "Boris", "Вася", "", ""}},
         {8, {"alex", "Boris", "Вася", "", ""}},
         {0, {"alex", "Boris", "Вася", "", ""}},  // names alphabetically, empty rows below
+        {9, {"Boris", "alex", "Вася", "", ""}},   // attendance
+        {10, {"Boris", "Вася", "alex", "", ""}},
+        {11, {"Вася", "Boris", "alex", "", ""}},
     };
     for (const auto& c : cases) {
         auto grid = Summary();
@@ -165,6 +171,7 @@ TEST(SummaryTableHeaderClick, EachColumnHasItsSort) {
     }
     auto grid = Summary();
     EXPECT_FALSE(SortSummaryTableByHeader(grid, 1, 2, kComma));
+    EXPECT_FALSE(SortSummaryTableByHeader(grid, 12, 0, kComma));
     EXPECT_EQ(ColumnTexts(grid, 0), (Texts{"Boris", "alex", "Вася", "", ""}));
 }
 
