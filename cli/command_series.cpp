@@ -119,10 +119,15 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 
 // The page and the workbook of the run's tables; they run after the tables were printed,
 // since an export empties the sort hint of the total columns.
-void WriteExports(const SeriesArguments& arguments, WindowTables& tables) {
-    const ExportTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
-                                tables.SeriesGridDamage, tables.SeriesGridSupport,
-                                tables.SeriesGridShots};
+void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
+                  const SeriesSession& session, const LabelStore& labels) {
+    const ExportTables exported{tables.SeriesGridExp,
+                                tables.SeriesGridFrags,
+                                tables.SeriesGridDamage,
+                                tables.SeriesGridSupport,
+                                tables.SeriesGridShots,
+                                &tables.SeriesGridSummary,
+                                session.authorStatsCollected ? &labels : nullptr};
     if (!arguments.htmlFile.empty())
         SaveSeriesPage(exported, arguments.htmlFile);
     if (!arguments.xlsxFile.empty())
@@ -180,7 +185,7 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
 
     if (status == 0 && result.started) {
         try {
-            WriteExports(*arguments, tables);
+            WriteExports(*arguments, tables, session, labels);
         } catch (const KordexError& error) {
             desktop.RecordError(error.what());
             status = 1;

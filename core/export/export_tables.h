@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "series/series_tables.h"
+#include "single/label_store.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -15,6 +16,10 @@ struct ExportTables {
     TextGrid& damage;
     TextGrid& support;
     TextGrid& shots;
+    // The summary "Итого", and the author's statistics when the last run collected them; the
+    // page shows each on a tab of its own when it is given.
+    const TextGrid* summary = nullptr;
+    const LabelStore* authorStats = nullptr;
 };
 
 inline constexpr std::string_view kEmptyTableMessage = "Таблица пуста.";

@@ -276,6 +276,49 @@ void AdditionalFinalize(const AuthorStats& stats, LabelStore& labels, const Numb
     }
 }
 
+std::span<const AuthorStatsRow> AuthorStatsLeftColumn() {
+    static constexpr AuthorStatsRow kRows[] = {
+        {"Побед/Боев:", "Label_m_battles"},
+        {"Выстрелов:", "Label_m_shots"},
+        {"Фугасных повреждений:", "Label_m_hehits"},
+        {"Попаданий:", "Label_m_hits"},
+        {"Точность:", "Label_m_accuracy"},
+        {"Пробитий:", "Label_m_pierced"},
+        {"Урона нанес:", "Label_m_dmg"},
+        {"Средний урон за выстрел:", "Label_m_dmgpershot"},
+        {"Урона получил:", "Label_m_dmgrecieved"},
+        {"Попаданий получил:", "Label_m_shotsReceived"},
+        {"Средн. ур. за получ. попад.:", "Label_m_dmgpergot"},
+        {"Потенциального ур.:", "Label_m_potentialgot"},
+        {"Сред. потенциал. за попад.:", "Label_m_potencpershot"},
+        {"Отношение потенц. урона\nк полученному:", "Label_m_pottorecieved"},
+    };
+    return kRows;
+}
+
+std::span<const AuthorStatsRow> AuthorStatsRightColumn() {
+    static constexpr AuthorStatsRow kRows[] = {
+        {"Обнаружил:", "Label_m_spotted"},
+        {"Насветил:", "Label_m_support"},
+        {"Урон по загусл.:", "Label_m_tracks"},
+        {"Повредил:", "Label_m_damaged"},
+        {"Уничтожил:", "Label_m_killed"},
+        {"Очков захвата:", "Label_m_capture"},
+        {"Очков защиты:", "Label_m_defend"},
+        {"Прожил:", "Label_m_lifetime"},
+        {"Прожил % боя:", "Label_m_lifetimeproc"},
+        {"Выживаемость:", "Label_m_survive"},
+        {"Пробег:", "Label_m_mileage"},
+        {"Опыта:", "Label_m_exp", true},
+        {"Серебра:", "Label_m_silver"},
+        {"Пополнение БК:", "Label_m_ammo"},
+        {"Ремонт:", "Label_m_repair"},
+        {"Снаряжение:", "Label_m_equip"},
+        {"Прибыль:", "Label_m_profit", true},
+    };
+    return kRows;
+}
+
 std::string FormatUnitsLabel(std::string_view text, UnitsForm form, const NumberFormat& format) {
     const auto separator = text.find(" / ");
     if (separator == std::string_view::npos)

@@ -67,6 +67,7 @@ SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelSto
     const int count = static_cast<int>(paths.size());
 
     observer.RunStarted();
+    session.authorStatsCollected = false;
     SeriesRunState state;
     ZeroLables(labels);
     PrepareSeriesGrids(tables, count);
@@ -92,8 +93,10 @@ SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelSto
     SetStatus(result, observer,
               RunEndStatusText(result.elapsedSeconds, result.replays, options.format));
 
-    if (options.multiAdditional)
+    if (options.multiAdditional) {
         AdditionalFinalize(state.author, labels, options.format);
+        session.authorStatsCollected = true;
+    }
     AppendSeriesTotals(tables, options.format);
     if (options.multiToBegin)
         MoveTotalsToFront(tables);

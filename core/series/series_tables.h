@@ -65,6 +65,9 @@ struct SeriesSession {
     RunList lb_ReplaysList;
     // Set while a run is under way, so that a start during its event handling is refused.
     bool runInProgress = false;
+    // The last run collected the author's statistics ("Собирать всю информацию по автору"), so
+    // the labels hold them and the page may show them.
+    bool authorStatsCollected = false;
 };
 
 // The five series grids, Exp, Frags, Damage, Support, Shots, for reading.

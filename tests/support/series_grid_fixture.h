@@ -24,7 +24,7 @@ struct SeriesFixture {
     TextGrid shots;
     TextGrid summary;
 
-    ExportTables Tables() { return {exp, frags, damage, support, shots}; }
+    ExportTables Tables() { return {exp, frags, damage, support, shots, &summary}; }
 };
 
 // Two battles of one day (a win, then a loss) and two players, the totals at the end:
