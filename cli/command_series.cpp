@@ -82,7 +82,12 @@ std::string Disposition(const ReplayOutcome& replay) {
 
 void WriteCounts(std::ostream& out, const SeriesRunResult& result, const WindowTables& tables) {
     int battles = 0, wins = 0, draws = 0, losses = 0, unusable = 0, moved = 0, stayed = 0;
+    int repeats = 0;
     for (const ReplayOutcome& replay : result.replays) {
+        if (replay.kind == ReplayClass::Repeat) {
+            ++repeats;
+            continue;
+        }
         if (replay.kind == ReplayClass::Complete) {
             ++battles;
             wins += replay.word == "Победа";
@@ -109,6 +114,7 @@ void WriteCounts(std::ostream& out, const SeriesRunResult& result, const WindowT
     WriteRecord(out, "unusable", std::to_string(unusable));
     WriteRecord(out, "moved", std::to_string(moved));
     WriteRecord(out, "move failed", std::to_string(stayed));
+    WriteRecord(out, "repeats", std::to_string(repeats));
 }
 
 void WriteReplays(std::ostream& out, const SeriesRunResult& result) {

@@ -163,11 +163,16 @@ std::string FormatTwoDecimals(double value, const NumberFormat& format) {
 }
 
 std::string GroupThousands(long long value) {
-    std::string digits = std::to_string(value);
+    const std::string digits = std::to_string(value);
     const std::size_t first = digits.starts_with('-') ? 1 : 0;
-    for (std::size_t at = digits.size(); at > first + 3; at -= 3)
-        digits.insert(at - 3, " ");
-    return digits;
+    std::string grouped = digits.substr(0, first);
+    for (std::size_t i = first; i < digits.size(); ++i) {
+        // A blank before every digit that starts a group of three counted from the right.
+        if (i > first && (digits.size() - i) % 3 == 0)
+            grouped += ' ';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 }  // namespace kordex
