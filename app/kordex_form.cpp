@@ -470,9 +470,12 @@ void TKordexForm::SeriesAnalysisButtonClick() {
 }
 
 ExportTables TKordexForm::SeriesTablesOf() {
-    return {tables_.SeriesGridExp,     tables_.SeriesGridFrags,
-            tables_.SeriesGridDamage,  tables_.SeriesGridSupport,
-            tables_.SeriesGridShots,   &tables_.SeriesGridSummary,
+    return {tables_.SeriesGridExp,
+            tables_.SeriesGridFrags,
+            tables_.SeriesGridDamage,
+            tables_.SeriesGridSupport,
+            tables_.SeriesGridShots,
+            &tables_.SeriesGridSummary,
             series_.authorStatsCollected ? &labels_ : nullptr};
 }
 

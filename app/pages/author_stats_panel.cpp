@@ -14,8 +14,7 @@ QString FromUtf8(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-void AddRows(QWidget* parent, QGridLayout* grid, int column,
-             std::span<const AuthorStatsRow> rows) {
+void AddRows(QWidget* parent, QGridLayout* grid, int column, std::span<const AuthorStatsRow> rows) {
     grid->addWidget(new QLabel(QStringLiteral("Суммарно/В среднем"), parent), 1, column + 1);
     for (int i = 0; i < static_cast<int>(rows.size()); ++i) {
         auto* caption = new QLabel(FromUtf8(rows[i].caption), parent);

@@ -190,16 +190,17 @@ void AppendAuthorTable(PageLines& lines, const LabelStore& labels) {
     const auto right = AuthorStatsRightColumn();
     lines.push_back("<table class=\"author odd\" border=\"2\" align=\"center\" cellspacing=\"0\">");
     lines.push_back("<tr><th class=\"grayed\" colspan=\"4\">Статистика автора реплеев</th></tr>");
-    lines.push_back("<tr><td></td><td>Суммарно/В среднем</td><td></td><td>Суммарно/В среднем</td>"
-                    "</tr>");
+    lines.push_back(
+        "<tr><td></td><td>Суммарно/В среднем</td><td></td><td>Суммарно/В среднем</td>"
+        "</tr>");
     auto cells = [&labels](std::span<const AuthorStatsRow> rows, std::size_t i) -> std::string {
         if (i >= rows.size())
             return "<td></td><td></td>";
         const AuthorStatsRow& row = rows[i];
         const std::string open = row.bold ? "<td><b>" : "<td>";
         const std::string close = row.bold ? "</b></td>" : "</td>";
-        return open + CaptionHtml(row.caption) + close + open +
-               EscapeHtml(labels.Text(row.label)) + close;
+        return open + CaptionHtml(row.caption) + close + open + EscapeHtml(labels.Text(row.label)) +
+               close;
     };
     for (std::size_t i = 0; i < std::max(left.size(), right.size()); ++i)
         lines.push_back("<tr>" + cells(left, i) + cells(right, i) + "</tr>");

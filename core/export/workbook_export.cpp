@@ -187,8 +187,8 @@ std::optional<LocalDateTime> BattleTitleDate(std::string_view text) {
             value = value * 10 + (text[i] - '0');
         return value;
     };
-    const LocalDateTime date{number(6, 4), number(3, 2), number(0, 2), number(11, 2),
-                             number(14, 2), 0};
+    const LocalDateTime date{number(6, 4),  number(3, 2),  number(0, 2),
+                             number(11, 2), number(14, 2), 0};
     if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > 31 || date.year < 1900 ||
         date.hour > 23 || date.minute > 59)
         return std::nullopt;

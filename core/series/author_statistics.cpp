@@ -260,12 +260,12 @@ void AdditionalFinalize(const AuthorStats& stats, LabelStore& labels, const Numb
     const long long profit = total("Label_m_silver") - total("Label_m_ammo") -
                              total("Label_m_repair") - total("Label_m_equip");
     // The mean of the battles' own percentages, over the battles whose duration is known.
-    labels.Set("Label_m_lifetimeproc",
-               stats.lifetimePercentBattles == 0
-                   ? "0%"
-                   : FormatTwoDecimals(stats.lifetimePercentSum / stats.lifetimePercentBattles,
-                                       format) +
-                         "%");
+    labels.Set(
+        "Label_m_lifetimeproc",
+        stats.lifetimePercentBattles == 0
+            ? "0%"
+            : FormatTwoDecimals(stats.lifetimePercentSum / stats.lifetimePercentBattles, format) +
+                  "%");
     labels.Set("Label_m_survive", Average(total("Label_m_survive") * 100, battles, format) + "%");
 
     // Both parts from the exact total: an average is cut once, never cut and read back.

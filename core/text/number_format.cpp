@@ -131,9 +131,9 @@ std::string FormatTwoDecimals(long long numerator, long long denominator,
         denominator = -denominator;
     }
     const bool negative = numerator < 0;
-    const unsigned long long magnitude =
-        negative ? 0ULL - static_cast<unsigned long long>(numerator)
-                 : static_cast<unsigned long long>(numerator);
+    const unsigned long long magnitude = negative
+                                             ? 0ULL - static_cast<unsigned long long>(numerator)
+                                             : static_cast<unsigned long long>(numerator);
     const auto d = static_cast<unsigned long long>(denominator);
     // The hundredths come from the remainder, so no product can leave 64 bits.
     const unsigned long long whole = magnitude / d;

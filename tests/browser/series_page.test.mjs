@@ -1,5 +1,7 @@
 // Opens an exported series page in headless chromium and checks what the user sees: the
-// "Опыт" table at start, one table per tab link, and the survival and extreme colours.
+// "Опыт" table at start, one table per tab link (the summary "Итого" and, when collected, the
+// author's statistics too), the survival and extreme colours, the legend, a tab strip that stays
+// in view and header rows and names that stay in view while a table scrolls.
 // The page is KORDEX_EXPORTED_PAGE, or the expected page of the small test series.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -14,13 +16,17 @@ const pagePath = resolve(
     process.env.KORDEX_EXPORTED_PAGE ?? join(here, '..', 'data', 'export', 'small_series_page.htm'));
 const chromiumPath = process.env.KORDEX_CHROMIUM ?? '/usr/bin/chromium';
 
-const tabs = [
+const seriesTabs = [
     { anchor: 'exp', caption: 'Опыт' },
     { anchor: 'frg', caption: 'Фраги' },
     { anchor: 'dmg', caption: 'Урон' },
     { anchor: 'sup', caption: 'Поддержка' },
     { anchor: 'sht', caption: 'Стрельба' },
+    { anchor: 'sum', caption: 'Итого' },
 ];
+// Filled from the page: "Дополнительно" is there only when the author's statistics were
+// collected.
+let tabs = seriesTabs;
 
 let profile;
 let context;
@@ -37,7 +43,10 @@ before(async () => {
         ],
     });
     page = await context.newPage();
+    await page.setViewportSize({ width: 800, height: 500 });
     await page.goto(pathToFileURL(pagePath).href);
+    if (await page.locator('.tabsLink a[href="#add"]').count() > 0)
+        tabs = [...seriesTabs, { anchor: 'add', caption: 'Дополнительно' }];
 });
 
 after(async () => {
@@ -61,6 +70,11 @@ async function visibleTabs() {
 test('the tab strip reads in Russian from the windows-1251 page', async () => {
     const captions = await page.locator('.tabsLink a').allTextContents();
     assert.deepEqual(captions, tabs.map((t) => t.caption));
+});
+
+test('the page declares a viewport for phones', async () => {
+    const content = await page.locator('meta[name="viewport"]').getAttribute('content');
+    assert.match(content, /width=device-width/);
 });
 
 test('the experience table is the only one shown at start', async () => {
@@ -105,6 +119,83 @@ test('outcome headers carry the outcome colours', async () => {
     }
     assert.ok(colourOf('Победа') ?? colourOf('Поражение') ?? colourOf('Ничья'),
               'no outcome header on the page');
+});
+
+test('choosing a tab never scrolls the tab strip out of view', async () => {
+    for (const { anchor, caption } of [...tabs.slice(1), tabs[0]]) {
+        await page.click(`.tabsLink a[href="#${anchor}"]`);
+        const strip = await page.locator('.tabsLink').boundingBox();
+        assert.ok(strip.y >= 0 && strip.y < 5, `strip at ${strip.y} after ${caption}`);
+        assert.equal(await page.evaluate(() => window.scrollY), 0, caption);
+        const link = page.locator(`.tabsLink a[href="#${anchor}"]`);
+        assert.ok(await link.isVisible(), caption);
+    }
+});
+
+test('the legend is one line that explains the colours', async () => {
+    const legend = page.locator('.legend');
+    assert.equal(await legend.count(), 1);
+    const box = await legend.boundingBox();
+    const lineHeight = await legend.evaluate((element) =>
+        parseFloat(getComputedStyle(element).lineHeight) || parseFloat(getComputedStyle(element).fontSize) * 1.3);
+    assert.ok(box.height < 2 * lineHeight + 10, `legend ${box.height}px high`);
+    const colours = await legend.locator('span').evaluateAll((spans) =>
+        spans.map((span) => [span.className, getComputedStyle(span).backgroundColor,
+                             getComputedStyle(span).color]));
+    const byClass = Object.fromEntries(colours.map(([name, background, text]) => [name, { background, text }]));
+    assert.equal(byClass.win.background, 'rgb(0, 255, 0)');
+    assert.equal(byClass.defeat.background, 'rgb(255, 0, 0)');
+    assert.equal(byClass.standoff.background, 'rgb(255, 255, 0)');
+    assert.equal(byClass.survived.background, 'rgb(216, 255, 216)');
+    assert.equal(byClass.died.background, 'rgb(255, 216, 216)');
+    assert.equal(byClass.max.text, 'rgb(0, 128, 0)');
+    assert.equal(byClass.min.text, 'rgb(255, 0, 0)');
+});
+
+test('header rows and names stay in view while a table scrolls', async () => {
+    await page.click('.tabsLink a[href="#exp"]');
+    const table = tabTable('exp');
+    const scroller = page.locator('#exp + .tab');
+    // Enough rows and columns to scroll, whatever the series: the table is made taller and wider.
+    await table.evaluate((element) => {
+        const body = element.tBodies[0];
+        const row = body.rows[0];
+        for (let i = 0; i < 60; ++i)
+            body.appendChild(row.cloneNode(true));
+        for (const line of element.rows)
+            for (let i = 0; i < 30; ++i)
+                line.appendChild(line.cells[line.cells.length - 1].cloneNode(true));
+    });
+    const headerBefore = await table.locator('thead tr').first().locator('th').first().boundingBox();
+    const nameBefore = await table.locator('tbody tr').first().locator('td').first().boundingBox();
+    await scroller.evaluate((element) => { element.scrollTop = 400; element.scrollLeft = 600; });
+    const header = await table.locator('thead tr').nth(2).locator('th').nth(3).boundingBox();
+    const corner = await table.locator('thead tr').first().locator('th').first().boundingBox();
+    const name = await table.locator('tbody tr').nth(30).locator('td').first().boundingBox();
+    const area = await scroller.boundingBox();
+    assert.ok(Math.abs(corner.y - headerBefore.y) < 2 && Math.abs(corner.x - headerBefore.x) < 2,
+              'the corner moved');
+    assert.ok(header.y >= area.y && header.y < area.y + 3 * headerBefore.height + 20,
+              `third header row at ${header.y}, area at ${area.y}`);
+    assert.ok(Math.abs(name.x - nameBefore.x) < 2, `name column at ${name.x}, was ${nameBefore.x}`);
+    assert.equal(await page.evaluate(() => window.scrollY), 0);
+    await page.reload();
+});
+
+test('the summary tab shows the attendance of every player', async () => {
+    await page.click('.tabsLink a[href="#sum"]');
+    const table = tabTable('sum');
+    assert.ok(await table.isVisible());
+    const titles = await table.locator('thead th').allTextContents();
+    assert.deepEqual(titles.slice(-3), ['Боёв', 'Побед', '% побед']);
+    const rows = await table.locator('tbody tr').evaluateAll((lines) =>
+        lines.map((line) => [...line.cells].map((cell) => cell.textContent)));
+    assert.ok(rows.length > 0);
+    for (const cells of rows) {
+        const [battles, wins, percent] = cells.slice(-3).map(Number);
+        assert.ok(battles >= 1 && wins <= battles, cells.join(' | '));
+        assert.ok(Math.abs(percent - (wins * 100) / battles) <= 0.5, cells.join(' | '));
+    }
 });
 
 test('player names link to the portal search and show as plain text', async () => {

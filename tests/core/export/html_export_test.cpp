@@ -8,6 +8,7 @@
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
+#include "single/label_store.h"
 #include "support/file_bytes.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
@@ -145,6 +146,75 @@ TEST(HtmlExport, NamesCannotOpenMarkupInTextOrLinks) {
                         "#wot&at_search=a%22%3E%3Cscript%3Ex%26y%3C%2Fscript%3E%20%231%25\">"
                         "a&quot;&gt;&lt;script&gt;x&amp;y&lt;/script&gt; #1%</a></td>"));
     EXPECT_TRUE(HasLine(lines, "<td class=\"odd\">&lt;i&gt;T-34&lt;/i&gt;</td>"));
+}
+
+// The lines the page must keep, in their order, whatever it adds around them.
+TEST(HtmlExport, TheNewTabsAndLayoutAreAdditionsAroundTheFixedLines) {
+    auto series = SmallSeries();
+    const PageLines lines = SeriesPageLines(series.Tables());
+    const std::vector<std::string> fixed = {
+        "<html>",
+        "<head>",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
+        "<title>Kordex</title>",
+        "<style type=\"text/css\">",
+        ".tabs:target+.tab {opacity:1;visibility:visible;}",
+        "</style>",
+        "<body>",
+        "<div class=\"tabsLink\">",
+        "<a href=\"#exp\">Опыт</a>",
+        "<a href=\"#sht\">Стрельба</a>",
+        "</div>",
+        "<a class=\"tabs\" id=\"exp\"></a>",
+        "<div class=\"tab\" style=\"visibility:visible\">",
+        "<table border=\"2\" align=\"center\" cellspacing=\"0\" rules=\"all\">",
+        "<a class=\"tabs\" id=\"sht\"></a>",
+        "</body>",
+        "</html>",
+    };
+    auto at = lines.begin();
+    for (const std::string& line : fixed) {
+        at = std::find(at, lines.end(), line);
+        ASSERT_NE(at, lines.end()) << line;
+    }
+    // The summary tab with the attendance, after the five tables; the viewport and legend.
+    EXPECT_TRUE(HasLine(lines, "<a href=\"#sum\">Итого</a>"));
+    EXPECT_TRUE(HasLine(lines, "<a class=\"tabs\" id=\"sum\"></a>"));
+    EXPECT_TRUE(HasLine(lines, "<th class=\"grayed\">% побед</th>"));
+    EXPECT_TRUE(HasLine(lines, "<td class=\"even\">1,50</td>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<meta name=\"viewport\" content=\"width=device-width, "
+                        "initial-scale=1\">"));
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& l) { return l.starts_with("<p class=\"legend\">"); }),
+        1);
+    // The author's statistics only when the run collected them.
+    EXPECT_FALSE(HasLine(lines, "<a href=\"#add\">Дополнительно</a>"));
+    EXPECT_LT(std::find(lines.begin(), lines.end(), "<a href=\"#sht\">Стрельба</a>"),
+              std::find(lines.begin(), lines.end(), "<a href=\"#sum\">Итого</a>"));
+}
+
+TEST(HtmlExport, TheAuthorsStatisticsTabShowsEachCaptionWithItsValue) {
+    auto series = SmallSeries();
+    LabelStore labels;
+    ZeroLables(labels);
+    labels.Set("Label_m_battles", "1/2  (50%)");
+    labels.Set("Label_m_profit", "-1 700 / -850");
+    ExportTables tables = series.Tables();
+    tables.authorStats = &labels;
+    const PageLines lines = SeriesPageLines(tables);
+    EXPECT_TRUE(HasLine(lines, "<a href=\"#add\">Дополнительно</a>"));
+    EXPECT_TRUE(HasLine(lines, "<a class=\"tabs\" id=\"add\"></a>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<tr><td>Побед/Боев:</td><td>1/2  (50%)</td><td>Обнаружил:</td>"
+                        "<td>0</td></tr>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<tr><td></td><td></td><td><b>Прибыль:</b></td>"
+                        "<td><b>-1 700 / -850</b></td></tr>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<tr><td>Отношение потенц. урона к полученному:</td><td>0</td>"
+                        "<td>Пополнение БК:</td><td>0</td></tr>"));
 }
 
 TEST(HtmlExport, UnwritableFolderIsAnErrorAndNothingOpens) {

@@ -98,10 +98,41 @@ TEST(WorkbookExport, FirstRowKeepsBothPartsAndBodyRowsTheValuePart) {
                       {"Player_One", "1234;+1;false", ";x", "9 - 6/8 (1);0;true"}},
                      1);
     const WorksheetCells expected = {
-        {{"Дата", {}}, {"27.05.2017 21:04", {}}, {" 21:30", {}}, {"a b c", {}}},
+        {{"Дата", {}},
+         {"27.05.2017 21:04", {}, "", LocalDateTime{2017, 5, 27, 21, 4, 0}},
+         {" 21:30", {}},
+         {"a b c", {}}},
         {{"Player_One", {}}, {"1234", 1234}, {"", {}}, {"9 - 6/8 (1)", {}}},
     };
     EXPECT_EQ(GridToWorksheet(table, kComma), expected);
+}
+
+TEST(WorkbookExport, OnlyAWholeBattleTitleIsADate) {
+    const struct {
+        const char* text;
+        std::optional<LocalDateTime> date;
+    } cases[] = {
+        {"27.05.2017 21:04", LocalDateTime{2017, 5, 27, 21, 4, 0}},
+        {"01.12.2020 00:59", LocalDateTime{2020, 12, 1, 0, 59, 0}},
+        {" 21:04", std::nullopt},
+        {"27.05.2017", std::nullopt},
+        {"27.13.2017 21:04", std::nullopt},
+        {"32.05.2017 21:04", std::nullopt},
+        {"27.05.2017 24:00", std::nullopt},
+        {"27-05-2017 21:04", std::nullopt},
+        {"Суммарно", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BattleTitleDate(c.text), c.date) << c.text;
+}
+
+TEST(WorkbookExport, ColumnsAreAsWideAsTheirLongestTextInCharacters) {
+    const TextGrid table =
+        GridFromRows({{"Ник", "Итого"}, {"Вася_2", "12 - 7/9 (1)"}, {std::string(80, 'x'), ""}}, 1);
+    const WorksheetCells cells = GridToWorksheet(table, kComma);
+    EXPECT_EQ(FittedColumnWidth(cells, 1), 14);  // twelve characters and a margin
+    EXPECT_EQ(FittedColumnWidth(cells, 0), 60);  // a very long name does not take the sheet
+    EXPECT_EQ(FittedColumnWidth(GridToWorksheet(GridFromRows({{"Вася"}}, 1), kComma), 0), 6);
 }
 
 struct ExportFixture {
@@ -187,7 +218,7 @@ TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
     EXPECT_EQ(SheetDump(*dump, "Опыт"),
               "sheet\tОпыт\n"
               "\tA1\ts\tДата\n"
-              "\tC1\ts\t27.05.2017 21:04\n"
+              "\tC1\td\t2017-05-27 21:04:00 [dd.mm.yyyy hh:mm]\n"
               "\tD1\ts\t 21:30\n"
               "\tE1\ts\tСуммарно\n"
               "\tF1\ts\tВ среднем\n"
@@ -211,15 +242,25 @@ TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
               "\tC5\tn\t700\n"
               "\tD5\tn\t900\n"
               "\tE5\tn\t1600\n"
-              "\tF5\tn\t800\n");
+              "\tF5\tn\t800\n"
+              "\trows\t5\n"
+              "\tfreeze\tB4\n"
+              "\twidths\t12 24 19 11 19 12\n");
 
+    // The summary with its attendance, ending with its last player, its title row frozen.
     const std::string summary = SheetDump(*dump, "Итого");
-    EXPECT_NE(summary.find("\tI1\ts\tВ среднем поддержки\n"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("\tG3\tn\t1.5\n"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("\tE3\ts\t130 / 70\n"), std::string::npos) << summary;
+    for (const char* line :
+         {"\tI1\ts\tВ среднем поддержки\n", "\tJ1\ts\tБоёв\n", "\tK1\ts\tПобед\n",
+          "\tL1\ts\t% побед\n", "\tG3\tn\t1.5 [0.00]\n", "\tE3\ts\t130 / 70\n", "\tJ2\tn\t2\n",
+          "\tK3\tn\t1\n", "\tL3\tn\t50\n", "\trows\t3\n", "\tfreeze\tB2\n"})
+        EXPECT_NE(summary.find(line), std::string::npos) << line << summary;
+    // Pair and shooting values stay text; every sheet keeps its header rows and names in view.
     const std::string shots = SheetDump(*dump, "Стрельба");
-    EXPECT_NE(shots.find("\tF4\ts\t10,5 - 6,5/8,5 (1)\n"), std::string::npos) << shots;
+    EXPECT_NE(shots.find("\tF4\ts\t10,50 - 6,50/8,50 (1)\n"), std::string::npos) << shots;
     EXPECT_NE(shots.find("\tC4\ts\t9 - 6/8 (1)\n"), std::string::npos) << shots;
+    for (const char* sheet : {"Фраги", "Урон", "Поддержка", "Стрельба"})
+        EXPECT_NE(SheetDump(*dump, sheet).find("\tfreeze\tB4\n"), std::string::npos) << sheet;
+    EXPECT_NE(SheetDump(*dump, "Поддержка").find("\tC4\ts\t210 / 0\n"), std::string::npos);
 }
 
 TEST(WorkbookExport, AveragesEndingInZeroAreNumbersShownWithTheirDecimals) {

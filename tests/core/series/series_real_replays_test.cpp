@@ -108,11 +108,10 @@ TEST(SeriesRealReplays, EveryAverageIsTheExactQuotientCutToTwoDecimals) {
                 sums[i] += std::stoll(numbers[static_cast<std::size_t>(i)]);
             ++count;
         }
-        const std::string expected =
-            test::ExpectedAverage(sums[0], count, ',') + " - " +
-            test::ExpectedAverage(sums[1], count, ',') + "/" +
-            test::ExpectedAverage(sums[2], count, ',') + " (" +
-            test::ExpectedAverage(sums[3], count, ',') + ")";
+        const std::string expected = test::ExpectedAverage(sums[0], count, ',') + " - " +
+                                     test::ExpectedAverage(sums[1], count, ',') + "/" +
+                                     test::ExpectedAverage(sums[2], count, ',') + " (" +
+                                     test::ExpectedAverage(sums[3], count, ',') + ")";
         EXPECT_EQ(shots.Cell(average, row), expected) << shots.Cell(0, row);
         ++checked;
     }

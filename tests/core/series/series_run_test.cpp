@@ -166,9 +166,9 @@ TEST_F(Evening, BuildsOneRowPerPlayerWithBattleColumnsTotalsAndSummary) {
 
     const TextGrid& summary = series.tables.SeriesGridSummary;
     ASSERT_EQ(summary.RowCount(), exp.RowCount());
-    EXPECT_EQ(summary.Row(1), (std::vector<std::string>{"Player01", "900", "0", "1500", "0 / 0",
-                                                        "300", "0", "500", "0 / 0", "3", "1",
-                                                        "33"}));
+    EXPECT_EQ(summary.Row(1),
+              (std::vector<std::string>{"Player01", "900", "0", "1500", "0 / 0", "300", "0", "500",
+                                        "0 / 0", "3", "1", "33"}));
     EXPECT_EQ(summary.Cell(0, 8), "Newcomer");
     EXPECT_EQ(summary.Cell(9, 8), "1");  // the newcomer came to the lost battle only
     EXPECT_EQ(summary.Cell(11, 8), "0");
@@ -616,7 +616,8 @@ TEST(SeriesAnalysis, BattlesWithoutAnIdAreNeverRepeats) {
     WriteBattle(folder.File("x.wotreplay"), battle);
     WriteBattle(folder.File("y.wotreplay"), battle);
     Series series;
-    const SeriesRunResult result = series.Run({folder.File("x.wotreplay"), folder.File("y.wotreplay")});
+    const SeriesRunResult result =
+        series.Run({folder.File("x.wotreplay"), folder.File("y.wotreplay")});
     EXPECT_EQ(result.replays[1].kind, ReplayClass::Complete);
     EXPECT_EQ(result.statusText.find("Пропущено"), std::string::npos);
 }

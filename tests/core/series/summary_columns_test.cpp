@@ -201,15 +201,15 @@ TEST(FillSummaryGrid, ReadsTotalsWhereverTheRunPutThem) {
         FillSummaryGrid(tables);
         const TextGrid& summary = tables.SeriesGridSummary;
         ASSERT_EQ(summary.RowCount(), 4);
-        EXPECT_EQ(summary.Row(0), (std::vector<std::string>{
-                                      "Ник", "Суммарный опыт", "Суммарно фрагов", "Суммарно урона",
-                                      "Суммарно поддержки", "Средний опыт", "В среднем фрагов",
-                                      "Средний урон", "В среднем поддержки", "Боёв", "Побед",
-                                      "% побед"}));
+        EXPECT_EQ(summary.Row(0),
+                  (std::vector<std::string>{"Ник", "Суммарный опыт", "Суммарно фрагов",
+                                            "Суммарно урона", "Суммарно поддержки", "Средний опыт",
+                                            "В среднем фрагов", "Средний урон",
+                                            "В среднем поддержки", "Боёв", "Побед", "% побед"}));
         // Three battles, one of them won: 33,33 rounds to 33.
-        EXPECT_EQ(summary.Row(1), (std::vector<std::string>{"p1", "600", "6", "6000", "6 / 0",
-                                                            "200", "2", "2000", "2 / 0", "3", "1",
-                                                            "33"}))
+        EXPECT_EQ(summary.Row(1),
+                  (std::vector<std::string>{"p1", "600", "6", "6000", "6 / 0", "200", "2", "2000",
+                                            "2 / 0", "3", "1", "33"}))
             << front;
         EXPECT_EQ(summary.Row(2), std::vector<std::string>(12));
     }
@@ -227,16 +227,22 @@ TEST(FillSummaryGrid, AttendanceCountsTheBattlesEachPlayerTookPartIn) {
           "Поражение"},
          {"1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true",
           "1;0;true"},
-         "8", "1", "12"},
+         "8",
+         "1",
+         "12"},
         {{"Победа", "Победа", "Победа", "Поражение", "Поражение", "Поражение", "Поражение",
           "Ничья"},
          {"1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true",
           "1;0;true"},
-         "8", "3", "38"},
+         "8",
+         "3",
+         "38"},
         // Battles without the player, repeats and unusable replays are not the player's.
         {{"Победа", "Победа", "Повтор", "Вышел", "Сбой", "Ничья"},
          {"", "5;0;false", "", "", "", "error;0;true"},
-         "2", "1", "50"},
+         "2",
+         "1",
+         "50"},
         {{"Повтор", "Поражение"}, {"", "0;+1;true"}, "1", "0", "0"},
     };
     for (const Case& c : cases) {

@@ -141,8 +141,8 @@ TextGrid Summary() {
                     "В среднем поддержки", "Боёв", "Побед", "% побед"});
     grid.SetRow(1, {"Boris", "2700", "1", "3000", "150 / 25", "900", "0,33", "1000", "75 / 12", "3",
                     "2", "67"});
-    grid.SetRow(2, {"alex", "900", "3", "500", "0 / 300", "450", "1,50", "250", "0 / 150", "2",
-                    "0", "0"});
+    grid.SetRow(
+        2, {"alex", "900", "3", "500", "0 / 300", "450", "1,50", "250", "0 / 150", "2", "0", "0"});
     grid.SetRow(3, {"Вася", "1500", "2", "4000", "10 / 10", "1500", "2", "4000", "10 / 10", "1",
                     "1", "100"});
     return grid;  // rows 4 and 5 stay empty, as after a run
@@ -159,7 +159,7 @@ TEST(SummaryTableHeaderClick, EachColumnHasItsSort) {
         {4, {"alex", "Boris", "Вася", "", ""}},
         {8, {"alex", "Boris", "Вася", "", ""}},
         {0, {"alex", "Boris", "Вася", "", ""}},  // names alphabetically, empty rows below
-        {9, {"Boris", "alex", "Вася", "", ""}},   // attendance
+        {9, {"Boris", "alex", "Вася", "", ""}},  // attendance
         {10, {"Boris", "Вася", "alex", "", ""}},
         {11, {"Вася", "Boris", "alex", "", ""}},
     };
