@@ -42,7 +42,7 @@ def main(path):
         widths = []
         for index in range(1, sheet.max_column + 1):
             width = sheet.column_dimensions[get_column_letter(index)].width
-            widths.append("%g" % width if width else "-")
+            widths.append("%d" % int(width) if width else "-")
         out.append("\twidths\t" + " ".join(widths))
     out.append("active\t%d" % workbook.worksheets.index(workbook.active))
     sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8"))

@@ -41,7 +41,7 @@ TEST(WindowTables, SeriesTablesGetCornerTitlesAndADoubleFirstRow) {
         EXPECT_EQ(grid.RowHeight(0), 36);
         EXPECT_EQ(grid.RowHeight(1), 18);
     }
-    EXPECT_EQ(tables.SeriesGridSummary.ColumnCount(), 9);
+    EXPECT_EQ(tables.SeriesGridSummary.ColumnCount(), 12);
     EXPECT_EQ(tables.SeriesGridSummary.Cell(0, 0), "");
 }
 
