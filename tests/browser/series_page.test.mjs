@@ -43,6 +43,8 @@ before(async () => {
         ],
     });
     page = await context.newPage();
+    // A series of every real replay is a large page, and the machine may be busy.
+    page.setDefaultTimeout(180000);
     await page.setViewportSize({ width: 800, height: 500 });
     await page.goto(pathToFileURL(pagePath).href);
     if (await page.locator('.tabsLink a[href="#add"]').count() > 0)

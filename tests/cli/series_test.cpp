@@ -225,10 +225,11 @@ TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
             const std::string copyCell = cellsB[paths.size() + 1];
             cellsB.erase(cellsB.begin() + static_cast<long>(paths.size()) + 1);
             EXPECT_EQ(cellsA, cellsB) << grid << " row " << row;
-            if (row == 2)
+            if (row == 2) {
                 EXPECT_EQ(copyCell, "Повтор") << grid;
-            else if (row > 2)
+            } else if (row > 2) {
                 EXPECT_EQ(copyCell, "") << grid << " row " << row;
+            }
         }
     }
     EXPECT_EQ(Section(twice.output, "Replays")
