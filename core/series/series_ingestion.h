@@ -66,9 +66,14 @@ enum class ReplayClass {
     Unfinished,              // "Вышел", "_Недосмотренные"
     MemberNotObject,         // a beep; the file stays
     Failure,                 // "Сбой": any other fault; the file stays, the run goes on
+    // "Не читается": a battle with results that no layout of Kordex reads (a client after
+    // 9.17.1, newer than every layout, or a broken file); the file stays.
+    Unreadable,
     Repeat,  // "Повтор": a battle already read from the same side; counted nowhere, stays
 };
 
+// The word of a battle whose results no layout reads.
+inline constexpr const char* kUnreadableWord = "Не читается";
 inline constexpr std::string_view kRepeatWord = "Повтор";
 inline constexpr std::string_view kFailureWord = "Сбой";
 
