@@ -125,8 +125,10 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 
 // The page and the workbook of the run's tables; they run after the tables were printed,
 // since an export empties the sort hint of the total columns.
+// Each file written goes into `written` as a record: its kind and its path.
 void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
-                  const SeriesSession& session, const LabelStore& labels) {
+                  const SeriesSession& session, const LabelStore& labels,
+                  std::vector<std::pair<std::string, std::string>>& written) {
     const ExportTables exported{tables.SeriesGridExp,
                                 tables.SeriesGridFrags,
                                 tables.SeriesGridDamage,
@@ -134,11 +136,15 @@ void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
                                 tables.SeriesGridShots,
                                 &tables.SeriesGridSummary,
                                 session.authorStatsCollected ? &labels : nullptr};
-    if (!arguments.htmlFile.empty())
+    if (!arguments.htmlFile.empty()) {
         SaveSeriesPage(exported, arguments.htmlFile);
-    if (!arguments.xlsxFile.empty())
+        written.emplace_back("html", arguments.htmlFile);
+    }
+    if (!arguments.xlsxFile.empty()) {
         SaveSeriesWorkbook(exported, tables.SeriesGridSummary, arguments.xlsxFile,
                            arguments.options.format);
+        written.emplace_back("xlsx", arguments.xlsxFile);
+    }
 }
 
 }  // namespace
@@ -189,9 +195,12 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     WriteSection(out, "Status");
     WriteRecord(out, "status", result.statusText);
 
+    std::vector<std::pair<std::string, std::string>> written;
+    if (!htmlLog.SavedPath().empty())
+        written.emplace_back("log", htmlLog.SavedPath());
     if (status == 0 && result.started) {
         try {
-            WriteExports(*arguments, tables, session, labels);
+            WriteExports(*arguments, tables, session, labels, written);
         } catch (const KordexError& error) {
             desktop.RecordError(error.what());
             status = 1;
@@ -200,6 +209,12 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     WriteSection(out, "Events");
     for (const std::string& event : desktop.Events())
         out << EscapeCell(event) << '\n';
+    // Where the files went, as the window's status bar says it.
+    if (!written.empty()) {
+        WriteSection(out, "Files");
+        for (const auto& [kind, path] : written)
+            WriteRecord(out, kind, path);
+    }
     if (status == 0 && !result.started)
         status = 1;
     return status;

@@ -1,6 +1,8 @@
 #include "export/workbook_export.h"
 
+#if KORDEX_WORKBOOK
 #include <xlsxwriter.h>
+#endif
 
 #include <algorithm>
 #include <map>
@@ -43,6 +45,10 @@ std::string DecimalsFormat(std::string_view text, const NumberFormat& format) {
     return "0." + std::string(text.size() - separator - 1, '0');
 }
 
+// Beyond this a column would push the others out of sight.
+constexpr double kMaxColumnWidth = 60;
+
+#if KORDEX_WORKBOOK
 struct WorkbookCloser {
     void operator()(lxw_workbook* workbook) const {
         // Only reached when an error cut the writing short; the file is discarded anyway.
@@ -72,8 +78,6 @@ lxw_format* CellFormat(lxw_workbook* workbook, NumberFormats& formats, const std
 }
 
 constexpr const char* kDateFormat = "dd.mm.yyyy hh:mm";
-// Beyond this a column would push the others out of sight.
-constexpr double kMaxColumnWidth = 60;
 
 lxw_worksheet* AddWorksheet(lxw_workbook* workbook, std::string_view name) {
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, std::string(name).c_str());
@@ -146,6 +150,7 @@ void FillWorksheet(lxw_workbook* workbook, std::string_view name, const TextGrid
     FitColumns(sheet, name, cells);
     FreezeHeader(sheet, table);
 }
+#endif
 
 }  // namespace
 
@@ -224,6 +229,7 @@ double FittedColumnWidth(const WorksheetCells& cells, std::size_t column) {
     return std::min(kMaxColumnWidth, static_cast<double>(widest) + 2);
 }
 
+#if KORDEX_WORKBOOK
 void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
                         const std::string& path, const NumberFormat& format) {
     const std::pair<const TextGrid*, std::string_view> sheets[] = {
@@ -244,6 +250,12 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
         return true;
     });
 }
+#else
+void SaveSeriesWorkbook(const ExportTables&, const TextGrid&, const std::string&,
+                        const NumberFormat&) {
+    throw KordexError("Экспорт в xlsx в эту сборку не входит.");
+}
+#endif
 
 std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
                                           std::string_view programFolder,
