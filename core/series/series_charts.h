@@ -57,6 +57,8 @@ struct SeriesCharts {
     bool Drawable() const { return battles.size() >= 2; }
     // The player of the name, or nothing.
     const PlayerCharts* Player(const std::string& name) const;
+
+    bool operator==(const SeriesCharts&) const = default;
 };
 
 // The text shown in place of the charts while there is nothing to draw.

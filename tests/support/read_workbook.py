@@ -28,7 +28,7 @@ def chart_title(chart):
 def reference(data):
     if data is None:
         return ""
-    for ref in (data.numRef, data.strRef):
+    for ref in (getattr(data, "numRef", None), getattr(data, "strRef", None)):
         if ref is not None:
             return ref.f
     return ""

@@ -185,8 +185,9 @@ TEST(SeriesCharts, FiguresPlaceEveryPointOnItsScaleInTheOutcomeColours) {
     for (std::size_t i = 0; i < 3; ++i) {
         EXPECT_EQ(experience.boxes[i].fill, colours[i]);
         EXPECT_DOUBLE_EQ(experience.boxes[i].y + experience.boxes[i].height, bottom);
-        if (i > 0)
+        if (i > 0) {
             EXPECT_GT(experience.boxes[i].x, experience.boxes[i - 1].x);
+        }
     }
     // 1500 and 1400 on a scale up to 1600: heights in that ratio, the loss's column flat.
     EXPECT_NEAR(experience.boxes[2].height / experience.boxes[0].height, 1400.0 / 1500, 1e-9);
