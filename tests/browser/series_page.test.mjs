@@ -38,7 +38,9 @@ before(async () => {
         ],
     });
     page = await context.newPage();
-    await page.goto(pathToFileURL(pagePath).href);
+    // A page of every real replay is tens of megabytes: give it time on a busy machine.
+    page.setDefaultTimeout(120000);
+    await page.goto(pathToFileURL(pagePath).href, { timeout: 180000 });
 });
 
 after(async () => {
