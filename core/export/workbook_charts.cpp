@@ -1,5 +1,7 @@
 #include "export/workbook_charts.h"
 
+// Built only with libxlsxwriter, like the workbook it adds to.
+#if KORDEX_WORKBOOK
 #include <xlsxwriter.h>
 
 #include <cmath>
@@ -298,3 +300,5 @@ void AddChartsSheet(lxw_workbook* workbook, const SeriesCharts& charts, const Te
 }
 
 }  // namespace kordex
+
+#endif
