@@ -262,12 +262,13 @@ TEST_F(HostileFolder, ScanSeriesAndSingleViewEndWithinTwoGigabytesAndChangeNothi
     ASSERT_EQ(seriesLines.size(), paths.size()) << series;
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string name = fs::path(paths[i]).filename().string();
-        if (readable.count(name))
+        if (readable.count(name)) {
             EXPECT_EQ(seriesLines[i], "battle") << name;
-        else if (name == "!read error.wotreplay" || name == "pipe.wotreplay")
+        } else if (name == "!read error.wotreplay" || name == "pipe.wotreplay") {
             EXPECT_EQ(seriesLines[i], "Ошибка чтения") << name;
-        else if (name != "huge numbers.wotreplay")  // the series has no use for the factor
+        } else if (name != "huge numbers.wotreplay") {  // the series has no use for the factor
             EXPECT_NE(seriesLines[i], "battle") << name;
+        }
     }
 
     // The single view of every path: an end, never a crash or a wait.
@@ -299,14 +300,15 @@ TEST_F(HostileFolder, ScanSeriesAndSingleViewEndWithinTwoGigabytesAndChangeNothi
     const auto end = [](SingleEnd e) { return std::to_string(static_cast<int>(e)); };
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string name = fs::path(paths[i]).filename().string();
-        if (readable.count(name))
+        if (readable.count(name)) {
             EXPECT_EQ(singleLines[i], end(SingleEnd::Completed)) << name;
-        else if (name == "!read error.wotreplay")
+        } else if (name == "!read error.wotreplay") {
             EXPECT_EQ(singleLines[i], "error") << name;  // the default error handling
-        else if (name == "pipe.wotreplay")
+        } else if (name == "pipe.wotreplay") {
             EXPECT_EQ(singleLines[i], end(SingleEnd::OpenFailed)) << name;
-        else
+        } else {
             EXPECT_NE(singleLines[i], end(SingleEnd::Completed)) << name;
+        }
     }
 
     EXPECT_EQ(test::TreeOf(folder_.Path()), before_);

@@ -309,8 +309,9 @@ TEST(WriteSettings, ADiskFaultLeavesTheOldFileWholeAndNothingBeside) {
         EXPECT_EQ(ReadBytes(path), before) << c.name;
         EXPECT_EQ(test::FolderEntries(folder.Path()), std::vector<std::string>{"tanks.ini"})
             << c.name;
-        if (c.fault != Fault::RefuseOpen)
+        if (c.fault != Fault::RefuseOpen) {
             EXPECT_EQ(files.writes, 1) << c.name << ": the fault came after a first write";
+        }
     }
 }
 
