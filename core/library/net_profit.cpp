@@ -24,9 +24,10 @@ std::optional<long long> NetProfit(const ProfitValues& values) {
     const auto repair = ParseWholeNumber(values.autoRepairCost);
     const auto equipment = ParseWholeNumber(FirstListNumber(values.autoEquipCost));
     const auto ammo = ParseWholeNumber(FirstListNumber(values.autoLoadCost));
-    if (!factor10 || !original || !in || !out || !repair || !equipment || !ammo)
+    if (!factor10 || !original || !in || !out || !repair || !equipment || !ammo ||
+        values.premiumFactorDivisor <= 0)
         return std::nullopt;
-    const long double f = static_cast<long double>(*factor10) / 10;
+    const long double f = static_cast<long double>(*factor10) / values.premiumFactorDivisor;
     const long double profit = *original * f + *in - *out * f - *repair - *equipment - *ammo;
     // A profit beyond every whole number (a factor of 1e300) is a conversion failure.
     return RoundedWhole(profit);
