@@ -162,8 +162,8 @@ void WriteReplaySeeds(const fs::path& folder) {
     const Layout layout = layouts[0];
     const std::string header = Header(layout, 4);
     const std::string digits300 = "9" + std::string(299, '9');
-    const std::string extremes[] = {"1e300",    "-1e300", digits300, "-" + digits300,
-                                    "Infinity", "-0",     "1e999",   "-9223372036854775809",
+    const std::string extremes[] = {"1e300",     "-1e300", digits300, "-" + digits300,
+                                    "Infinity",  "-0",     "1e999",   "-9223372036854775809",
                                     "2147483648"};
     int k = 0;
     for (const std::string& number : extremes)
