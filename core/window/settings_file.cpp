@@ -269,7 +269,6 @@ SettingsWriteResult WriteSettings(const std::string& path, const Settings& setti
     if (const FileResult replaced = files.ReplaceFile(Utf8Path(path), updated); !replaced)
         return {SettingsWriteStatus::Failed, failurePrefix + replaced.reason};
     return {SettingsWriteStatus::Written, {}};
-#endif
 }
 
 SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings) {
