@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "export/export_file.h"
+#include "export/workbook_charts.h"
 #include "platform/kordex_error.h"
 #include "tables/cell_markers.h"
 
@@ -150,6 +151,7 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
         NumberFormats formats;
         for (const auto& [table, name] : sheets)
             FillWorksheet(workbook.get(), name, *table, format, formats);
+        AddChartsSheet(workbook.get(), BuildSeriesCharts(tables.exp, tables.damage), tables.exp);
         worksheet_activate(workbook_get_worksheet_by_name(workbook.get(), "Опыт"));
         const lxw_error error = workbook_close(workbook.release());
         if (error != LXW_NO_ERROR)

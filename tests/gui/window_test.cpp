@@ -84,9 +84,9 @@ TEST(WindowStartUp, TabsAndControlsCarryTheirNames) {
               (QStringList{"Один бой", "Серия боев", "Управление реплеями", "Настройки"}));
     EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("SingleReplayResults")),
               (QStringList{"Командные достижения", "Подробно"}));
-    EXPECT_EQ(
-        TabCaptions(window.Find<QTabWidget>("Multi")),
-        (QStringList{"Опыт", "Фраги", "Урон", "Помощь", "Стрельба", "Итого", "Дополнительно"}));
+    EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("Multi")),
+              (QStringList{"Опыт", "Фраги", "Урон", "Помощь", "Стрельба", "Итого", "Дополнительно",
+                           "Графики"}));
     EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("pc_ReplaysList")),
               (QStringList{"Все реплеи", "Избранное"}));
     const char* const pages[] = {"SingleReplay", "SeriesReplays", "ts_ReplaysList", "Options"};
