@@ -143,8 +143,9 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
         {&tables.exp, "Опыт"},          {&tables.frags, "Фраги"},    {&tables.damage, "Урон"},
         {&tables.support, "Поддержка"}, {&tables.shots, "Стрельба"}, {&summary, "Итого"},
     };
-    WriteFileReplacing(path, [&](const std::string& temporaryPath) {
-        std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(temporaryPath.c_str()));
+    // The library writes only to a path of its own; the file is then replaced like any other.
+    const std::string bytes = BytesWrittenToScratch(path, [&](const std::string& scratchPath) {
+        std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(scratchPath.c_str()));
         if (!workbook)
             return false;
         NumberFormats formats;
@@ -157,6 +158,7 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
             throw KordexError("Не удалось записать файл \"" + path + "\": " + lxw_strerror(error));
         return true;
     });
+    WriteFileReplacing(path, bytes);
 }
 #else
 void SaveSeriesWorkbook(const ExportTables&, const TextGrid&, const std::string&,
