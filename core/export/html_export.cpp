@@ -5,6 +5,7 @@
 #include <span>
 
 #include "export/export_file.h"
+#include "export/html_charts.h"
 #include "platform/kordex_error.h"
 #include "replay/portal_addresses.h"
 #include "series/author_statistics.h"
@@ -266,6 +267,7 @@ PageLines SeriesPageLines(const ExportTables& tables) {
             "radius:10px;border-top-right-radius:10px;}",
         });
     AppendLayoutStyles(lines);
+    AppendChartStyles(lines);
     lines.insert(lines.end(), {
                                   "</style>",
                                   "</head>",
@@ -278,6 +280,7 @@ PageLines SeriesPageLines(const ExportTables& tables) {
                                   "<a href=\"#sht\">Стрельба</a>",
                               });
     AppendSummaryTabLinks(lines, tables);
+    lines.push_back("<a href=\"#" + std::string(kChartsAnchor) + "\">" + kChartsCaption + "</a>");
     lines.push_back("</div>");
     lines.push_back(LegendLine());
     lines.push_back("<div class=\"pages\">");
@@ -295,6 +298,7 @@ PageLines SeriesPageLines(const ExportTables& tables) {
         lines.push_back("</div>");
     }
     AppendSummaryTabs(lines, tables);
+    AppendChartsTab(lines, BuildSeriesCharts(tables.exp, tables.damage));
     lines.push_back("</div>");
     lines.push_back("</body>");
     lines.push_back("</html>");

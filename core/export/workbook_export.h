@@ -52,10 +52,10 @@ WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format
 // character units (Cyrillic letters count once, not by their bytes).
 double FittedColumnWidth(const WorksheetCells& cells, std::size_t column);
 
-// Writes the workbook of six sheets, "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба" and
-// "Итого", the first one active, replacing a file at the path. Columns are as wide as their
-// texts, the header rows and the name column stay in view (frozen panes), and the summary ends
-// with its last player. A failure throws KordexError and leaves no partial file.
+// Writes the workbook of the sheets "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба", "Итого"
+// and the charts sheet "Графики", the first one active, replacing a file at the path. Columns
+// are as wide as their texts, the header rows and the name column stay in view (frozen panes),
+// and the summary ends with its last player. A failure throws KordexError and leaves no partial file.
 void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
                         const std::string& path, const NumberFormat& format);
 
