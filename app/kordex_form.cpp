@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <type_traits>
 
@@ -37,6 +38,8 @@
 #include "tables/header_click_sorts.h"
 #include "tables/wheel_scroll.h"
 #include "widget_names.h"
+#include "window/busy_rules.h"
+#include "window/library_cache_file.h"
 #include "window/window_layout.h"
 #include "window_progress.h"
 
@@ -73,6 +76,12 @@ TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget*
     BuildControls();
     ConnectDrawing();
     ConnectHandlers();
+    const QString cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    ts_ReplaysList->SetScanContext(
+        {&platform_.desktop, SettingsPath(),
+         cacheFolder.isEmpty() ? std::string() : LibraryCachePath(cacheFolder.toStdString()),
+         [this] { return StatusProgress(*StatusBar, *SeriesProgress); }});
+    connect(ts_ReplaysList, &LibraryPage::scanEnded, this, [this] { ShowBusy(); });
     Handle([this] { FormCreate(); });
 }
 
@@ -232,6 +241,14 @@ void TKordexForm::ShowState() {
     }
 }
 
+WindowBusy TKordexForm::Busy() const {
+    return {series_.runInProgress, ts_ReplaysList->Scanning()};
+}
+
+void TKordexForm::ShowBusy() {
+    ts_ReplaysList->ShowBusy(Busy());
+}
+
 void TKordexForm::ShowReplaysList() {
     ShowPaths(SeriesReplays->lb_ReplaysList, series_.lb_ReplaysList.Paths());
 }
@@ -375,7 +392,7 @@ void TKordexForm::dropEvent(QDropEvent* event) {
 void TKordexForm::WMDropFiles(const std::vector<DroppedItem>& items) {
     // A run handles pending events between replays; a drop then would empty the tables it is
     // writing, so the drop waits for no one and is left out.
-    if (series_.runInProgress)
+    if (!MayRun(WindowAction::FileDrop, Busy()))
         return;
     // A drop ends the previous series preparation, even when it brings nothing usable.
     tables_.SeriesGridExp.SetColumnCount(series_.lb_ReplaysList.Size() + 2);
@@ -486,7 +503,7 @@ void TKordexForm::XlsExportClick() {
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {
     // A run writes each player into the same row of all five tables; a table sorted while the
     // run handles events would put the next battles' values beside other players' names.
-    if (series_.runInProgress)
+    if (!MayRun(WindowAction::SeriesTitleSort, Busy()))
         return;
     SortSeriesTableByHeader(table, grid.Grid(), column, row,
                             Options->MultiGroupPlayers->isChecked(), numberFormat_);
@@ -525,17 +542,11 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 // ---- Library ----
 
 void TKordexForm::ProcessReplays() {
-    const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    LibraryScanProgress progress({*StatusBar, *SeriesProgress}, [this] {
-        for (GridView* list : {ts_ReplaysList->sg_AllReplays, ts_ReplaysList->sg_FavoriteReplays}) {
-            list->Refresh();
-            list->repaint();
-        }
-    });
-    kordex::ProcessReplays(folder, tables_.library, IniFile::Load(SettingsPath()),
-                           platform_.desktop, &progress);
-    ShowPaths(ts_ReplaysList->lb_AllReplaysList, tables_.library.allReplaysList);
-    ShowPaths(ts_ReplaysList->lb_FavoriteReplaysList, tables_.library.favoriteReplaysList);
+    // The rows arrive while the window goes on; "Стоп" ends the scan.
+    if (!MayRun(WindowAction::LibraryScan, Busy()))
+        return;
+    ts_ReplaysList->StartScan(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
+    ShowBusy();
 }
 
 void TKordexForm::bt_SelectFolderClick() {
@@ -561,21 +572,27 @@ void TKordexForm::ed_AllReplaysFolderDblClick() {
 }
 
 void TKordexForm::bt_AddToFavoritesClick() {
-    if (ts_ReplaysList->ActiveList() == ts_ReplaysList->sg_FavoriteReplays)
+    if (ts_ReplaysList->ActiveList() == ts_ReplaysList->sg_FavoriteReplays ||
+        !MayRun(WindowAction::LibraryFavorites, Busy()))
         return;
     AddToFavorites(tables_.library.allReplays, tables_.library.favoriteReplays, platform_.files,
                    platform_.desktop);
+    ts_ReplaysList->ApplySearch();
 }
 
 void TKordexForm::bt_DeleteSelectedClick() {
+    if (!MayRun(WindowAction::LibraryDelete, Busy()))
+        return;
     DeleteSelected(ts_ReplaysList->ActiveList()->Grid(), platform_.files, platform_.desktop);
+    ts_ReplaysList->ApplySearch();
 }
 
 void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
     // A series hand-off while a run handles events would replace the list whose battles the
     // run is writing, and the battle titles would then open other replays; it waits, as drops do.
-    if (series_.runInProgress && list.Selection().top != list.Selection().bottom)
+    if (list.Selection().top != list.Selection().bottom &&
+        !MayRun(WindowAction::SeriesHandOff, Busy()))
         return;
     // A selection of several rows replaces the run list, even when none of them has a path.
     if (list.Selection().top != list.Selection().bottom) {
@@ -605,7 +622,10 @@ void TKordexForm::ReplaysListDblClick(GridView& list, int column, int row) {
 }
 
 void TKordexForm::ReplaysListFixedCellClick(GridView& list, int column, int row) {
+    if (!MayRun(WindowAction::LibraryTitleSort, Busy()))
+        return;
     SortLibraryListByHeader(librarySort_, list.Grid(), column, row);
+    ts_ReplaysList->ApplySearch();
 }
 
 }  // namespace kordex::app

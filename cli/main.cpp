@@ -14,7 +14,7 @@ void PrintUsage() {
            "  kordex-cli series [--additional] [--group] [--to-begin] [--move-unusable]\n"
            "                    [--decimal-separator C] [--html FILE] [--xlsx FILE] [--log FILE]"
            " FILE...\n"
-           "  kordex-cli library FOLDER\n";
+           "  kordex-cli library [--no-cache] FOLDER\n";
 }
 
 }  // namespace

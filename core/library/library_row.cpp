@@ -48,27 +48,26 @@ constexpr std::array<const char*, 24> kPersonalKeys = {"repair",
 constexpr std::array<const char*, 4> kCommonKeys = {"finishReason", "arenaCreateTime", "duration",
                                                     "winnerTeam"};
 
-void FillColumns(TextGrid& table, int row, int first, int last, const std::string& text) {
+void FillColumns(LibraryRow& row, int first, int last, const std::string& text) {
     for (int column = first; column <= last; ++column)
-        table.SetCell(column, row, text);
+        row.cells[column] = text;
 }
 
-LibraryRowKind WholeRow(TextGrid& table, int row, const std::string& path, const char* word,
-                        LibraryRowKind kind) {
-    FillColumns(table, row, 0, col::NetProfit, word);
-    table.SetCell(col::Path, row, path);
-    return kind;
+LibraryRow WholeRow(LibraryRow row, const char* word, LibraryRowKind kind) {
+    FillColumns(row, 0, col::NetProfit, word);
+    row.kind = kind;
+    return row;
 }
 
-LibraryRowKind ErrorRow(TextGrid& table, int row, const std::string& path) {
-    return WholeRow(table, row, path, "Ошибка", LibraryRowKind::Error);
+LibraryRow ErrorRow(LibraryRow row) {
+    return WholeRow(std::move(row), "Ошибка", LibraryRowKind::Error);
 }
 
 // A member missing from the results: the early values stay, the rest says "Ошибка".
-LibraryRowKind MarkedRow(TextGrid& table, int row, const std::string& path) {
-    FillColumns(table, row, col::Outcome, col::NetProfit, "Ошибка");
-    table.SetCell(col::Path, row, path);
-    return LibraryRowKind::Marked;
+LibraryRow MarkedRow(LibraryRow row) {
+    FillColumns(row, col::Outcome, col::NetProfit, "Ошибка");
+    row.kind = LibraryRowKind::Marked;
+    return row;
 }
 
 // Reads the named members as value texts; nothing when one is missing.
@@ -94,69 +93,71 @@ std::string VehicleColumnText(const IniFile& ini, std::string vehicle) {
 
 }  // namespace
 
-LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& table,
-                                  const IniFile& ini, Desktop& desktop) {
-    const int row = base + 1;
+LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
+    LibraryRow row;
+    row.cells.assign(kLibraryColumns, std::string());
+    row.cells[col::Path] = path;
     const auto blocks = ReadReplayBlocks(path, ReadingVariant::List);
-    if (!blocks)
-        return ErrorRow(table, row, path);
+    if (!blocks) {
+        row.opened = false;
+        return ErrorRow(std::move(row));
+    }
 
     const auto parsed = ParseBattleHeader(blocks->HeaderBlock, VehiclesText::Skip);
     if (!parsed.ok)
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     const BattleHeader& header = parsed.header;
     const auto date = LibraryDate(header.dateTime);
     if (!date)
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
 
     // The early values: what the header alone tells.
-    table.SetCell(col::Time, row, *date);
-    table.SetCell(col::Map, row, header.mapDisplayName);
-    table.SetCell(col::Player, row, header.playerName);
-    table.SetCell(col::Vehicle, row, header.playerVehicle);
-    table.SetCell(col::BattleType, row, header.battleType);
-    table.SetCell(col::Mode, row, header.gameplayID);
-    table.SetCell(col::Path, row, path);
+    row.cells[col::Time] = *date;
+    row.cells[col::Map] = header.mapDisplayName;
+    row.cells[col::Player] = header.playerName;
+    row.cells[col::Vehicle] = header.playerVehicle;
+    row.cells[col::BattleType] = header.battleType;
+    row.cells[col::Mode] = header.gameplayID;
 
     if (!IsVersionAccepted(header.clientVersion, Analysis::Library))
-        return WholeRow(table, row, path, "Стар.версия", LibraryRowKind::OldVersion);
+        return WholeRow(std::move(row), "Стар.версия", LibraryRowKind::OldVersion);
     if (!IsBattleComplete(*blocks))
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
 
     const auto results = ParseObject(blocks->ResultsBlock);
     if (!results.Ok())
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     // Sub-objects are taken from the parsed results directly: the same objects as parsing
     // their member texts again, without writing and reading every replay's texts twice.
     auto personalObject = ObjectOf(results.object, "personal");
     if (personalObject.status == JsonStatus::MissingKey)
-        return MarkedRow(table, row, path);
+        return MarkedRow(std::move(row));
 
     // From 9.8 on the personal results are wrapped in an object keyed by vehicle.
     if (header.clientVersion >= 980) {
         const ParsedObject wrapper = personalObject;
         if (!wrapper.Ok()) {
-            desktop.Beep(400, 200);
-            return LibraryRowKind::Early;
+            row.kind = LibraryRowKind::Early;
+            return row;
         }
         if (wrapper.object.MemberCount() == 0)
-            return MarkedRow(table, row, path);
+            return MarkedRow(std::move(row));
         personalObject = ObjectAt(wrapper.object, 0);
     }
     if (!personalObject.Ok())
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     const auto personal = ReadMembers(personalObject.object, kPersonalKeys);
     if (!personal)
-        return MarkedRow(table, row, path);
+        return MarkedRow(std::move(row));
 
     const auto commonObject = ObjectOf(results.object, "common");
     if (commonObject.status == JsonStatus::MissingKey)
-        return MarkedRow(table, row, path);
+        return MarkedRow(std::move(row));
     if (!commonObject.Ok())
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     const auto common = ReadMembers(commonObject.object, kCommonKeys);
     if (!common)
-        return MarkedRow(table, row, path);
+        return MarkedRow(std::move(row));
 
     const auto& p = *personal;
     auto value = [&](const char* key) -> const std::string& {
@@ -171,37 +172,49 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
         battleType = BattleTypeShort(header.battleType);
         mastery = MasteryMarkText(value("markOfMastery"));
     } catch (const KordexError&) {
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     }
     const auto profit =
         NetProfit({value("premiumCreditsFactor10"), value("originalCredits"),
                    value("creditsContributionIn"), value("creditsContributionOut"),
                    value("autoRepairCost"), value("autoEquipCost"), value("autoLoadCost")});
     if (!profit)
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
 
-    table.SetCell(col::Vehicle, row, VehicleColumnText(ini, header.playerVehicle));
-    table.SetCell(col::BattleType, row, battleType);
-    table.SetCell(col::Mode, row, ModeWordLibrary(header.gameplayID));
-    table.SetCell(col::Outcome, row, BattleOutcome((*common)[3], value("team")));
-    table.SetCell(col::Survived, row, value("health") != "0" ? "Да" : "");
-    table.SetCell(col::Mastery, row, mastery);
-    table.SetCell(col::Xp, row, value("xp"));
-    table.SetCell(col::OriginalXp, row, value("originalXP"));
-    table.SetCell(col::Damage, row, value("damageDealt"));
-    table.SetCell(col::Kills, row, value("kills"));
-    table.SetCell(col::AssistRadio, row, value("damageAssistedRadio"));
-    table.SetCell(col::AssistTrack, row, value("damageAssistedTrack"));
-    table.SetCell(col::Credits, row, value("credits"));
-    table.SetCell(col::Repair, row, value("autoRepairCost"));
-    table.SetCell(col::AmmoCost, row, FirstListNumber(value("autoLoadCost")));
-    table.SetCell(col::EquipmentCost, row, FirstListNumber(value("autoEquipCost")));
-    table.SetCell(col::NetProfit, row, std::to_string(*profit));
-    table.SetCell(col::Path, row, path);
-    // The scan's loop fits rows by list position, some before they are filled: a complete
-    // row is fitted here, so its texts are never cut off.
+    row.kind = LibraryRowKind::Normal;
+    row.cells[col::Vehicle] = VehicleColumnText(ini, header.playerVehicle);
+    row.cells[col::BattleType] = battleType;
+    row.cells[col::Mode] = ModeWordLibrary(header.gameplayID);
+    row.cells[col::Outcome] = BattleOutcome((*common)[3], value("team"));
+    row.cells[col::Survived] = value("health") != "0" ? "Да" : "";
+    row.cells[col::Mastery] = mastery;
+    row.cells[col::Xp] = value("xp");
+    row.cells[col::OriginalXp] = value("originalXP");
+    row.cells[col::Damage] = value("damageDealt");
+    row.cells[col::Kills] = value("kills");
+    row.cells[col::AssistRadio] = value("damageAssistedRadio");
+    row.cells[col::AssistTrack] = value("damageAssistedTrack");
+    row.cells[col::Credits] = value("credits");
+    row.cells[col::Repair] = value("autoRepairCost");
+    row.cells[col::AmmoCost] = FirstListNumber(value("autoLoadCost"));
+    row.cells[col::EquipmentCost] = FirstListNumber(value("autoEquipCost"));
+    row.cells[col::NetProfit] = std::to_string(*profit);
+    return row;
+}
+
+void PlaceLibraryRow(const LibraryRow& libraryRow, int row, TextGrid& table, Desktop& desktop) {
+    table.SetRow(row, libraryRow.cells);
+    if (libraryRow.kind == LibraryRowKind::Early)
+        desktop.Beep(400, 200);
+    // Every row is fitted when it is filled, so no text of it is ever cut off.
     FitColumnsToRow(table, row, desktop);
-    return LibraryRowKind::Normal;
+}
+
+LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& table,
+                                  const IniFile& ini, Desktop& desktop) {
+    const LibraryRow libraryRow = ReadLibraryRow(path, ini);
+    PlaceLibraryRow(libraryRow, base + 1, table, desktop);
+    return libraryRow.kind;
 }
 
 }  // namespace kordex

@@ -166,13 +166,14 @@ TEST(WindowStartUp, SettingsFileFillsTheOptionsScansAndIsWrittenBackAtClose) {
     window.WriteIni(IniWithOptions("Additional=True\r\nToBegin=0\r\nGroup=1\r\nAllReplaysFolder=" +
                                    replays + "\r\nAutoProcessReplays=2\r\n"));
     app::TKordexForm& form = window.Open();
+    form.ts_ReplaysList->WaitForScan();
 
     EXPECT_TRUE(Checked(window, "MultiAdditional"));
     EXPECT_FALSE(Checked(window, "MultiToBegin"));
     EXPECT_TRUE(Checked(window, "MultiGroupPlayers"));
     EXPECT_TRUE(Checked(window, "cb_AutoProcessReplays"));
     EXPECT_EQ(window.Find<QLineEdit>("ed_AllReplaysFolder")->text().toStdString(), replays);
-    // The scan ran before the window was shown and opened it on the library.
+    // The scan started before the window was shown and opened it on the library.
     EXPECT_EQ(form.AnalyseType->currentIndex(), 2);
     EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 2);
     EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 3);
