@@ -28,6 +28,7 @@ constexpr std::chrono::milliseconds kPlacingTurn{25};
 constexpr int kScanTickMs = 10;
 // How often files that appeared are looked at until their size stops changing.
 constexpr int kSettleLookMs = 500;
+constexpr int kFolderListingMs = 250;
 
 GridView* LibraryGridView(TextGrid& grid, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
@@ -112,8 +113,15 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
     settleTimer_.setInterval(kSettleLookMs);
     connect(&settleTimer_, &QTimer::timeout, this,
             [this] { RunGuarded([this] { LookAtPending(); }); });
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this,
+    // A folder reports every change of a file being written; it is listed at most this often.
+    folderTimer_.setSingleShot(true);
+    folderTimer_.setInterval(kFolderListingMs);
+    connect(&folderTimer_, &QTimer::timeout, this,
             [this] { RunGuarded([this] { FolderChanged(); }); });
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!folderTimer_.isActive())
+            folderTimer_.start();
+    });
 }
 
 // The scan's workers stop with it; the rows they still read are not waited for.
@@ -152,9 +160,14 @@ void LibraryPage::StartScan(const std::string& folder) {
 }
 
 void LibraryPage::ScanTick() {
+    // A failure's message box runs an event loop of its own, in which the timer comes again.
+    if (!scan_ || placing_)
+        return;
+    placing_ = true;
+    RunGuarded([this] { scan_->Place(*context_.desktop, progress_.get(), kPlacingTurn, false); });
+    placing_ = false;
     if (!scan_)
         return;
-    RunGuarded([this] { scan_->Place(*context_.desktop, progress_.get(), kPlacingTurn, false); });
     SearchNewRows();
     if (scan_->Finished())
         EndScan();

@@ -107,12 +107,14 @@ class LibraryPage : public QWidget {
     std::unique_ptr<LibraryScan> scan_;
     std::unique_ptr<LibraryScanProgress> progress_;
     QTimer scanTimer_;
+    bool placing_ = false;
     int searchedRows_ = 0;  // rows of the scan the search has looked at
     std::string searchKey_;
 
     // The live folder: the folder of the last scan, watched with its favourites.
     std::string watchedFolder_;
     QFileSystemWatcher watcher_;
+    QTimer folderTimer_;
     QTimer settleTimer_;
     PendingReplays pending_;
     bool changedWhileScanning_ = false;

@@ -70,16 +70,15 @@ LibraryRow MarkedRow(LibraryRow row) {
     return row;
 }
 
-// Reads the named members as value texts; nothing when one is missing.
+// The value texts of the members asked for; nothing when one is missing.
 template <std::size_t N>
-std::optional<std::array<std::string, N>> ReadMembers(const JsonObject& object,
-                                                      const std::array<const char*, N>& keys) {
+std::optional<std::array<std::string, N>> AllPresent(
+    const std::vector<std::optional<std::string>>& picked) {
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i) {
-        auto value = object.ValueText(keys[i]);
-        if (!value)
+        if (!picked[i])
             return std::nullopt;
-        values[i] = std::move(*value);
+        values[i] = *picked[i];
     }
     return values;
 }
@@ -124,38 +123,38 @@ LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
     if (!IsBattleComplete(*blocks))
         return ErrorRow(std::move(row));
 
-    const auto results = ParseObject(blocks->ResultsBlock);
-    if (!results.Ok())
+    // Only the personal and common results are read out of the results; the rest of the text
+    // (every player and vehicle of the battle) is checked to be JSON, not built. From 9.8 on
+    // the personal results are wrapped in an object keyed by vehicle.
+    const bool wrapped = header.clientVersion >= 980;
+    const std::array<MemberPick, 2> picks = {MemberPick{"personal", wrapped, kPersonalKeys},
+                                             MemberPick{"common", false, kCommonKeys}};
+    const PickedObject results = PickMembers(blocks->ResultsBlock, picks);
+    if (results.status != JsonStatus::Ok)
         return ErrorRow(std::move(row));
-    // Sub-objects are taken from the parsed results directly: the same objects as parsing
-    // their member texts again, without writing and reading every replay's texts twice.
-    auto personalObject = ObjectOf(results.object, "personal");
-    if (personalObject.status == JsonStatus::MissingKey)
+    const PickedMembers& personalPick = results.picks[0];
+    if (personalPick.holder == JsonStatus::MissingKey)
         return MarkedRow(std::move(row));
-
-    // From 9.8 on the personal results are wrapped in an object keyed by vehicle.
-    if (header.clientVersion >= 980) {
-        const ParsedObject wrapper = personalObject;
-        if (!wrapper.Ok()) {
+    if (wrapped) {
+        if (personalPick.holder != JsonStatus::Ok) {
             row.kind = LibraryRowKind::Early;
             return row;
         }
-        if (wrapper.object.MemberCount() == 0)
+        if (personalPick.holderMembers == 0)
             return MarkedRow(std::move(row));
-        personalObject = ObjectAt(wrapper.object, 0);
     }
-    if (!personalObject.Ok())
+    if (personalPick.object != JsonStatus::Ok)
         return ErrorRow(std::move(row));
-    const auto personal = ReadMembers(personalObject.object, kPersonalKeys);
+    const auto personal = AllPresent<kPersonalKeys.size()>(personalPick.values);
     if (!personal)
         return MarkedRow(std::move(row));
 
-    const auto commonObject = ObjectOf(results.object, "common");
-    if (commonObject.status == JsonStatus::MissingKey)
+    const PickedMembers& commonPick = results.picks[1];
+    if (commonPick.holder == JsonStatus::MissingKey)
         return MarkedRow(std::move(row));
-    if (!commonObject.Ok())
+    if (commonPick.object != JsonStatus::Ok)
         return ErrorRow(std::move(row));
-    const auto common = ReadMembers(commonObject.object, kCommonKeys);
+    const auto common = AllPresent<kCommonKeys.size()>(commonPick.values);
     if (!common)
         return MarkedRow(std::move(row));
 
