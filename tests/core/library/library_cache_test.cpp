@@ -124,17 +124,13 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     EXPECT_EQ(cache.Find(f + "c.wotreplay", {0, 0}), nullptr);
 }
 
-TEST(LibraryScanCache, FilesThatDoNotOpenAreReadAgainNextTime) {
+TEST(LibraryScanCache, ARowOfAFileThatDidNotOpenSaysSo) {
     test::TempFolder folder;
     test::WriteBattleReplay(folder.File("a.wotreplay"), Battle("100"));
-    // A link to nowhere is listed but cannot be opened: an error row, not kept.
-    fs::create_symlink(folder.File("nowhere"), folder.File("b.wotreplay"));
-    HeadlessDesktop desktop;
-    LibraryRowCache cache("");
-    LibraryTables tables;
-    ProcessReplays(folder.Path(), tables, IniFile(), desktop, nullptr, &cache);
-    EXPECT_EQ(tables.allReplays.Cell(col::Time, 1), "Ошибка");
-    EXPECT_EQ(cache.Size(), 1u);
+    const LibraryRow missing = ReadLibraryRow(folder.File("gone.wotreplay"), IniFile());
+    EXPECT_EQ(missing.kind, LibraryRowKind::Error);
+    EXPECT_FALSE(missing.opened);
+    EXPECT_TRUE(ReadLibraryRow(folder.File("a.wotreplay"), IniFile()).opened);
 }
 
 TEST(LibraryCacheFile, WrittenWholeAndRebuiltWhenUnreadableOrOfAnotherTanksIni) {
