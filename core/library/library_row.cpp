@@ -9,8 +9,8 @@
 #include "library/net_profit.h"
 #include "platform/kordex_error.h"
 #include "replay/battle_header.h"
+#include "replay/battle_reading.h"
 #include "replay/battle_vocabulary.h"
-#include "replay/block_reader.h"
 #include "replay/json.h"
 #include "replay/vehicle_names.h"
 
@@ -70,6 +70,16 @@ LibraryRow MarkedRow(LibraryRow row) {
     return row;
 }
 
+// The names the layout writes the members under.
+template <std::size_t N>
+std::array<std::string_view, N> LayoutNames(const std::array<const char*, N>& keys,
+                                            const VersionLayout& layout) {
+    std::array<std::string_view, N> names;
+    for (std::size_t i = 0; i < N; ++i)
+        names[i] = layout.KeyName(keys[i]);
+    return names;
+}
+
 // The value texts of the members asked for; nothing when one is missing.
 template <std::size_t N>
 std::optional<std::array<std::string, N>> AllPresent(
@@ -96,16 +106,19 @@ LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
     LibraryRow row;
     row.cells.assign(kLibraryColumns, std::string());
     row.cells[col::Path] = path;
-    const auto blocks = ReadReplayBlocks(path, ReadingVariant::List);
-    if (!blocks) {
+    BattleReadRequest request;
+    request.variant = ReadingVariant::List;
+    request.analysis = Analysis::Library;
+    request.vehicles = VehiclesText::Skip;
+    request.last = ReadStage::Completeness;
+    const BattleRead read = ReadBattle(path, request);
+    if (read.fault == ReadFault::CannotOpen) {
         row.opened = false;
         return ErrorRow(std::move(row));
     }
-
-    const auto parsed = ParseBattleHeader(blocks->HeaderBlock, VehiclesText::Skip);
-    if (!parsed.ok)
+    if (read.FailedAt(ReadStage::Header))
         return ErrorRow(std::move(row));
-    const BattleHeader& header = parsed.header;
+    const BattleHeader& header = read.header.header;
     const auto date = LibraryDate(header.dateTime);
     if (!date)
         return ErrorRow(std::move(row));
@@ -118,18 +131,21 @@ LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
     row.cells[col::BattleType] = header.battleType;
     row.cells[col::Mode] = header.gameplayID;
 
-    if (!IsVersionAccepted(header.clientVersion, Analysis::Library))
+    if (read.FailedAt(ReadStage::Version))
         return WholeRow(std::move(row), "Стар.версия", LibraryRowKind::OldVersion);
-    if (!IsBattleComplete(*blocks))
+    if (!read.Ok())
         return ErrorRow(std::move(row));
+    const VersionLayout& layout = *read.layout;
 
     // Only the personal and common results are read out of the results; the rest of the text
     // (every player and vehicle of the battle) is checked to be JSON, not built. From 9.8 on
     // the personal results are wrapped in an object keyed by vehicle.
-    const bool wrapped = header.clientVersion >= 980;
-    const std::array<MemberPick, 2> picks = {MemberPick{"personal", wrapped, kPersonalKeys},
-                                             MemberPick{"common", false, kCommonKeys}};
-    const PickedObject results = PickMembers(blocks->ResultsBlock, picks);
+    const bool wrapped = layout.wrapped;
+    const auto personalNames = LayoutNames(kPersonalKeys, layout);
+    const auto commonNames = LayoutNames(kCommonKeys, layout);
+    const std::array<MemberPick, 2> picks = {MemberPick{"personal", wrapped, personalNames},
+                                             MemberPick{"common", false, commonNames}};
+    const PickedObject results = PickMembers(read.blocks.ResultsBlock, picks);
     if (results.status != JsonStatus::Ok)
         return ErrorRow(std::move(row));
     const PickedMembers& personalPick = results.picks[0];
@@ -173,10 +189,10 @@ LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
     } catch (const KordexError&) {
         return ErrorRow(std::move(row));
     }
-    const auto profit =
-        NetProfit({value("premiumCreditsFactor10"), value("originalCredits"),
-                   value("creditsContributionIn"), value("creditsContributionOut"),
-                   value("autoRepairCost"), value("autoEquipCost"), value("autoLoadCost")});
+    const auto profit = NetProfit({value("premiumCreditsFactor10"), value("originalCredits"),
+                                   value("creditsContributionIn"), value("creditsContributionOut"),
+                                   value("autoRepairCost"), value("autoEquipCost"),
+                                   value("autoLoadCost"), layout.premiumFactorDivisor});
     if (!profit)
         return ErrorRow(std::move(row));
 

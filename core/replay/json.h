@@ -54,9 +54,9 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key);
 // Reading only some members of a JSON object's sub-objects, without building the rest: a
 // library scan needs two dozen values of a results text that holds thousands.
 struct MemberPick {
-    std::string_view member;            // the root's member that holds the sub-object
-    bool firstMemberOf = false;         // the sub-object is the value of that member's first member
-    std::span<const char* const> keys;  // the members whose value texts are taken
+    std::string_view member;     // the root's member that holds the sub-object
+    bool firstMemberOf = false;  // the sub-object is the value of that member's first member
+    std::span<const std::string_view> keys;  // the members whose value texts are taken
 };
 struct PickedMembers {
     // The root's member: Ok (an object), NotObject or MissingKey; and its member count.

@@ -10,7 +10,7 @@
 namespace kordex {
 namespace {
 
-constexpr std::array<const char*, 4> kKeys = {"a", "b", "c", "\xd1\x8f"};
+constexpr std::array<std::string_view, 4> kKeys = {"a", "b", "c", "\xd1\x8f"};
 
 // What the built object says of the same picks: the reference PickMembers must agree with.
 PickedObject Built(std::string_view text, std::span<const MemberPick> picks) {
@@ -90,9 +90,9 @@ TEST(PickMembers, AgreesWithTheBuiltObjectOnEveryShape) {
 
 TEST(PickMembers, AgreesWithTheBuiltObjectOnRealResults) {
     KORDEX_REQUIRE_SHARED_REPLAYS();
-    constexpr std::array<const char*, 6> personal = {
+    constexpr std::array<std::string_view, 6> personal = {
         "xp", "autoEquipCost", "health", "premiumCreditsFactor10", "team", "originalCredits"};
-    constexpr std::array<const char*, 2> common = {"winnerTeam", "bonusType"};
+    constexpr std::array<std::string_view, 2> common = {"winnerTeam", "bonusType"};
     int read = 0;
     for (const auto& entry :
          std::filesystem::recursive_directory_iterator(test::SharedReplaysFolder())) {
