@@ -1,8 +1,8 @@
 #include "library/live_folder.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <set>
 
 #include "library/library_actions.h"
@@ -43,10 +43,8 @@ std::optional<FileLook> LookAtFile(const std::string& path) {
         return std::nullopt;
     FileLook look;
     look.size = static_cast<std::uint64_t>(size);
-    if (std::FILE* opened = std::fopen(path.c_str(), "rb")) {
-        look.opens = true;
-        std::fclose(opened);
-    }
+    // Through the wide path on Windows: the name may hold letters outside the code page.
+    look.opens = std::ifstream(file, std::ios::binary).is_open();
     return look;
 }
 

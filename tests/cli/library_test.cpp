@@ -12,6 +12,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+void SetVariable(const char* name, const std::string& value) {
+#ifdef _WIN32
+    _putenv_s(name, value.c_str());
+#else
+    setenv(name, value.c_str(), 1);
+#endif
+}
+
 // kordex-cli keeps its row cache under XDG_CACHE_HOME; a test points it into its own folder.
 class CacheHome {
   public:
@@ -19,14 +27,9 @@ class CacheHome {
         const char* old = std::getenv("XDG_CACHE_HOME");
         had_ = old != nullptr;
         old_ = old ? old : "";
-        setenv("XDG_CACHE_HOME", folder.c_str(), 1);
+        SetVariable("XDG_CACHE_HOME", folder);
     }
-    ~CacheHome() {
-        if (had_)
-            setenv("XDG_CACHE_HOME", old_.c_str(), 1);
-        else
-            unsetenv("XDG_CACHE_HOME");
-    }
+    ~CacheHome() { SetVariable("XDG_CACHE_HOME", had_ ? old_ : std::string()); }
 
   private:
     bool had_ = false;
