@@ -30,6 +30,7 @@
 #include "series/series_run.h"
 #include "series/series_table_style.h"
 #include "single/single_analysis.h"
+#include "single/single_end_text.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
 #include "single/team_table_widths.h"
@@ -131,8 +132,9 @@ void TKordexForm::On(Sender* sender, Signal signal, Handler handler) {
 void TKordexForm::ConnectDrawing() {
     // SingleGridsDrawCell
     for (GridView* grid : {SingleReplay->AlliesGrid, SingleReplay->EnemiesGrid})
-        grid->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
-            return TeamTableCellStyle(column, row, text);
+        grid->SetCellStyleHook([this, grid](int column, int row, const std::string& text, bool) {
+            return TeamTableCellStyle(
+                column, row, text, IsRecorderRow(grid->Grid(), row, singleView_.header.playerName));
         });
     // SeriesGridExpDrawCell for four tables, SeriesGridShotsDrawCell for the shooting table;
     // the summary keeps the table's own drawing.
@@ -161,6 +163,8 @@ void TKordexForm::ConnectHandlers() {
     SingleBattlePage* single = SingleReplay;
     On(single->OpenReplay, &QPushButton::clicked, [this] { OpenReplayClick(); });
     On(single->ViewReplay, &QPushButton::clicked, [this] { ViewReplayClick(); });
+    // Enter in the path field opens the typed path, as a drop of that file does.
+    On(single->ReplayPath, &QLineEdit::returnPressed, [this] { SingleReplayAnalyseClick(); });
     for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
         On(grid, &GridView::fixedCellClicked,
            [this](int column, int row) { SingleGridsFixedCellClick(column, row); });
@@ -257,9 +261,11 @@ void TKordexForm::FormCreate() {
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setAcceptDrops(false);
     // 3. The open dialog: existing replay files only.
-    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
+    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop)) {
         desktop->SetReplayDialog(
             {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
+        desktop->SetBeforeBox([this] { ShowState(); });
+    }
     // 4. The battle tables. (A series run starts its own battle table with every run.)
     ResetBattleTables(singleView_.tables);
     // 5. The personal panel's zero state.
@@ -433,7 +439,11 @@ void TKordexForm::SingleReplayAnalyseClick() {
         TKordexForm& form;
         ~ColumnsFitted() { form.FitTeamTables(); }
     } columnsFitted{*this};
-    kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    // What went wrong stays in the status bar until the next analysis starts.
+    StatusBar->clearMessage();
+    const SingleEnd end =
+        kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    StatusBar->showMessage(Q(SingleEndStatusLine(end)));
 }
 
 void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
@@ -441,12 +451,16 @@ void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.AlliesGrid, column, row))
+    const BattleHeader& battle = singleView_.header;
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            tables_.AlliesGrid, column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.EnemiesGrid, column, row))
+    const BattleHeader& battle = singleView_.header;
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            tables_.EnemiesGrid, column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
@@ -470,8 +484,8 @@ void TKordexForm::SeriesAnalysisButtonClick() {
 }
 
 ExportTables TKordexForm::SeriesTablesOf() {
-    return {tables_.SeriesGridExp, tables_.SeriesGridFrags, tables_.SeriesGridDamage,
-            tables_.SeriesGridSupport, tables_.SeriesGridShots};
+    return {tables_.SeriesGridExp,     tables_.SeriesGridFrags, tables_.SeriesGridDamage,
+            tables_.SeriesGridSupport, tables_.SeriesGridShots, tables_.portalRegion};
 }
 
 void TKordexForm::HTMLExportClick() {
@@ -512,7 +526,8 @@ void TKordexForm::SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardM
 }
 
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
-    const SeriesCellLink link = SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row);
+    const SeriesCellLink link =
+        SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row, tables_.portalRegion);
     if (link.kind == SeriesCellLink::Kind::PlayerSearch) {
         platform_.desktop.Open(link.target);
     } else if (link.kind == SeriesCellLink::Kind::Battle) {

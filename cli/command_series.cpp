@@ -120,9 +120,9 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 // The page and the workbook of the run's tables; they run after the tables were printed,
 // since an export empties the sort hint of the total columns.
 void WriteExports(const SeriesArguments& arguments, WindowTables& tables) {
-    const ExportTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
+    const ExportTables exported{tables.SeriesGridExp,    tables.SeriesGridFrags,
                                 tables.SeriesGridDamage, tables.SeriesGridSupport,
-                                tables.SeriesGridShots};
+                                tables.SeriesGridShots,  tables.portalRegion};
     if (!arguments.htmlFile.empty())
         SaveSeriesPage(exported, arguments.htmlFile);
     if (!arguments.xlsxFile.empty())

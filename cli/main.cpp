@@ -10,7 +10,7 @@ void PrintUsage() {
     std::cerr
         << "usage:\n"
            "  kordex-cli read [--variant single|list] FILE\n"
-           "  kordex-cli single FILE\n"
+           "  kordex-cli single [--sort COLUMN] FILE\n"
            "  kordex-cli series [--additional] [--group] [--to-begin] [--move-unusable]\n"
            "                    [--decimal-separator C] [--html FILE] [--xlsx FILE] [--log FILE]"
            " FILE...\n"

@@ -20,6 +20,9 @@ struct BattleHeader {
     std::string playerName;
     std::string playerVehicle;
     std::string battleType;
+    // Where the battle was played; either may be absent (older clients wrote no regionCode).
+    std::string regionCode;
+    std::string serverName;
     int clientVersion = 0;  // ClientVersionNumber of versionNumber
 };
 

@@ -149,6 +149,7 @@ TEST(WindowStartUp, TablesShowTheirTitlesAfterStartUp) {
     const WindowTables& tables = form.Tables();
     EXPECT_EQ(tables.AlliesGrid.Cell(6, 0), "Опыт");
     EXPECT_EQ(tables.EnemiesGrid.ColumnWidth(11), 0);
+    EXPECT_EQ(tables.EnemiesGrid.ColumnWidth(12), 0);
     EXPECT_EQ(tables.SeriesGridShots.Cell(0, 2), "Ник\\ Выст.-Проб./Поп.(ОФ)");
     EXPECT_EQ(tables.library.allReplays.ColumnCount(), 21);
     EXPECT_EQ(tables.library.favoriteReplays.ColumnWidth(8), 25);
@@ -156,7 +157,7 @@ TEST(WindowStartUp, TablesShowTheirTitlesAfterStartUp) {
     form.AnalyseType->setCurrentIndex(0);
     QApplication::processEvents();
     auto* allies = window.Find<app::GridView>("AlliesGrid");
-    EXPECT_EQ(allies->PaneOfCell(11, 1, nullptr), nullptr);
+    EXPECT_EQ(allies->PaneOfCell(12, 1, nullptr), nullptr);
     EXPECT_NE(allies->PaneOfCell(0, 1, nullptr), nullptr);
 }
 
