@@ -107,7 +107,8 @@ BattleFixture Company(const std::string& dateTime) {
 TEST(SeriesRegion, TheLinksGoToThePortalOfTheBattlesServer) {
     test::TempFolder folder;
     BattleFixture battle = Company("27.05.2017 21:04:33");
-    battle.SetHeader("serverName", "\"WOT EU2\"");
+    // Older clients wrote no region code: the server's name tells.
+    battle.SetHeader("regionCode", "\"\"").SetHeader("serverName", "\"WOT EU2\"");
     WriteBattle(folder.File("eu.wotreplay"), battle);
     Series series;
     HtmlBattleLog log{folder.Path()};

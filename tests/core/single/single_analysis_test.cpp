@@ -157,8 +157,10 @@ TEST(SingleReplayAnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
     test::TempFolder folder;
     BattleFixture battle(30);
     battle.SetPersonal("killerID", battle.Vehicle(20).vehicleId);
+    for (int i = 0; i < battle.VehicleCount(); ++i)
+        battle.Vehicle(i).shots = battle.Vehicle(i).hits = "0";
     battle.Vehicle(20).vehicleType = "germany:Tiger";
-    // Allies: 2 of 3 (67 %), 1 of 4 (25 %), no shot; an enemy 5 of 5.
+    // Allies: 2 of 3 (67 %), 1 of 4 (25 %), the others no shot; one enemy 5 of 5.
     battle.Vehicle(0).shots = "3";
     battle.Vehicle(0).hits = "2";
     battle.Vehicle(1).shots = "4";
