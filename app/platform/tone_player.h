@@ -16,7 +16,6 @@ QByteArray ToneSamples(int frequency, int durationMs, int sampleRate);
 // Plays a tone on the default audio output and returns at once; the tone plays on while the
 // window goes on. A new tone replaces one still playing.
 class TonePlayer : public QObject {
-    Q_OBJECT
   public:
     TonePlayer();
     ~TonePlayer() override;

@@ -133,7 +133,9 @@ TEST_F(SingleBattleOnScreen, ACutNameEndsInAnEllipsisAndShowsWholeAsAToolTip) {
         return -1;
     };
     auto toolTipAt = [&](int column, int row) {
+        // A tip still shown goes after a short delay; the next one must start from none.
         QToolTip::hideText();
+        QTest::qWaitFor([] { return !QToolTip::isVisible(); }, 2000);
         QRect rect;
         app::GridPane* pane = grid.PaneOfCell(column, row, &rect);
         EXPECT_NE(pane, nullptr);
