@@ -38,6 +38,7 @@
 #include "tables/header_click_sorts.h"
 #include "tables/wheel_scroll.h"
 #include "widget_names.h"
+#include "window/about_box_texts.h"
 #include "window/window_layout.h"
 #include "window_progress.h"
 
@@ -80,7 +81,7 @@ TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget*
 TKordexForm::~TKordexForm() = default;
 
 void TKordexForm::BuildControls() {
-    setWindowTitle(QStringLiteral("Kordex World of Tanks 8.11 - 9.17.1 от 17.02.2017"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption.data(), qsizetype(kWindowCaption.size())));
     QFont font(QStringLiteral("Tahoma"));
     font.setPixelSize(12);
     setFont(font);

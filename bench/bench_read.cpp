@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "replay/battle_header.h"
+#include "replay/battle_reading.h"
 #include "replay/block_reader.h"
 
 namespace {
@@ -54,12 +54,16 @@ struct Tally {
 Tally ReadAll(const std::vector<std::string>& paths) {
     Tally tally;
     for (const std::string& path : paths) {
-        const auto blocks = kordex::ReadReplayBlocks(path, kordex::ReadingVariant::List);
-        if (!blocks || !kordex::ParseBattleHeader(blocks->HeaderBlock).ok) {
+        kordex::BattleReadRequest request;
+        request.analysis = std::nullopt;
+        request.last = kordex::ReadStage::Completeness;
+        const kordex::BattleRead read = kordex::ReadBattle(path, request);
+        if (read.fault == kordex::ReadFault::CannotOpen ||
+            read.FailedAt(kordex::ReadStage::Header)) {
             ++tally.headerFailures;
             continue;
         }
-        tally.complete += kordex::IsBattleComplete(*blocks) ? 1 : 0;
+        tally.complete += read.Ok() ? 1 : 0;
     }
     return tally;
 }

@@ -1,13 +1,10 @@
-#include <functional>
 #include <iostream>
 #include <optional>
 
 #include "cli_commands.h"
 #include "dump_format.h"
 #include "platform/kordex_error.h"
-#include "replay/battle_header.h"
-#include "replay/battle_passes.h"
-#include "replay/block_reader.h"
+#include "replay/battle_reading.h"
 
 namespace kordex::cli {
 
@@ -88,29 +85,7 @@ void WriteTable(std::ostream& out, std::string_view name, const Row& rows) {
         WriteRow(out, std::vector<std::string>(row.begin(), row.end()));
 }
 
-// The passes in the order the analyses run them: header, results, frags, join, final.
-int ReadBattleTables(const ReadArguments& arguments, const ReplayBlocks& blocks,
-                     const BattleHeader& header, std::ostream& out) {
-    const bool single = arguments.variant == ReadingVariant::Single;
-    BattleTables tables;
-    ResetBattleTables(tables);
-    const std::pair<const char*, std::function<PassResult()>> passes[] = {
-        {"header pass", [&] { return VehiclesPass(header.vehiclesText, tables.vehicles); }},
-        {"results pass",
-         [&] {
-             return ResultsPass(blocks.ResultsBlock, header.clientVersion,
-                                single ? PersonalKeys::Single : PersonalKeys::Series, tables);
-         }},
-        {"frags pass", [&] { return FragsPass(blocks.FragsBlock, tables.vehicles); }},
-        {"players join",
-         [&] { return JoinPlayers(tables, single ? JoinForm::Single : JoinForm::Series); }},
-        {"final pass", [&] { return VehiclesPass(blocks.VehiclesBlock, tables.vehicles); }},
-    };
-    for (const auto& [step, run] : passes) {
-        const PassResult result = run();
-        if (!result.Ok())
-            return WriteFailure(out, step, result.description);
-    }
+void WriteTables(std::ostream& out, const BattleTables& tables) {
     WriteTable(out, "VehicleTable", tables.vehicles);
     WriteTable(out, "PlayersTable", tables.players);
     WriteSection(out, "PersonalResults");
@@ -123,31 +98,39 @@ int ReadBattleTables(const ReadArguments& arguments, const ReplayBlocks& blocks,
     WriteRecord(out, "duration", common.duration);
     WriteRecord(out, "winnerTeam", common.winnerTeam);
     WriteRecord(out, "arenaUniqueID", common.arenaUniqueID);
-    return 0;
 }
 
+// The battle read as the analyses read it, whichever of them would take the client.
 int ReadAndWrite(const ReadArguments& arguments, std::ostream& out) {
-    const std::optional<ReplayBlocks> blocks = ReadReplayBlocks(arguments.path, arguments.variant);
-    if (!blocks)
-        return WriteFailure(out, "ReadReplayBlocks", "the file cannot be opened for reading");
-    WriteBlocks(out, *blocks);
+    const bool single = arguments.variant == ReadingVariant::Single;
+    BattleReadRequest request;
+    request.variant = arguments.variant;
+    request.analysis = std::nullopt;
+    request.keys = single ? PersonalKeys::Single : PersonalKeys::Series;
+    request.join = single ? JoinForm::Single : JoinForm::Series;
+    const BattleRead read = ReadBattle(arguments.path, request);
+    if (read.fault == ReadFault::CannotOpen)
+        return WriteFailure(out, "ReadReplayBlocks", read.description);
+    WriteBlocks(out, read.blocks);
 
-    const HeaderParse parse = ParseBattleHeader(blocks->HeaderBlock);
-    WriteHeader(out, parse);
-    if (!parse.ok)
-        return WriteFailure(out, "ParseBattleHeader", parse.failure);
+    WriteHeader(out, read.header);
+    if (read.FailedAt(ReadStage::Header))
+        return WriteFailure(out, "ParseBattleHeader", read.description);
 
-    const int version = parse.header.clientVersion;
-    const bool complete = IsBattleComplete(*blocks);
+    const BattleHeader& header = read.header.header;
     WriteSection(out, "Acceptance");
-    WriteRecord(out, "single", YesNo(IsVersionAccepted(version, Analysis::Single)));
-    WriteRecord(out, "series", YesNo(IsVersionAccepted(version, Analysis::Series)));
-    WriteRecord(out, "library", YesNo(IsVersionAccepted(version, Analysis::Library)));
+    WriteRecord(out, "single", YesNo(IsClientAccepted(header, Analysis::Single)));
+    WriteRecord(out, "series", YesNo(IsClientAccepted(header, Analysis::Series)));
+    WriteRecord(out, "library", YesNo(IsClientAccepted(header, Analysis::Library)));
+    const bool complete = IsBattleComplete(read.blocks);
     WriteRecord(out, "IsBattleComplete", YesNo(complete));
 
+    // Without results there are no tables to show, whatever the header's vehicles hold.
     if (!complete)
         return 0;
-    return ReadBattleTables(arguments, *blocks, parse.header, out);
+    if (!read.Ok())
+        return WriteFailure(out, ReadStageName(read.stage), read.description);
+    WriteTables(out, read.tables);
     return 0;
 }
 

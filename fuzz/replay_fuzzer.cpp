@@ -17,11 +17,8 @@
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
-#include "replay/battle_header.h"
-#include "replay/battle_passes.h"
-#include "replay/battle_tables.h"
+#include "replay/battle_reading.h"
 #include "replay/battle_vocabulary.h"
-#include "replay/block_reader.h"
 #include "series/series_run.h"
 #include "series/series_tables.h"
 #include "single/label_store.h"
@@ -68,34 +65,39 @@ void TryWord(Word word) {
     }
 }
 
-void RunPasses(const ReplayBlocks& blocks, const BattleHeader& header, int clientVersion,
-               bool single) {
-    BattleTables tables;
-    ResetBattleTables(tables);
-    (void)VehiclesPass(header.vehiclesText, tables.vehicles);
-    (void)ResultsPass(blocks.ResultsBlock, clientVersion,
-                      single ? PersonalKeys::Single : PersonalKeys::Series, tables);
-    (void)FragsPass(blocks.FragsBlock, tables.vehicles);
-    (void)JoinPlayers(tables, single ? JoinForm::Single : JoinForm::Series);
-    (void)VehiclesPass(blocks.VehiclesBlock, tables.vehicles);
+void TryWords(const BattleTables& tables) {
     TryWord([&] { return BattleOutcome(tables.common.winnerTeam, tables.personal.Value("team")); });
     TryWord([&] { return MasteryMarkText(tables.personal.Value("markOfMastery")); });
 }
 
 void RunAnalyses(const ReplayBlocks& blocks, bool single, int fallbackVersion) {
-    (void)IsBattleComplete(blocks);
-    const HeaderParse parsed = ParseBattleHeader(blocks.HeaderBlock);
-    const BattleHeader& header = parsed.header;
-    if (parsed.ok) {
+    BattleReadRequest request;
+    request.variant = single ? ReadingVariant::Single : ReadingVariant::List;
+    request.analysis = std::nullopt;
+    request.keys = single ? PersonalKeys::Single : PersonalKeys::Series;
+    request.join = single ? JoinForm::Single : JoinForm::Series;
+    const BattleRead read = ReadBattleBlocks(blocks, request);
+    FUZZ_CHECK(read.Ok() || read.stage != ReadStage::Blocks);
+    const BattleHeader& header = read.header.header;
+    if (read.header.ok) {
         for (Analysis analysis : {Analysis::Single, Analysis::Series, Analysis::Library})
-            (void)IsVersionAccepted(header.clientVersion, analysis);
+            (void)IsClientAccepted(header, analysis);
         TryWord([&] { return BattleTypeLong(header.battleType); });
         TryWord([&] { return BattleTypeShort(header.battleType); });
         (void)ModeSuffixSingle(header.gameplayID);
         (void)ModeWordLibrary(header.gameplayID);
+        TryWords(read.tables);
+        return;
     }
-    // Without a header the passes still meet the blocks, in one of the layouts.
-    RunPasses(blocks, header, parsed.ok ? header.clientVersion : fallbackVersion, single);
+    // Without a header each pass still meets its block, in one of the layouts.
+    const VersionLayout& layout = LayoutOf(fallbackVersion, ClientTupleOf(blocks.HeaderBlock, ""));
+    BattleTables tables;
+    ResetBattleTables(tables);
+    (void)ResultsPass(blocks.ResultsBlock, layout, request.keys, tables);
+    (void)FragsPass(blocks.FragsBlock, tables.vehicles);
+    (void)JoinPlayers(tables, request.join, layout);
+    (void)VehiclesPass(blocks.VehiclesBlock, tables.vehicles, layout);
+    TryWords(tables);
 }
 
 // The single view as the window runs it. KordexError is its documented way out to the default

@@ -8,9 +8,8 @@
 #include "library/library_tables.h"
 #include "library/net_profit.h"
 #include "platform/kordex_error.h"
-#include "replay/battle_header.h"
+#include "replay/battle_reading.h"
 #include "replay/battle_vocabulary.h"
-#include "replay/block_reader.h"
 #include "replay/json.h"
 #include "replay/vehicle_names.h"
 
@@ -71,13 +70,15 @@ LibraryRowKind MarkedRow(TextGrid& table, int row, const std::string& path) {
     return LibraryRowKind::Marked;
 }
 
-// Reads the named members as value texts; nothing when one is missing.
+// Reads the named members as value texts, under the names the layout writes them; nothing
+// when one is missing.
 template <std::size_t N>
 std::optional<std::array<std::string, N>> ReadMembers(const JsonObject& object,
-                                                      const std::array<const char*, N>& keys) {
+                                                      const std::array<const char*, N>& keys,
+                                                      const VersionLayout& layout) {
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i) {
-        auto value = object.ValueText(keys[i]);
+        auto value = object.ValueText(layout.KeyName(keys[i]));
         if (!value)
             return std::nullopt;
         values[i] = std::move(*value);
@@ -97,14 +98,15 @@ std::string VehicleColumnText(const IniFile& ini, std::string vehicle) {
 LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& table,
                                   const IniFile& ini, Desktop& desktop) {
     const int row = base + 1;
-    const auto blocks = ReadReplayBlocks(path, ReadingVariant::List);
-    if (!blocks)
+    BattleReadRequest request;
+    request.variant = ReadingVariant::List;
+    request.analysis = Analysis::Library;
+    request.vehicles = VehiclesText::Skip;
+    request.last = ReadStage::Completeness;
+    const BattleRead read = ReadBattle(path, request);
+    if (read.fault == ReadFault::CannotOpen || read.FailedAt(ReadStage::Header))
         return ErrorRow(table, row, path);
-
-    const auto parsed = ParseBattleHeader(blocks->HeaderBlock, VehiclesText::Skip);
-    if (!parsed.ok)
-        return ErrorRow(table, row, path);
-    const BattleHeader& header = parsed.header;
+    const BattleHeader& header = read.header.header;
     const auto date = LibraryDate(header.dateTime);
     if (!date)
         return ErrorRow(table, row, path);
@@ -118,12 +120,13 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
     table.SetCell(col::Mode, row, header.gameplayID);
     table.SetCell(col::Path, row, path);
 
-    if (!IsVersionAccepted(header.clientVersion, Analysis::Library))
+    if (read.FailedAt(ReadStage::Version))
         return WholeRow(table, row, path, "Стар.версия", LibraryRowKind::OldVersion);
-    if (!IsBattleComplete(*blocks))
+    if (!read.Ok())
         return ErrorRow(table, row, path);
+    const VersionLayout& layout = *read.layout;
 
-    const auto results = ParseObject(blocks->ResultsBlock);
+    const auto results = ParseObject(read.blocks.ResultsBlock);
     if (!results.Ok())
         return ErrorRow(table, row, path);
     // Sub-objects are taken from the parsed results directly: the same objects as parsing
@@ -133,7 +136,7 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
         return MarkedRow(table, row, path);
 
     // From 9.8 on the personal results are wrapped in an object keyed by vehicle.
-    if (header.clientVersion >= 980) {
+    if (layout.wrapped) {
         const ParsedObject wrapper = personalObject;
         if (!wrapper.Ok()) {
             desktop.Beep(400, 200);
@@ -145,7 +148,7 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
     }
     if (!personalObject.Ok())
         return ErrorRow(table, row, path);
-    const auto personal = ReadMembers(personalObject.object, kPersonalKeys);
+    const auto personal = ReadMembers(personalObject.object, kPersonalKeys, layout);
     if (!personal)
         return MarkedRow(table, row, path);
 
@@ -154,7 +157,7 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
         return MarkedRow(table, row, path);
     if (!commonObject.Ok())
         return ErrorRow(table, row, path);
-    const auto common = ReadMembers(commonObject.object, kCommonKeys);
+    const auto common = ReadMembers(commonObject.object, kCommonKeys, layout);
     if (!common)
         return MarkedRow(table, row, path);
 
@@ -173,10 +176,10 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
     } catch (const KordexError&) {
         return ErrorRow(table, row, path);
     }
-    const auto profit =
-        NetProfit({value("premiumCreditsFactor10"), value("originalCredits"),
-                   value("creditsContributionIn"), value("creditsContributionOut"),
-                   value("autoRepairCost"), value("autoEquipCost"), value("autoLoadCost")});
+    const auto profit = NetProfit({value("premiumCreditsFactor10"), value("originalCredits"),
+                                   value("creditsContributionIn"), value("creditsContributionOut"),
+                                   value("autoRepairCost"), value("autoEquipCost"),
+                                   value("autoLoadCost"), layout.premiumFactorDivisor});
     if (!profit)
         return ErrorRow(table, row, path);
 

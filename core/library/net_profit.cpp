@@ -27,9 +27,10 @@ std::optional<long long> NetProfit(const ProfitValues& values) {
     const auto repair = ParseWholeNumber(values.autoRepairCost);
     const auto equipment = ParseWholeNumber(FirstListNumber(values.autoEquipCost));
     const auto ammo = ParseWholeNumber(FirstListNumber(values.autoLoadCost));
-    if (!factor10 || !original || !in || !out || !repair || !equipment || !ammo)
+    if (!factor10 || !original || !in || !out || !repair || !equipment || !ammo ||
+        values.premiumFactorDivisor <= 0)
         return std::nullopt;
-    const long double f = static_cast<long double>(*factor10) / 10;
+    const long double f = static_cast<long double>(*factor10) / values.premiumFactorDivisor;
     const long double profit = *original * f + *in - *out * f - *repair - *equipment - *ammo;
     // nearbyint rounds in the current mode, which is to nearest with halves to even.
     return static_cast<long long>(std::nearbyintl(profit));

@@ -57,8 +57,10 @@ HeaderParse Failed(HeaderParse parse, std::string failure) {
 HeaderParse ParseBattleHeader(std::string_view headerBlock, VehiclesText vehicles) {
     HeaderParse parse;
     const ParsedObject parsed = ParseObject(headerBlock);
-    if (parsed.status == JsonStatus::NotJson)
+    if (parsed.status == JsonStatus::NotJson) {
+        parse.notJson = true;
         return Failed(parse, "the header is not JSON");
+    }
     if (!parsed.Ok())
         return Failed(parse, "the header is not a JSON object");
 
@@ -88,6 +90,7 @@ HeaderParse ParseBattleHeader(std::string_view headerBlock, VehiclesText vehicle
         return Failed(parse, "the client version \"" + parse.header.versionNumber +
                                  "\" is not a whole number");
     parse.header.clientVersion = *version;
+    parse.header.client = ClientTupleOf(parse.header.versionText, parse.header.versionNumber);
     parse.ok = true;
     return parse;
 }
@@ -117,6 +120,12 @@ bool IsVersionAccepted(int clientVersion, Analysis analysis) {
             return v < 812 || v > 899;
     }
     return false;
+}
+
+bool IsClientAccepted(const BattleHeader& header, Analysis analysis) {
+    if (!IsNumberOrderedClient(header.client))
+        return true;
+    return IsVersionAccepted(header.clientVersion, analysis);
 }
 
 }  // namespace kordex

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "replay/client_version.h"
+
 namespace kordex {
 
 // The battle header: one text per key of the header object, all ValueTexts except
@@ -24,13 +26,15 @@ struct BattleHeader {
     std::string regionCode;
     std::string serverName;
     int clientVersion = 0;  // ClientVersionNumber of versionNumber
+    ClientTuple client;     // the version as parts, from the title first (ClientTupleOf)
 };
 
 struct HeaderParse {
     bool ok = false;
     // The fields read before a failure keep their values; versionText is shown at once.
     BattleHeader header;
-    std::string failure;  // what failed, for the CLI and messages
+    std::string failure;   // what failed, for the CLI and messages
+    bool notJson = false;  // the failure was a text that is not JSON at all
 };
 
 // Whether the member text of "vehicles" is made. The library shows no vehicle table: it
@@ -47,5 +51,10 @@ std::optional<int> ClientVersionNumber(std::string_view versionText);
 enum class Analysis { Single, Series, Library };
 
 bool IsVersionAccepted(int clientVersion, Analysis analysis);
+
+// The acceptance of a read header: the rule of IsVersionAccepted for the clients that
+// ClientVersionNumber orders; every later client, and one whose version is not known (a
+// title without digits and an exe version of "0.0.0.0"), is accepted by every analysis.
+bool IsClientAccepted(const BattleHeader& header, Analysis analysis);
 
 }  // namespace kordex

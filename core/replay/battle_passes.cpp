@@ -1,5 +1,7 @@
 #include "replay/battle_passes.h"
 
+#include <algorithm>
+#include <array>
 #include <utility>
 
 #include "replay/json.h"
@@ -52,6 +54,49 @@ VehicleRow& RowOfVehicle(VehicleTable& vehicles, const std::string& id, std::siz
     return vehicles[position];
 }
 
+// Clients from 1.7 write the flags as 0 and 1; the tables hold them as the words of before.
+std::string FlagText(std::string value, int field, const VersionLayout& layout) {
+    if (!layout.numericFlags || (field != vf::Alive && field != vf::TeamKiller))
+        return value;
+    if (value == "0")
+        return "false";
+    if (value == "1")
+        return "true";
+    return value;
+}
+
+// Puts the rows into the order of the results' vehicles, each row moving with its vehicle id;
+// a row whose id the results do not name stays at its position when that is free. Replays of
+// 9.18 and later list the header's vehicles in another order than the results, and clan
+// battles list only one team in the header.
+void OrderRowsByResults(VehicleTable& vehicles, const JsonObject& results) {
+    const std::size_t count = std::min<std::size_t>(results.MemberCount(), kBattleRows);
+    const VehicleTable old = vehicles;
+    std::array<bool, kBattleRows> placed{}, used{};
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string id = StripQuotes(results.Key(i));
+        for (std::size_t j = 0; j < old.size(); ++j)
+            if (!used[j] && !id.empty() && old[j][vf::Id] == id) {
+                vehicles[i] = old[j];
+                placed[i] = used[j] = true;
+                break;
+            }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (placed[i])
+            continue;
+        vehicles[i] = used[i] ? VehicleRow{} : old[i];
+        used[i] = true;
+    }
+    // Vehicles of the header that the results do not list follow in their order.
+    std::size_t next = count;
+    for (std::size_t j = 0; j < old.size() && next < vehicles.size(); ++j)
+        if (!used[j])
+            vehicles[next++] = old[j];
+    for (; next < vehicles.size(); ++next)
+        vehicles[next] = VehicleRow{};
+}
+
 constexpr std::pair<std::string_view, int> kIdentityKeys[] = {
     {"vehicleType", vf::Type},        {"isAlive", vf::Alive}, {"name", vf::Name},
     {"clanAbbrev", vf::Clan},         {"team", vf::Team},     {"events", vf::Events},
@@ -84,7 +129,8 @@ PassResult ReadPersonal(const JsonObject& results, const VersionLayout& layout, 
     return {};
 }
 
-PassResult ReadPlayers(const JsonObject& results, PlayersTable& players) {
+PassResult ReadPlayers(const JsonObject& results, PlayersTable& players,
+                       std::array<std::string, kBattleRows>& realNames) {
     ParsedObject all = ObjectOf(results, "players");
     if (all.status == JsonStatus::MissingKey)
         return MissingKey("результаты", "players");
@@ -109,6 +155,8 @@ PassResult ReadPlayers(const JsonObject& results, PlayersTable& players) {
                 return MissingKey("игрок " + Quoted(key), name);
             row[static_cast<std::size_t>(field)] = std::move(*value);
         }
+        if (auto realName = player.object.ValueText("realName"))
+            realNames[i] = std::move(*realName);
     }
     return {};
 }
@@ -132,6 +180,7 @@ PassResult ReadResultsVehicles(const JsonObject& results, const VersionLayout& l
         return MissingKey("результаты", "vehicles");
     if (!all.Ok())
         return TextFailure(all, "результаты, \"vehicles\"");
+    OrderRowsByResults(vehicles, all.object);
     for (std::size_t i = 0; i < all.object.MemberCount(); ++i) {
         if (i >= kBattleRows)
             return TooManyMembers("результаты, \"vehicles\"");
@@ -178,7 +227,8 @@ PassResult ReadCommon(const JsonObject& results, CommonResults& common) {
 
 }  // namespace
 
-PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles) {
+PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles,
+                        const VersionLayout& layout) {
     constexpr std::string_view kWhat = "список машин";
     ParsedObject all = ParseObject(memberText);
     if (!all.Ok())
@@ -186,8 +236,8 @@ PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles) {
     for (std::size_t i = 0; i < all.object.MemberCount(); ++i) {
         if (i >= kBattleRows)
             return TooManyMembers(kWhat);
-        VehicleRow& row = vehicles[i];
         std::string key = all.object.Key(i);
+        VehicleRow& row = RowOfVehicle(vehicles, StripQuotes(key), i);
         row[vf::Id] = StripQuotes(key);
         ParsedObject vehicle = ObjectAt(all.object, i);
         if (!vehicle.Ok())
@@ -196,7 +246,7 @@ PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles) {
             auto value = vehicle.object.ValueText(name);
             if (!value)
                 return MissingKey("машина " + Quoted(key), name);
-            row[static_cast<std::size_t>(field)] = std::move(*value);
+            row[static_cast<std::size_t>(field)] = FlagText(std::move(*value), field, layout);
         }
     }
     return {};
@@ -204,13 +254,18 @@ PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles) {
 
 PassResult ResultsPass(std::string_view resultsBlock, int clientVersion, PersonalKeys keys,
                        BattleTables& tables) {
+    return ResultsPass(resultsBlock, LayoutOf(clientVersion), keys, tables);
+}
+
+PassResult ResultsPass(std::string_view resultsBlock, const VersionLayout& layout,
+                       PersonalKeys keys, BattleTables& tables) {
     ParsedObject results = ParseObject(resultsBlock);
     if (!results.Ok())
         return TextFailure(results, "результаты");
-    const VersionLayout& layout = LayoutOf(clientVersion);
+    tables.personal.premiumFactorDivisor = layout.premiumFactorDivisor;
     if (auto r = ReadPersonal(results.object, layout, keys, tables.personal); !r.Ok())
         return r;
-    if (auto r = ReadPlayers(results.object, tables.players); !r.Ok())
+    if (auto r = ReadPlayers(results.object, tables.players, tables.playerRealNames); !r.Ok())
         return r;
     if (auto r = ReadResultsVehicles(results.object, layout, tables.vehicles); !r.Ok())
         return r;
@@ -238,19 +293,22 @@ PassResult FragsPass(std::string_view fragsBlock, VehicleTable& vehicles) {
     return {};
 }
 
-PassResult JoinPlayers(BattleTables& tables, JoinForm form) {
+PassResult JoinPlayers(BattleTables& tables, JoinForm form, const VersionLayout& layout) {
     namespace pf = player_field;
     for (VehicleRow& row : tables.vehicles) {
         const std::string& name = row[vf::Name];
         if (name.empty())
             continue;
-        // The first player of that name, as the names are the only link between the tables.
+        // The first player of that name, as the names are the only link between the tables. A
+        // player hiding their name keeps the real one in the vehicles and in "realName".
         const PlayerRow* player = nullptr;
-        for (const PlayerRow& candidate : tables.players)
-            if (candidate[pf::Name] == name) {
-                player = &candidate;
-                break;
-            }
+        for (std::size_t i = 0; i < tables.players.size() && !player; ++i)
+            if (tables.players[i][pf::Name] == name ||
+                (layout.hiddenNames && tables.playerRealNames[i] == name))
+                player = &tables.players[i];
+        // A bot of a training room has no player; its ids stay empty.
+        if (!player && layout.playerlessVehicles)
+            continue;
         if (!player)
             return Fail(PassStatus::Failure, "игрок " + Quoted(name) + " не найден в \"players\"");
         row[vf::AccountId] = (*player)[pf::AccountId];

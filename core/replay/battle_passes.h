@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "replay/battle_tables.h"
+#include "replay/version_layout.h"
 
 namespace kordex {
 
@@ -25,10 +26,15 @@ struct PassResult {
 enum class PersonalKeys { Single, Series };
 
 // Header pass and final pass: fields 0, 1, 2, 3, 5, 6, 7, 8 from a per-vehicle object (the
-// header's "vehicles" or VehiclesBlock).
-PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles);
+// header's "vehicles" or VehiclesBlock), into the row holding each member's vehicle id (by
+// position when none does).
+PassResult VehiclesPass(std::string_view memberText, VehicleTable& vehicles,
+                        const VersionLayout& layout = LayoutOf(811));
 
-// Personal and common results, PlayersTable and fields 0, 10, 13-15, 17-20.
+// Personal and common results, PlayersTable and fields 0, 10, 13-15, 17-20. The rows take the
+// order of the results' vehicles, each keeping what the header pass put under its vehicle id.
+PassResult ResultsPass(std::string_view resultsBlock, const VersionLayout& layout,
+                       PersonalKeys keys, BattleTables& tables);
 PassResult ResultsPass(std::string_view resultsBlock, int clientVersion, PersonalKeys keys,
                        BattleTables& tables);
 
@@ -36,8 +42,10 @@ PassResult ResultsPass(std::string_view resultsBlock, int clientVersion, Persona
 // does).
 PassResult FragsPass(std::string_view fragsBlock, VehicleTable& vehicles);
 
-// Fields 11 and 12 (and 16 for the single view) from PlayersTable, matched by name.
+// Fields 11 and 12 (and 16 for the single view) from PlayersTable, matched by name (or, where
+// the layout has hidden names, by the player's "realName").
 enum class JoinForm { Single, Series };
-PassResult JoinPlayers(BattleTables& tables, JoinForm form);
+PassResult JoinPlayers(BattleTables& tables, JoinForm form,
+                       const VersionLayout& layout = LayoutOf(811));
 
 }  // namespace kordex

@@ -11,7 +11,10 @@ void ResetBattleTables(BattleTables& tables) {
         row.fill({});
     for (auto& row : tables.players)
         row.fill({});
+    for (auto& name : tables.playerRealNames)
+        name.clear();
     tables.personal.values.clear();
+    tables.personal.premiumFactorDivisor = 10;
     tables.common = {};
 }
 

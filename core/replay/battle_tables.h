@@ -53,6 +53,9 @@ struct PersonalValue {
 };
 struct PersonalResults {
     std::vector<PersonalValue> values;
+    // What the premium factors are divided by: 10, or 100 from the clients that write
+    // "premiumCreditsFactor100" in place of "premiumCreditsFactor10".
+    int premiumFactorDivisor = 10;
     // The value of a key by its name in clients 9.0 and later (the new name of a pair);
     // empty when it was not read.
     const std::string& Value(std::string_view newName) const;
@@ -70,6 +73,8 @@ struct CommonResults {
 struct BattleTables {
     VehicleTable vehicles;
     PlayersTable players;
+    // "realName" of each member of "players": the real name of a player who hides it.
+    std::array<std::string, kBattleRows> playerRealNames;
     PersonalResults personal;
     CommonResults common;
 };

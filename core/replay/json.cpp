@@ -13,7 +13,9 @@
 namespace kordex {
 
 // Numbers are kept as the text written in the file; the DOM then holds them as strings.
-constexpr unsigned kParseFlags = rapidjson::kParseNumbersAsStringsFlag;
+// Some 1.6 replays write a bare Infinity; it is taken as the text of a number.
+constexpr unsigned kParseFlags =
+    rapidjson::kParseNumbersAsStringsFlag | rapidjson::kParseNanAndInfFlag;
 
 struct JsonObject::Impl {
     std::string text;  // parsed in place: the DOM's strings point into it

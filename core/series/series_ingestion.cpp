@@ -5,10 +5,8 @@
 #include <new>
 #include <optional>
 
-#include "replay/battle_header.h"
-#include "replay/battle_passes.h"
+#include "replay/battle_reading.h"
 #include "replay/battle_vocabulary.h"
-#include "replay/block_reader.h"
 #include "replay/vehicle_names.h"
 #include "text/ini_file.h"
 
@@ -84,6 +82,8 @@ class Ingestion {
     ReplayOutcome Unusable(ReplayClass kind, const std::string& word, const char* subfolder,
                            std::string description);
     ReplayOutcome Beep(ReplayClass kind, std::string description);
+    ReplayOutcome Unread(const BattleRead& read);
+    ReplayOutcome Unreadable(std::string description);
     void Finish();
 
     const std::string& path_;
@@ -152,6 +152,60 @@ ReplayOutcome Ingestion::Fault(std::string description) {
     return outcome_;
 }
 
+// A replay whose reading stopped after its header, by the stage and the way it stopped.
+ReplayOutcome Ingestion::Unread(const BattleRead& read) {
+    // A battle with results that no layout reads is not one its player left: it gets its own
+    // word and stays where it is. The clients up to 9.17.1 keep their word for it.
+    const bool numberOrdered = IsNumberOrderedClient(header_.client);
+    auto unfinished = [&](const std::string& description) {
+        if (!numberOrdered)
+            return Unreadable(description);
+        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder, description);
+    };
+    const std::string& what = read.description;
+    switch (read.stage) {
+        case ReadStage::Blocks:
+        case ReadStage::Header:
+            break;
+        case ReadStage::Version:
+            return Unusable(ReplayClass::OldVersion, "Старая версия", kOldVersionsFolder,
+                            "client version " + std::to_string(header_.clientVersion));
+        case ReadStage::HeaderVehicles:
+            if (read.fault == ReadFault::NoObject)
+                return Beep(ReplayClass::HeaderVehicleNotObject, "header vehicles: " + what);
+            return Unusable(ReplayClass::HeaderVehiclesError, "Ошибка", kOldVersionsFolder,
+                            "header vehicles: " + what);
+        case ReadStage::Completeness:
+            return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
+                            "the battle results are absent");
+        case ReadStage::Results:
+            return unfinished("results: " + what);
+        case ReadStage::Frags:
+        case ReadStage::Final: {
+            const std::string where = read.stage == ReadStage::Frags ? "frags: " : "vehicles: ";
+            // A block that is no JSON at all is a battle without results; a fault inside one
+            // that reads is a fault of that replay only.
+            if (read.fault == ReadFault::NotJson)
+                return unfinished(where + what);
+            if (read.fault == ReadFault::NoObject)
+                return Beep(ReplayClass::MemberNotObject, where + what);
+            return Fault(where + what);
+        }
+        case ReadStage::Join:
+            return Fault("players: " + what);
+    }
+    return Fault(what);
+}
+
+ReplayOutcome Ingestion::Unreadable(std::string description) {
+    Mark(kUnreadableWord);
+    outcome_.kind = ReplayClass::Unreadable;
+    outcome_.word = kUnreadableWord;
+    outcome_.description = std::move(description);
+    Finish();
+    return outcome_;
+}
+
 ReplayOutcome Ingestion::Run() {
     SeriesRunState& state = c_.state;
     BattleTables& battle = state.battle;
@@ -159,81 +213,40 @@ ReplayOutcome Ingestion::Run() {
     c_.observer.SeriesPageShown();
     Finish();
 
-    const auto blocks = ReadReplayBlocks(path_, ReadingVariant::List);
-    if (!blocks)
+    BattleReadRequest request;
+    request.variant = ReadingVariant::List;
+    request.analysis = Analysis::Series;
+    request.keys = PersonalKeys::Series;
+    request.join = JoinForm::Series;
+    BattleRead read = ReadBattle(path_, request);
+    if (read.fault == ReadFault::CannotOpen)
         return Unusable(ReplayClass::ReadError, "Ошибка чтения", kReadErrorsFolder,
                         "the file cannot be opened");
 
-    const HeaderParse parsed = ParseBattleHeader(blocks->HeaderBlock);
+    const HeaderParse& parsed = read.header;
     if (!parsed.header.versionText.empty())
         c_.labels.Set("Label_replayVersionXml", parsed.header.versionText);
-    if (!parsed.ok)
+    if (read.FailedAt(ReadStage::Header))
         return Unusable(ReplayClass::HeaderError, "Ошибка", kOldVersionsFolder,
-                        "header: " + parsed.failure);
+                        "header: " + read.description);
     header_ = parsed.header;
     const std::string earlyMap = header_.mapName + VersionDigits(header_.versionNumber);
     WriteHeaderCells(DateCell(), earlyMap);
-
-    const int version = header_.clientVersion;
-    if (!IsVersionAccepted(version, Analysis::Series))
-        return Unusable(ReplayClass::OldVersion, "Старая версия", kOldVersionsFolder,
-                        "client version " + std::to_string(version));
-
-    const PassResult headerPass = VehiclesPass(header_.vehiclesText, battle.vehicles);
-    if (headerPass.status == PassStatus::NoObject)
-        return Beep(ReplayClass::HeaderVehicleNotObject,
-                    "header vehicles: " + headerPass.description);
-    if (!headerPass.Ok())
-        return Unusable(ReplayClass::HeaderVehiclesError, "Ошибка", kOldVersionsFolder,
-                        "header vehicles: " + headerPass.description);
-
-    if (!IsBattleComplete(*blocks))
-        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
-                        "the battle results are absent");
-
-    const PassResult results =
-        ResultsPass(blocks->ResultsBlock, version, PersonalKeys::Series, battle);
-    if (!results.Ok())
-        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
-                        "results: " + results.description);
+    battle = std::move(read.tables);
+    if (!read.Ok())
+        return Unread(read);
 
     const std::string recorderTeam = battle.personal.Value("team");
     const std::string outcomeWord = BattleOutcome(battle.common.winnerTeam, recorderTeam);
 
-    // A block that is no JSON at all is a battle without results; a fault inside one that
-    // reads is a fault of that replay only.
-    const PassResult frags = FragsPass(blocks->FragsBlock, battle.vehicles);
-    if (frags.status == PassStatus::NotJson)
-        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
-                        "frags: " + frags.description);
-    if (frags.status == PassStatus::NoObject)
-        return Beep(ReplayClass::MemberNotObject, "frags: " + frags.description);
-    if (!frags.Ok())
-        return Fault("frags: " + frags.description);
-
-    const PassResult final = VehiclesPass(blocks->VehiclesBlock, battle.vehicles);
-    if (final.status == PassStatus::NotJson)
-        return Unusable(ReplayClass::Unfinished, "Вышел", kUnfinishedFolder,
-                        "vehicles: " + final.description);
-    if (final.status == PassStatus::NoObject)
-        return Beep(ReplayClass::MemberNotObject, "vehicles: " + final.description);
-    if (!final.Ok())
-        return Fault("vehicles: " + final.description);
-
-    // Joined by the names the final pass wrote: later clients list the header's vehicles in
-    // another order than the results, so the header's names may belong to other rows.
-    const PassResult join = JoinPlayers(battle, JoinForm::Series);
-    if (!join.Ok())
-        return Fault("players: " + join.description);
-
     // Read now, added only once the battle is accepted, so a replay marked "Ошибка" adds nothing.
     std::optional<AuthorBattle> author;
     if (c_.options.multiAdditional) {
-        AuthorBattleRead read =
+        AuthorBattleRead authorRead =
             ReadAuthorBattle(battle.personal, battle.common.duration, outcomeWord);
-        if (!read.battle)
-            return Fault(read.failure);
-        author = std::move(read.battle);
+        if (!authorRead.battle)
+            return Fault(authorRead.failure);
+        author = std::move(authorRead.battle);
     }
 
     const IniFile ini = c_.options.iniPath.empty() ? IniFile() : IniFile::Load(c_.options.iniPath);

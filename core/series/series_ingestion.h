@@ -65,7 +65,13 @@ enum class ReplayClass {
     Unfinished,              // "Вышел", "_Недосмотренные"
     MemberNotObject,         // a beep; the file stays
     Failure,                 // "Ошибка": any other fault; the file stays, the run goes on
+    // "Не читается": a battle with results that no layout of Kordex reads (a client after
+    // 9.17.1, newer than every layout, or a broken file); the file stays.
+    Unreadable,
 };
+
+// The word of a battle whose results no layout reads.
+inline constexpr const char* kUnreadableWord = "Не читается";
 
 // The move of an unusable replay into a subfolder of its folder.
 struct SubfolderMove {

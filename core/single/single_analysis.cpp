@@ -1,10 +1,8 @@
 #include "single/single_analysis.h"
 
 #include "platform/kordex_error.h"
-#include "replay/battle_passes.h"
+#include "replay/battle_reading.h"
 #include "replay/battle_vocabulary.h"
-#include "replay/block_reader.h"
-#include "replay/json.h"
 #include "replay/vehicle_names.h"
 #include "single/personal_panel.h"
 #include "single/team_tables.h"
@@ -31,15 +29,11 @@ void Beep(Platform& platform) {
 // The header pass and the final pass: a text or a member that is not JSON at all ends the
 // analysis with a beep; anything else the pass refuses (too many vehicles, a missing key, JSON
 // that is no object) is not expected of a replay and goes to the default error handling.
-bool ReadVehicles(std::string_view text, VehicleTable& vehicles) {
-    if (ParseObject(text).status == JsonStatus::NotJson)
-        return false;
-    PassResult pass = VehiclesPass(text, vehicles);
-    if (pass.status == PassStatus::NoObject)
-        return false;
-    if (pass.status == PassStatus::Failure)
-        throw KordexError(pass.description);
-    return true;
+SingleEnd VehiclesFailed(const BattleRead& read, Platform& platform, SingleEnd end) {
+    if (read.fault == ReadFault::Failure)
+        throw KordexError(read.description);
+    Beep(platform);
+    return end;
 }
 
 // Vehicle codes become display names from the sections of tanks.ini.
@@ -75,44 +69,49 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
     ClearTableBody(view.enemiesGrid);
     ZeroLables(view.labels);
 
-    auto blocks = ReadReplayBlocks(view.replayPath, ReadingVariant::Single);
-    if (!blocks) {
+    BattleReadRequest request;
+    request.variant = ReadingVariant::Single;
+    request.analysis = Analysis::Single;
+    request.keys = PersonalKeys::Single;
+    request.join = JoinForm::Single;
+    BattleRead read = ReadBattle(view.replayPath, request);
+    if (read.fault == ReadFault::CannotOpen) {
         platform.desktop.ShowMessage(kFileClosedMessage);
         return SingleEnd::OpenFailed;
     }
 
-    HeaderParse parsed = ParseBattleHeader(blocks->HeaderBlock);
-    view.header = parsed.header;
-    view.labels.Set("Label_replayVersionXml", parsed.header.versionText);
-    if (!parsed.ok) {
-        Beep(platform);
-        return SingleEnd::HeaderFailed;
+    view.header = read.header.header;
+    view.labels.Set("Label_replayVersionXml", view.header.versionText);
+    view.tables = std::move(read.tables);
+    switch (read.Ok() ? ReadStage::Join : read.stage) {
+        case ReadStage::Blocks:
+        case ReadStage::Header:
+            Beep(platform);
+            return SingleEnd::HeaderFailed;
+        case ReadStage::Version:
+            platform.desktop.ShowMessage(kOldVersionMessage);
+            return SingleEnd::OldVersion;
+        case ReadStage::HeaderVehicles:
+            return VehiclesFailed(read, platform, SingleEnd::HeaderVehiclesNotJson);
+        case ReadStage::Completeness:
+            Beep(platform);
+            return SingleEnd::Incomplete;
+        case ReadStage::Results:
+            Beep(platform);
+            return SingleEnd::ResultsFailed;
+        case ReadStage::Frags:
+            Beep(platform);
+            return SingleEnd::FragsOrPlayersFailed;
+        case ReadStage::Final:
+        case ReadStage::Join:
+            break;
     }
-    const BattleHeader& header = view.header;
-    if (!IsVersionAccepted(header.clientVersion, Analysis::Single)) {
-        platform.desktop.ShowMessage(kOldVersionMessage);
-        return SingleEnd::OldVersion;
-    }
-
-    VehicleTable& vehicles = view.tables.vehicles;
-    if (!ReadVehicles(header.vehiclesText, vehicles)) {
-        Beep(platform);
-        return SingleEnd::HeaderVehiclesNotJson;
-    }
-    if (!IsBattleComplete(*blocks)) {
-        Beep(platform);
-        return SingleEnd::Incomplete;
-    }
-    if (!ResultsPass(blocks->ResultsBlock, header.clientVersion, PersonalKeys::Single, view.tables)
-             .Ok()) {
-        Beep(platform);
-        return SingleEnd::ResultsFailed;
-    }
-    if (!FragsPass(blocks->FragsBlock, vehicles).Ok() ||
-        !JoinPlayers(view.tables, JoinForm::Single).Ok()) {
+    if (read.FailedAt(ReadStage::Join)) {
         Beep(platform);
         return SingleEnd::FragsOrPlayersFailed;
     }
+    const BattleHeader& header = view.header;
+    VehicleTable& vehicles = view.tables.vehicles;
 
     const std::string recorderTeam = view.tables.personal.Value("team");
     const CommonResults& common = view.tables.common;
@@ -121,14 +120,8 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
     view.labels.Set("Label_isWinner", BattleOutcome(common.winnerTeam, recorderTeam));
 
     // The vehicles at the end of the battle: identities again and who survived.
-    if (!ReadVehicles(blocks->VehiclesBlock, vehicles)) {
-        Beep(platform);
-        return SingleEnd::FinalVehiclesNotJson;
-    }
-    // Newer clients list the header's vehicles in another order than the results; the final
-    // pass has put every name into its results row, so the ids are joined to the rows again.
-    // The first join has already found every player, so this one only moves ids.
-    JoinPlayers(view.tables, JoinForm::Single);
+    if (read.FailedAt(ReadStage::Final))
+        return VehiclesFailed(read, platform, SingleEnd::FinalVehiclesNotJson);
     NumberPlatoons(vehicles);
     view.labels.Set("lb_battleType", BattleTypeLong(header.battleType));
 

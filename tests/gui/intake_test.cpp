@@ -28,7 +28,7 @@ TEST(AboutBox, ShowsItsTextsAndOpensTheLinksInTheBrowser) {
     EXPECT_TRUE(texts.contains(QStringLiteral("Kordex World of Tanks")));
     EXPECT_TRUE(texts.contains(
         QStringLiteral("Программа написана для облегчения  сбора статы по ротным боям клана")));
-    EXPECT_TRUE(texts.contains(QStringLiteral("Поддерживаемые версии WoT: 8.11-9.17.1")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Поддерживаемые версии WoT: 8.11-2.3")));
     EXPECT_TRUE(box.OKButton()->isDefault());
     EXPECT_TRUE(box.OKButton()->hasFocus());
     EXPECT_FALSE(box.windowFlags() & Qt::WindowCloseButtonHint);

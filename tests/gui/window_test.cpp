@@ -49,8 +49,7 @@ TEST(WindowStartUp, WithoutSettingsFileOpensOnSeriesWithWindowDefaults) {
     WindowHarness window;
     app::TKordexForm& form = window.Open();
 
-    EXPECT_EQ(form.windowTitle(),
-              QStringLiteral("Kordex World of Tanks 8.11 - 9.17.1 от 17.02.2017"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Kordex World of Tanks 8.11 - 2.3 от 17.02.2017"));
     EXPECT_EQ(form.AnalyseType->currentIndex(), 1);
     EXPECT_EQ(window.Find<QTabWidget>("SingleReplayResults")->currentIndex(), 0);
     EXPECT_EQ(window.Find<QTabWidget>("Multi")->currentIndex(), 0);

@@ -256,27 +256,5 @@ TEST(ProcessReplays, AReadErrorEndsTheScanWithBothTablesSized) {
     EXPECT_EQ(tables.favoriteReplays.Cell(col::Path, 1), "");
 }
 
-TEST(ProcessReplays, RealReplaysGiveOneRowEachAndChangeNoFile) {
-    KORDEX_REQUIRE_SHARED_REPLAYS();
-    namespace fs = std::filesystem;
-    for (const auto& entry : fs::directory_iterator(test::SharedReplaysFolder())) {
-        if (!entry.is_directory())
-            continue;
-        std::map<std::string, fs::file_time_type> before;
-        for (const auto& file : fs::directory_iterator(entry.path()))
-            before[file.path().string()] = file.last_write_time();
-        LibraryTables tables;
-        HeadlessDesktop desktop;
-        ProcessReplays(entry.path().string(), tables, IniFile(), desktop);
-        EXPECT_EQ(tables.allReplays.RowCount(), static_cast<int>(tables.allReplaysList.size()) + 1);
-        for (int row = 1; row < tables.allReplays.RowCount(); ++row)
-            EXPECT_FALSE(tables.allReplays.Cell(col::Path, row).empty());
-        std::map<std::string, fs::file_time_type> after;
-        for (const auto& file : fs::directory_iterator(entry.path()))
-            after[file.path().string()] = file.last_write_time();
-        EXPECT_EQ(before, after) << entry.path();
-    }
-}
-
 }  // namespace
 }  // namespace kordex

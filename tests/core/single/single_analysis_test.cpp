@@ -430,58 +430,5 @@ TEST(SingleReplayAnalyseClick, AnUnknownModeLeavesTheMapLabelEmpty) {
     EXPECT_EQ(harness.view.labels.Text("Label_Map"), "");
 }
 
-// A finished battle of client 8.11 or 9.0 to 9.17.1, by its header and its blocks.
-bool IsSupportedCompleteBattle(const std::string& path) {
-    auto blocks = ReadReplayBlocks(path, ReadingVariant::Single);
-    if (!blocks)
-        return false;
-    HeaderParse header = ParseBattleHeader(blocks->HeaderBlock);
-    const int version = header.header.clientVersion;
-    // Clients 1.x join their digits into numbers in the same range (1.8.0.0 gives 1800).
-    const bool zeroSeries = header.header.versionNumber.starts_with("0");
-    return header.ok && zeroSeries && (version == 811 || (version >= 900 && version <= 9171)) &&
-           IsBattleComplete(*blocks);
-}
-
-// Every real replay ends in an orderly way or completes; complete replays of the clients the
-// view supports fill one row per vehicle with each team's extremes marked once.
-TEST(SingleReplayAnalyseClick, RealReplays) {
-    KORDEX_REQUIRE_SHARED_REPLAYS();
-    int completed = 0;
-    for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(test::SharedReplaysFolder())) {
-        if (entry.path().extension() != ".wotreplay")
-            continue;
-        const std::string path = entry.path().string();
-        Harness harness;
-        SingleEnd end{};
-        ASSERT_NO_THROW(end = harness.Analyse(path)) << path;
-        if (IsSupportedCompleteBattle(path)) {
-            EXPECT_EQ(end, SingleEnd::Completed) << path;
-        }
-        if (end != SingleEnd::Completed)
-            continue;
-        ++completed;
-        const SingleView& view = harness.view;
-        const std::string recorderTeam = view.tables.personal.Value("team");
-        int allies = 0;
-        int enemies = 0;
-        for (const auto& row : view.tables.vehicles)
-            if (!row[vehicle_field::Team].empty())
-                ++(row[vehicle_field::Team] == recorderTeam ? allies : enemies);
-        EXPECT_EQ(BodyRowsFilled(view.alliesGrid), std::min(allies, 15)) << path;
-        EXPECT_EQ(BodyRowsFilled(view.enemiesGrid), std::min(enemies, 15)) << path;
-        for (const TextGrid* grid : {&view.alliesGrid, &view.enemiesGrid}) {
-            EXPECT_TRUE(SortedByExperience(*grid)) << path;
-            for (int column = team_column::Xp; column <= team_column::AssistTrack; ++column) {
-                auto counts = MarkerCounts(*grid, column);
-                EXPECT_EQ(counts["+1"], 1) << path << " column " << column;
-                EXPECT_LE(counts["-1"], 1) << path << " column " << column;
-            }
-        }
-    }
-    EXPECT_GT(completed, 0);
-}
-
 }  // namespace
 }  // namespace kordex
