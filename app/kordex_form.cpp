@@ -14,6 +14,7 @@
 #include "default_error_handling.h"
 #include "drop_intake.h"
 #include "export/battle_log.h"
+#include "export/export_file.h"
 #include "export/html_export.h"
 #include "export/workbook_export.h"
 #include "grid/grid_view.h"
@@ -67,8 +68,13 @@ void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
 
 }  // namespace
 
-TKordexForm::TKordexForm(Platform& platform, std::string programFolder, QWidget* parent)
-    : QMainWindow(parent), platform_(platform), programFolder_(std::move(programFolder)) {
+TKordexForm::TKordexForm(Platform& platform, const std::string& programFolder, QWidget* parent)
+    : TKordexForm(platform,
+                  FilePlaces{ProgramFilePath(programFolder, kSettingsFileName), programFolder},
+                  parent) {}
+
+TKordexForm::TKordexForm(Platform& platform, FilePlaces places, QWidget* parent)
+    : QMainWindow(parent), platform_(platform), places_(std::move(places)) {
     // The user's decimal separator; a separator outside Latin-1 falls back to the point.
     const char separator = QLocale::system().decimalPoint().at(0).toLatin1();
     numberFormat_.decimalSeparator = separator != 0 ? separator : '.';
@@ -242,7 +248,13 @@ void TKordexForm::ShowReplaysList() {
 }
 
 std::string TKordexForm::SettingsPath() const {
-    return programFolder_ + "/" + std::string(kSettingsFileName);
+    return places_.settingsFile;
+}
+
+void TKordexForm::ShowWrittenFile(const std::string& path) {
+    // The user is told where the file went: beside the program or in the documents folder.
+    if (!path.empty())
+        StatusBar->showMessage(Q(WrittenFileMessage(path)));
 }
 
 std::string TKordexForm::ReplayPathText() const {
@@ -479,9 +491,10 @@ void TKordexForm::SeriesAnalysisButtonClick() {
         {[this] { SeriesReplays->lb_ReplaysList->hide(); }, [this] { ShowState(); },
          [this] { AnalyseType->setCurrentIndex(kSeriesTab); }});
     // With ExportAllHTML on, the run also writes the battle-by-battle log.
-    HtmlBattleLog log(programFolder_);
+    HtmlBattleLog log(places_.exportFolder);
     RunSeries(tables_, series_, labels_, options, platform_, observer,
               programSettings_.exportAllHtml ? &log : nullptr);
+    ShowWrittenFile(log.SavedPath());
 }
 
 ExportTables TKordexForm::SeriesTablesOf() {
@@ -490,12 +503,13 @@ ExportTables TKordexForm::SeriesTablesOf() {
 }
 
 void TKordexForm::HTMLExportClick() {
-    ExportHTMLNew(SeriesTablesOf(), programFolder_, platform_);
+    ShowWrittenFile(ExportHTMLNew(SeriesTablesOf(), places_.exportFolder, platform_).value_or(""));
 }
 
 void TKordexForm::XlsExportClick() {
-    ExportWorkbook(SeriesTablesOf(), tables_.SeriesGridSummary, programFolder_, numberFormat_,
-                   platform_);
+    ShowWrittenFile(ExportWorkbook(SeriesTablesOf(), tables_.SeriesGridSummary,
+                                   places_.exportFolder, numberFormat_, platform_)
+                        .value_or(""));
 }
 
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {

@@ -18,6 +18,7 @@
 #include "tables/table_identity.h"
 #include "text/number_format.h"
 #include "window/drop_rule.h"
+#include "window/file_places.h"
 #include "window/settings_file.h"
 #include "window/window_tables.h"
 
@@ -35,8 +36,10 @@ class SingleBattlePage;
 class TKordexForm : public QMainWindow {
     Q_OBJECT
   public:
-    // programFolder: the folder of the executable, which holds tanks.ini.
-    TKordexForm(Platform& platform, std::string programFolder, QWidget* parent = nullptr);
+    // places: where tanks.ini is kept and the exports are written.
+    TKordexForm(Platform& platform, FilePlaces places, QWidget* parent = nullptr);
+    // Both in the one folder, as for a copy of the program unpacked anywhere.
+    TKordexForm(Platform& platform, const std::string& programFolder, QWidget* parent = nullptr);
     ~TKordexForm() override;
 
     // Tab indices of AnalyseType, which other handlers switch by.
@@ -114,10 +117,11 @@ class TKordexForm : public QMainWindow {
     void FitTeamTables();
     Settings CollectSettings() const;
     std::string SettingsPath() const;
+    void ShowWrittenFile(const std::string& path);
     std::string ReplayPathText() const;
 
     Platform& platform_;
-    std::string programFolder_;
+    FilePlaces places_;
     WindowTables tables_;
     // The value labels' texts; the window shows what stands here after every handler.
     LabelStore labels_;

@@ -119,15 +119,21 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 
 // The page and the workbook of the run's tables; they run after the tables were printed,
 // since an export empties the sort hint of the total columns.
-void WriteExports(const SeriesArguments& arguments, WindowTables& tables) {
+// Each file written goes into `written` as a record: its kind and its path.
+void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
+                  std::vector<std::pair<std::string, std::string>>& written) {
     const ExportTables exported{tables.SeriesGridExp,    tables.SeriesGridFrags,
                                 tables.SeriesGridDamage, tables.SeriesGridSupport,
                                 tables.SeriesGridShots,  tables.portalRegion};
-    if (!arguments.htmlFile.empty())
+    if (!arguments.htmlFile.empty()) {
         SaveSeriesPage(exported, arguments.htmlFile);
-    if (!arguments.xlsxFile.empty())
+        written.emplace_back("html", arguments.htmlFile);
+    }
+    if (!arguments.xlsxFile.empty()) {
         SaveSeriesWorkbook(exported, tables.SeriesGridSummary, arguments.xlsxFile,
                            arguments.options.format);
+        written.emplace_back("xlsx", arguments.xlsxFile);
+    }
 }
 
 }  // namespace
@@ -178,9 +184,12 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     WriteSection(out, "Status");
     WriteRecord(out, "status", result.statusText);
 
+    std::vector<std::pair<std::string, std::string>> written;
+    if (!htmlLog.SavedPath().empty())
+        written.emplace_back("log", htmlLog.SavedPath());
     if (status == 0 && result.started) {
         try {
-            WriteExports(*arguments, tables);
+            WriteExports(*arguments, tables, written);
         } catch (const KordexError& error) {
             desktop.RecordError(error.what());
             status = 1;
@@ -189,6 +198,12 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
     WriteSection(out, "Events");
     for (const std::string& event : desktop.Events())
         out << EscapeCell(event) << '\n';
+    // Where the files went, as the window's status bar says it.
+    if (!written.empty()) {
+        WriteSection(out, "Files");
+        for (const auto& [kind, path] : written)
+            WriteRecord(out, kind, path);
+    }
     if (status == 0 && !result.started)
         status = 1;
     return status;

@@ -1,7 +1,9 @@
 #include "number_locale.h"
 
+#ifndef _WIN32
 #include <langinfo.h>
 #include <locale.h>
+#endif
 
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +29,8 @@ bool WritesDecimalComma(std::string_view language) {
 char DecimalSeparatorOfLocale(std::string_view name) {
     if (name.empty() || name == "C" || name == "POSIX")
         return '.';
+#ifndef _WIN32
+    // Windows names its locales otherwise ("Russian_Russia.1251"); the language decides there.
     const std::string text(name);
     if (locale_t locale = newlocale(LC_NUMERIC_MASK, text.c_str(), locale_t(nullptr))) {
         const char* radix = nl_langinfo_l(RADIXCHAR, locale);
@@ -34,6 +38,7 @@ char DecimalSeparatorOfLocale(std::string_view name) {
         freelocale(locale);
         return separator;
     }
+#endif
     const std::string_view language = name.substr(0, name.find_first_of("_.@"));
     return WritesDecimalComma(language) ? ',' : '.';
 }

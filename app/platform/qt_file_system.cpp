@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 namespace kordex::app {
 
@@ -72,6 +73,18 @@ bool QtFileSystem::MoveToTrash(const std::string& path) {
     if (QFileInfo::exists(whereNow))
         QFile::rename(whereNow, Q(path));
     return false;
+}
+
+bool QtFileSystem::FolderWritable(const std::string& path) {
+    if (!FolderExists(path))
+        return false;
+    QTemporaryFile probe(Q(path) + QStringLiteral("/.kordex-probe-XXXXXX"));
+    return probe.open();
+}
+
+bool QtFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+    // QFile::copy never replaces an existing target; it fails instead.
+    return QFile::copy(Q(from), Q(to));
 }
 
 }  // namespace kordex::app

@@ -12,6 +12,8 @@ class QtFileSystem : public FileSystem {
     bool CreateFolder(const std::string& path) override;
     bool MoveFileNoReplace(const std::string& from, const std::string& to) override;
     bool MoveToTrash(const std::string& path) override;
+    bool FolderWritable(const std::string& path) override;
+    bool CopyFileNoReplace(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace kordex::app

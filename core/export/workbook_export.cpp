@@ -1,6 +1,8 @@
 #include "export/workbook_export.h"
 
+#if KORDEX_WORKBOOK
 #include <xlsxwriter.h>
+#endif
 
 #include <map>
 #include <memory>
@@ -42,6 +44,7 @@ std::string DecimalsFormat(std::string_view text, const NumberFormat& format) {
     return "0." + std::string(text.size() - separator - 1, '0');
 }
 
+#if KORDEX_WORKBOOK
 struct WorkbookCloser {
     void operator()(lxw_workbook* workbook) const {
         // Only reached when an error cut the writing short; the file is discarded anyway.
@@ -92,6 +95,7 @@ void FillWorksheet(lxw_workbook* workbook, std::string_view name, const TextGrid
         }
     }
 }
+#endif
 
 }  // namespace
 
@@ -131,6 +135,7 @@ WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format
     return cells;
 }
 
+#if KORDEX_WORKBOOK
 void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
                         const std::string& path, const NumberFormat& format) {
     const std::pair<const TextGrid*, std::string_view> sheets[] = {
@@ -151,6 +156,12 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
         return true;
     });
 }
+#else
+void SaveSeriesWorkbook(const ExportTables&, const TextGrid&, const std::string&,
+                        const NumberFormat&) {
+    throw KordexError("Экспорт в xlsx в эту сборку не входит.");
+}
+#endif
 
 std::optional<std::string> ExportWorkbook(const ExportTables& tables, const TextGrid& summary,
                                           std::string_view programFolder,

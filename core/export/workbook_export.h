@@ -12,6 +12,10 @@
 
 namespace kordex {
 
+// Whether this build writes workbooks: the Windows cross-build has no libxlsxwriter, and its
+// SaveSeriesWorkbook throws KordexError instead.
+inline constexpr bool kWorkbookBuilt = KORDEX_WORKBOOK != 0;
+
 // The workbook's file in the program's folder, replaced by each export.
 inline constexpr std::string_view kWorkbookFileName = "table.xlsx";
 

@@ -17,6 +17,11 @@ class FileSystem {
     virtual bool MoveFileNoReplace(const std::string& from, const std::string& to) = 0;
     // Moves a file into the desktop's trash; true only when it is there.
     virtual bool MoveToTrash(const std::string& path) = 0;
+    // Whether a file can be made in the folder, found by making one: on Windows the folder's
+    // access rules, not its attributes, say so.
+    virtual bool FolderWritable(const std::string& path) = 0;
+    // Copies a file; fails, touching nothing, when the target already exists.
+    virtual bool CopyFileNoReplace(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace kordex

@@ -13,6 +13,8 @@ class StdFileSystem : public FileSystem {
     bool CreateFolder(const std::string& path) override;
     bool MoveFileNoReplace(const std::string& from, const std::string& to) override;
     bool MoveToTrash(const std::string& path) override;
+    bool FolderWritable(const std::string& path) override;
+    bool CopyFileNoReplace(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace kordex

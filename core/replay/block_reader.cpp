@@ -10,6 +10,10 @@
 #include <filesystem>
 #include <memory>
 
+#ifdef _WIN32
+#include <share.h>
+#endif
+
 #include "platform/kordex_error.h"
 #include "replay/byte_scan.h"
 
@@ -263,10 +267,17 @@ struct FileCloser {
 };
 
 std::unique_ptr<std::FILE, FileCloser> OpenForReading(const std::string& path) {
+    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (std::filesystem::is_directory(file, error))
         return nullptr;
+#ifdef _WIN32
+    // Read sharing only: a replay the game still holds open for writing is refused, not read
+    // half-written. The wide-character call keeps Cyrillic folder names out of the code page.
+    return std::unique_ptr<std::FILE, FileCloser>(_wfsopen(file.c_str(), L"rb", _SH_DENYWR));
+#else
     return std::unique_ptr<std::FILE, FileCloser>(std::fopen(path.c_str(), "rb"));
+#endif
 }
 
 // Where the first block of the text lies: from its first block start (or from its start when

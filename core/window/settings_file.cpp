@@ -1,8 +1,12 @@
 #include "window/settings_file.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cerrno>
@@ -113,9 +117,11 @@ std::vector<TextLine> SplitLines(std::string_view text) {
     return lines;
 }
 
+#ifndef _WIN32
 std::string ErrorText(int error) {
     return std::strerror(error);
 }
+#endif
 
 fs::path PathOf(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
@@ -195,6 +201,47 @@ std::string SetOptionLines(std::string text, const std::vector<std::string>& val
         out += line.content + line.ending;
     return out;
 }
+
+#ifdef _WIN32
+// The new text into a file beside the old one, to the disk, then over the old one; every path
+// through the wide-character calls.
+SettingsWriteResult ReplaceSettingsText(const fs::path& target, const std::string& bytes,
+                                        const std::string& failurePrefix) {
+    const auto failed = [&](DWORD code) {
+        return SettingsWriteResult{SettingsWriteStatus::Failed,
+                                   failurePrefix + "ошибка Windows " + std::to_string(code)};
+    };
+    const DWORD attributes = GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return failed(GetLastError());
+    // A file the user made read-only stays as it is.
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return {SettingsWriteStatus::Failed, failurePrefix + "файл только для чтения"};
+    fs::path temporary = target;
+    temporary += L".new";
+    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return failed(GetLastError());
+    DWORD written = 0;
+    const bool complete =
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+        written == bytes.size() && FlushFileBuffers(file);
+    const DWORD code = GetLastError();
+    CloseHandle(file);
+    if (!complete) {
+        DeleteFileW(temporary.c_str());
+        return failed(code);
+    }
+    if (!MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const DWORD moveCode = GetLastError();
+        DeleteFileW(temporary.c_str());
+        return failed(moveCode);
+    }
+    return {SettingsWriteStatus::Written, {}};
+}
+#endif
 
 }  // namespace
 
@@ -293,6 +340,9 @@ SettingsWriteResult WriteSettings(const std::string& path, const Settings& setti
     if (updated == old)
         return {SettingsWriteStatus::Written, {}};
 
+#ifdef _WIN32
+    return ReplaceSettingsText(target, updated, failurePrefix);
+#else
     struct stat oldStat {};
     if (::stat(target.c_str(), &oldStat) != 0)
         return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(errno)};
@@ -342,6 +392,7 @@ SettingsWriteResult WriteSettings(const std::string& path, const Settings& setti
         ::close(folder);
     }
     return {SettingsWriteStatus::Written, {}};
+#endif
 }
 
 }  // namespace kordex

@@ -19,7 +19,7 @@ using test::BattleFixture;
 class SingleCommandTest : public ::testing::Test {
   protected:
     // The C locale's decimal point, whatever the machine's locale is.
-    void SetUp() override { setenv("LC_ALL", "C", 1); }
+    void SetUp() override { test::SetEnvironment("LC_ALL", "C"); }
 
     std::string Write(const BattleFixture& battle) {
         const std::string path = folder_.File("battle.wotreplay");

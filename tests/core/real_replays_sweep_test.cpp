@@ -53,7 +53,7 @@ std::vector<std::string> SplitTabs(const std::string& line) {
 }
 
 std::vector<ManifestRow> ReadManifest(const std::string& path) {
-    std::ifstream in(path);
+    std::ifstream in(test::PathOf(path));
     std::string line;
     std::vector<std::string> titles;
     if (std::getline(in, line))
@@ -417,8 +417,8 @@ void RealReplaysSweep::CheckSeriesColumn(const Expected& e, const BattleRead& re
 
 std::map<std::string, fs::file_time_type> FilesUnder(const std::string& folder) {
     std::map<std::string, fs::file_time_type> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        files[entry.path().string()] = entry.last_write_time();
+    for (const auto& entry : fs::recursive_directory_iterator(test::PathOf(folder)))
+        files[test::Utf8Of(entry.path())] = entry.last_write_time();
     return files;
 }
 
@@ -429,16 +429,17 @@ TEST_F(RealReplaysSweep, EveryReplayReadsAsTheManifestAndTheAcceptanceRulesSay) 
     std::map<std::string, std::pair<const TextGrid*, int>> libraryRows;
     std::vector<std::unique_ptr<LibraryTables>> scans;
     HeadlessDesktop desktop;
-    for (const auto& entry : fs::directory_iterator(folder_)) {
+    for (const auto& entry : fs::directory_iterator(test::PathOf(folder_))) {
         if (!entry.is_directory())
             continue;
         auto& tables = *scans.emplace_back(std::make_unique<LibraryTables>());
-        ProcessReplays(entry.path().string(), tables, IniFile(), desktop);
+        ProcessReplays(test::Utf8Of(entry.path()), tables, IniFile(), desktop);
         EXPECT_EQ(tables.allReplays.RowCount(), static_cast<int>(tables.allReplaysList.size()) + 1);
         for (int r = 1; r < tables.allReplays.RowCount(); ++r) {
             const std::string& path = tables.allReplays.Cell(library_column::Path, r);
             EXPECT_FALSE(path.empty());
-            libraryRows[fs::path(path).lexically_normal().string()] = {&tables.allReplays, r};
+            libraryRows[test::Utf8Of(test::PathOf(path).lexically_normal())] = {&tables.allReplays,
+                                                                                r};
         }
     }
 
@@ -473,7 +474,8 @@ TEST_F(RealReplaysSweep, EveryReplayReadsAsTheManifestAndTheAcceptanceRulesSay) 
         const BattleRead battle = ReadBattle(paths_[i], BattleReadRequest{});
         CheckReading(row, paths_[i], e, battle);
         CheckSingle(row, paths_[i], e, battle);
-        const auto library = libraryRows.find(fs::path(paths_[i]).lexically_normal().string());
+        const auto library =
+            libraryRows.find(test::Utf8Of(test::PathOf(paths_[i]).lexically_normal()));
         ASSERT_NE(library, libraryRows.end());
         CheckLibraryRow(e, battle, *library->second.first, library->second.second);
         const auto place = seriesPlace.find(paths_[i]);

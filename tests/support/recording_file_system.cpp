@@ -34,4 +34,13 @@ bool RecordingFileSystem::MoveToTrash(const std::string& path) {
     return true;
 }
 
+bool RecordingFileSystem::FolderWritable(const std::string& path) {
+    return !readOnlyFolders.count(path) && real_.FolderWritable(path);
+}
+
+bool RecordingFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+    calls.push_back("copy " + from + " -> " + to);
+    return real_.CopyFileNoReplace(from, to);
+}
+
 }  // namespace kordex::test

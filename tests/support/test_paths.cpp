@@ -8,9 +8,18 @@ namespace kordex::test {
 
 namespace fs = std::filesystem;
 
+fs::path PathOf(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Of(const fs::path& path) {
+    const std::u8string text = path.generic_u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string SharedReplaysFolder() {
     std::error_code error;
-    if (fs::is_directory(KORDEX_SHARED_REPLAYS, error))
+    if (fs::is_directory(PathOf(KORDEX_SHARED_REPLAYS), error))
         return KORDEX_SHARED_REPLAYS;
     return {};
 }
@@ -22,13 +31,13 @@ TempFolder::TempFolder() {
         path = fs::temp_directory_path() / ("kordex-test-" + std::to_string(random()));
     } while (fs::exists(path));
     fs::create_directories(path);
-    path_ = path.string();
+    path_ = Utf8Of(path);
 }
 
 TempFolder::~TempFolder() {
     std::error_code error;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, error);
-    fs::remove_all(path_, error);
+    fs::permissions(PathOf(path_), fs::perms::owner_all, fs::perm_options::add, error);
+    fs::remove_all(PathOf(path_), error);
 }
 
 }  // namespace kordex::test

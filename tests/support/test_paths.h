@@ -1,8 +1,14 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace kordex::test {
+
+// A UTF-8 path as the standard library's path, and back. A narrow std::string given to the
+// standard library directly would pass through the ANSI code page on Windows.
+std::filesystem::path PathOf(const std::string& utf8);
+std::string Utf8Of(const std::filesystem::path& path);
 
 // ../shared/replays beside the repository, or empty when it is absent.
 std::string SharedReplaysFolder();
