@@ -296,15 +296,15 @@ void TKordexForm::FormCreate() {
     // 10. The first click on a library title sorts descending, except on column 0.
     librarySort_.Reset();
     // 11. The settings file. A value that is not a boolean is reported once; the key keeps the
-    // window's value and the start-up goes on, so that no setting is lost at close.
+    // window's value and the later keys are read, so that no setting is lost at close.
     SettingsReading reading = ReadSettings(SettingsPath());
     if (!reading.problems.empty())
         platform_.desktop.ShowMessage(SettingsProblemsMessage(reading));
     if (reading.filePresent)
         ShowSettings(reading.settings);
-    // 12. The automatic scan opens the window on the library.
+    // 12. The automatic scan opens the window on the library; a bad value stopped it.
     const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    if (Options->cb_AutoProcessReplays->isChecked() && platform_.files.FolderExists(folder)) {
+    if (StartUpScansFolder(reading, platform_.files.FolderExists(folder))) {
         ProcessReplays();
         AnalyseType->setCurrentIndex(kLibraryTab);
     } else {
@@ -316,7 +316,7 @@ void TKordexForm::FormClose() {
     const std::string path = SettingsPath();
     if (!platform_.files.FileExists(path))
         return;
-    SettingsWriteResult result = WriteSettings(path, CollectSettings());
+    SettingsWriteResult result = WriteSettings(path, CollectSettings(), platform_.files);
     if (result.status == SettingsWriteStatus::Failed)
         platform_.desktop.ShowMessage(result.description);
 }
@@ -586,8 +586,8 @@ void TKordexForm::bt_RefreshClick() {
 }
 
 void TKordexForm::ed_AllReplaysFolderDblClick() {
-    // No check: a prompt text simply opens nothing.
-    platform_.desktop.Open(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
+    OpenReplayFolder(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString(), platform_.files,
+                     platform_.desktop);
 }
 
 void TKordexForm::bt_AddToFavoritesClick() {

@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "export/export_file.h"
+#include "export/html_charts.h"
 #include "platform/kordex_error.h"
 #include "replay/portal_addresses.h"
 #include "tables/cell_markers.h"
@@ -131,17 +132,22 @@ PageLines SeriesPageLines(const ExportTables& tables) {
             "none;-webkit-border-top-left-radius:10px;-webkit-border-top-right-radius:10px;",
             "-moz-border-radius-topleft:10px;-moz-border-radius-topright:10px;border-top-left-"
             "radius:10px;border-top-right-radius:10px;}",
-            "</style>",
-            "</head>",
-            "<body>",
-            "<div class=\"tabsLink\">",
-            "<a href=\"#exp\">Опыт</a>",
-            "<a href=\"#frg\">Фраги</a>",
-            "<a href=\"#dmg\">Урон</a>",
-            "<a href=\"#sup\">Поддержка</a>",
-            "<a href=\"#sht\">Стрельба</a>",
-            "</div>",
         });
+    AppendChartStyles(lines);
+    lines.insert(lines.end(),
+                 {
+                     "</style>",
+                     "</head>",
+                     "<body>",
+                     "<div class=\"tabsLink\">",
+                     "<a href=\"#exp\">Опыт</a>",
+                     "<a href=\"#frg\">Фраги</a>",
+                     "<a href=\"#dmg\">Урон</a>",
+                     "<a href=\"#sup\">Поддержка</a>",
+                     "<a href=\"#sht\">Стрельба</a>",
+                     "<a href=\"#" + std::string(kChartsAnchor) + "\">" + kChartsCaption + "</a>",
+                     "</div>",
+                 });
     const Tab tabs[] = {
         {tables.exp, "exp", "<div class=\"tab\" style=\"visibility:visible\">"},
         {tables.frags, "frg", "<div class=\"tab\">"},
@@ -155,6 +161,7 @@ PageLines SeriesPageLines(const ExportTables& tables) {
         GridToHTMLTable(lines, tab.table, tables.region);
         lines.push_back("</div>");
     }
+    AppendChartsTab(lines, BuildSeriesCharts(tables.exp, tables.damage));
     lines.push_back("</body>");
     lines.push_back("</html>");
     return lines;

@@ -84,9 +84,9 @@ TEST(WindowStartUp, TabsAndControlsCarryTheirNames) {
               (QStringList{"Один бой", "Серия боев", "Управление реплеями", "Настройки"}));
     EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("SingleReplayResults")),
               (QStringList{"Командные достижения", "Подробно"}));
-    EXPECT_EQ(
-        TabCaptions(window.Find<QTabWidget>("Multi")),
-        (QStringList{"Опыт", "Фраги", "Урон", "Помощь", "Стрельба", "Итого", "Дополнительно"}));
+    EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("Multi")),
+              (QStringList{"Опыт", "Фраги", "Урон", "Помощь", "Стрельба", "Итого", "Дополнительно",
+                           "Графики"}));
     EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("pc_ReplaysList")),
               (QStringList{"Все реплеи", "Избранное"}));
     const char* const pages[] = {"SingleReplay", "SeriesReplays", "ts_ReplaysList", "Options"};
@@ -202,7 +202,7 @@ TEST(WindowStartUp, AutomaticScanSkipsAFolderThatIsGone) {
     EXPECT_TRUE(window.desktop.Events().empty());
 }
 
-TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndTheStartUpGoesOn) {
+TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndStopsTheAutomaticScan) {
     WindowHarness window;
     const std::string replays = MakeReplayFolder(window.folder);
     window.WriteIni(
@@ -216,10 +216,12 @@ TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndTheStartUpGoesOn) {
     EXPECT_TRUE(window.errors.empty());
     EXPECT_TRUE(Checked(window, "MultiAdditional"));
     EXPECT_FALSE(Checked(window, "MultiToBegin"));
-    // The keys after the bad one are read and the scan runs.
+    // The keys after the bad one are read, but the automatic scan does not run.
     EXPECT_TRUE(Checked(window, "MultiGroupPlayers"));
-    EXPECT_EQ(form.AnalyseType->currentIndex(), 2);
-    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 2);
+    EXPECT_TRUE(Checked(window, "cb_AutoProcessReplays"));
+    EXPECT_EQ(form.AnalyseType->currentIndex(), 1);
+    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 0);
+    EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 1);
 
     form.close();
     const std::string written = window.ReadIni();
