@@ -32,6 +32,7 @@
 #include "series/series_run.h"
 #include "series/series_table_style.h"
 #include "single/single_analysis.h"
+#include "single/single_end_text.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
 #include "single/team_table_widths.h"
@@ -147,8 +148,9 @@ void TKordexForm::On(Sender* sender, Signal signal, Handler handler) {
 void TKordexForm::ConnectDrawing() {
     // SingleGridsDrawCell
     for (GridView* grid : {SingleReplay->AlliesGrid, SingleReplay->EnemiesGrid})
-        grid->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
-            return TeamTableCellStyle(column, row, text);
+        grid->SetCellStyleHook([this, grid](int column, int row, const std::string& text, bool) {
+            return TeamTableCellStyle(
+                column, row, text, IsRecorderRow(grid->Grid(), row, singleView_.header.playerName));
         });
     // SeriesGridExpDrawCell for four tables, SeriesGridShotsDrawCell for the shooting table;
     // the summary keeps the table's own drawing.
@@ -177,6 +179,8 @@ void TKordexForm::ConnectHandlers() {
     SingleBattlePage* single = SingleReplay;
     On(single->OpenReplay, &QPushButton::clicked, [this] { OpenReplayClick(); });
     On(single->ViewReplay, &QPushButton::clicked, [this] { ViewReplayClick(); });
+    // Enter in the path field opens the typed path, as a drop of that file does.
+    On(single->ReplayPath, &QLineEdit::returnPressed, [this] { SingleReplayAnalyseClick(); });
     for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
         On(grid, &GridView::fixedCellClicked,
            [this](int column, int row) { SingleGridsFixedCellClick(column, row); });
@@ -287,9 +291,11 @@ void TKordexForm::FormCreate() {
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setAcceptDrops(false);
     // 3. The open dialog: existing replay files only.
-    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
+    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop)) {
         desktop->SetReplayDialog(
             {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
+        desktop->SetBeforeBox([this] { ShowState(); });
+    }
     // 4. The battle tables. (A series run starts its own battle table with every run.)
     ResetBattleTables(singleView_.tables);
     // 5. The personal panel's zero state.
@@ -307,15 +313,15 @@ void TKordexForm::FormCreate() {
     // 10. The first click on a library title sorts descending, except on column 0.
     librarySort_.Reset();
     // 11. The settings file. A value that is not a boolean is reported once; the key keeps the
-    // window's value and the start-up goes on, so that no setting is lost at close.
+    // window's value and the later keys are read, so that no setting is lost at close.
     SettingsReading reading = ReadSettings(SettingsPath());
     if (!reading.problems.empty())
         platform_.desktop.ShowMessage(SettingsProblemsMessage(reading));
     if (reading.filePresent)
         ShowSettings(reading.settings);
-    // 12. The automatic scan opens the window on the library.
+    // 12. The automatic scan opens the window on the library; a bad value stopped it.
     const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    if (Options->cb_AutoProcessReplays->isChecked() && platform_.files.FolderExists(folder)) {
+    if (StartUpScansFolder(reading, platform_.files.FolderExists(folder))) {
         ProcessReplays();
         AnalyseType->setCurrentIndex(kLibraryTab);
     } else {
@@ -327,7 +333,7 @@ void TKordexForm::FormClose() {
     const std::string path = SettingsPath();
     if (!platform_.files.FileExists(path))
         return;
-    SettingsWriteResult result = WriteSettings(path, CollectSettings());
+    SettingsWriteResult result = WriteSettings(path, CollectSettings(), platform_.files);
     if (result.status == SettingsWriteStatus::Failed)
         platform_.desktop.ShowMessage(result.description);
 }
@@ -463,7 +469,11 @@ void TKordexForm::SingleReplayAnalyseClick() {
         TKordexForm& form;
         ~ColumnsFitted() { form.FitTeamTables(); }
     } columnsFitted{*this};
-    kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    // What went wrong stays in the status bar until the next analysis starts.
+    StatusBar->clearMessage();
+    const SingleEnd end =
+        kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    StatusBar->showMessage(Q(SingleEndStatusLine(end)));
 }
 
 void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
@@ -471,12 +481,16 @@ void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.AlliesGrid, column, row))
+    const BattleHeader& battle = singleView_.header;
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            tables_.AlliesGrid, column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.EnemiesGrid, column, row))
+    const BattleHeader& battle = singleView_.header;
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            tables_.EnemiesGrid, column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
@@ -501,8 +515,8 @@ void TKordexForm::SeriesAnalysisButtonClick() {
 }
 
 ExportTables TKordexForm::SeriesTablesOf() {
-    return {tables_.SeriesGridExp, tables_.SeriesGridFrags, tables_.SeriesGridDamage,
-            tables_.SeriesGridSupport, tables_.SeriesGridShots};
+    return {tables_.SeriesGridExp,     tables_.SeriesGridFrags, tables_.SeriesGridDamage,
+            tables_.SeriesGridSupport, tables_.SeriesGridShots, tables_.portalRegion};
 }
 
 void TKordexForm::HTMLExportClick() {
@@ -544,7 +558,8 @@ void TKordexForm::SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardM
 }
 
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
-    const SeriesCellLink link = SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row);
+    const SeriesCellLink link =
+        SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row, tables_.portalRegion);
     if (link.kind == SeriesCellLink::Kind::PlayerSearch) {
         platform_.desktop.Open(link.target);
     } else if (link.kind == SeriesCellLink::Kind::Battle) {
@@ -582,8 +597,8 @@ void TKordexForm::bt_RefreshClick() {
 }
 
 void TKordexForm::ed_AllReplaysFolderDblClick() {
-    // No check: a prompt text simply opens nothing.
-    platform_.desktop.Open(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
+    OpenReplayFolder(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString(), platform_.files,
+                     platform_.desktop);
 }
 
 void TKordexForm::bt_AddToFavoritesClick() {

@@ -1,3 +1,4 @@
+#include <exception>
 #include <iostream>
 
 #include "cache_folder.h"
@@ -5,6 +6,7 @@
 #include "dump_format.h"
 #include "library/library_scan.h"
 #include "platform/headless_desktop.h"
+#include "platform/std_file_system.h"
 #include "tanks_ini_path.h"
 #include "text/ini_file.h"
 #include "window/library_cache_file.h"
@@ -23,20 +25,32 @@ int RunLibrary(const std::vector<std::string>& args, std::ostream& out) {
     }
     if (folders.size() != 1)
         return 2;
+    const std::string& folder = folders[0];
+    // Scanning "" would scan the root folder, and a missing folder would look like an empty one.
+    if (StdFileSystem files; folder.empty() || !files.FolderExists(folder)) {
+        std::cerr << "kordex-cli library: no such folder: \"" << folder << "\"\n";
+        return 2;
+    }
     HeadlessDesktop desktop;
     LibraryTables tables;
     const std::string iniPath = TanksIniPath();
     const IniFile ini = IniFile::Load(iniPath);
     const std::string cacheFolder = useCache ? KordexCacheFolder() : std::string();
-    if (cacheFolder.empty()) {
-        ProcessReplays(folders[0], tables, ini, desktop);
-    } else {
-        const std::string cachePath = LibraryCachePath(cacheFolder);
-        LibraryRowCache cache = LoadLibraryCache(cachePath, iniPath);
-        ProcessReplays(folders[0], tables, ini, desktop, nullptr, &cache);
-        const CacheWriteResult written = SaveLibraryCache(cachePath, cache);
-        if (!written.written)
-            std::cerr << "kordex-cli: " << written.description << "\n";
+    const std::string cachePath = cacheFolder.empty() ? std::string() : LibraryCachePath(cacheFolder);
+    LibraryRowCache cache =
+        cachePath.empty() ? LibraryRowCache(std::string()) : LoadLibraryCache(cachePath, iniPath);
+    int status = 0;
+    try {
+        ProcessReplays(folder, tables, ini, desktop, nullptr, cachePath.empty() ? nullptr : &cache);
+        if (!cachePath.empty()) {
+            const CacheWriteResult written = SaveLibraryCache(cachePath, cache);
+            if (!written.written)
+                std::cerr << "kordex-cli: " << written.description << "\n";
+        }
+    } catch (const std::exception& error) {
+        // The window's default error handling: the description in a box, the rows read stay.
+        desktop.RecordError(error.what());
+        status = 1;
     }
 
     WriteGrid(out, "sg_AllReplays", tables.allReplays);
@@ -44,7 +58,7 @@ int RunLibrary(const std::vector<std::string>& args, std::ostream& out) {
     WriteSection(out, "Events");
     for (const auto& event : desktop.Events())
         WriteRow(out, {event});
-    return 0;
+    return status;
 }
 
 }  // namespace kordex::cli

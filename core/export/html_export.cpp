@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "export/export_file.h"
+#include "export/html_charts.h"
 #include "platform/kordex_error.h"
 #include "replay/portal_addresses.h"
 #include "tables/cell_markers.h"
@@ -76,13 +77,13 @@ void AppendHeaderRows(PageLines& lines, const TextGrid& table) {
     }
 }
 
-void AppendBodyRows(PageLines& lines, const TextGrid& table) {
+void AppendBodyRows(PageLines& lines, const TextGrid& table, PortalRegion region) {
     for (int row = table.FixedRows(); row < table.RowCount(); ++row) {
         const std::string rowClass = row % 2 == 0 ? "even" : "odd";
         const auto& name = table.Cell(0, row);
         lines.push_back("<tr>");
         lines.push_back("<td class=\"" + rowClass + "\"><a href=\"" +
-                        PlayerSearchAddress(PercentEncodeAddressPart(name)) + "\">" +
+                        PlayerSearchAddress(PercentEncodeAddressPart(name), region) + "\">" +
                         EscapeHtml(name) + "</a></td>");
         lines.push_back("<td class=\"" + rowClass + "\">" + EscapeHtml(table.Cell(1, row)) +
                         "</td>");
@@ -105,11 +106,11 @@ struct Tab {
 
 }  // namespace
 
-void GridToHTMLTable(PageLines& lines, TextGrid& table) {
+void GridToHTMLTable(PageLines& lines, TextGrid& table, PortalRegion region) {
     lines.push_back("<table border=\"2\" align=\"center\" cellspacing=\"0\" rules=\"all\">");
     ClearSortHint(table);
     AppendHeaderRows(lines, table);
-    AppendBodyRows(lines, table);
+    AppendBodyRows(lines, table, region);
     lines.push_back("</table>");
 }
 
@@ -131,17 +132,22 @@ PageLines SeriesPageLines(const ExportTables& tables) {
             "none;-webkit-border-top-left-radius:10px;-webkit-border-top-right-radius:10px;",
             "-moz-border-radius-topleft:10px;-moz-border-radius-topright:10px;border-top-left-"
             "radius:10px;border-top-right-radius:10px;}",
-            "</style>",
-            "</head>",
-            "<body>",
-            "<div class=\"tabsLink\">",
-            "<a href=\"#exp\">Опыт</a>",
-            "<a href=\"#frg\">Фраги</a>",
-            "<a href=\"#dmg\">Урон</a>",
-            "<a href=\"#sup\">Поддержка</a>",
-            "<a href=\"#sht\">Стрельба</a>",
-            "</div>",
         });
+    AppendChartStyles(lines);
+    lines.insert(lines.end(),
+                 {
+                     "</style>",
+                     "</head>",
+                     "<body>",
+                     "<div class=\"tabsLink\">",
+                     "<a href=\"#exp\">Опыт</a>",
+                     "<a href=\"#frg\">Фраги</a>",
+                     "<a href=\"#dmg\">Урон</a>",
+                     "<a href=\"#sup\">Поддержка</a>",
+                     "<a href=\"#sht\">Стрельба</a>",
+                     "<a href=\"#" + std::string(kChartsAnchor) + "\">" + kChartsCaption + "</a>",
+                     "</div>",
+                 });
     const Tab tabs[] = {
         {tables.exp, "exp", "<div class=\"tab\" style=\"visibility:visible\">"},
         {tables.frags, "frg", "<div class=\"tab\">"},
@@ -152,9 +158,10 @@ PageLines SeriesPageLines(const ExportTables& tables) {
     for (const auto& tab : tabs) {
         lines.push_back("<a class=\"tabs\" id=\"" + std::string(tab.anchor) + "\"></a>");
         lines.push_back(tab.opening);
-        GridToHTMLTable(lines, tab.table);
+        GridToHTMLTable(lines, tab.table, tables.region);
         lines.push_back("</div>");
     }
+    AppendChartsTab(lines, BuildSeriesCharts(tables.exp, tables.damage));
     lines.push_back("</body>");
     lines.push_back("</html>");
     return lines;

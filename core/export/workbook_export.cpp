@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "export/export_file.h"
+#include "export/workbook_charts.h"
 #include "platform/kordex_error.h"
 #include "tables/cell_markers.h"
 
@@ -142,19 +143,22 @@ void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
         {&tables.exp, "Опыт"},          {&tables.frags, "Фраги"},    {&tables.damage, "Урон"},
         {&tables.support, "Поддержка"}, {&tables.shots, "Стрельба"}, {&summary, "Итого"},
     };
-    WriteFileReplacing(path, [&](const std::string& temporaryPath) {
-        std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(temporaryPath.c_str()));
+    // The library writes only to a path of its own; the file is then replaced like any other.
+    const std::string bytes = BytesWrittenToScratch(path, [&](const std::string& scratchPath) {
+        std::unique_ptr<lxw_workbook, WorkbookCloser> workbook(workbook_new(scratchPath.c_str()));
         if (!workbook)
             return false;
         NumberFormats formats;
         for (const auto& [table, name] : sheets)
             FillWorksheet(workbook.get(), name, *table, format, formats);
+        AddChartsSheet(workbook.get(), BuildSeriesCharts(tables.exp, tables.damage), tables.exp);
         worksheet_activate(workbook_get_worksheet_by_name(workbook.get(), "Опыт"));
         const lxw_error error = workbook_close(workbook.release());
         if (error != LXW_NO_ERROR)
             throw KordexError("Не удалось записать файл \"" + path + "\": " + lxw_strerror(error));
         return true;
     });
+    WriteFileReplacing(path, bytes);
 }
 #else
 void SaveSeriesWorkbook(const ExportTables&, const TextGrid&, const std::string&,

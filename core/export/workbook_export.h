@@ -40,9 +40,9 @@ std::optional<double> WorksheetNumber(std::string_view text, const NumberFormat&
 // (a date and its time); below it a marked cell gives its value part.
 WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format);
 
-// Writes the workbook of six sheets, "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба" and
-// "Итого", the first one active, replacing a file at the path. A failure throws KordexError and
-// leaves no partial file.
+// Writes the workbook of the sheets "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба", "Итого"
+// and the charts sheet "Графики", the first one active, replacing a file at the path. A failure
+// throws KordexError and leaves no partial file.
 void SaveSeriesWorkbook(const ExportTables& tables, const TextGrid& summary,
                         const std::string& path, const NumberFormat& format);
 

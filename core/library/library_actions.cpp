@@ -45,7 +45,8 @@ int AddToFavorites(TextGrid& allReplays, TextGrid& favoriteReplays, FileSystem& 
         if (r <= 0 || r >= allReplays.RowCount() || path.empty() || !RowShown(allReplays, r))
             continue;
         const std::string target = FavoritesTargetPath(path);
-        files.CreateFolder(FolderOf(target));
+        // A folder that cannot be made fails the move below, which leaves the row.
+        (void)files.CreateFolder(FolderOf(target));
         if (!files.MoveFileNoReplace(path, target))
             continue;
         const int added = favoriteReplays.RowCount();
@@ -105,6 +106,11 @@ HandOff HandOffSelection(const TextGrid& table) {
         return NoHandOff{};
     std::stable_sort(series.paths.begin(), series.paths.end(), PathLessIgnoringCase);
     return series;
+}
+
+void OpenReplayFolder(const std::string& fieldText, FileSystem& files, Desktop& desktop) {
+    if (!fieldText.empty() && files.FolderExists(fieldText))
+        desktop.Open(fieldText);
 }
 
 }  // namespace kordex

@@ -141,7 +141,10 @@ std::string FormatUnitsPart(std::string_view part, UnitsForm form, const NumberF
         if (integerDigits < 3)
             restText.insert(0, 3 - integerDigits, '0');
     }
-    return std::to_string(static_cast<long long>(whole)) + std::string(units.separator) + restText +
+    const auto wholeNumber = RoundedWhole(whole);
+    if (!wholeNumber)
+        return std::string(part);
+    return std::to_string(*wholeNumber) + std::string(units.separator) + restText +
            std::string(units.suffix);
 }
 

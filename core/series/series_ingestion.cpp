@@ -272,8 +272,11 @@ ReplayOutcome Ingestion::Run() {
         grid->SetCell(column_, 1, finalMap);
     Mark(outcomeWord);
 
-    if (c_.battleLog)
+    c_.tables.portalRegion = PortalRegionOf(header_.regionCode, header_.serverName);
+    if (c_.battleLog) {
+        c_.battleLog->SetPortalRegion(c_.tables.portalRegion);
         c_.battleLog->AddBattle(header_.dateTime, finalMap, outcomeWord, battle.vehicles);
+    }
 
     if (c_.options.multiGroupPlayers)
         AlliesInfoToGridsGroupped(c_.tables, state.allies, count_);
@@ -303,8 +306,8 @@ SubfolderMove MoveReplayToSubfolder(const std::string& path, const std::string& 
         move.failure = "the file is not there";
         return move;
     }
-    if (!files.CreateFolder(subfolder)) {
-        move.failure = "the folder " + subfolder + " cannot be created";
+    if (const FileResult made = files.CreateFolder(subfolder); !made) {
+        move.failure = "the folder " + subfolder + " cannot be created: " + made.reason;
         return move;
     }
     // The target is checked only to say why; the move itself never replaces a file.
@@ -312,10 +315,11 @@ SubfolderMove MoveReplayToSubfolder(const std::string& path, const std::string& 
         move.failure = "a file of that name is already in " + name;
         return move;
     }
-    move.moved = files.MoveFileNoReplace(path, move.target);
+    const FileResult moved = files.MoveFileNoReplace(path, move.target);
+    move.moved = moved.Ok();
     if (!move.moved)
         move.failure = files.FileExists(move.target) ? "a file of that name is already in " + name
-                                                     : "the file cannot be moved";
+                                                     : "the file cannot be moved: " + moved.reason;
     return move;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace kordex {
@@ -83,6 +84,16 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
     if (value > 2147483647LL || value < -2147483648LL)
         return std::nullopt;
     return static_cast<int>(value);
+}
+
+std::optional<long long> RoundedWhole(long double value) {
+    // nearbyint rounds in the current mode, which is to nearest with halves to even. The range
+    // test is made on the rounded value: 2^63 is exact in long double, the limit itself is not.
+    const long double rounded = std::nearbyintl(value);
+    constexpr long double kLimit = 9223372036854775808.0L;
+    if (!std::isfinite(rounded) || rounded >= kLimit || rounded < -kLimit)
+        return std::nullopt;
+    return static_cast<long long>(rounded);
 }
 
 std::string FormatGeneral(double value, const NumberFormat& format) {

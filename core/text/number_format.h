@@ -19,6 +19,10 @@ std::optional<double> ParseLocaleNumber(std::string_view text, const NumberForma
 // A whole number: optional sign and digits only, within 32 bits; nothing otherwise.
 std::optional<int> ParseWholeNumber(std::string_view text);
 
+// The value rounded to the nearest whole number, halves to the even neighbour; nothing when it
+// is not finite or lies outside the range of long long.
+std::optional<long long> RoundedWhole(long double value);
+
 // A number in general form (up to 15 significant digits, no trailing zeros) with the format's
 // decimal separator. The process's own C locale never decides the separator.
 std::string FormatGeneral(double value, const NumberFormat& format);

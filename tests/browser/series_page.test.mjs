@@ -1,5 +1,6 @@
 // Opens an exported series page in headless chromium and checks what the user sees: the
-// "Опыт" table at start, one table per tab link, and the survival and extreme colours.
+// "Опыт" table at start, one table per tab link, the survival and extreme colours, and the
+// charts tab with its drawings, on a desktop and at a phone's width.
 // The page is KORDEX_EXPORTED_PAGE, or the expected page of the small test series.
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
@@ -37,7 +38,9 @@ before(async () => {
         ],
     });
     page = await context.newPage();
-    await page.goto(pathToFileURL(pagePath).href);
+    // A page of every real replay is tens of megabytes: give it time on a busy machine.
+    page.setDefaultTimeout(120000);
+    await page.goto(pathToFileURL(pagePath).href, { timeout: 180000 });
 });
 
 after(async () => {
@@ -60,7 +63,7 @@ async function visibleTabs() {
 
 test('the tab strip reads in Russian from the windows-1251 page', async () => {
     const captions = await page.locator('.tabsLink a').allTextContents();
-    assert.deepEqual(captions, tabs.map((t) => t.caption));
+    assert.deepEqual(captions, [...tabs.map((t) => t.caption), 'Графики']);
 });
 
 test('the experience table is the only one shown at start', async () => {
@@ -114,4 +117,47 @@ test('player names link to the portal search and show as plain text', async () =
     assert.ok(href.startsWith('http://worldoftanks.ru/community/accounts/#wot&at_search='), href);
     assert.equal(decodeURIComponent(href.split('at_search=')[1]), name);
     assert.equal(await page.locator('script, img, iframe').count(), 0);
+});
+
+// The drawings of the charts tab: the team's and the ranking first, then one fold per player.
+const charts = () => page.locator('#chr + .tab .charts');
+
+test('the charts tab shows the team and the ranking and hides the tables', async () => {
+    assert.equal(await charts().isVisible(), false);
+    await page.click('.tabsLink a[href="#chr"]');
+    assert.deepEqual(await visibleTabs(), []);
+    const drawings = charts().locator(':scope > svg.chart');
+    assert.equal(await drawings.count(), 4);
+    for (let i = 0; i < 4; ++i) {
+        const drawing = drawings.nth(i);
+        assert.ok(await drawing.isVisible(), `drawing ${i} is not shown`);
+        const box = await drawing.boundingBox();
+        assert.ok(box.width > 200 && box.height > 60, JSON.stringify(box));
+    }
+    // The team's columns carry the outcome colours.
+    const fills = await drawings.first().locator('rect[stroke]').evaluateAll((rects) =>
+        rects.map((rect) => rect.getAttribute('fill')));
+    assert.ok(fills.length >= 2, 'no battle columns');
+    assert.ok(fills.every((fill) => ['#00FF00', '#FF0000', '#FFFF00'].includes(fill)), fills.join());
+});
+
+test('a player\'s fold opens on their experience and damage lines', async () => {
+    await page.click('.tabsLink a[href="#chr"]');
+    const fold = charts().locator('details.player').first();
+    const drawings = fold.locator('svg.chart');
+    assert.equal(await drawings.count(), 2);
+    assert.equal(await drawings.first().isVisible(), false);
+    await fold.locator('summary').click();
+    for (let i = 0; i < 2; ++i)
+        assert.ok(await drawings.nth(i).isVisible(), `player drawing ${i} is not shown`);
+    assert.ok(await drawings.first().locator('circle').count() >= 1, 'no points');
+});
+
+test('on a phone the drawings shrink to the screen', async () => {
+    await page.setViewportSize({ width: 360, height: 740 });
+    await page.click('.tabsLink a[href="#chr"]');
+    const box = await charts().locator(':scope > svg.chart').first().boundingBox();
+    assert.ok(box.width <= 360 && box.width > 250, JSON.stringify(box));
+    assert.ok(Math.abs(box.height / box.width - 240 / 600) < 0.02, JSON.stringify(box));
+    await page.setViewportSize({ width: 1280, height: 720 });
 });

@@ -4,6 +4,8 @@
     sheet <TAB> name
     <TAB> A1 <TAB> n|s <TAB> value      (n: stored as a number, s: stored as text)
     a number with a format of its own is followed by a blank and the format in brackets
+    <TAB> chart <TAB> kind <TAB> title      (after a sheet's cells, one per chart of the sheet;
+    <TAB><TAB> series <TAB> categories <TAB> values     kind: line, column or bar)
     active <TAB> index of the active sheet
 
 Exit status 3 when openpyxl is not installed, so the caller can skip.
@@ -14,6 +16,34 @@ try:
     import openpyxl
 except ImportError:
     sys.exit(3)
+
+
+def chart_title(chart):
+    try:
+        return "".join(run.t for p in chart.title.tx.rich.p for run in (p.r or []))
+    except AttributeError:
+        return ""
+
+
+def reference(data):
+    if data is None:
+        return ""
+    for ref in (getattr(data, "numRef", None), getattr(data, "strRef", None)):
+        if ref is not None:
+            return ref.f
+    return ""
+
+
+def chart_lines(sheet):
+    out = []
+    for chart in sheet._charts:
+        kind = chart.tagname.replace("Chart", "")
+        if kind == "bar":
+            kind = "column" if chart.barDir == "col" else "bar"
+        out.append("\tchart\t%s\t%s" % (kind, chart_title(chart)))
+        for series in chart.series:
+            out.append("\t\tseries\t%s\t%s" % (reference(series.cat), reference(series.val)))
+    return out
 
 
 def main(path):
@@ -30,6 +60,7 @@ def main(path):
                 if kind == "n" and cell.number_format != "General":
                     value += " [%s]" % cell.number_format
                 out.append("\t%s\t%s\t%s" % (cell.coordinate, kind, value))
+        out.extend(chart_lines(sheet))
     out.append("active\t%d" % workbook.worksheets.index(workbook.active))
     sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8"))
 

@@ -12,6 +12,7 @@
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
+#include "series/series_charts.h"
 #include "support/file_bytes.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
@@ -181,7 +182,7 @@ TEST(WorkbookExport, CellTooLongForASheetFailsAndKeepsTheOlderWorkbook) {
     EXPECT_EQ(FolderEntries(f.folder.Path()), std::vector<std::string>{"table.xlsx"});
 }
 
-TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
+TEST(WorkbookExport, ReadBackHasTheSheetsInOrderWithNumbersAsNumbers) {
     KORDEX_REQUIRE_WORKBOOK();
     ExportFixture f;
     const auto path =
@@ -196,7 +197,7 @@ TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
         sheets.push_back(dump->substr(start, dump->find('\n', start) - start));
     }
     EXPECT_EQ(sheets, (std::vector<std::string>{"Опыт", "Фраги", "Урон", "Поддержка", "Стрельба",
-                                                "Итого"}));
+                                                "Итого", "Графики"}));
     EXPECT_NE(dump->find("\nactive\t0\n"), std::string::npos) << *dump;
 
     // The whole rectangle of the experience table; the hint of E2 is gone.
@@ -256,6 +257,61 @@ TEST(WorkbookExport, AveragesEndingInZeroAreNumbersShownWithTheirDecimals) {
     KORDEX_READ_WORKBOOK(dump, path);
     const std::string summary = SheetDump(*dump, "Итого");
     EXPECT_NE(summary.find("\tF4\tn\t0.3 [0.00]\n"), std::string::npos) << summary;
+}
+
+// The charts sheet: formulas over the other sheets that give the charts' values, and native
+// charts whose series read those formulas and the players' rows.
+TEST(WorkbookExport, ChartsSheetReadsTheOtherSheetsThroughFormulasAndChartSeries) {
+    KORDEX_REQUIRE_WORKBOOK();
+    ExportFixture f;
+    const std::string path = f.folder.File("table.xlsx");
+    SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma);
+    KORDEX_READ_WORKBOOK(dump, path);
+    const std::string charts = SheetDump(*dump, "Графики");
+
+    for (const char* line : {
+             // The team block: a row per battle, sums of the battle columns.
+             "\tR1\ts\tБой\n",
+             "\tR2\tn\t1\n",
+             "\tS2\ts\t27.05.2017 21:04\n",
+             "\tT3\ts\tЭнск\n",
+             "\tU2\ts\t='Опыт'!C3\n",
+             "\tV2\ts\t=SUM('Опыт'!C4:C5)\n",
+             "\tW3\ts\t=SUM('Урон'!D4:D5)\n",
+             "\tX3\ts\t=COUNTIF($U$2:U3,\"Победа\")*100/ROWS($U$2:U3)\n",
+             // The ranking block, the best average first.
+             "\tZ2\ts\tPlayer_One\n",
+             "\tAA2\ts\t=IFERROR(AVERAGE('Опыт'!C4:D4),0)\n",
+             "\tAB3\ts\t=COUNTA('Опыт'!C5:D5)\n",
+             // The charts and the cells their series read.
+             "\tchart\tcolumn\tОпыт команды за бой\n"
+             "\t\tseries\t'Графики'!$R$2:$R$3\t'Графики'!$V$2:$V$3\n",
+             "\tchart\tcolumn\tУрон команды за бой\n"
+             "\t\tseries\t'Графики'!$R$2:$R$3\t'Графики'!$W$2:$W$3\n",
+             "\tchart\tline\tПроцент побед с начала серии\n"
+             "\t\tseries\t'Графики'!$R$2:$R$3\t'Графики'!$X$2:$X$3\n",
+             "\tchart\tbar\tСредний опыт\n"
+             "\t\tseries\t'Графики'!$Z$2:$Z$3\t'Графики'!$AA$2:$AA$3\n",
+             "\tchart\tbar\tБоев сыграно\n"
+             "\t\tseries\t'Графики'!$Z$2:$Z$3\t'Графики'!$AB$2:$AB$3\n",
+             "\tchart\tline\tPlayer_One: опыт\n"
+             "\t\tseries\t'Опыт'!$C$1:$D$1\t'Опыт'!$C$4:$D$4\n",
+             "\tchart\tline\tВася_2: урон\n"
+             "\t\tseries\t'Опыт'!$C$1:$D$1\t'Урон'!$C$5:$D$5\n",
+         })
+        EXPECT_NE(charts.find(line), std::string::npos) << line << "\n" << charts;
+}
+
+TEST(WorkbookExport, ChartsSheetOfOneBattleSaysThereIsNothingToDrawYet) {
+    KORDEX_REQUIRE_WORKBOOK();
+    ExportFixture f;
+    for (TextGrid* table : {&f.series.exp, &f.series.damage})
+        table->SetCell(3, 2, "Вышел");
+    const std::string path = f.folder.File("table.xlsx");
+    SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma);
+    KORDEX_READ_WORKBOOK(dump, path);
+    EXPECT_EQ(SheetDump(*dump, "Графики"),
+              std::string("sheet\tГрафики\n\tA1\ts\t") + kNothingToChart + "\n");
 }
 
 }  // namespace
