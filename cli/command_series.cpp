@@ -122,9 +122,9 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 // Each file written goes into `written` as a record: its kind and its path.
 void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
                   std::vector<std::pair<std::string, std::string>>& written) {
-    const ExportTables exported{tables.SeriesGridExp, tables.SeriesGridFrags,
+    const ExportTables exported{tables.SeriesGridExp,    tables.SeriesGridFrags,
                                 tables.SeriesGridDamage, tables.SeriesGridSupport,
-                                tables.SeriesGridShots};
+                                tables.SeriesGridShots,  tables.portalRegion};
     if (!arguments.htmlFile.empty()) {
         SaveSeriesPage(exported, arguments.htmlFile);
         written.emplace_back("html", arguments.htmlFile);

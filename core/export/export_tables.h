@@ -15,6 +15,8 @@ struct ExportTables {
     TextGrid& damage;
     TextGrid& support;
     TextGrid& shots;
+    // The portal of the players' search links.
+    PortalRegion region = PortalRegion::Ru;
 };
 
 inline constexpr std::string_view kEmptyTableMessage = "Таблица пуста.";

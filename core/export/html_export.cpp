@@ -77,13 +77,13 @@ void AppendHeaderRows(PageLines& lines, const TextGrid& table) {
     }
 }
 
-void AppendBodyRows(PageLines& lines, const TextGrid& table) {
+void AppendBodyRows(PageLines& lines, const TextGrid& table, PortalRegion region) {
     for (int row = table.FixedRows(); row < table.RowCount(); ++row) {
         const std::string rowClass = row % 2 == 0 ? "even" : "odd";
         const auto& name = table.Cell(0, row);
         lines.push_back("<tr>");
         lines.push_back("<td class=\"" + rowClass + "\"><a href=\"" +
-                        PlayerSearchAddress(PercentEncodeAddressPart(name)) + "\">" +
+                        PlayerSearchAddress(PercentEncodeAddressPart(name), region) + "\">" +
                         EscapeHtml(name) + "</a></td>");
         lines.push_back("<td class=\"" + rowClass + "\">" + EscapeHtml(table.Cell(1, row)) +
                         "</td>");
@@ -106,11 +106,11 @@ struct Tab {
 
 }  // namespace
 
-void GridToHTMLTable(PageLines& lines, TextGrid& table) {
+void GridToHTMLTable(PageLines& lines, TextGrid& table, PortalRegion region) {
     lines.push_back("<table border=\"2\" align=\"center\" cellspacing=\"0\" rules=\"all\">");
     ClearSortHint(table);
     AppendHeaderRows(lines, table);
-    AppendBodyRows(lines, table);
+    AppendBodyRows(lines, table, region);
     lines.push_back("</table>");
 }
 
@@ -158,7 +158,7 @@ PageLines SeriesPageLines(const ExportTables& tables) {
     for (const auto& tab : tabs) {
         lines.push_back("<a class=\"tabs\" id=\"" + std::string(tab.anchor) + "\"></a>");
         lines.push_back(tab.opening);
-        GridToHTMLTable(lines, tab.table);
+        GridToHTMLTable(lines, tab.table, tables.region);
         lines.push_back("</div>");
     }
     AppendChartsTab(lines, BuildSeriesCharts(tables.exp, tables.damage));
