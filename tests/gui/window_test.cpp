@@ -222,7 +222,7 @@ TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndStopsTheAutomaticScan) {
     EXPECT_TRUE(Checked(window, "cb_AutoProcessReplays"));
     EXPECT_EQ(form.AnalyseType->currentIndex(), 1);
     EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 0);
-    EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 1);
+    EXPECT_TRUE(form.Tables().library.allReplaysList.empty());
 
     form.close();
     const std::string written = window.ReadIni();
