@@ -92,7 +92,8 @@ TEST(LibraryScanOrder, StopKeepsTheRowsReadInTheirPlacesAndDropsTheRest) {
     }
     HeadlessDesktop desktop;
     LibraryTables tables;
-    LibraryScan scan(folder.Path(), tables, IniFile(), nullptr, 1);
+    const IniFile ini;  // the scan keeps a reference: it must outlive the scan
+    LibraryScan scan(folder.Path(), tables, ini, nullptr, 1);
     // Two rows placed, then stopped: whatever the workers had read is placed too.
     while (scan.PlacedCount() < 2)
         scan.Place(desktop, nullptr, std::chrono::milliseconds(0), true);
