@@ -23,7 +23,7 @@ std::string KordexCacheFolder() {
         return {};
     return Utf8(fs::path(local) / "Kordex" / "cache");
 #else
-    // A relative XDG_CACHE_HOME is to be ignored, as the specification of the variable says.
+    // A relative XDG_CACHE_HOME is ignored: the variable is defined to be an absolute path.
     const char* cache = std::getenv("XDG_CACHE_HOME");
     if (cache && fs::path(cache).is_absolute())
         return Utf8(fs::path(cache) / "Kordex");
