@@ -40,6 +40,9 @@ class LibraryScan {
     // filled; the reading starts at once. `cache` may be null; it must outlive the scan.
     LibraryScan(const std::string& folder, LibraryTables& tables, const IniFile& ini,
                 const LibraryRowCache* cache = nullptr, int threads = 0);
+    // The workers read `ini` until the scan ends: a temporary would be gone before them.
+    LibraryScan(const std::string& folder, LibraryTables& tables, IniFile&& ini,
+                const LibraryRowCache* cache = nullptr, int threads = 0) = delete;
     ~LibraryScan();
     LibraryScan(const LibraryScan&) = delete;
     LibraryScan& operator=(const LibraryScan&) = delete;
