@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 #include <type_traits>
 
@@ -31,6 +32,7 @@
 #include "series/series_run.h"
 #include "series/series_table_style.h"
 #include "single/single_analysis.h"
+#include "single/single_end_text.h"
 #include "single/team_table_links.h"
 #include "single/team_table_style.h"
 #include "single/team_table_widths.h"
@@ -39,6 +41,8 @@
 #include "tables/wheel_scroll.h"
 #include "widget_names.h"
 #include "window/about_box_texts.h"
+#include "window/busy_rules.h"
+#include "window/library_cache_file.h"
 #include "window/window_layout.h"
 #include "window_progress.h"
 
@@ -80,6 +84,12 @@ TKordexForm::TKordexForm(Platform& platform, FilePlaces places, QWidget* parent)
     BuildControls();
     ConnectDrawing();
     ConnectHandlers();
+    const QString cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    ts_ReplaysList->SetScanContext(
+        {&platform_.desktop, SettingsPath(),
+         cacheFolder.isEmpty() ? std::string() : LibraryCachePath(cacheFolder.toStdString()),
+         [this] { return StatusProgress(*StatusBar, *SeriesProgress); }});
+    connect(ts_ReplaysList, &LibraryPage::scanEnded, this, [this] { ShowBusy(); });
     Handle([this] { FormCreate(); });
 }
 
@@ -138,8 +148,9 @@ void TKordexForm::On(Sender* sender, Signal signal, Handler handler) {
 void TKordexForm::ConnectDrawing() {
     // SingleGridsDrawCell
     for (GridView* grid : {SingleReplay->AlliesGrid, SingleReplay->EnemiesGrid})
-        grid->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
-            return TeamTableCellStyle(column, row, text);
+        grid->SetCellStyleHook([this, grid](int column, int row, const std::string& text, bool) {
+            return TeamTableCellStyle(
+                column, row, text, IsRecorderRow(grid->Grid(), row, singleView_.header.playerName));
         });
     // SeriesGridExpDrawCell for four tables, SeriesGridShotsDrawCell for the shooting table;
     // the summary keeps the table's own drawing.
@@ -168,6 +179,8 @@ void TKordexForm::ConnectHandlers() {
     SingleBattlePage* single = SingleReplay;
     On(single->OpenReplay, &QPushButton::clicked, [this] { OpenReplayClick(); });
     On(single->ViewReplay, &QPushButton::clicked, [this] { ViewReplayClick(); });
+    // Enter in the path field opens the typed path, as a drop of that file does.
+    On(single->ReplayPath, &QLineEdit::returnPressed, [this] { SingleReplayAnalyseClick(); });
     for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
         On(grid, &GridView::fixedCellClicked,
            [this](int column, int row) { SingleGridsFixedCellClick(column, row); });
@@ -239,6 +252,14 @@ void TKordexForm::ShowState() {
     }
 }
 
+WindowBusy TKordexForm::Busy() const {
+    return {series_.runInProgress, ts_ReplaysList->Scanning()};
+}
+
+void TKordexForm::ShowBusy() {
+    ts_ReplaysList->ShowBusy(Busy());
+}
+
 void TKordexForm::ShowReplaysList() {
     ShowPaths(SeriesReplays->lb_ReplaysList, series_.lb_ReplaysList.Paths());
 }
@@ -270,9 +291,11 @@ void TKordexForm::FormCreate() {
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setAcceptDrops(false);
     // 3. The open dialog: existing replay files only.
-    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
+    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop)) {
         desktop->SetReplayDialog(
             {QStringLiteral("World of Tanks replays (*.wotreplay)"), ReplayDialogFolder()});
+        desktop->SetBeforeBox([this] { ShowState(); });
+    }
     // 4. The battle tables. (A series run starts its own battle table with every run.)
     ResetBattleTables(singleView_.tables);
     // 5. The personal panel's zero state.
@@ -388,7 +411,7 @@ void TKordexForm::dropEvent(QDropEvent* event) {
 void TKordexForm::WMDropFiles(const std::vector<DroppedItem>& items) {
     // A run handles pending events between replays; a drop then would empty the tables it is
     // writing, so the drop waits for no one and is left out.
-    if (series_.runInProgress)
+    if (!MayRun(WindowAction::FileDrop, Busy()))
         return;
     // A drop ends the previous series preparation, even when it brings nothing usable.
     tables_.SeriesGridExp.SetColumnCount(series_.lb_ReplaysList.Size() + 2);
@@ -446,7 +469,11 @@ void TKordexForm::SingleReplayAnalyseClick() {
         TKordexForm& form;
         ~ColumnsFitted() { form.FitTeamTables(); }
     } columnsFitted{*this};
-    kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    // What went wrong stays in the status bar until the next analysis starts.
+    StatusBar->clearMessage();
+    const SingleEnd end =
+        kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    StatusBar->showMessage(Q(SingleEndStatusLine(end)));
 }
 
 void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
@@ -454,12 +481,16 @@ void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.AlliesGrid, column, row))
+    const BattleHeader& battle = singleView_.header;
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            tables_.AlliesGrid, column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    if (std::optional<std::string> address = TeamTableLinkAddress(tables_.EnemiesGrid, column, row))
+    const BattleHeader& battle = singleView_.header;
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            tables_.EnemiesGrid, column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
@@ -490,7 +521,8 @@ ExportTables TKordexForm::SeriesTablesOf() {
             tables_.SeriesGridSupport,
             tables_.SeriesGridShots,
             &tables_.SeriesGridSummary,
-            series_.authorStatsCollected ? &labels_ : nullptr};
+            series_.authorStatsCollected ? &labels_ : nullptr,
+            tables_.portalRegion};
 }
 
 void TKordexForm::HTMLExportClick() {
@@ -506,7 +538,7 @@ void TKordexForm::XlsExportClick() {
 void TKordexForm::SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row) {
     // A run writes each player into the same row of all five tables; a table sorted while the
     // run handles events would put the next battles' values beside other players' names.
-    if (series_.runInProgress)
+    if (!MayRun(WindowAction::SeriesTitleSort, Busy()))
         return;
     SortSeriesTableByHeader(table, grid.Grid(), column, row,
                             Options->MultiGroupPlayers->isChecked(), numberFormat_);
@@ -532,7 +564,8 @@ void TKordexForm::SeriesGridsMouseWheel(GridView& grid, bool down, Qt::KeyboardM
 }
 
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
-    const SeriesCellLink link = SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row);
+    const SeriesCellLink link =
+        SeriesTableLink(grid.Grid(), series_.lb_ReplaysList, column, row, tables_.portalRegion);
     if (link.kind == SeriesCellLink::Kind::PlayerSearch) {
         platform_.desktop.Open(link.target);
     } else if (link.kind == SeriesCellLink::Kind::Battle) {
@@ -545,17 +578,11 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 // ---- Library ----
 
 void TKordexForm::ProcessReplays() {
-    const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    LibraryScanProgress progress({*StatusBar, *SeriesProgress}, [this] {
-        for (GridView* list : {ts_ReplaysList->sg_AllReplays, ts_ReplaysList->sg_FavoriteReplays}) {
-            list->Refresh();
-            list->repaint();
-        }
-    });
-    kordex::ProcessReplays(folder, tables_.library, IniFile::Load(SettingsPath()),
-                           platform_.desktop, &progress);
-    ShowPaths(ts_ReplaysList->lb_AllReplaysList, tables_.library.allReplaysList);
-    ShowPaths(ts_ReplaysList->lb_FavoriteReplaysList, tables_.library.favoriteReplaysList);
+    // The rows arrive while the window goes on; "Стоп" ends the scan.
+    if (!MayRun(WindowAction::LibraryScan, Busy()))
+        return;
+    ts_ReplaysList->StartScan(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
+    ShowBusy();
 }
 
 void TKordexForm::bt_SelectFolderClick() {
@@ -581,21 +608,27 @@ void TKordexForm::ed_AllReplaysFolderDblClick() {
 }
 
 void TKordexForm::bt_AddToFavoritesClick() {
-    if (ts_ReplaysList->ActiveList() == ts_ReplaysList->sg_FavoriteReplays)
+    if (ts_ReplaysList->ActiveList() == ts_ReplaysList->sg_FavoriteReplays ||
+        !MayRun(WindowAction::LibraryFavorites, Busy()))
         return;
     AddToFavorites(tables_.library.allReplays, tables_.library.favoriteReplays, platform_.files,
                    platform_.desktop);
+    ts_ReplaysList->ApplySearch();
 }
 
 void TKordexForm::bt_DeleteSelectedClick() {
+    if (!MayRun(WindowAction::LibraryDelete, Busy()))
+        return;
     DeleteSelected(ts_ReplaysList->ActiveList()->Grid(), platform_.files, platform_.desktop);
+    ts_ReplaysList->ApplySearch();
 }
 
 void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
     // A series hand-off while a run handles events would replace the list whose battles the
     // run is writing, and the battle titles would then open other replays; it waits, as drops do.
-    if (series_.runInProgress && list.Selection().top != list.Selection().bottom)
+    if (list.Selection().top != list.Selection().bottom &&
+        !MayRun(WindowAction::SeriesHandOff, Busy()))
         return;
     // A selection of several rows replaces the run list, even when none of them has a path.
     if (list.Selection().top != list.Selection().bottom) {
@@ -625,7 +658,10 @@ void TKordexForm::ReplaysListDblClick(GridView& list, int column, int row) {
 }
 
 void TKordexForm::ReplaysListFixedCellClick(GridView& list, int column, int row) {
+    if (!MayRun(WindowAction::LibraryTitleSort, Busy()))
+        return;
     SortLibraryListByHeader(librarySort_, list.Grid(), column, row);
+    ts_ReplaysList->ApplySearch();
 }
 
 }  // namespace kordex::app

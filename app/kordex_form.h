@@ -17,6 +17,7 @@
 #include "tables/library_sort_state.h"
 #include "tables/table_identity.h"
 #include "text/number_format.h"
+#include "window/busy_rules.h"
 #include "window/drop_rule.h"
 #include "window/file_places.h"
 #include "window/settings_file.h"
@@ -112,6 +113,9 @@ class TKordexForm : public QMainWindow {
     // Shows what the handlers left in the tables, the labels and the path field.
     void ShowState();
     void ShowReplaysList();
+    // What the window is busy with, and the library's buttons enabled by it.
+    WindowBusy Busy() const;
+    void ShowBusy();
     void ShowSettings(const Settings& settings);
     // Every column of the team tables within the tables' widths.
     void FitTeamTables();

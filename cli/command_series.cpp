@@ -135,7 +135,8 @@ void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
                                 tables.SeriesGridSupport,
                                 tables.SeriesGridShots,
                                 &tables.SeriesGridSummary,
-                                session.authorStatsCollected ? &labels : nullptr};
+                                session.authorStatsCollected ? &labels : nullptr,
+                                tables.portalRegion};
     if (!arguments.htmlFile.empty()) {
         SaveSeriesPage(exported, arguments.htmlFile);
         written.emplace_back("html", arguments.htmlFile);

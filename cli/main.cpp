@@ -16,11 +16,11 @@ void PrintUsage() {
     std::cerr
         << "usage:\n"
            "  kordex-cli read [--variant single|list] FILE\n"
-           "  kordex-cli single FILE\n"
+           "  kordex-cli single [--sort COLUMN] FILE\n"
            "  kordex-cli series [--additional] [--group] [--to-begin] [--move-unusable]\n"
            "                    [--decimal-separator C] [--html FILE] [--xlsx FILE] [--log FILE]"
            " FILE...\n"
-           "  kordex-cli library FOLDER\n";
+           "  kordex-cli library [--no-cache] FOLDER\n";
 }
 
 // The arguments as UTF-8. On Windows argv is in the ANSI code page, which has no letters for

@@ -20,6 +20,8 @@ struct ExportTables {
     // page shows each on a tab of its own when it is given.
     const TextGrid* summary = nullptr;
     const LabelStore* authorStats = nullptr;
+    // The portal of the players' search links.
+    PortalRegion region = PortalRegion::Ru;
 };
 
 inline constexpr std::string_view kEmptyTableMessage = "Таблица пуста.";

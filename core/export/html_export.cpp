@@ -80,13 +80,13 @@ void AppendHeaderRows(PageLines& lines, const TextGrid& table) {
     }
 }
 
-void AppendBodyRows(PageLines& lines, const TextGrid& table) {
+void AppendBodyRows(PageLines& lines, const TextGrid& table, PortalRegion region) {
     for (int row = table.FixedRows(); row < table.RowCount(); ++row) {
         const std::string rowClass = row % 2 == 0 ? "even" : "odd";
         const auto& name = table.Cell(0, row);
         lines.push_back("<tr>");
         lines.push_back("<td class=\"" + rowClass + "\"><a href=\"" +
-                        PlayerSearchAddress(PercentEncodeAddressPart(name)) + "\">" +
+                        PlayerSearchAddress(PercentEncodeAddressPart(name), region) + "\">" +
                         EscapeHtml(name) + "</a></td>");
         lines.push_back("<td class=\"" + rowClass + "\">" + EscapeHtml(table.Cell(1, row)) +
                         "</td>");
@@ -144,7 +144,7 @@ std::string LegendLine() {
 
 // The summary "Итого": its title row, then one row per player (the rows left empty at the
 // bottom of the grid are not written).
-void AppendSummaryTable(PageLines& lines, const TextGrid& summary) {
+void AppendSummaryTable(PageLines& lines, const TextGrid& summary, PortalRegion region) {
     lines.push_back("<table border=\"2\" align=\"center\" cellspacing=\"0\" rules=\"all\">");
     lines.push_back("<thead>");
     for (int row = 0; row < summary.FixedRows(); ++row) {
@@ -165,7 +165,7 @@ void AppendSummaryTable(PageLines& lines, const TextGrid& summary) {
         const std::string rowClass = written++ % 2 == 0 ? "odd" : "even";
         lines.push_back("<tr>");
         lines.push_back("<td class=\"" + rowClass + "\"><a href=\"" +
-                        PlayerSearchAddress(PercentEncodeAddressPart(name)) + "\">" +
+                        PlayerSearchAddress(PercentEncodeAddressPart(name), region) + "\">" +
                         EscapeHtml(name) + "</a></td>");
         for (int column = 1; column < summary.ColumnCount(); ++column)
             lines.push_back("<td class=\"" + rowClass + "\">" +
@@ -220,7 +220,7 @@ void AppendSummaryTabs(PageLines& lines, const ExportTables& tables) {
     if (tables.summary) {
         lines.push_back("<a class=\"tabs\" id=\"sum\"></a>");
         lines.push_back("<div class=\"tab\">");
-        AppendSummaryTable(lines, *tables.summary);
+        AppendSummaryTable(lines, *tables.summary, tables.region);
         lines.push_back("</div>");
     }
     if (tables.authorStats) {
@@ -233,7 +233,7 @@ void AppendSummaryTabs(PageLines& lines, const ExportTables& tables) {
 
 }  // namespace
 
-void GridToHTMLTable(PageLines& lines, TextGrid& table) {
+void GridToHTMLTable(PageLines& lines, TextGrid& table, PortalRegion region) {
     lines.push_back("<table border=\"2\" align=\"center\" cellspacing=\"0\" rules=\"all\">");
     ClearSortHint(table);
     // The header rows stay in view while the table scrolls under them.
@@ -241,7 +241,7 @@ void GridToHTMLTable(PageLines& lines, TextGrid& table) {
     AppendHeaderRows(lines, table);
     lines.push_back("</thead>");
     lines.push_back("<tbody>");
-    AppendBodyRows(lines, table);
+    AppendBodyRows(lines, table, region);
     lines.push_back("</tbody>");
     lines.push_back("</table>");
 }
@@ -294,7 +294,7 @@ PageLines SeriesPageLines(const ExportTables& tables) {
     for (const auto& tab : tabs) {
         lines.push_back("<a class=\"tabs\" id=\"" + std::string(tab.anchor) + "\"></a>");
         lines.push_back(tab.opening);
-        GridToHTMLTable(lines, tab.table);
+        GridToHTMLTable(lines, tab.table, tables.region);
         lines.push_back("</div>");
     }
     AppendSummaryTabs(lines, tables);

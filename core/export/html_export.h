@@ -15,8 +15,8 @@ namespace kordex {
 // the body cells by survival (background) and the team's lowest and highest value (text).
 // Empties the table's sort hint (the window shows it empty afterwards). A marked cell whose
 // extreme marker is not a whole number or whose alive marker is not a boolean text throws
-// KordexError.
-void GridToHTMLTable(PageLines& lines, TextGrid& table);
+// KordexError. The names link to the player search of the region's portal.
+void GridToHTMLTable(PageLines& lines, TextGrid& table, PortalRegion region = PortalRegion::Ru);
 
 // The page of the five series tables behind a tab strip, "Опыт" shown first.
 PageLines SeriesPageLines(const ExportTables& tables);

@@ -297,8 +297,11 @@ ReplayOutcome Ingestion::Run() {
 
     WriteFinalHeader(finalMap, outcomeWord);
 
-    if (c_.battleLog)
+    c_.tables.portalRegion = PortalRegionOf(header_.regionCode, header_.serverName);
+    if (c_.battleLog) {
+        c_.battleLog->SetPortalRegion(c_.tables.portalRegion);
         c_.battleLog->AddBattle(header_.dateTime, finalMap, outcomeWord, battle.vehicles);
+    }
 
     if (c_.options.multiGroupPlayers)
         AlliesInfoToGridsGroupped(c_.tables, state.allies, count_);

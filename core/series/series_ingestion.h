@@ -45,6 +45,8 @@ class SeriesBattleLog {
     virtual ~SeriesBattleLog() = default;
     // A new, empty log with its page start.
     virtual void Begin() = 0;
+    // The web portal of the next battle's player and clan links.
+    virtual void SetPortalRegion(PortalRegion) {}
     // One battle whose results were read. Field 1 of the vehicles holds display names and field
     // 6 "1" for the recording player's team, "0" for every other row; numbers carry no markers.
     virtual void AddBattle(const std::string& dateTime, const std::string& mapText,

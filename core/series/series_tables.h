@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "replay/portal_addresses.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -49,6 +50,9 @@ struct SeriesTables {
     TextGrid SeriesGridSupport;
     TextGrid SeriesGridShots;
     TextGrid SeriesGridSummary;
+    // The web portal of the series' battles (the region of its last complete battle), for the
+    // name links of the double-clicks and the exported page.
+    PortalRegion portalRegion = PortalRegion::Ru;
 
     // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
     // Shots.

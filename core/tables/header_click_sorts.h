@@ -11,14 +11,16 @@ namespace kordex {
 enum class HeaderSort {
     None,
     NumberDesc,
+    NumberDescEmptyAsZero,  // an empty cell of a filled row counts as 0
     PairSumDesc,
     IntOrTextDesc,
     IntOrTextAsc,
     NamesAsc,  // names in dictionary order, rows without a name kept below them
 };
 
-// Team tables of the single view: the titles "Убил" to "Гусли" (columns 5 to 9) of the title
-// row sort by number; every other title does nothing.
+// Team tables of the single view: the titles "Убил" to "Точн." (columns 5 to 10) of the title
+// row sort by number, an empty cell of a player's row (no kills, no shots) as 0; every other
+// title does nothing.
 HeaderSort TeamTableHeaderSort(int column, int row);
 
 // Series tables experience, frags, damage and support, any of their header rows: the total

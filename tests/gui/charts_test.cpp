@@ -18,9 +18,12 @@ class ChartsWindowTest : public ::testing::Test {
     void SetUp() override {
         form = &window.Open();
         std::vector<DroppedItem> dropped;
-        for (const char* name : {"b1.wotreplay", "b2.wotreplay", "b3.wotreplay"}) {
-            dropped.push_back({window.folder.File(name), false});
-            WriteBattleReplay(dropped.back().path, BattleFixture(30, "0.9.17.1"));
+        // Three battles, not one battle thrice: a repeat would count once.
+        for (int i = 1; i <= 3; ++i) {
+            dropped.push_back({window.folder.File("b" + std::to_string(i) + ".wotreplay"), false});
+            WriteBattleReplay(dropped.back().path,
+                              BattleFixture(30, "0.9.17.1")
+                                  .SetDateTime("28.03.2017 16:4" + std::to_string(i) + ":13"));
         }
         form->WMDropFiles(dropped);
         window.Find<QPushButton>("SeriesAnalysisButton")->click();

@@ -9,6 +9,7 @@
 #include <filesystem>
 
 #include "pages/charts_page.h"
+#include "pages/library_page.h"
 #include "pages/series_page.h"
 #include "support/test_paths.h"
 #include "synthetic_battles.h"
@@ -167,6 +168,7 @@ TEST_F(ScreenshotInvented, LibraryList) {
     app::TKordexForm& form = window.Open();
     window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(replays));
     window.Find<QPushButton>("bt_Refresh")->click();
+    form.ts_ReplaysList->WaitForScan();
     form.AnalyseType->setCurrentIndex(2);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 25);

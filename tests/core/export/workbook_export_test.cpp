@@ -352,7 +352,8 @@ TEST(WorkbookExport, ChartsSheetOfOneBattleSaysThereIsNothingToDrawYet) {
     SaveSeriesWorkbook(f.series.Tables(), f.series.summary, path, kComma);
     KORDEX_READ_WORKBOOK(dump, path);
     EXPECT_EQ(SheetDump(*dump, "Графики"),
-              std::string("sheet\tГрафики\n\tA1\ts\t") + kNothingToChart + "\n");
+              std::string("sheet\tГрафики\n\tA1\ts\t") + kNothingToChart +
+                  "\n\trows\t1\n\tfreeze\tnone\n\twidths\t13\n");
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -9,9 +11,11 @@
 
 #include "export/battle_log.h"
 #include "export/export_file.h"
+#include "export/html_export.h"
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
+#include "series/series_links.h"
 #include "support/battle_fixture.h"
 #include "support/file_bytes.h"
 #include "support/replay_fixture.h"
@@ -97,6 +101,41 @@ BattleFixture Company(const std::string& dateTime) {
     BattleFixture battle(14);
     battle.SetDateTime(dateTime).SetMap("06_ensk", "Энск").SetGameplay("ctf");
     return battle;
+}
+
+// Battles on the European server lead the series' links to the European portal: the name
+// double-click, the exported page and the battle log.
+TEST(SeriesRegion, TheLinksGoToThePortalOfTheBattlesServer) {
+    test::TempFolder folder;
+    BattleFixture battle = Company("27.05.2017 21:04:33");
+    // Older clients wrote no region code: the server's name tells.
+    battle.SetHeader("regionCode", "\"\"").SetHeader("serverName", "\"WOT EU2\"");
+    WriteBattle(folder.File("eu.wotreplay"), battle);
+    Series series;
+    HtmlBattleLog log{folder.Path()};
+    ASSERT_TRUE(series.Run({folder.File("eu.wotreplay")}, &log).started);
+
+    EXPECT_EQ(series.tables.portalRegion, PortalRegion::Eu);
+    const SeriesCellLink link =
+        SeriesTableLink(series.tables.SeriesGridExp, series.session.lb_ReplaysList, 0,
+                        kSeriesStartRow, series.tables.portalRegion);
+    EXPECT_TRUE(link.target.starts_with("http://worldoftanks.eu/community/accounts/#wot"))
+        << link.target;
+    auto holds = [](const PageLines& lines, std::string_view text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(text) != std::string::npos;
+        });
+    };
+    const PageLines page =
+        SeriesPageLines({series.tables.SeriesGridExp, series.tables.SeriesGridFrags,
+                         series.tables.SeriesGridDamage, series.tables.SeriesGridSupport,
+                         series.tables.SeriesGridShots, &series.tables.SeriesGridSummary, nullptr,
+                         series.tables.portalRegion});
+    EXPECT_TRUE(holds(page, "http://worldoftanks.eu/community/accounts/#wot&at_search="));
+    EXPECT_FALSE(holds(page, "worldoftanks.ru"));
+    const std::string saved = ReadAll(log.SavedPath());
+    EXPECT_NE(saved.find("http://worldoftanks.eu/community/accounts/"), std::string::npos);
+    EXPECT_EQ(saved.find("worldoftanks.ru"), std::string::npos);
 }
 
 // An evening of three battles: a newcomer replaces Player04 in the second, Player02 comes back
