@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
+#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "default_error_handling.h"
@@ -27,10 +28,12 @@
 #include "series/series_links.h"
 #include "series/series_run.h"
 #include "single/single_analysis.h"
+#include "single/single_end_text.h"
 #include "single/team_table_links.h"
 #include "tables/header_click_sorts.h"
 #include "widget_names.h"
 #include "window/about_box_texts.h"
+#include "window/library_cache_file.h"
 #include "window/library_folder.h"
 #include "window/window_layout.h"
 #include "window_progress.h"
@@ -57,6 +60,15 @@ TKordexForm::TKordexForm(Platform& platform, FilePlaces places, QWidget* parent)
     numberFormat_.decimalSeparator = separator != 0 ? separator : '.';
     BuildControls();
     ConnectHandlers();
+    const QString cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    ts_ReplaysList->SetScanContext(
+        {&platform_.desktop, SettingsPath(),
+         cacheFolder.isEmpty() ? std::string() : LibraryCachePath(cacheFolder.toStdString()),
+         [this] { return StatusProgress(*StatusBar, *SeriesProgress); }});
+    connect(ts_ReplaysList, &LibraryPage::scanEnded, this, [this] {
+        ShowBusy();
+        busy_.BusyEnded();
+    });
     Handle([this] { FormCreate(); });
 }
 
@@ -74,7 +86,8 @@ void TKordexForm::BuildControls() {
     setCentralWidget(central);
     AnalyseType = Named(new QTabWidget(central), "AnalyseType");
     AnalyseType->setDocumentMode(true);
-    SingleReplay = Named(new SingleBattlePage(state_.tables), "SingleReplay");
+    SingleReplay =
+        Named(new SingleBattlePage(state_.tables, state_.singleView.header), "SingleReplay");
     SeriesReplays = Named(new SeriesPage(state_.tables), "SeriesReplays");
     ts_ReplaysList = Named(new LibraryPage(state_.tables), "ts_ReplaysList");
     Options = Named(new OptionsPage, "Options");
@@ -105,6 +118,8 @@ void TKordexForm::ConnectHandlers() {
     SingleBattlePage* single = SingleReplay;
     On(single->OpenReplay, &QPushButton::clicked, &TKordexForm::OpenReplayClick);
     On(single->ViewReplay, &QPushButton::clicked, &TKordexForm::ViewReplayClick);
+    // Enter in the path field opens the typed path, as a drop of that file does.
+    On(single->ReplayPath, &QLineEdit::returnPressed, &TKordexForm::SingleReplayAnalyseClick);
     for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
         On(grid, &GridView::fixedCellClicked, &TKordexForm::SingleGridsFixedCellClick);
     On(single->AlliesGrid, &GridView::cellDoubleClicked, &TKordexForm::AlliesGridDblClick);
@@ -156,6 +171,14 @@ void TKordexForm::ShowState() {
     }
 }
 
+BusyState TKordexForm::Busy() const {
+    return {state_.series.runInProgress, ts_ReplaysList->Scanning()};
+}
+
+void TKordexForm::ShowBusy() {
+    ts_ReplaysList->ShowBusy(Busy());
+}
+
 void TKordexForm::ShowReplaysList() {
     SeriesReplays->lb_ReplaysList->clear();
     for (const std::string& path : state_.series.lb_ReplaysList.Paths())
@@ -178,8 +201,10 @@ void TKordexForm::FormCreate() {
     for (QLineEdit* edit : findChildren<QLineEdit*>())
         edit->setAcceptDrops(false);
     // 3. The open dialog: existing replay files only.
-    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop))
+    if (auto* desktop = dynamic_cast<QtDesktop*>(&platform_.desktop)) {
         desktop->SetReplayDialog(GameReplayDialog());
+        desktop->SetBeforeBox([this] { ShowState(); });
+    }
     // 4 to 12: tables, labels, lists and titles; the settings; the automatic scan, which
     // opens the window on the library.
     const StartUpOutcome outcome = StartUpSequence(state_, platform_, SettingsPath());
@@ -285,7 +310,11 @@ void TKordexForm::SingleReplayAnalyseClick() {
         SingleReplay->ReplayPath->setText(Q(view.replayPath));
         SingleReplay->FitTeamTables(platform_.desktop);
     });
-    kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    // What went wrong stays in the status bar until the next analysis starts.
+    StatusBar->clearMessage();
+    const SingleEnd end =
+        kordex::SingleReplayAnalyseClick(view, platform_, {numberFormat_, SettingsPath()});
+    StatusBar->showMessage(Q(SingleEndStatusLine(end)));
 }
 
 void TKordexForm::AnalyseInSingleView(const std::string& path) {
@@ -300,14 +329,18 @@ void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
 }
 
 void TKordexForm::AlliesGridDblClick(int column, int row) {
+    const BattleHeader& battle = state_.singleView.header;
     if (std::optional<std::string> address =
-            TeamTableLinkAddress(state_.tables.AlliesGrid, column, row))
+            TeamTableLinkAddress(state_.tables.AlliesGrid, column, row,
+                                 PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
 void TKordexForm::EnemiesGridDblClick(int column, int row) {
+    const BattleHeader& battle = state_.singleView.header;
     if (std::optional<std::string> address =
-            TeamTableLinkAddress(state_.tables.EnemiesGrid, column, row))
+            TeamTableLinkAddress(state_.tables.EnemiesGrid, column, row,
+                                 PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
@@ -334,7 +367,9 @@ void TKordexForm::SeriesAnalysisButtonClick() {
 void TKordexForm::HTMLExportClick() {
     if (!Admitted(WindowAction::SeriesExport))
         return;
-    ShowWrittenFile(ExportHTMLNew(state_.tables, places_.exportFolder, platform_).value_or(""));
+    ShowWrittenFile(ExportHTMLNew(state_.tables, CollectedAuthorStats(state_.series, state_.labels),
+                                  places_.exportFolder, platform_)
+                        .value_or(""));
 }
 
 void TKordexForm::XlsExportClick() {
@@ -360,8 +395,8 @@ void TKordexForm::SeriesGridSummaryFixedCellClick(int column, int row) {
 void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
     if (!Admitted(WindowAction::SeriesBattleOpen))
         return;
-    const SeriesCellLink link =
-        SeriesTableLink(grid.Grid(), state_.series.lb_ReplaysList, column, row);
+    const SeriesCellLink link = SeriesTableLink(grid.Grid(), state_.series.lb_ReplaysList, column,
+                                                row, state_.tables.portalRegion);
     if (link.kind == SeriesCellLink::Kind::PlayerSearch) {
         platform_.desktop.Open(link.target);
     } else if (link.kind == SeriesCellLink::Kind::Battle) {
@@ -372,12 +407,11 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 // ---- Library ----
 
 void TKordexForm::ProcessReplays() {
-    const std::string folder = ts_ReplaysList->ed_AllReplaysFolder->text().toStdString();
-    LibraryScanProgress progress({*StatusBar, *SeriesProgress},
-                                 [this] { ts_ReplaysList->RepaintLists(); });
-    kordex::ProcessReplays(folder, state_.tables.library, IniFile::Load(SettingsPath()),
-                           platform_.desktop, &progress);
-    ts_ReplaysList->ShowPathLists(state_.tables.library);
+    // The rows arrive while the window goes on; "Стоп" ends the scan.
+    if (!Admitted(WindowAction::LibraryScan))
+        return;
+    ts_ReplaysList->StartScan(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
+    ShowBusy();
 }
 
 void TKordexForm::bt_SelectFolderClick() {
@@ -399,8 +433,8 @@ void TKordexForm::bt_RefreshClick() {
 }
 
 void TKordexForm::ed_AllReplaysFolderDblClick() {
-    // No check: a prompt text simply opens nothing.
-    platform_.desktop.Open(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
+    OpenReplayFolder(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString(), platform_.files,
+                     platform_.desktop);
 }
 
 void TKordexForm::bt_AddToFavoritesClick() {
@@ -410,12 +444,14 @@ void TKordexForm::bt_AddToFavoritesClick() {
         return;
     AddToFavorites(state_.tables.library.allReplays, state_.tables.library.favoriteReplays,
                    platform_.files, platform_.desktop);
+    ts_ReplaysList->ApplySearch();
 }
 
 void TKordexForm::bt_DeleteSelectedClick() {
     if (!Admitted(WindowAction::LibraryDelete))
         return;
     DeleteSelected(ts_ReplaysList->ActiveList()->Grid(), platform_.files, platform_.desktop);
+    ts_ReplaysList->ApplySearch();
 }
 
 void TKordexForm::bt_ProcessInKordexClick() {
@@ -451,6 +487,7 @@ void TKordexForm::ReplaysListDblClick(GridView& list, int column, int row) {
 void TKordexForm::ReplaysListFixedCellClick(GridView& list, int column, int row) {
     busy_.Admit(WindowAction::LibrarySort, [this, grid = &list, column, row] {
         SortLibraryListByHeader(state_.librarySort, grid->Grid(), column, row);
+        ts_ReplaysList->ApplySearch();
     });
 }
 

@@ -128,6 +128,9 @@ class TKordexForm : public QMainWindow {
     void ShowState();
     void ShowReplaysList();
     std::string SettingsPath() const { return places_.settingsFile; }
+    // What the window is busy with, and the library's buttons enabled by it.
+    BusyState Busy() const;
+    void ShowBusy();
     // Tells the user where a written file went; nothing for an empty path.
     void ShowWrittenFile(const std::string& path);
     // Whether the action may run now; an action the rule keeps for later is left out here.
@@ -140,7 +143,7 @@ class TKordexForm : public QMainWindow {
     WindowState state_;
     NumberFormat numberFormat_;
     // What may happen while a series run or a library scan handles events.
-    BusyGate busy_{[this] { return state_.Busy(); }};
+    BusyGate busy_{[this] { return Busy(); }};
 };
 
 template <typename Sender, typename Signal, typename Handler>

@@ -82,7 +82,12 @@ std::string Disposition(const ReplayOutcome& replay) {
 
 void WriteCounts(std::ostream& out, const SeriesRunResult& result, const WindowTables& tables) {
     int battles = 0, wins = 0, draws = 0, losses = 0, unusable = 0, moved = 0, stayed = 0;
+    int repeats = 0;
     for (const ReplayOutcome& replay : result.replays) {
+        if (replay.kind == ReplayClass::Repeat) {
+            ++repeats;
+            continue;
+        }
         if (replay.kind == ReplayClass::Complete) {
             ++battles;
             wins += replay.word == "Победа";
@@ -109,6 +114,7 @@ void WriteCounts(std::ostream& out, const SeriesRunResult& result, const WindowT
     WriteRecord(out, "unusable", std::to_string(unusable));
     WriteRecord(out, "moved", std::to_string(moved));
     WriteRecord(out, "move failed", std::to_string(stayed));
+    WriteRecord(out, "repeats", std::to_string(repeats));
 }
 
 void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
@@ -121,9 +127,11 @@ void WriteReplays(std::ostream& out, const SeriesRunResult& result) {
 // since an export empties the sort hint of the total columns.
 // Each file written goes into `written` as a record: its kind and its path.
 void WriteExports(const SeriesArguments& arguments, WindowTables& tables,
+                  const SeriesSession& session, const LabelStore& labels,
                   std::vector<std::pair<std::string, std::string>>& written) {
+    const LabelStore* authorStats = CollectedAuthorStats(session, labels);
     if (!arguments.htmlFile.empty()) {
-        SaveSeriesPage(tables, arguments.htmlFile);
+        SaveSeriesPage(tables, authorStats, arguments.htmlFile);
         written.emplace_back("html", arguments.htmlFile);
     }
     if (!arguments.xlsxFile.empty()) {
@@ -185,7 +193,7 @@ int RunSeries(const std::vector<std::string>& args, std::ostream& out) {
         written.emplace_back("log", htmlLog.SavedPath());
     if (status == 0 && result.started) {
         try {
-            WriteExports(*arguments, tables, written);
+            WriteExports(*arguments, tables, session, labels, written);
         } catch (const KordexError& error) {
             desktop.RecordError(error.what());
             status = 1;

@@ -1,3 +1,9 @@
+#ifdef _WIN32
+#include <windows.h>
+// shellapi.h needs windows.h first.
+#include <shellapi.h>
+#endif
+
 #include <iostream>
 #include <string>
 #include <vector>
@@ -10,17 +16,39 @@ void PrintUsage() {
     std::cerr
         << "usage:\n"
            "  kordex-cli read [--variant single|list] FILE\n"
-           "  kordex-cli single FILE\n"
+           "  kordex-cli single [--sort COLUMN] FILE\n"
            "  kordex-cli series [--additional] [--group] [--to-begin] [--move-unusable]\n"
            "                    [--decimal-separator C] [--html FILE] [--xlsx FILE] [--log FILE]"
            " FILE...\n"
-           "  kordex-cli library FOLDER\n";
+           "  kordex-cli library [--no-cache] FOLDER\n";
+}
+
+// The arguments as UTF-8. On Windows argv is in the ANSI code page, which has no letters for
+// most paths under a Russian user's profile; the wide command line has them all.
+std::vector<std::string> Arguments(int argc, char** argv) {
+#ifdef _WIN32
+    (void)argc;
+    (void)argv;
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        const int size = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+        std::string arg(size > 0 ? static_cast<std::size_t>(size - 1) : 0, '\0');
+        WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, arg.data(), size, nullptr, nullptr);
+        args.push_back(std::move(arg));
+    }
+    LocalFree(wide);
+    return args;
+#else
+    return std::vector<std::string>(argv + 1, argv + argc);
+#endif
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = Arguments(argc, argv);
     if (args.empty()) {
         PrintUsage();
         return 2;

@@ -126,9 +126,14 @@ void RunSingleAnalysis(const std::string& path) {
 // Refuses every change: a fuzz input never moves or creates anything.
 class NoChanges : public StdFileSystem {
   public:
-    bool CreateFolder(const std::string&) override { return false; }
-    bool MoveFileNoReplace(const std::string&, const std::string&) override { return false; }
-    bool MoveToTrash(const std::string&) override { return false; }
+    FileResult CreateFolder(const std::string&) override { return Refused(); }
+    FileResult MoveFileNoReplace(const std::string&, const std::string&) override {
+        return Refused();
+    }
+    FileResult MoveToTrash(const std::string&) override { return Refused(); }
+
+  private:
+    static FileResult Refused() { return FileResult::Failure(FileFault::Write, "refused"); }
 };
 
 // A series run of the one replay, with the options chosen by the input's size. No fault of a

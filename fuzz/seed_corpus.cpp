@@ -43,7 +43,7 @@ std::string Header(const Layout& layout, int vehicles) {
     return text;
 }
 
-std::string Personal(const Layout& layout) {
+std::string Personal(const Layout& layout, std::string_view number = "0") {
     std::string text = "{";
     bool first = true;
     // The keys the analyses read, under the names of the layout's client.
@@ -52,7 +52,7 @@ std::string Personal(const Layout& layout) {
             text += ", ";
         first = false;
         const std::string name(kordex::LayoutOf(layout.number).KeyName(key));
-        std::string value = "0";
+        std::string value(number);
         if (name == "autoLoadCost" || name == "autoEquipCost")
             value = "[1234, 0]";
         else if (name == "details" || name == "dossierPopUps" || name == "questsProgress")
@@ -71,9 +71,10 @@ std::string Personal(const Layout& layout) {
     return text;
 }
 
-std::string Results(const Layout& layout, int vehicles) {
+std::string Results(const Layout& layout, int vehicles, std::string_view number = "0") {
     const bool old = layout.number == 811;
-    std::string text = "{\"arenaUniqueID\": 4512345678901234, \"personal\": " + Personal(layout);
+    std::string text =
+        "{\"arenaUniqueID\": 4512345678901234, \"personal\": " + Personal(layout, number);
     text += ", \"common\": {\"finishReason\": 1, \"arenaCreateTime\": 1495908273, ";
     text += "\"duration\": 413.5, \"winnerTeam\": 1, \"bonusType\": 1}, \"players\": {";
     for (int i = 0; i < vehicles; ++i) {
@@ -156,6 +157,36 @@ void WriteReplaySeeds(const fs::path& folder) {
         ++n;
     }
     Write(folder / "empty", "");
+
+    // Every personal number beyond the ranges the analyses convert to.
+    const Layout layout = layouts[0];
+    const std::string header = Header(layout, 4);
+    const std::string digits300 = "9" + std::string(299, '9');
+    const std::string extremes[] = {"1e300",     "-1e300", digits300, "-" + digits300,
+                                    "Infinity",  "-0",     "1e999",   "-9223372036854775809",
+                                    "2147483648"};
+    int k = 0;
+    for (const std::string& number : extremes)
+        Write(folder / ("extreme-" + std::to_string(k++)),
+              kStart + header + kBetween + "[" + Results(layout, 4, number) + ", " + Vehicles(4) +
+                  ", " + Frags(4) + "]" + kRest);
+}
+
+// Folders for the folder target: pieces "KIND NAME" and bytes, separated by "\n--\n".
+void WriteFolderSeeds(const fs::path& folder) {
+    const Layout layout{"0, 9, 17, 1", 9171};
+    const std::string replay = kStart + Header(layout, 4) + kBetween + "[" + Results(layout, 4) +
+                               ", " + Vehicles(4) + ", " + Frags(4) + "]" + kRest;
+    const std::string huge = kStart + Header(layout, 4) + kBetween + "[" +
+                             Results(layout, 4, "1e300") + ", " + Vehicles(4) + ", " + Frags(4) +
+                             "]" + kRest;
+    Write(folder / "mixed", "fcomplete\n" + replay + "\n--\nfhuge\n" + huge +
+                                "\n--\ndfolder.wotreplay\n--\nppipe.wotreplay\n--\nlcomplete\n"
+                                "--\nfempty\n--\nftemp.wotreplay\n--\nfTemp.wotreplay\n" +
+                                replay.substr(0, replay.size() / 2));
+    Write(folder / "read-error", "eerror\n--\nfcomplete\n" + replay);
+    Write(folder / "odd-names", "fимя с пробелами [1]\n" + replay + "\n--\nf.hidden\n" + replay +
+                                    "\n--\nfnew\\line\tand tab\n" + replay);
 }
 
 void WriteJsonSeeds(const fs::path& folder) {
@@ -238,11 +269,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     const fs::path out = argv[1];
-    for (const char* kind : {"replay", "json", "ini"})
+    for (const char* kind : {"replay", "json", "ini", "folder"})
         fs::create_directories(out / kind);
     WriteReplaySeeds(out / "replay");
     WriteJsonSeeds(out / "json");
     WriteIniSeeds(out / "ini");
+    WriteFolderSeeds(out / "folder");
     if (argc > 2 && fs::is_directory(argv[2]))
         WriteRealSeeds(argv[2], out);
     return 0;

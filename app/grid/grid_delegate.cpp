@@ -1,7 +1,11 @@
 #include "grid/grid_delegate.h"
 
+#include <QAbstractItemView>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QTimer>
+#include <QToolTip>
+#include <algorithm>
 #include <exception>
 
 #include "default_error_handling.h"
@@ -11,16 +15,31 @@ namespace kordex::app {
 
 namespace {
 
+// Pixels kept free at a cell's right edge, so that a cut text's "…" stays clear of the line.
+constexpr int kRightMargin = 1;
+
 QColor ToQColor(const Rgb& rgb) {
     return QColor(rgb.red, rgb.green, rgb.blue);
 }
 
+// The room a line written at the offset has up to the cell's right edge.
+int RoomFor(const QRect& cell, QPoint offset) {
+    return cell.width() - offset.x() - kRightMargin;
+}
+
 void DrawTextAt(QPainter* painter, const QRect& cell, QPoint offset, const QString& text) {
     QRect area(cell.topLeft() + offset, QSize(1 << 14, cell.height() + 64));
-    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    const QString shown = FittedText(text, painter->fontMetrics(), RoomFor(cell, offset));
+    painter->drawText(area, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, shown);
 }
 
 }  // namespace
+
+QString FittedText(const QString& text, const QFontMetrics& metrics, int width) {
+    if (metrics.horizontalAdvance(text) <= width)
+        return text;
+    return metrics.elidedText(text, Qt::ElideRight, std::max(width, 0), Qt::TextSingleLine);
+}
 
 QColor SystemColourOf(SystemColour colour, const QPalette& palette) {
     switch (colour) {
@@ -53,6 +72,54 @@ CellStyle GridDelegate::StyleOf(int column, int row, const std::string& text, bo
         return {};
     }
     return style;
+}
+
+std::vector<GridDelegate::ShownLine> GridDelegate::ShownLines(int column, int row,
+                                                              const std::string& text,
+                                                              const QFont& font) const {
+    const CellStyle style = StyleOf(column, row, text, false);
+    if (!style.custom)
+        return {{QString::fromStdString(text), QPoint(2, 2), font}};
+    QFont lineFont = font;
+    lineFont.setBold(style.bold);
+    std::vector<ShownLine> lines;
+    for (const TextLine& line : style.lines)
+        lines.push_back({QString::fromStdString(line.text), QPoint(line.x, line.y), lineFont});
+    return lines;
+}
+
+QString GridDelegate::FullText(int column, int row, const std::string& text) const {
+    QStringList texts;
+    for (const ShownLine& line : ShownLines(column, row, text, QFont()))
+        if (!line.text.isEmpty())
+            texts << line.text;
+    return texts.join(QLatin1Char('\n'));
+}
+
+bool GridDelegate::IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const auto* model = qobject_cast<const GridModel*>(index.model());
+    if (model == nullptr)
+        return false;
+    const int column = model->GridColumn(index.column());
+    const int row = model->GridRow(index.row());
+    for (const ShownLine& line :
+         ShownLines(column, row, model->Grid().Cell(column, row), option.font)) {
+        if (QFontMetrics(line.font).horizontalAdvance(line.text) >
+            RoomFor(option.rect, line.offset))
+            return true;
+    }
+    return false;
+}
+
+bool GridDelegate::helpEvent(QHelpEvent* event, QAbstractItemView* view,
+                             const QStyleOptionViewItem& option, const QModelIndex& index) {
+    // The full text shows only where the cell cuts it.
+    if (event->type() == QEvent::ToolTip && index.isValid() && !IsCut(option, index)) {
+        QToolTip::hideText();
+        event->ignore();
+        return true;
+    }
+    return QStyledItemDelegate::helpEvent(event, view, option, index);
 }
 
 void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

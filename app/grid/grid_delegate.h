@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QStyledItemDelegate>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "tables/cell_style.h"
 
@@ -28,13 +30,32 @@ class GridDelegate : public QStyledItemDelegate {
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
+    // A tool tip only over a cell whose text is cut.
+    bool helpEvent(QHelpEvent* event, QAbstractItemView* view, const QStyleOptionViewItem& option,
+                   const QModelIndex& index) override;
+
+    // The text a cell shows, uncut: the lines the drawing handler writes (markers left out),
+    // or the cell's text. The model's tool tip.
+    QString FullText(int column, int row, const std::string& text) const;
+    // Whether a line of the cell is wider than the room it has in the cell.
+    bool IsCut(const QStyleOptionViewItem& option, const QModelIndex& index) const;
 
   private:
+    struct ShownLine {
+        QString text;
+        QPoint offset;
+        QFont font;
+    };
+    std::vector<ShownLine> ShownLines(int column, int row, const std::string& text,
+                                      const QFont& font) const;
     CellStyle StyleOf(int column, int row, const std::string& text, bool selected) const;
 
     CellStyleHook hook_;
     mutable bool failureReported_ = false;
 };
+
+// The text as it fits into `width` pixels: whole, or cut with "…" at its end.
+QString FittedText(const QString& text, const QFontMetrics& metrics, int width);
 
 // The desktop colour a system colour of the core stands for.
 QColor SystemColourOf(SystemColour colour, const QPalette& palette);

@@ -54,9 +54,17 @@ int GridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant GridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || role != Qt::DisplayRole)
+    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return {};
-    return QString::fromStdString(grid_.Cell(GridColumn(index.column()), GridRow(index.row())));
+    const int column = GridColumn(index.column());
+    const int row = GridRow(index.row());
+    const std::string& text = grid_.Cell(column, row);
+    if (role == Qt::ToolTipRole) {
+        if (text.empty())
+            return {};
+        return toolTip_ ? toolTip_(column, row, text) : QString::fromStdString(text);
+    }
+    return QString::fromStdString(text);
 }
 
 Qt::ItemFlags GridModel::flags(const QModelIndex& index) const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QAbstractTableModel>
+#include <functional>
+#include <string>
 
 #include "tables/text_grid.h"
 
@@ -24,6 +26,10 @@ class GridModel : public QAbstractTableModel {
 
     void Reload();
 
+    // The tool tip of a cell (grid column, row, text): the text the cell shows, uncut.
+    using ToolTipText = std::function<QString(int column, int row, const std::string& text)>;
+    void SetToolTipText(ToolTipText toolTip) { toolTip_ = std::move(toolTip); }
+
     const TextGrid& Grid() const { return grid_; }
     GridSection Section() const { return section_; }
     // The grid coordinates of a model position and back.
@@ -44,6 +50,7 @@ class GridModel : public QAbstractTableModel {
 
     const TextGrid& grid_;
     GridSection section_;
+    ToolTipText toolTip_;
     int firstRow_ = 0;
     int firstColumn_ = 0;
     int rows_ = 0;

@@ -133,6 +133,9 @@ GridView::GridView(TextGrid& grid, QWidget* parent) : QFrame(parent), grid_(grid
                                                  GridSection::FixedColumns, GridSection::Corner};
     for (int i = 0; i < 4; ++i) {
         models_[i] = new GridModel(grid_, sections[i], this);
+        models_[i]->SetToolTipText([this](int column, int row, const std::string& text) {
+            return delegate_.FullText(column, row, text);
+        });
         panes_[i] = new GridPane(*this, *models_[i], delegate_, this);
         panes_[i]->setFont(ToQFont(grid_.Font()));
     }

@@ -1,10 +1,18 @@
 #include "pages/library_page.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <tuple>
 
+#include "default_error_handling.h"
 #include "library/library_list_style.h"
+#include "library/library_search.h"
+#include "library/replay_files.h"
 #include "widget_names.h"
+#include "window/library_cache_file.h"
 
 namespace kordex::app {
 
@@ -14,6 +22,14 @@ void FolderEdit::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 namespace {
+
+// How long one turn of the event loop may place rows, and how often it comes: the window
+// answers input between turns, and painting a list costs more than placing a row.
+constexpr std::chrono::milliseconds kPlacingTurn{25};
+constexpr int kScanTickMs = 10;
+// How often files that appeared are looked at until their size stops changing.
+constexpr int kSettleLookMs = 500;
+constexpr int kFolderListingMs = 250;
 
 GridView* LibraryGridView(TextGrid& grid, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
@@ -43,9 +59,15 @@ QWidget* ListTab(GridView* grid, QListWidget* list, const char* name) {
     return tab;
 }
 
+void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
+    list->clear();
+    for (const std::string& path : paths)
+        list->addItem(QString::fromStdString(path));
+}
+
 }  // namespace
 
-LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent) {
+LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent), tables_(tables) {
     sg_AllReplays = LibraryGridView(tables.library.allReplays, "sg_AllReplays", this);
     sg_FavoriteReplays =
         LibraryGridView(tables.library.favoriteReplays, "sg_FavoriteReplays", this);
@@ -62,9 +84,14 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
 
     ed_AllReplaysFolder = Named(new FolderEdit(this), "ed_AllReplaysFolder");
     ed_AllReplaysFolder->setText(QStringLiteral("Укажите путь к реплеям -->"));
+    ed_Search = Named(new QLineEdit(this), "ed_Search");
+    ed_Search->setPlaceholderText(QStringLiteral("Поиск: игрок, карта, танк, тип боя, исход"));
+    ed_Search->setClearButtonEnabled(true);
     bt_SelectFolder = NamedButton(this, "bt_SelectFolder", QStringLiteral("..."));
     bt_SelectFolder->setMaximumWidth(32);
     bt_Refresh = NamedButton(this, "bt_Refresh", QStringLiteral("Обновить"), true);
+    bt_Stop = NamedButton(this, "bt_Stop", QStringLiteral("Стоп"));
+    bt_Stop->setEnabled(false);
     bt_AddToFavorites = NamedButton(this, "bt_AddToFavorites", QStringLiteral("В избранное"));
     bt_ProcessInKordex =
         NamedButton(this, "bt_ProcessInKordex", QStringLiteral("Просмотреть рез-ты"));
@@ -74,6 +101,7 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
     folderRow->addWidget(ed_AllReplaysFolder, 1);
     folderRow->addWidget(bt_SelectFolder);
     folderRow->addWidget(bt_Refresh);
+    folderRow->addWidget(bt_Stop);
     folderRow->addSpacing(16);
     folderRow->addWidget(bt_AddToFavorites);
     folderRow->addWidget(bt_ProcessInKordex);
@@ -81,27 +109,233 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
     auto* page = new QVBoxLayout(this);
     page->setContentsMargins(4, 4, 4, 4);
     page->addLayout(folderRow);
+    page->addWidget(ed_Search);
     page->addWidget(pc_ReplaysList, 1);
+
+    scanTimer_.setInterval(kScanTickMs);
+    connect(&scanTimer_, &QTimer::timeout, this, [this] { ScanTick(); });
+    connect(bt_Stop, &QPushButton::clicked, this, [this] { StopScan(); });
+    connect(ed_Search, &QLineEdit::textChanged, this,
+            [this] { RunGuarded([this] { ApplySearch(); }); });
+    settleTimer_.setInterval(kSettleLookMs);
+    connect(&settleTimer_, &QTimer::timeout, this,
+            [this] { RunGuarded([this] { LookAtPending(); }); });
+    // A folder reports every change of a file being written; it is listed at most this often.
+    folderTimer_.setSingleShot(true);
+    folderTimer_.setInterval(kFolderListingMs);
+    connect(&folderTimer_, &QTimer::timeout, this,
+            [this] { RunGuarded([this] { FolderChanged(); }); });
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
+        if (!folderTimer_.isActive())
+            folderTimer_.start();
+    });
 }
+
+// The scan's workers stop with it; the rows they still read are not waited for.
+LibraryPage::~LibraryPage() = default;
 
 GridView* LibraryPage::ActiveList() const {
     return pc_ReplaysList->currentIndex() == 1 ? sg_FavoriteReplays : sg_AllReplays;
 }
 
 void LibraryPage::ShowPathLists(const LibraryTables& library) {
-    for (auto [list, paths] : {std::pair{lb_AllReplaysList, &library.allReplaysList},
-                               std::pair{lb_FavoriteReplaysList, &library.favoriteReplaysList}}) {
-        list->clear();
-        for (const std::string& path : *paths)
-            list->addItem(QString::fromStdString(path));
+    ShowPaths(lb_AllReplaysList, library.allReplaysList);
+    ShowPaths(lb_FavoriteReplaysList, library.favoriteReplaysList);
+}
+
+// ---- The scan ----
+
+void LibraryPage::StartScan(const std::string& folder) {
+    if (scan_)
+        return;
+    ini_ = std::make_unique<IniFile>(IniFile::Load(context_.iniPath));
+    cache_.reset();
+    if (!context_.cachePath.empty())
+        cache_ = std::make_unique<LibraryRowCache>(
+            LoadLibraryCache(context_.cachePath, context_.iniPath));
+    pending_ = PendingReplays();
+    settleTimer_.stop();
+    changedWhileScanning_ = false;
+
+    scan_ = std::make_unique<LibraryScan>(folder, tables_.library, *ini_, cache_.get());
+    ShowPathLists(tables_.library);
+    // Rows not read yet are empty: a search hides them until they are.
+    searchedRows_ = 0;
+    ApplyLibrarySearch(tables_.library.allReplays, searchKey_);
+    ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
+    progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowLists(); });
+    progress_->Started(scan_->FileCount());
+    watchedFolder_ = WithFinalSeparator(folder);
+    WatchFolder();
+    scanTimer_.start();
+}
+
+void LibraryPage::ScanTick() {
+    // A failure's message box runs an event loop of its own, in which the timer comes again.
+    if (!scan_ || placing_)
+        return;
+    placing_ = true;
+    RunGuarded([this] { scan_->Place(*context_.desktop, progress_.get(), kPlacingTurn, false); });
+    placing_ = false;
+    if (!scan_)
+        return;
+    SearchNewRows();
+    if (scan_->Finished())
+        EndScan();
+}
+
+void LibraryPage::StopScan() {
+    if (!scan_)
+        return;
+    scan_->Stop();
+    // The files in hand are read to their end and placed; the rows after them go.
+    ScanTick();
+}
+
+void LibraryPage::EndScan() {
+    scanTimer_.stop();
+    progress_->Finished();
+    progress_.reset();
+    if (cache_) {
+        LibraryRowCache read = scan_->ResultCache();
+        *cache_ = std::move(read);
+    }
+    scan_.reset();
+    SaveCache();
+    ShowLists();
+    if (changedWhileScanning_)
+        FolderChanged();
+    emit scanEnded();
+}
+
+void LibraryPage::WaitForScan() {
+    while (scan_)
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+}
+
+void LibraryPage::SaveCache() {
+    if (!cache_ || context_.cachePath.empty())
+        return;
+    // A cache that cannot be written costs only the next start's speed: nobody is told.
+    (void)SaveLibraryCache(context_.cachePath, *cache_);
+}
+
+void LibraryPage::ShowLists() {
+    SearchNewRows();
+    sg_AllReplays->Refresh();
+    sg_FavoriteReplays->Refresh();
+}
+
+// ---- The search ----
+
+void LibraryPage::SearchNewRows() {
+    if (!scan_)
+        return;
+    const int placed = scan_->PlacedCount();
+    if (!searchKey_.empty()) {
+        const int allCount = static_cast<int>(tables_.library.allReplaysList.size());
+        for (int i = searchedRows_; i < placed; ++i) {
+            TextGrid& table =
+                i < allCount ? tables_.library.allReplays : tables_.library.favoriteReplays;
+            const int row = i < allCount ? i + 1 : i - allCount + 1;
+            ApplyLibrarySearch(table, searchKey_, row, row);
+        }
+    }
+    searchedRows_ = placed;
+}
+
+void LibraryPage::ApplySearch() {
+    searchKey_ = SearchKey(ed_Search->text().toStdString());
+    ApplyLibrarySearch(tables_.library.allReplays, searchKey_);
+    ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
+    searchedRows_ = scan_ ? scan_->PlacedCount() : 0;
+    sg_AllReplays->Refresh();
+    sg_FavoriteReplays->Refresh();
+}
+
+void LibraryPage::ShowBusy(const BusyState& busy) {
+    bt_Refresh->setEnabled(RunsNow(busy, WindowAction::LibraryScan));
+    bt_SelectFolder->setEnabled(RunsNow(busy, WindowAction::LibraryScan));
+    bt_AddToFavorites->setEnabled(RunsNow(busy, WindowAction::LibraryFavorites));
+    bt_DeleteSelected->setEnabled(RunsNow(busy, WindowAction::LibraryDelete));
+    bt_Stop->setEnabled(busy.libraryScan);
+}
+
+// ---- The live folder ----
+
+void LibraryPage::WatchFolder() {
+    if (!watcher_.directories().isEmpty())
+        watcher_.removePaths(watcher_.directories());
+    for (const std::string& folder : {watchedFolder_, watchedFolder_ + kFavoritesFolderName}) {
+        const QString path = QString::fromStdString(folder);
+        if (QFileInfo(path).isDir())
+            watcher_.addPath(path);
     }
 }
 
-void LibraryPage::RepaintLists() {
-    for (GridView* list : {sg_AllReplays, sg_FavoriteReplays}) {
-        list->Refresh();
-        list->repaint();
+void LibraryPage::FolderChanged() {
+    if (watchedFolder_.empty())
+        return;
+    if (!RunsNow({.libraryScan = Scanning()}, WindowAction::LibraryLiveChange)) {
+        changedWhileScanning_ = true;
+        return;
     }
+    changedWhileScanning_ = false;
+    WatchFolder();  // the favourites folder may just have been made
+    LibraryTables& library = tables_.library;
+    bool dropped = false;
+    for (auto [folder, table, list] :
+         {std::tuple{watchedFolder_, &library.allReplays, &library.allReplaysList},
+          std::tuple{watchedFolder_ + kFavoritesFolderName + "/", &library.favoriteReplays,
+                     &library.favoriteReplaysList}}) {
+        const FolderChanges changes = CompareFolderWithList(FindReplayFiles(folder), *list);
+        if (!changes.vanished.empty()) {
+            DropLibraryRows(*table, *list, changes.vanished);
+            dropped = true;
+        }
+        for (const std::string& path : changes.appeared)
+            pending_.Add(path);
+    }
+    if (dropped) {
+        ShowPathLists(library);
+        ApplySearch();
+    }
+    if (!pending_.Empty() && !settleTimer_.isActive())
+        settleTimer_.start();
+}
+
+void LibraryPage::LookAtPending() {
+    if (Scanning())
+        return;
+    const std::vector<std::string> complete = pending_.TakeComplete(LookAtFile);
+    if (pending_.Empty())
+        settleTimer_.stop();
+    if (complete.empty() || !ini_)
+        return;
+    LibraryTables& library = tables_.library;
+    for (const std::string& path : complete) {
+        const bool favorite = !path.starts_with(watchedFolder_) ||
+                              path.find('/', watchedFolder_.size()) != std::string::npos;
+        TextGrid& table = favorite ? library.favoriteReplays : library.allReplays;
+        std::vector<std::string>& list =
+            favorite ? library.favoriteReplaysList : library.allReplaysList;
+        // A row moved into the favourites is there already, under this path.
+        if (TableHasPath(table, path)) {
+            if (std::find(list.begin(), list.end(), path) == list.end())
+                list.insert(std::upper_bound(list.begin(), list.end(), path, PathLessIgnoringCase),
+                            path);
+            continue;
+        }
+        const std::optional<FileStamp> stamp = StampOf(path);
+        LibraryRow row = ReadLibraryRow(path, *ini_);
+        if (cache_ && stamp && row.opened)
+            cache_->Keep(path, *stamp, row);
+        InsertLibraryRow(table, list, row, *context_.desktop);
+    }
+    ShowPaths(lb_AllReplaysList, library.allReplaysList);
+    ShowPaths(lb_FavoriteReplaysList, library.favoriteReplaysList);
+    ApplySearch();
+    SaveCache();
 }
 
 }  // namespace kordex::app

@@ -1,13 +1,24 @@
 #pragma once
 
+#include <QFileSystemWatcher>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <memory>
+#include <optional>
 
 #include "grid/grid_view.h"
+#include "library/library_cache.h"
+#include "library/library_scan.h"
+#include "library/live_folder.h"
+#include "text/ini_file.h"
+#include "window/busy_policy.h"
 #include "window/window_tables.h"
+#include "window_progress.h"
 
 namespace kordex::app {
 
@@ -25,18 +36,41 @@ class FolderEdit : public QLineEdit {
 };
 
 // The tab "Управление реплеями": the folder field, the library lists of all replays and of
-// the favourites, and the actions on their selections.
+// the favourites, the search above them and the actions on their selections. A scan reads on
+// other threads while the window goes on; the rows arrive in their order, and "Стоп" ends it.
+// While the window is open the folder is watched: new replays appear, removed ones go.
 class LibraryPage : public QWidget {
     Q_OBJECT
   public:
     LibraryPage(WindowTables& tables, QWidget* parent = nullptr);
+    ~LibraryPage() override;
 
     // The list on the active sub-tab and its grid view.
     GridView* ActiveList() const;
     // The hidden path lists as the last scan left them.
     void ShowPathLists(const LibraryTables& library);
-    // Both tables painted at once, while a scan keeps the event loop waiting.
-    void RepaintLists();
+
+    // What the scan needs of the window: the desktop (widths, beeps), tanks.ini, the row
+    // cache's file (empty: none) and the bars that show the progress.
+    struct ScanContext {
+        Desktop* desktop = nullptr;
+        std::string iniPath;
+        std::string cachePath;
+        std::function<StatusProgress()> bars;
+    };
+    void SetScanContext(ScanContext context) { context_ = std::move(context); }
+
+    // Starts a scan of the folder; the rows arrive while the event loop runs.
+    void StartScan(const std::string& folder);
+    bool Scanning() const { return scan_ != nullptr; }
+    void StopScan();
+    // Runs the event loop until no scan is under way (tests, benchmarks).
+    void WaitForScan();
+
+    // Shows the rows that hold the search text, in both tables.
+    void ApplySearch();
+    // Enables the buttons by what may run now.
+    void ShowBusy(const BusyState& busy);
 
     QTabWidget* pc_ReplaysList;
     QWidget* ts_AllReplays;
@@ -46,11 +80,46 @@ class LibraryPage : public QWidget {
     QListWidget* lb_AllReplaysList;
     QListWidget* lb_FavoriteReplaysList;
     FolderEdit* ed_AllReplaysFolder;
+    QLineEdit* ed_Search;
     QPushButton* bt_SelectFolder;
     QPushButton* bt_Refresh;
+    QPushButton* bt_Stop;
     QPushButton* bt_AddToFavorites;
     QPushButton* bt_ProcessInKordex;
     QPushButton* bt_DeleteSelected;
+
+  signals:
+    // A scan ended: read to its end, stopped or failed.
+    void scanEnded();
+
+  private:
+    void ScanTick();
+    void EndScan();
+    void SaveCache();
+    void ShowLists();
+    void SearchNewRows();
+    void WatchFolder();
+    void FolderChanged();
+    void LookAtPending();
+
+    WindowTables& tables_;
+    ScanContext context_;
+    std::unique_ptr<IniFile> ini_;
+    std::unique_ptr<LibraryRowCache> cache_;
+    std::unique_ptr<LibraryScan> scan_;
+    std::unique_ptr<LibraryScanProgress> progress_;
+    QTimer scanTimer_;
+    bool placing_ = false;
+    int searchedRows_ = 0;  // rows of the scan the search has looked at
+    std::string searchKey_;
+
+    // The live folder: the folder of the last scan, watched with its favourites.
+    std::string watchedFolder_;
+    QFileSystemWatcher watcher_;
+    QTimer folderTimer_;
+    QTimer settleTimer_;
+    PendingReplays pending_;
+    bool changedWhileScanning_ = false;
 };
 
 }  // namespace kordex::app

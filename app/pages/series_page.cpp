@@ -5,6 +5,8 @@
 #include <QVBoxLayout>
 
 #include "pages/author_stats_panel.h"
+#include "pages/charts_page.h"
+#include "series/series_charts.h"
 #include "series/series_table_style.h"
 #include "widget_names.h"
 
@@ -52,6 +54,16 @@ SeriesPage::SeriesPage(WindowTables& tables, QWidget* parent) : QWidget(parent) 
     Multi->addTab(SeriesGridShots, QStringLiteral("Стрельба"));
     Multi->addTab(SeriesGridSummary, QStringLiteral("Итого"));
     Multi->addTab(MultiSummary, QStringLiteral("Дополнительно"));
+    Charts = Named(new ChartsPage(tables, Multi), "Charts");
+    Multi->addTab(Charts, QStringLiteral("Графики"));
+
+    // The summary has no link of its own: a name there opens that player's charts.
+    connect(SeriesGridSummary, &GridView::cellDoubleClicked, this, [this](int column, int row) {
+        if (auto name = ChartPlayerAt(SeriesGridSummary->Grid(), column, row)) {
+            Multi->setCurrentWidget(Charts);
+            Charts->ShowPlayer(QString::fromStdString(*name));
+        }
+    });
 
     lb_ReplaysList = Named(new QListWidget(this), "lb_ReplaysList");
     lb_ReplaysList->setSelectionMode(QAbstractItemView::NoSelection);

@@ -12,9 +12,10 @@
 namespace kordex::app {
 
 class AuthorStatsPanel;
+class ChartsPage;
 
 // The tab "Серия боев": the run buttons, the five per-player tables, the summary, the author's
-// statistics and the hidden run list.
+// statistics, the charts and the hidden run list.
 class SeriesPage : public QWidget {
     Q_OBJECT
   public:
@@ -36,6 +37,7 @@ class SeriesPage : public QWidget {
     GridView* SeriesGridShots;
     GridView* SeriesGridSummary;
     AuthorStatsPanel* MultiSummary;
+    ChartsPage* Charts;
     QListWidget* lb_ReplaysList;
 };
 

@@ -21,19 +21,23 @@ int TeamGridHeight(const TextGrid& grid) {
     return grid.RowCount() * (grid.DefaultRowHeight() + 1) + 3;
 }
 
-GridView* TeamGridView(TextGrid& grid, const char* name, QWidget* parent) {
+GridView* TeamGridView(TextGrid& grid, const BattleHeader& battle, const char* name,
+                       QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
     view->SetScrollBars(false);
-    // SingleGridsDrawCell
-    view->SetCellStyleHook([](int column, int row, const std::string& text, bool) {
-        return TeamTableCellStyle(column, row, text);
+    // SingleGridsDrawCell; the recording player's row is bold.
+    view->SetCellStyleHook([view, &battle](int column, int row, const std::string& text, bool) {
+        return TeamTableCellStyle(column, row, text,
+                                  IsRecorderRow(view->Grid(), row, battle.playerName));
     });
     return view;
 }
 
 }  // namespace
 
-SingleBattlePage::SingleBattlePage(WindowTables& tables, QWidget* parent) : QWidget(parent) {
+SingleBattlePage::SingleBattlePage(WindowTables& tables, const BattleHeader& battle,
+                                   QWidget* parent)
+    : QWidget(parent) {
     ReplayPath = Named(new QLineEdit(this), "ReplayPath");
     OpenReplay = NamedButton(this, "OpenReplay", QStringLiteral("Открыть"));
     ViewReplay = NamedButton(this, "ViewReplay", QStringLiteral("Просмотреть реплей"), true);
@@ -55,8 +59,8 @@ SingleBattlePage::SingleBattlePage(WindowTables& tables, QWidget* parent) : QWid
     // The team tables stand where the resize rule puts them, so this tab has no layout.
     Label23 = NamedLabel(Commands, "Label23", QStringLiteral("Союзники (чистый опыт):"));
     Label24 = NamedLabel(Commands, "Label24", QStringLiteral("Противники (чистый опыт):"));
-    AlliesGrid = TeamGridView(tables.AlliesGrid, "AlliesGrid", Commands);
-    EnemiesGrid = TeamGridView(tables.EnemiesGrid, "EnemiesGrid", Commands);
+    AlliesGrid = TeamGridView(tables.AlliesGrid, battle, "AlliesGrid", Commands);
+    EnemiesGrid = TeamGridView(tables.EnemiesGrid, battle, "EnemiesGrid", Commands);
     const int gridHeight = TeamGridHeight(tables.AlliesGrid);
     const int labelsTop = kGridTop + gridHeight + 4;
     auto* battleLabels = new QWidget(Commands);

@@ -8,6 +8,7 @@
 
 #include "grid/grid_view.h"
 #include "platform/desktop.h"
+#include "replay/battle_header.h"
 #include "window/window_layout.h"
 #include "window/window_tables.h"
 
@@ -20,7 +21,8 @@ class PersonalPanel;
 class SingleBattlePage : public QWidget {
     Q_OBJECT
   public:
-    SingleBattlePage(WindowTables& tables, QWidget* parent = nullptr);
+    // battle: the battle shown, whose recording player's row is drawn bold.
+    SingleBattlePage(WindowTables& tables, const BattleHeader& battle, QWidget* parent = nullptr);
 
     // The resize rule's positions of the two tables and the enemies' caption.
     void PlaceTeamGrids(const TeamGridsLayout& layout);

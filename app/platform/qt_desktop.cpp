@@ -10,6 +10,11 @@
 #include <QUrl>
 
 #include "platform/qt_font.h"
+#ifdef Q_OS_WIN
+#include <windows.h>
+#else
+#include "platform/tone_player.h"
+#endif
 
 namespace kordex::app {
 
@@ -27,18 +32,37 @@ QString ApplicationTitle() {
     return QStringLiteral("Kordex");
 }
 
-void QtDesktop::Beep(int, int) {
-    // Qt Widgets has no tone generator; the system beep is the agreed fallback.
-    QApplication::beep();
+QtDesktop::QtDesktop(QWidget* owner) : owner_(owner) {}
+
+QtDesktop::~QtDesktop() = default;
+
+void QtDesktop::Beep(int frequency, int durationMs) {
+#ifdef Q_OS_WIN
+    // Windows has its own tone; it blocks for the tone's length, as the beep always did.
+    ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(durationMs));
+#else
+    if (!tone_)
+        tone_ = std::make_unique<TonePlayer>();
+    // Without a sound output (a server, a plain X display) the system beep is all there is.
+    if (!tone_->Play(frequency, durationMs))
+        QApplication::beep();
+#endif
+}
+
+void QtDesktop::ShowWindowState() {
+    if (beforeBox_)
+        beforeBox_();
 }
 
 void QtDesktop::ShowMessage(const std::string& text) {
+    ShowWindowState();
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), QString::fromStdString(text),
                     QMessageBox::Ok, owner_);
     box.exec();
 }
 
 bool QtDesktop::Confirm(const std::string& text) {
+    ShowWindowState();
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), QString::fromStdString(text),
                     QMessageBox::Ok | QMessageBox::Cancel, owner_);
     return box.exec() == QMessageBox::Ok;

@@ -4,11 +4,15 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "platform/desktop.h"
 
 namespace kordex::app {
+
+class TonePlayer;
 
 // The open dialog's set-up, made once at start-up; every showing starts from it.
 struct ReplayDialogSetup {
@@ -24,9 +28,13 @@ ReplayDialogSetup GameReplayDialog();
 // the desktop services for hand-off, the window's font metrics for widths.
 class QtDesktop : public Desktop {
   public:
-    explicit QtDesktop(QWidget* owner = nullptr) : owner_(owner) {}
+    explicit QtDesktop(QWidget* owner = nullptr);
+    ~QtDesktop() override;
 
     void SetOwner(QWidget* owner) { owner_ = owner; }
+    // What the window does before a box opens: show its tables and labels as they now stand,
+    // so that the box never stands over a battle the handler has already emptied.
+    void SetBeforeBox(std::function<void()> showState) { beforeBox_ = std::move(showState); }
     void SetReplayDialog(ReplayDialogSetup setup) { replayDialog_ = std::move(setup); }
     const ReplayDialogSetup& ReplayDialog() const { return replayDialog_; }
 
@@ -40,7 +48,14 @@ class QtDesktop : public Desktop {
     int TextWidth(const std::string& text, const FontSpec& font) override;
 
   private:
+    void ShowWindowState();
+
     QPointer<QWidget> owner_;
+    std::function<void()> beforeBox_;
+#ifndef Q_OS_WIN
+    // Made at the first beep: the audio system is not touched before a sound is needed.
+    std::unique_ptr<TonePlayer> tone_;
+#endif
     ReplayDialogSetup replayDialog_;
     // A scan measures every cell it fills, nearly always in one font: its metrics are kept.
     std::optional<FontSpec> measuredFont_;

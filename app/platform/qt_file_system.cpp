@@ -6,12 +6,19 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <string>
+#include <utility>
+
 namespace kordex::app {
 
 namespace {
 
 QString Q(const std::string& path) {
     return QString::fromStdString(path);
+}
+
+FileResult Failed(std::string reason) {
+    return FileResult::Failure(FileFault::Write, std::move(reason));
 }
 
 #if !defined(Q_OS_WIN) && !defined(Q_OS_DARWIN)
@@ -50,29 +57,36 @@ bool QtFileSystem::FolderExists(const std::string& path) {
     return !path.empty() && QFileInfo(Q(path)).isDir();
 }
 
-bool QtFileSystem::CreateFolder(const std::string& path) {
-    return QDir().mkpath(Q(path)) && QFileInfo(Q(path)).isDir();
+FileResult QtFileSystem::CreateFolder(const std::string& path) {
+    if (QDir().mkpath(Q(path)) && QFileInfo(Q(path)).isDir())
+        return {};
+    return Failed("папка не создаётся");
 }
 
-bool QtFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
+FileResult QtFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
     // QFile::rename never replaces an existing target; it fails instead.
     if (QFileInfo::exists(Q(to)))
-        return false;
-    return QFile::rename(Q(from), Q(to));
+        return Failed("файл с таким именем уже есть");
+    QFile file(Q(from));
+    if (!file.rename(Q(to)))
+        return Failed(file.errorString().toStdString());
+    return {};
 }
 
-bool QtFileSystem::MoveToTrash(const std::string& path) {
-    if (path.empty() || !QFileInfo::exists(Q(path)) || !EnsureUserTrash())
-        return false;
+FileResult QtFileSystem::MoveToTrash(const std::string& path) {
+    if (path.empty() || !QFileInfo::exists(Q(path)))
+        return Failed("файла нет");
+    if (!EnsureUserTrash())
+        return Failed("корзины нет");
     QString whereNow;
     if (!QFile::moveToTrash(Q(path), &whereNow))
-        return false;
+        return Failed("файл не перемещается в корзину");
     if (QDir::isAbsolutePath(whereNow) && QFileInfo::exists(whereNow))
-        return true;
+        return {};
     // Not in a trash the user can find: the file goes back where it was.
     if (QFileInfo::exists(whereNow))
         QFile::rename(whereNow, Q(path));
-    return false;
+    return Failed("корзины нет");
 }
 
 bool QtFileSystem::FolderWritable(const std::string& path) {

@@ -23,14 +23,14 @@ std::string Cell(const VehicleRow& row, int field) {
     return "<td>" + EscapeHtml(row[field]) + "</td>";
 }
 
-void AppendPlayerLines(PageLines& log, const VehicleRow& row, bool firstTeam) {
+void AppendPlayerLines(PageLines& log, const VehicleRow& row, bool firstTeam, PortalRegion region) {
     log.push_back("<tr><td><a href=\"" +
-                  PlayerPageAddress(PercentEncodeAddressPart(row[f::AccountId])) + "\">" +
+                  PlayerPageAddress(PercentEncodeAddressPart(row[f::AccountId]), region) + "\">" +
                   EscapeHtml(row[f::Name]) + "</a></td>");
     if (row[f::ClanId] != "0") {
         log.push_back("<td><a href=\"" +
-                      ClanPortalPageAddress(PercentEncodeAddressPart(row[f::ClanId])) + "\">" +
-                      EscapeHtml(row[f::Clan]) + (firstTeam ? "</a></td>" : "</a>  </td>"));
+                      ClanPortalPageAddress(PercentEncodeAddressPart(row[f::ClanId]), region) +
+                      "\">" + EscapeHtml(row[f::Clan]) + (firstTeam ? "</a></td>" : "</a>  </td>"));
     } else {
         log.push_back("<td></td>");
     }
@@ -40,12 +40,13 @@ void AppendPlayerLines(PageLines& log, const VehicleRow& row, bool firstTeam) {
                   EscapeHtml(row[f::Hits]) + " (" + EscapeHtml(row[f::HeHits]) + ")</td></tr>");
 }
 
-void AppendTeamTable(PageLines& log, const VehicleTable& vehicles, const std::string& side) {
+void AppendTeamTable(PageLines& log, const VehicleTable& vehicles, const std::string& side,
+                     PortalRegion region) {
     log.push_back("<tr><td>Ник</td><td>Клан</td><td>Танк</td><td>Опыт</td><td>Убил</td>");
     log.push_back("<td>Урон</td><td>Свет</td><td>Подд</td><td>Выстр.-Проб./Попад.(ОФ)</td></tr>");
     for (const auto& row : vehicles) {
         if (!row[f::Id].empty() && row[f::Team] == side)
-            AppendPlayerLines(log, row, side == "1");
+            AppendPlayerLines(log, row, side == "1", region);
     }
 }
 
@@ -59,16 +60,16 @@ void BattleLogHead(PageLines& log) {
 }
 
 void BattleLogBattle(PageLines& log, std::string_view dateTime, std::string_view mapAndMode,
-                     std::string_view outcome, const VehicleTable& vehicles) {
+                     std::string_view outcome, const VehicleTable& vehicles, PortalRegion region) {
     log.push_back("<table border=0>");
     log.push_back("<tr><td class=\"" + TitleClass(outcome) + "\">" + EscapeHtml(dateTime) + ", " +
                   EscapeHtml(mapAndMode) + ", " + EscapeHtml(outcome) + "</td><td></td></tr>");
     log.push_back("<tr><td>");
     log.push_back("<table border=\"2\" class=\"odd\">");
-    AppendTeamTable(log, vehicles, "1");
+    AppendTeamTable(log, vehicles, "1", region);
     log.push_back("</table></td>");
     log.push_back("<td><table border=\"2\" class=\"even\">");
-    AppendTeamTable(log, vehicles, "0");
+    AppendTeamTable(log, vehicles, "0", region);
     log.push_back("</table></td></tr>");
     log.push_back("</table>");
 }
@@ -99,7 +100,7 @@ void HtmlBattleLog::Begin() {
 
 void HtmlBattleLog::AddBattle(const std::string& dateTime, const std::string& mapText,
                               const std::string& outcome, const VehicleTable& vehicles) {
-    BattleLogBattle(lines_, dateTime, mapText, outcome, vehicles);
+    BattleLogBattle(lines_, dateTime, mapText, outcome, vehicles, region_);
 }
 
 void HtmlBattleLog::Finish(const LocalDateTime& stamp) {

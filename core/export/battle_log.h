@@ -7,6 +7,7 @@
 #include "export/html_text.h"
 #include "platform/clock.h"
 #include "replay/battle_tables.h"
+#include "replay/portal_addresses.h"
 #include "series/series_ingestion.h"
 
 namespace kordex {
@@ -18,9 +19,11 @@ void BattleLogHead(PageLines& log);
 // Appends one battle: a title row coloured by the outcome, then the recording player's team
 // (field 6 "1") and the other team (field 6 "0") side by side, rows without a vehicle id
 // skipped. `dateTime` is the header's text as read, `mapAndMode` the map with the series' mode
-// suffix, `outcome` "Победа", "Ничья" or "Поражение".
+// suffix, `outcome` "Победа", "Ничья" or "Поражение". The player and clan links lead to the
+// portals of the battle's region.
 void BattleLogBattle(PageLines& log, std::string_view dateTime, std::string_view mapAndMode,
-                     std::string_view outcome, const VehicleTable& vehicles);
+                     std::string_view outcome, const VehicleTable& vehicles,
+                     PortalRegion region = PortalRegion::Ru);
 
 void BattleLogEnd(PageLines& log);
 
@@ -40,6 +43,7 @@ class HtmlBattleLog : public SeriesBattleLog {
 
     // A new log holding the page start.
     void Begin() override;
+    void SetPortalRegion(PortalRegion region) override { region_ = region; }
     void AddBattle(const std::string& dateTime, const std::string& mapText,
                    const std::string& outcome, const VehicleTable& vehicles) override;
     // The page end, then the file; throws KordexError when it cannot be written. The lines are
@@ -57,6 +61,7 @@ class HtmlBattleLog : public SeriesBattleLog {
     std::string fixedPath_;
     PageLines lines_;
     std::string savedPath_;
+    PortalRegion region_ = PortalRegion::Ru;
 };
 
 }  // namespace kordex

@@ -1,9 +1,14 @@
 #include "export/export_file.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <stdlib.h>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <limits>
+
+#include "platform/file_io.h"
 #include "platform/kordex_error.h"
 
 namespace kordex {
@@ -12,12 +17,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-[[noreturn]] void FailWriting(const std::string& path) {
-    throw KordexError("Не удалось записать файл \"" + path + "\".");
+[[noreturn]] void FailWriting(const std::string& path, const std::string& reason) {
+    throw KordexError("Не удалось записать файл \"" + path + "\": " + reason + ".");
 }
 
 }  // namespace
@@ -37,32 +38,31 @@ std::string ProgramFilePath(std::string_view programFolder, std::string_view fil
     return path;
 }
 
-void WriteFileReplacing(const std::string& path,
-                        const std::function<bool(const std::string& temporaryPath)>& write) {
-    const std::string temporary = path + ".writing";
-    std::error_code error;
-    const auto discardTemporary = [&] { fs::remove(PathOf(temporary), error); };
-    try {
-        if (!write(temporary))
-            FailWriting(path);
-    } catch (...) {
-        discardTemporary();
-        throw;
-    }
-    fs::rename(PathOf(temporary), PathOf(path), error);
-    if (error) {
-        discardTemporary();
-        FailWriting(path);
-    }
+void WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    if (const FileResult written = ReplaceFile(Utf8Path(path), bytes); !written)
+        FailWriting(path, written.reason);
 }
 
-void WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    WriteFileReplacing(path, [bytes](const std::string& temporaryPath) {
-        std::ofstream file(PathOf(temporaryPath), std::ios::binary | std::ios::trunc);
-        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        file.close();
-        return !file.fail();
-    });
+std::string BytesWrittenToScratch(
+    const std::string& path, const std::function<bool(const std::string& scratchPath)>& write) {
+    // A folder of our own, so that no other file can stand at the scratch path.
+    std::string folder = (fs::temp_directory_path() / "kordex-XXXXXX").string();
+    if (!::mkdtemp(folder.data()))
+        FailWriting(path, std::strerror(errno));
+    struct RemoveFolder {
+        const std::string& folder;
+        ~RemoveFolder() {
+            std::error_code ignored;
+            fs::remove_all(folder, ignored);
+        }
+    } removeFolder{folder};
+    const std::string scratch = folder + "/scratch";
+    if (!write(scratch))
+        FailWriting(path, "файл не записан");
+    const FileBytes written = ReadWholeFile(scratch, std::numeric_limits<std::size_t>::max());
+    if (!written.result)
+        FailWriting(path, written.result.reason);
+    return written.bytes;
 }
 
 }  // namespace kordex

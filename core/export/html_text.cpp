@@ -4,16 +4,17 @@
 
 namespace kordex {
 
-void AppendPageStart(PageLines& lines) {
+void AppendPageStart(PageLines& lines, std::initializer_list<std::string_view> headLines) {
     lines.insert(
         lines.end(),
         {
             "<html>",
             "<head>",
             "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
-            "<title>Kordex</title>",
-            "<style type=\"text/css\">",
         });
+    for (std::string_view line : headLines)
+        lines.emplace_back(line);
+    lines.insert(lines.end(), {"<title>Kordex</title>", "<style type=\"text/css\">"});
 }
 
 void AppendCellStyles(PageLines& lines) {

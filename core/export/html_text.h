@@ -1,5 +1,6 @@
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -9,8 +10,9 @@ namespace kordex {
 // An exported page as the list of its lines, in UTF-8, without line ends.
 using PageLines = std::vector<std::string>;
 
-// The page's first lines, up to and including the opening of its style sheet.
-void AppendPageStart(PageLines& lines);
+// The page's first lines, up to and including the opening of its style sheet; the given head
+// lines follow the content type.
+void AppendPageStart(PageLines& lines, std::initializer_list<std::string_view> headLines = {});
 // The style rules both pages share: links, outcome, row parity, survival and extreme classes.
 void AppendCellStyles(PageLines& lines);
 

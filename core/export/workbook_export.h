@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "export/export_tables.h"
+#include "platform/clock.h"
 #include "platform/platform.h"
 #include "tables/text_grid.h"
 #include "text/number_format.h"
@@ -26,6 +27,8 @@ struct WorksheetCell {
     std::string text;
     std::optional<double> number;
     std::string numberFormat{};  // empty: the sheet's general format
+    // A battle's date and time ("27.05.2017 21:04" in the first row): a real date in the sheet.
+    std::optional<LocalDateTime> date{};
 
     bool operator==(const WorksheetCell&) const = default;
 };
@@ -36,13 +39,24 @@ using WorksheetCells = std::vector<std::vector<WorksheetCell>>;  // [row][column
 // Names such as "007" stay text.
 std::optional<double> WorksheetNumber(std::string_view text, const NumberFormat& format);
 
+// The date and time of a battle title "dd.mm.yyyy hh:mm"; nothing for any other text (a later
+// battle of the same day shows only its time, which is no date).
+std::optional<LocalDateTime> BattleTitleDate(std::string_view text);
+
 // The table's full rectangle as worksheet cells: in the first row every ";" becomes a blank
-// (a date and its time); below it a marked cell gives its value part.
+// (a date and its time, then a real date); below it a marked cell gives its value part. Pair
+// and shooting values are no numbers and stay text.
 WorksheetCells GridToWorksheet(const TextGrid& table, const NumberFormat& format);
 
-// Writes the workbook of six sheets, "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба" and
-// "Итого", the first one active, replacing a file at the path. A failure throws KordexError and
-// leaves no partial file.
+// The width of a sheet column that shows every text of the column whole, in the sheet's
+// character units (Cyrillic letters count once, not by their bytes).
+double FittedColumnWidth(const WorksheetCells& cells, std::size_t column);
+
+// Writes the workbook of the sheets "Опыт", "Фраги", "Урон", "Поддержка", "Стрельба", "Итого"
+// and the charts sheet "Графики", the first one active, replacing a file at the path. Columns
+// are as wide as their texts, the header rows and the name column stay in view (frozen panes),
+// and the summary ends with its last player. A failure throws KordexError and leaves no partial
+// file.
 void SaveSeriesWorkbook(const SeriesTables& tables, const std::string& path,
                         const NumberFormat& format);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "library/library_scan.h"
+#include "library/library_search.h"
 #include "library/library_tables.h"
 #include "library/replay_files.h"
 
@@ -41,10 +42,11 @@ int AddToFavorites(TextGrid& allReplays, TextGrid& favoriteReplays, FileSystem& 
     // Bottom up, so the rows still to be handled keep their numbers while rows go.
     for (int r = selection.bottom; r >= selection.top; --r) {
         const std::string path = allReplays.Cell(library_column::Path, r);
-        if (r <= 0 || r >= allReplays.RowCount() || path.empty())
+        if (r <= 0 || r >= allReplays.RowCount() || path.empty() || !RowShown(allReplays, r))
             continue;
         const std::string target = FavoritesTargetPath(path);
-        files.CreateFolder(FolderOf(target));
+        // A folder that cannot be made fails the move below, which leaves the row.
+        (void)files.CreateFolder(FolderOf(target));
         if (!files.MoveFileNoReplace(path, target))
             continue;
         const int added = favoriteReplays.RowCount();
@@ -59,9 +61,12 @@ int AddToFavorites(TextGrid& allReplays, TextGrid& favoriteReplays, FileSystem& 
 }
 
 std::string DeleteQuestion(const TextGrid& table) {
+    // The rows a search hides are not asked about, nor deleted.
     const auto selection = table.Selection();
-    return "Удалить выбранные реплеи (" + std::to_string(selection.bottom - selection.top + 1) +
-           " шт.)?";
+    int count = 0;
+    for (int r = selection.top; r <= selection.bottom; ++r)
+        count += r >= table.RowCount() || RowShown(table, r) ? 1 : 0;
+    return "Удалить выбранные реплеи (" + std::to_string(count) + " шт.)?";
 }
 
 int DeleteSelected(TextGrid& table, FileSystem& files, Desktop& desktop) {
@@ -71,7 +76,7 @@ int DeleteSelected(TextGrid& table, FileSystem& files, Desktop& desktop) {
     const auto selection = table.Selection();
     for (int r = selection.bottom; r >= selection.top; --r) {
         // The title row is never a replay; an empty path deletes nothing.
-        if (r <= 0 || r >= table.RowCount())
+        if (r <= 0 || r >= table.RowCount() || !RowShown(table, r))
             continue;
         const std::string path = table.Cell(library_column::Path, r);
         if (path.empty() || !files.MoveToTrash(path))
@@ -93,7 +98,7 @@ HandOff HandOffSelection(const TextGrid& table) {
     SeriesHandOff series;
     for (int r = selection.top; r <= selection.bottom; ++r) {
         const std::string& path = table.Cell(library_column::Path, r);
-        if (r == 0 || path.empty())
+        if (r == 0 || path.empty() || !RowShown(table, r))
             continue;
         series.paths.push_back(path);
     }
@@ -101,6 +106,11 @@ HandOff HandOffSelection(const TextGrid& table) {
         return NoHandOff{};
     std::stable_sort(series.paths.begin(), series.paths.end(), PathLessIgnoringCase);
     return series;
+}
+
+void OpenReplayFolder(const std::string& fieldText, FileSystem& files, Desktop& desktop) {
+    if (!fieldText.empty() && files.FolderExists(fieldText))
+        desktop.Open(fieldText);
 }
 
 }  // namespace kordex

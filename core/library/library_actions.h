@@ -43,4 +43,8 @@ using HandOff = std::variant<NoHandOff, SingleHandOff, SeriesHandOff>;
 
 HandOff HandOffSelection(const TextGrid& table);
 
+// A double-click on the folder field: the folder opens in the file browser. Only an existing
+// folder is handed to the desktop; a prompt, a web address or a "file:" text opens nothing.
+void OpenReplayFolder(const std::string& fieldText, FileSystem& files, Desktop& desktop);
+
 }  // namespace kordex

@@ -8,6 +8,7 @@
 #include "library/library_tables.h"
 #include "library/net_profit.h"
 #include "platform/kordex_error.h"
+#include "replay/battle_header.h"
 #include "replay/battle_reading.h"
 #include "replay/battle_vocabulary.h"
 #include "replay/json.h"
@@ -47,41 +48,47 @@ constexpr std::array<const char*, 24> kPersonalKeys = {"repair",
 constexpr std::array<const char*, 4> kCommonKeys = {"finishReason", "arenaCreateTime", "duration",
                                                     "winnerTeam"};
 
-void FillColumns(TextGrid& table, int row, int first, int last, const std::string& text) {
+void FillColumns(LibraryRow& row, int first, int last, const std::string& text) {
     for (int column = first; column <= last; ++column)
-        table.SetCell(column, row, text);
+        row.cells[column] = text;
 }
 
-LibraryRowKind WholeRow(TextGrid& table, int row, const std::string& path, const char* word,
-                        LibraryRowKind kind) {
-    FillColumns(table, row, 0, col::NetProfit, word);
-    table.SetCell(col::Path, row, path);
-    return kind;
+LibraryRow WholeRow(LibraryRow row, const char* word, LibraryRowKind kind) {
+    FillColumns(row, 0, col::NetProfit, word);
+    row.kind = kind;
+    return row;
 }
 
-LibraryRowKind ErrorRow(TextGrid& table, int row, const std::string& path) {
-    return WholeRow(table, row, path, "Ошибка", LibraryRowKind::Error);
+LibraryRow ErrorRow(LibraryRow row) {
+    return WholeRow(std::move(row), "Ошибка", LibraryRowKind::Error);
 }
 
 // A member missing from the results: the early values stay, the rest says "Ошибка".
-LibraryRowKind MarkedRow(TextGrid& table, int row, const std::string& path) {
-    FillColumns(table, row, col::Outcome, col::NetProfit, "Ошибка");
-    table.SetCell(col::Path, row, path);
-    return LibraryRowKind::Marked;
+LibraryRow MarkedRow(LibraryRow row) {
+    FillColumns(row, col::Outcome, col::NetProfit, "Ошибка");
+    row.kind = LibraryRowKind::Marked;
+    return row;
 }
 
-// Reads the named members as value texts, under the names the layout writes them; nothing
-// when one is missing.
+// The names the layout writes the members under.
 template <std::size_t N>
-std::optional<std::array<std::string, N>> ReadMembers(const JsonObject& object,
-                                                      const std::array<const char*, N>& keys,
-                                                      const VersionLayout& layout) {
+std::array<std::string_view, N> LayoutNames(const std::array<const char*, N>& keys,
+                                            const VersionLayout& layout) {
+    std::array<std::string_view, N> names;
+    for (std::size_t i = 0; i < N; ++i)
+        names[i] = layout.KeyName(keys[i]);
+    return names;
+}
+
+// The value texts of the members asked for; nothing when one is missing.
+template <std::size_t N>
+std::optional<std::array<std::string, N>> AllPresent(
+    const std::vector<std::optional<std::string>>& picked) {
     std::array<std::string, N> values;
     for (std::size_t i = 0; i < N; ++i) {
-        auto value = object.ValueText(layout.KeyName(keys[i]));
-        if (!value)
+        if (!picked[i])
             return std::nullopt;
-        values[i] = std::move(*value);
+        values[i] = *picked[i];
     }
     return values;
 }
@@ -95,71 +102,77 @@ std::string VehicleColumnText(const IniFile& ini, std::string vehicle) {
 
 }  // namespace
 
-LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& table,
-                                  const IniFile& ini, Desktop& desktop) {
-    const int row = base + 1;
+LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
+    LibraryRow row;
+    row.cells.assign(kLibraryColumns, std::string());
+    row.cells[col::Path] = path;
     BattleReadRequest request;
     request.variant = ReadingVariant::List;
     request.analysis = Analysis::Library;
     request.vehicles = VehiclesText::Skip;
     request.last = ReadStage::Completeness;
     const BattleRead read = ReadBattle(path, request);
-    if (read.fault == ReadFault::CannotOpen || read.FailedAt(ReadStage::Header))
-        return ErrorRow(table, row, path);
+    if (read.fault == ReadFault::CannotOpen) {
+        row.opened = false;
+        return ErrorRow(std::move(row));
+    }
+    if (read.FailedAt(ReadStage::Header))
+        return ErrorRow(std::move(row));
     const BattleHeader& header = read.header.header;
     const auto date = LibraryDate(header.dateTime);
     if (!date)
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
 
     // The early values: what the header alone tells.
-    table.SetCell(col::Time, row, *date);
-    table.SetCell(col::Map, row, header.mapDisplayName);
-    table.SetCell(col::Player, row, header.playerName);
-    table.SetCell(col::Vehicle, row, header.playerVehicle);
-    table.SetCell(col::BattleType, row, header.battleType);
-    table.SetCell(col::Mode, row, header.gameplayID);
-    table.SetCell(col::Path, row, path);
+    row.cells[col::Time] = *date;
+    row.cells[col::Map] = header.mapDisplayName;
+    row.cells[col::Player] = header.playerName;
+    row.cells[col::Vehicle] = header.playerVehicle;
+    row.cells[col::BattleType] = header.battleType;
+    row.cells[col::Mode] = header.gameplayID;
 
     if (read.FailedAt(ReadStage::Version))
-        return WholeRow(table, row, path, "Стар.версия", LibraryRowKind::OldVersion);
+        return WholeRow(std::move(row), "Стар.версия", LibraryRowKind::OldVersion);
     if (!read.Ok())
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     const VersionLayout& layout = *read.layout;
 
-    const auto results = ParseObject(read.blocks.ResultsBlock);
-    if (!results.Ok())
-        return ErrorRow(table, row, path);
-    // Sub-objects are taken from the parsed results directly: the same objects as parsing
-    // their member texts again, without writing and reading every replay's texts twice.
-    auto personalObject = ObjectOf(results.object, "personal");
-    if (personalObject.status == JsonStatus::MissingKey)
-        return MarkedRow(table, row, path);
-
-    // From 9.8 on the personal results are wrapped in an object keyed by vehicle.
-    if (layout.wrapped) {
-        const ParsedObject wrapper = personalObject;
-        if (!wrapper.Ok()) {
-            desktop.Beep(400, 200);
-            return LibraryRowKind::Early;
+    // Only the personal and common results are read out of the results; the rest of the text
+    // (every player and vehicle of the battle) is checked to be JSON, not built. From 9.8 on
+    // the personal results are wrapped in an object keyed by vehicle.
+    const bool wrapped = layout.wrapped;
+    const auto personalNames = LayoutNames(kPersonalKeys, layout);
+    const auto commonNames = LayoutNames(kCommonKeys, layout);
+    const std::array<MemberPick, 2> picks = {MemberPick{"personal", wrapped, personalNames},
+                                             MemberPick{"common", false, commonNames}};
+    const PickedObject results = PickMembers(read.blocks.ResultsBlock, picks);
+    if (results.status != JsonStatus::Ok)
+        return ErrorRow(std::move(row));
+    const PickedMembers& personalPick = results.picks[0];
+    if (personalPick.holder == JsonStatus::MissingKey)
+        return MarkedRow(std::move(row));
+    if (wrapped) {
+        if (personalPick.holder != JsonStatus::Ok) {
+            row.kind = LibraryRowKind::Early;
+            return row;
         }
-        if (wrapper.object.MemberCount() == 0)
-            return MarkedRow(table, row, path);
-        personalObject = ObjectAt(wrapper.object, 0);
+        if (personalPick.holderMembers == 0)
+            return MarkedRow(std::move(row));
     }
-    if (!personalObject.Ok())
-        return ErrorRow(table, row, path);
-    const auto personal = ReadMembers(personalObject.object, kPersonalKeys, layout);
+    if (personalPick.object != JsonStatus::Ok)
+        return ErrorRow(std::move(row));
+    const auto personal = AllPresent<kPersonalKeys.size()>(personalPick.values);
     if (!personal)
-        return MarkedRow(table, row, path);
+        return MarkedRow(std::move(row));
 
-    const auto commonObject = ObjectOf(results.object, "common");
-    if (commonObject.status == JsonStatus::MissingKey)
-        return MarkedRow(table, row, path);
-    if (!commonObject.Ok())
-        return ErrorRow(table, row, path);
-    const auto common = ReadMembers(commonObject.object, kCommonKeys, layout);
+    const PickedMembers& commonPick = results.picks[1];
+    if (commonPick.holder == JsonStatus::MissingKey)
+        return MarkedRow(std::move(row));
+    if (commonPick.object != JsonStatus::Ok)
+        return ErrorRow(std::move(row));
+    const auto common = AllPresent<kCommonKeys.size()>(commonPick.values);
     if (!common)
-        return MarkedRow(table, row, path);
+        return MarkedRow(std::move(row));
 
     const auto& p = *personal;
     auto value = [&](const char* key) -> const std::string& {
@@ -174,37 +187,49 @@ LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& t
         battleType = BattleTypeShort(header.battleType);
         mastery = MasteryMarkText(value("markOfMastery"));
     } catch (const KordexError&) {
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
     }
     const auto profit = NetProfit({value("premiumCreditsFactor10"), value("originalCredits"),
                                    value("creditsContributionIn"), value("creditsContributionOut"),
                                    value("autoRepairCost"), value("autoEquipCost"),
                                    value("autoLoadCost"), layout.premiumFactorDivisor});
     if (!profit)
-        return ErrorRow(table, row, path);
+        return ErrorRow(std::move(row));
 
-    table.SetCell(col::Vehicle, row, VehicleColumnText(ini, header.playerVehicle));
-    table.SetCell(col::BattleType, row, battleType);
-    table.SetCell(col::Mode, row, ModeWordLibrary(header.gameplayID));
-    table.SetCell(col::Outcome, row, BattleOutcome((*common)[3], value("team")));
-    table.SetCell(col::Survived, row, value("health") != "0" ? "Да" : "");
-    table.SetCell(col::Mastery, row, mastery);
-    table.SetCell(col::Xp, row, value("xp"));
-    table.SetCell(col::OriginalXp, row, value("originalXP"));
-    table.SetCell(col::Damage, row, value("damageDealt"));
-    table.SetCell(col::Kills, row, value("kills"));
-    table.SetCell(col::AssistRadio, row, value("damageAssistedRadio"));
-    table.SetCell(col::AssistTrack, row, value("damageAssistedTrack"));
-    table.SetCell(col::Credits, row, value("credits"));
-    table.SetCell(col::Repair, row, value("autoRepairCost"));
-    table.SetCell(col::AmmoCost, row, FirstListNumber(value("autoLoadCost")));
-    table.SetCell(col::EquipmentCost, row, FirstListNumber(value("autoEquipCost")));
-    table.SetCell(col::NetProfit, row, std::to_string(*profit));
-    table.SetCell(col::Path, row, path);
-    // The scan's loop fits rows by list position, some before they are filled: a complete
-    // row is fitted here, so its texts are never cut off.
+    row.kind = LibraryRowKind::Normal;
+    row.cells[col::Vehicle] = VehicleColumnText(ini, header.playerVehicle);
+    row.cells[col::BattleType] = battleType;
+    row.cells[col::Mode] = ModeWordLibrary(header.gameplayID);
+    row.cells[col::Outcome] = BattleOutcome((*common)[3], value("team"));
+    row.cells[col::Survived] = value("health") != "0" ? "Да" : "";
+    row.cells[col::Mastery] = mastery;
+    row.cells[col::Xp] = value("xp");
+    row.cells[col::OriginalXp] = value("originalXP");
+    row.cells[col::Damage] = value("damageDealt");
+    row.cells[col::Kills] = value("kills");
+    row.cells[col::AssistRadio] = value("damageAssistedRadio");
+    row.cells[col::AssistTrack] = value("damageAssistedTrack");
+    row.cells[col::Credits] = value("credits");
+    row.cells[col::Repair] = value("autoRepairCost");
+    row.cells[col::AmmoCost] = FirstListNumber(value("autoLoadCost"));
+    row.cells[col::EquipmentCost] = FirstListNumber(value("autoEquipCost"));
+    row.cells[col::NetProfit] = std::to_string(*profit);
+    return row;
+}
+
+void PlaceLibraryRow(const LibraryRow& libraryRow, int row, TextGrid& table, Desktop& desktop) {
+    table.SetRow(row, libraryRow.cells);
+    if (libraryRow.kind == LibraryRowKind::Early)
+        desktop.Beep(400, 200);
+    // Every row is fitted when it is filled, so no text of it is ever cut off.
     FitColumnsToRow(table, row, desktop);
-    return LibraryRowKind::Normal;
+}
+
+LibraryRowKind ReplayToLibraryRow(const std::string& path, int base, TextGrid& table,
+                                  const IniFile& ini, Desktop& desktop) {
+    const LibraryRow libraryRow = ReadLibraryRow(path, ini);
+    PlaceLibraryRow(libraryRow, base + 1, table, desktop);
+    return libraryRow.kind;
 }
 
 }  // namespace kordex

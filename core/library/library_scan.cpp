@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "library/library_row.h"
 #include "library/replay_files.h"
 #include "tables/grid_helpers.h"
 
@@ -14,19 +13,12 @@ int CellWidth(const TextGrid& table, int column, int row, Desktop& desktop) {
     return desktop.TextWidth(table.Cell(column, row), table.Font()) + table.LineWidth() + 10;
 }
 
-// Fills the table, already sized to its path list, the last path in row 1.
-void FillTable(TextGrid& table, const std::vector<std::string>& paths, const IniFile& ini,
-               Desktop& desktop, ScanProgress* progress) {
-    const int rowCount = table.RowCount();
-    for (int d = static_cast<int>(paths.size()) - 1; d >= 0; --d) {
-        if (progress)
-            progress->ReadingFile(paths[d]);
-        ReplayToLibraryRow(paths[d], rowCount - 2 - d, table, ini, desktop);
-        if (progress)
-            progress->FileDone();
-        // Row d is fitted here, so by the end every row, title included, was fitted once.
-        FitColumnsToRow(table, d, desktop);
-    }
+// Reading is bound by the disk and the parser; more threads than cores only wait.
+int ReadingThreads(int asked) {
+    if (asked > 0)
+        return asked;
+    const unsigned cores = std::thread::hardware_concurrency();
+    return static_cast<int>(std::clamp(cores, 1u, 8u));
 }
 
 }  // namespace
@@ -48,25 +40,155 @@ void FitColumnsToText(TextGrid& table, Desktop& desktop) {
     }
 }
 
-void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
-                    Desktop& desktop, ScanProgress* progress) {
+LibraryScan::LibraryScan(const std::string& folder, LibraryTables& tables, const IniFile& ini,
+                         const LibraryRowCache* cache, int threads)
+    : tables_(tables), ini_(ini), cache_(cache), prefix_(WithFinalSeparator(folder)) {
     ClearTableBody(tables.allReplays);
     ClearTableBody(tables.favoriteReplays);
-    const std::string prefix = WithFinalSeparator(folder);
-    tables.allReplaysList = FindReplayFiles(prefix);
-    tables.favoriteReplaysList = FindReplayFiles(prefix + kFavoritesFolderName + "/");
+    tables.allReplaysList = FindReplayFiles(prefix_);
+    tables.favoriteReplaysList = FindReplayFiles(prefix_ + kFavoritesFolderName + "/");
     // Both tables get their rows before the first file is read: a read error ends the scan
     // with every row in place, the ones not reached yet empty.
     tables.allReplays.SetRowCount(static_cast<int>(tables.allReplaysList.size()) + 1);
     tables.favoriteReplays.SetRowCount(static_cast<int>(tables.favoriteReplaysList.size()) + 1);
+    for (auto [list, table] : {std::pair{&tables.allReplaysList, &tables.allReplays},
+                               std::pair{&tables.favoriteReplaysList, &tables.favoriteReplays}}) {
+        const int count = static_cast<int>(list->size());
+        for (int d = count - 1; d >= 0; --d)
+            files_.push_back({(*list)[d], table, count - d});
+    }
+    slots_.resize(files_.size());
+    const int threadCount = std::min(ReadingThreads(threads), std::max(1, FileCount()));
+    for (int i = 0; i < threadCount; ++i)
+        workers_.emplace_back([this] { Work(); });
+}
 
+LibraryScan::~LibraryScan() {
+    stopping_ = true;
+    for (std::thread& worker : workers_)
+        if (worker.joinable())
+            worker.join();
+}
+
+void LibraryScan::Work() {
+    while (!stopping_) {
+        const std::size_t index = next_++;
+        if (index >= files_.size())
+            return;
+        Read(index);
+    }
+}
+
+void LibraryScan::Read(std::size_t index) {
+    Slot slot;
+    const std::string& path = files_[index].path;
+    slot.stamp = StampOf(path);
+    const LibraryRow* kept = cache_ && slot.stamp ? cache_->Find(path, *slot.stamp) : nullptr;
+    try {
+        slot.row = kept ? *kept : ReadLibraryRow(path, ini_);
+    } catch (...) {
+        slot.failure = std::current_exception();
+    }
+    slot.ready = true;
+    {
+        std::lock_guard lock(mutex_);
+        slots_[index] = std::move(slot);
+    }
+    readyChanged_.notify_all();
+}
+
+void LibraryScan::Place(Desktop& desktop, ScanProgress* progress, std::chrono::milliseconds budget,
+                        bool wait) {
+    if (!titlesFitted_) {
+        // The title rows are fitted as every other row is.
+        FitColumnsToRow(tables_.allReplays, 0, desktop);
+        FitColumnsToRow(tables_.favoriteReplays, 0, desktop);
+        titlesFitted_ = true;
+    }
+    const auto deadline = std::chrono::steady_clock::now() + budget;
+    while (!Finished()) {
+        const auto index = static_cast<std::size_t>(placed_);
+        {
+            std::unique_lock lock(mutex_);
+            if (!slots_[index].ready) {
+                if (stopping_) {
+                    lock.unlock();
+                    // The files in hand are read to their end, so that every row read is kept.
+                    for (std::thread& worker : workers_)
+                        if (worker.joinable())
+                            worker.join();
+                    lock.lock();
+                    if (!slots_[index].ready) {
+                        lock.unlock();
+                        DropUnplacedRows();
+                        return;
+                    }
+                } else if (!wait) {
+                    return;
+                } else {
+                    readyChanged_.wait(lock, [&] { return slots_[index].ready; });
+                }
+            }
+        }
+        // A ready slot is no worker's any more.
+        const Slot& slot = slots_[index];
+        const File& file = files_[index];
+        if (slot.failure) {
+            failed_ = true;
+            stopping_ = true;
+            std::rethrow_exception(slot.failure);
+        }
+        if (progress)
+            progress->ReadingFile(file.path);
+        PlaceLibraryRow(slot.row, file.row, *file.table, desktop);
+        ++placed_;
+        if (progress)
+            progress->FileDone();
+        if (std::chrono::steady_clock::now() >= deadline)
+            return;
+    }
+}
+
+void LibraryScan::Stop() {
+    stopping_ = true;
+}
+
+bool LibraryScan::Finished() const {
+    return failed_ || stopped_ || placed_ == FileCount();
+}
+
+void LibraryScan::DropUnplacedRows() {
+    const int allCount = static_cast<int>(tables_.allReplaysList.size());
+    tables_.allReplays.SetRowCount(std::min(placed_, allCount) + 1);
+    tables_.favoriteReplays.SetRowCount(std::max(0, placed_ - allCount) + 1);
+    stopped_ = true;
+}
+
+LibraryRowCache LibraryScan::ResultCache() const {
+    // Rows of other folders stay; the folders scanned hold exactly what this scan found.
+    LibraryRowCache cache = cache_ ? *cache_ : LibraryRowCache(std::string());
+    cache.ForgetFolder(prefix_);
+    cache.ForgetFolder(prefix_ + kFavoritesFolderName + "/");
+    std::lock_guard lock(mutex_);
+    for (std::size_t i = 0; i < files_.size(); ++i) {
+        const Slot& slot = slots_[i];
+        if (slot.ready && !slot.failure && slot.stamp && slot.row.opened)
+            cache.Keep(files_[i].path, *slot.stamp, slot.row);
+    }
+    return cache;
+}
+
+void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
+                    Desktop& desktop, ScanProgress* progress, LibraryRowCache* cache) {
+    LibraryScan scan(folder, tables, ini, cache);
     if (progress)
-        progress->Started(
-            static_cast<int>(tables.allReplaysList.size() + tables.favoriteReplaysList.size()));
-    FillTable(tables.allReplays, tables.allReplaysList, ini, desktop, progress);
-    FillTable(tables.favoriteReplays, tables.favoriteReplaysList, ini, desktop, progress);
+        progress->Started(scan.FileCount());
+    while (!scan.Finished())
+        scan.Place(desktop, progress, std::chrono::hours(1), true);
     if (progress)
         progress->Finished();
+    if (cache)
+        *cache = scan.ResultCache();
 }
 
 }  // namespace kordex

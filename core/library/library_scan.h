@@ -1,7 +1,18 @@
 #pragma once
 
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
+#include "library/library_cache.h"
+#include "library/library_row.h"
 #include "library/library_tables.h"
 #include "platform/desktop.h"
 #include "text/ini_file.h"
@@ -18,10 +29,82 @@ class ScanProgress {
     virtual void Finished() = 0;
 };
 
-// The scan: lists the replays of the folder and of its favourites subfolder and fills one
-// row per file, the path that sorts last in row 1. Columns are widened, never narrowed.
+// A scan under way. The replays are read on worker threads (a file whose path, size and time
+// match the cache is not opened); the rows are written into the tables only by Place, on the
+// caller's thread, in the order of the scan: all replays from the path that sorts last (row 1)
+// to the first, then the favourites likewise. So the tables end exactly as a reading of one
+// file after the other leaves them.
+class LibraryScan {
+  public:
+    // Lists the folder and its favourites subfolder and sizes both tables, the path lists
+    // filled; the reading starts at once. `cache` may be null; it must outlive the scan.
+    LibraryScan(const std::string& folder, LibraryTables& tables, const IniFile& ini,
+                const LibraryRowCache* cache = nullptr, int threads = 0);
+    // The workers read `ini` until the scan ends: a temporary would be gone before them.
+    LibraryScan(const std::string& folder, LibraryTables& tables, IniFile&& ini,
+                const LibraryRowCache* cache = nullptr, int threads = 0) = delete;
+    ~LibraryScan();
+    LibraryScan(const LibraryScan&) = delete;
+    LibraryScan& operator=(const LibraryScan&) = delete;
+
+    // Writes the rows that are read, in order, until the next one is not ready yet or the
+    // time is used up; with `wait`, waits for the next row instead of returning. A file whose
+    // reading failed ends the scan there with that failure, as the reading's own error.
+    void Place(Desktop& desktop, ScanProgress* progress, std::chrono::milliseconds budget,
+               bool wait);
+    // No further file is read or placed; the rows placed stay, the rows after them go.
+    void Stop();
+    // Every row placed, or stopped.
+    bool Finished() const;
+    bool Stopped() const { return stopped_; }
+    int FileCount() const { return static_cast<int>(files_.size()); }
+    int PlacedCount() const { return placed_; }
+
+    // The rows this scan read or took from the cache, for the next scan; rows of files that
+    // could not be opened are left out.
+    LibraryRowCache ResultCache() const;
+
+  private:
+    struct File {
+        std::string path;
+        TextGrid* table;
+        int row;
+    };
+    struct Slot {
+        bool ready = false;
+        LibraryRow row;
+        std::optional<FileStamp> stamp;
+        std::exception_ptr failure;
+    };
+    void Work();
+    void Read(std::size_t index);
+    // Trims a stopped scan's tables to the rows it placed.
+    void DropUnplacedRows();
+
+    LibraryTables& tables_;
+    const IniFile& ini_;
+    const LibraryRowCache* cache_;
+    std::string prefix_;  // the folder with its final "/"
+    std::vector<File> files_;
+    std::vector<Slot> slots_;
+    int placed_ = 0;
+    bool titlesFitted_ = false;
+    bool stopped_ = false;
+    bool failed_ = false;
+    std::atomic<std::size_t> next_{0};
+    std::atomic<bool> stopping_{false};
+    mutable std::mutex mutex_;
+    std::condition_variable readyChanged_;
+    std::vector<std::thread> workers_;
+};
+
+// The scan of one file after the other, to its end: lists the replays of the folder and of
+// its favourites subfolder and fills one row per file, the path that sorts last in row 1.
+// Columns are widened, never narrowed. With a cache, unchanged files are not read, and the
+// cache then holds the rows of this scan.
 void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
-                    Desktop& desktop, ScanProgress* progress = nullptr);
+                    Desktop& desktop, ScanProgress* progress = nullptr,
+                    LibraryRowCache* cache = nullptr);
 
 // Widens every column to its text in the given row (text width + grid line + 10 pixels).
 void FitColumnsToRow(TextGrid& table, int row, Desktop& desktop);

@@ -1,8 +1,5 @@
 #include "library/net_profit.h"
 
-#include <cfenv>
-#include <cmath>
-
 #include "text/number_format.h"
 
 namespace kordex {
@@ -32,8 +29,8 @@ std::optional<long long> NetProfit(const ProfitValues& values) {
         return std::nullopt;
     const long double f = static_cast<long double>(*factor10) / values.premiumFactorDivisor;
     const long double profit = *original * f + *in - *out * f - *repair - *equipment - *ammo;
-    // nearbyint rounds in the current mode, which is to nearest with halves to even.
-    return static_cast<long long>(std::nearbyintl(profit));
+    // A profit beyond every whole number (a factor of 1e300) is a conversion failure.
+    return RoundedWhole(profit);
 }
 
 }  // namespace kordex

@@ -9,6 +9,8 @@ struct LocalDateTime {
     int hour = 0;
     int minute = 0;
     int second = 0;
+
+    bool operator==(const LocalDateTime&) const = default;
 };
 
 class Clock {

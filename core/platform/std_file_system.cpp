@@ -17,9 +17,15 @@ namespace kordex {
 namespace fs = std::filesystem;
 
 namespace {
+
 fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+    return Utf8Path(utf8);
 }
+
+FileResult Failed(const std::error_code& error) {
+    return FileResult::Failure(FileFault::Write, error.message());
+}
+
 }  // namespace
 
 bool StdFileSystem::FileExists(const std::string& path) {
@@ -32,49 +38,57 @@ bool StdFileSystem::FolderExists(const std::string& path) {
     return fs::is_directory(PathOf(path), error);
 }
 
-bool StdFileSystem::CreateFolder(const std::string& path) {
+FileResult StdFileSystem::CreateFolder(const std::string& path) {
     std::error_code error;
     fs::create_directories(PathOf(path), error);
-    return fs::is_directory(PathOf(path), error);
+    std::error_code checked;
+    if (fs::is_directory(PathOf(path), checked))
+        return {};
+    return FileResult::Failure(FileFault::Write,
+                               error ? error.message() : std::string("это не папка"));
 }
 
-bool StdFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
+FileResult StdFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
 #ifdef _WIN32
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists; across volumes
     // Windows copies and deletes, taking a partial copy back itself.
-    return MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0;
+    if (MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0)
+        return {};
+    return FileResult::Failure(FileFault::Write, "файл не перемещается");
 #else
     // renameat2 with RENAME_NOREPLACE makes the check and the move one step, so a file that
     // appears at the target in between is never overwritten.
     if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
+        return {};
     if (errno != EXDEV)
-        return false;
+        return Failed(std::error_code(errno, std::generic_category()));
     // Another file system: copy without overwriting, then remove the source. A move that
     // fails half-way takes its copy back, so the file is in exactly one place; a file that was
     // at the target before is someone else's and is never touched.
     std::error_code error;
-    if (fs::exists(PathOf(to), error) || error)
-        return false;
+    if (fs::exists(PathOf(to), error))
+        return Failed(std::make_error_code(std::errc::file_exists));
+    if (error)
+        return Failed(error);
     if (!fs::copy_file(PathOf(from), PathOf(to), fs::copy_options::none, error)) {
         if (error != std::errc::file_exists) {
             std::error_code ignored;
             fs::remove(PathOf(to), ignored);  // a partial copy of ours
         }
-        return false;
+        return Failed(error);
     }
     fs::remove(PathOf(from), error);
     if (error) {
         std::error_code ignored;
         fs::remove(PathOf(to), ignored);
-        return false;
+        return Failed(error);
     }
-    return true;
+    return {};
 #endif
 }
 
-bool StdFileSystem::MoveToTrash(const std::string&) {
-    return false;
+FileResult StdFileSystem::MoveToTrash(const std::string&) {
+    return FileResult::Failure(FileFault::Write, "корзины нет");
 }
 
 bool StdFileSystem::FolderWritable(const std::string& path) {

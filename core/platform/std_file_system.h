@@ -10,9 +10,9 @@ class StdFileSystem : public FileSystem {
   public:
     bool FileExists(const std::string& path) override;
     bool FolderExists(const std::string& path) override;
-    bool CreateFolder(const std::string& path) override;
-    bool MoveFileNoReplace(const std::string& from, const std::string& to) override;
-    bool MoveToTrash(const std::string& path) override;
+    FileResult CreateFolder(const std::string& path) override;
+    FileResult MoveFileNoReplace(const std::string& from, const std::string& to) override;
+    FileResult MoveToTrash(const std::string& path) override;
     bool FolderWritable(const std::string& path) override;
     bool CopyFileNoReplace(const std::string& from, const std::string& to) override;
 };

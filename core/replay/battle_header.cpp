@@ -81,6 +81,10 @@ HeaderParse ParseBattleHeader(std::string_view headerBlock, VehiclesText vehicle
             parse.header.versionText = ReplaceAll(parse.header.versionText, "Common Test", "CT");
     }
 
+    // Not required: they only choose the web portal of the players' pages.
+    parse.header.regionCode = parsed.object.ValueText("regionCode").value_or("");
+    parse.header.serverName = parsed.object.ValueText("serverName").value_or("");
+
     const auto version = ClientVersionNumber(parse.header.versionNumber);
     if (!version)
         return Failed(parse, "the client version \"" + parse.header.versionNumber +

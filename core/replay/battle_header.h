@@ -22,6 +22,9 @@ struct BattleHeader {
     std::string playerName;
     std::string playerVehicle;
     std::string battleType;
+    // Where the battle was played; either may be absent (older clients wrote no regionCode).
+    std::string regionCode;
+    std::string serverName;
     int clientVersion = 0;  // ClientVersionNumber of versionNumber
     ClientTuple client;     // the version as parts, from the title first (ClientTupleOf)
 };

@@ -3,17 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <bit>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <memory>
 
-#ifdef _WIN32
-#include <share.h>
-#endif
-
+#include "platform/file_io.h"
 #include "platform/kordex_error.h"
 #include "replay/byte_scan.h"
 
@@ -23,6 +17,10 @@ namespace {
 
 constexpr std::string_view kBlockStart = "{\"";
 constexpr std::size_t kChunkSize = 64 * 1024;
+// How much of a file is ever read. The blocks of the largest real replays end within their
+// first 5 MB; beyond the window the file reads as ended, so memory and time stay bounded
+// whatever the file holds (a block not closed by then is an unfinished block).
+constexpr std::uint64_t kReadWindow = std::uint64_t{64} << 20;
 
 // Walks a JSON text brace by brace. Braces inside JSON strings are text, not structure: a
 // player or clan name holding a brace must not end a block early. A library scan walks every
@@ -111,7 +109,7 @@ struct BlockSpan {
 class LazyLines {
   public:
     // The line's buffer starts at a chunk's size, so the usual first line grows in place.
-    explicit LazyLines(std::FILE* file) : file_(file) { text_.reserve(kChunkSize); }
+    explicit LazyLines(ReadableFile& file) : file_(file) { text_.reserve(kChunkSize); }
 
     // The known part of the current text; ReadMore extends it.
     std::string_view Text() const { return std::string_view(text_).substr(start_); }
@@ -226,13 +224,15 @@ class LazyLines {
             return true;
         if (atEnd_)
             return false;
-        filled_ = std::fread(buffer_.data(), 1, buffer_.size(), file_);
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), kReadWindow - read_));
+        filled_ = 0;
         position_ = 0;
-        if (filled_ < buffer_.size()) {
-            if (std::ferror(file_))
-                throw KordexError(std::string("Ошибка чтения файла: ") + std::strerror(errno));
-            atEnd_ = true;
-        }
+        if (wanted > 0)
+            if (const FileResult result = file_.Read(buffer_.data(), wanted, filled_); !result)
+                throw KordexError("Ошибка чтения файла: " + result.reason);
+        read_ += filled_;
+        atEnd_ = filled_ == 0;
         return filled_ > 0;
     }
 
@@ -252,8 +252,9 @@ class LazyLines {
         }
     }
 
-    std::FILE* file_;
-    std::array<char, kChunkSize> buffer_;  // not zeroed: only what fread filled is read
+    ReadableFile& file_;
+    std::array<char, kChunkSize> buffer_;  // not zeroed: only what a read filled is looked at
+    std::uint64_t read_ = 0;               // bytes read from the file so far
     std::size_t position_ = 0;
     std::size_t filled_ = 0;
     bool atEnd_ = false;
@@ -261,24 +262,6 @@ class LazyLines {
     std::size_t start_ = 0;  // where the current text begins in text_
     bool lineComplete_ = false;
 };
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-std::unique_ptr<std::FILE, FileCloser> OpenForReading(const std::string& path) {
-    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
-    std::error_code error;
-    if (std::filesystem::is_directory(file, error))
-        return nullptr;
-#ifdef _WIN32
-    // Read sharing only: a replay the game still holds open for writing is refused, not read
-    // half-written. The wide-character call keeps Cyrillic folder names out of the code page.
-    return std::unique_ptr<std::FILE, FileCloser>(_wfsopen(file.c_str(), L"rb", _SH_DENYWR));
-#else
-    return std::unique_ptr<std::FILE, FileCloser>(std::fopen(path.c_str(), "rb"));
-#endif
-}
 
 // Where the first block of the text lies: from its first block start (or from its start when
 // it has none) to the brace that brings the depth back to 0.
@@ -306,11 +289,13 @@ std::string CutJsonBlock(std::string_view text) {
 }
 
 std::optional<ReplayBlocks> ReadReplayBlocks(const std::string& path, ReadingVariant variant) {
-    auto file = OpenForReading(path);
-    if (!file)
+    // Only a regular file opens; a pipe or device swapped in after a folder listing would
+    // otherwise hold the open or the reads for ever.
+    ReadableFile file;
+    if (!ReadableFile::Open(Utf8Path(path), file))
         return std::nullopt;
     // One chunk buffer per read; kept off the stack of the caller.
-    auto lines = std::make_unique<LazyLines>(file.get());
+    auto lines = std::make_unique<LazyLines>(file);
 
     // The header key word is searched in the first line and then in up to one (single) or
     // two (list) further lines, each replacing the one before.

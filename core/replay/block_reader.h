@@ -19,7 +19,8 @@ struct ReplayBlocks {
 // list: two extra lines, no trim.
 enum class ReadingVariant { Single, List };
 
-// The four blocks of the file, or nothing when the file cannot be opened.
+// The four blocks of the file, or nothing when the file cannot be opened (only a regular file
+// opens). Only the first 64 MB of a file are read. An error while reading throws KordexError.
 std::optional<ReplayBlocks> ReadReplayBlocks(const std::string& path, ReadingVariant variant);
 
 // The first brace-balanced text from the first block start ("{" followed by a quote).

@@ -2,6 +2,7 @@
 
 #include <rapidjson/document.h>
 #include <rapidjson/error/error.h>
+#include <rapidjson/reader.h>
 
 #include <algorithm>
 #include <utility>
@@ -312,6 +313,191 @@ ParsedObject Wrap(std::shared_ptr<const JsonObject::Impl> document, const Value&
     return parsed;
 }
 
+// The events of one reading of a text, kept only where a pick wants them. Containers below the
+// picked values are walked by the parser alone; a value taken whole is written compact as the
+// events come, as CompactText writes it from a built object.
+class PickingHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, PickingHandler> {
+  public:
+    explicit PickingHandler(std::span<const MemberPick> picks) : picks_(picks) {
+        result_.picks.resize(picks.size());
+        for (std::size_t i = 0; i < picks.size(); ++i)
+            result_.picks[i].values.resize(picks[i].keys.size());
+    }
+
+    PickedObject Result(bool parsed) {
+        if (!parsed)
+            return PickedObject{};
+        result_.status = rootIsObject_ ? JsonStatus::Ok : JsonStatus::NotObject;
+        return std::move(result_);
+    }
+
+    bool Null() { return Scalar("null", false); }
+    bool Bool(bool b) { return Scalar(b ? "true" : "false", false); }
+    bool RawNumber(const char* s, rapidjson::SizeType n, bool) {
+        return Scalar(std::string_view(s, n), false);
+    }
+    bool String(const char* s, rapidjson::SizeType n, bool) {
+        return Scalar(std::string_view(s, n), true);
+    }
+    bool Key(const char* s, rapidjson::SizeType n, bool) {
+        const std::string_view key(s, n);
+        if (capturing_) {
+            Separate();
+            WriteJsonString(key, capture_, NonAscii::Keep);
+            capture_ += ':';
+            afterKey_ = true;
+            return true;
+        }
+        Frame& frame = frames_.back();
+        ++frame.members;
+        next_ = Role{};
+        if (frame.role.kind == RoleKind::Root) {
+            for (std::size_t i = 0; i < picks_.size(); ++i)
+                if (key == picks_[i].member && !seen_[i]) {
+                    seen_[i] = true;
+                    next_ = {picks_[i].firstMemberOf ? RoleKind::Holder : RoleKind::Object, i};
+                }
+        } else if (frame.role.kind == RoleKind::Holder) {
+            if (frame.members == 1)
+                next_ = {RoleKind::Object, frame.role.pick};
+        } else if (frame.role.kind == RoleKind::Object) {
+            const auto& keys = picks_[frame.role.pick].keys;
+            auto& values = result_.picks[frame.role.pick].values;
+            for (std::size_t k = 0; k < keys.size(); ++k)
+                if (key == keys[k] && !values[k]) {
+                    next_ = {RoleKind::Value, frame.role.pick, k};
+                    break;
+                }
+        }
+        return true;
+    }
+    bool StartObject() { return Open('{', true); }
+    bool EndObject(rapidjson::SizeType) { return Close('}'); }
+    bool StartArray() { return Open('[', false); }
+    bool EndArray(rapidjson::SizeType) { return Close(']'); }
+
+  private:
+    enum class RoleKind { None, Root, Holder, Object, Value };
+    struct Role {
+        RoleKind kind = RoleKind::None;
+        std::size_t pick = 0;
+        std::size_t key = 0;
+    };
+    struct Frame {
+        Role role;
+        std::size_t members = 0;
+    };
+
+    // The role of the value that comes now, and no role for the one after it.
+    Role TakeRole() {
+        if (first_) {
+            first_ = false;
+            return {RoleKind::Root};
+        }
+        const Role role = next_;
+        next_ = Role{};
+        return role;
+    }
+
+    void Separate() {
+        if (afterKey_)
+            afterKey_ = false;
+        else if (!firstInContainer_)
+            capture_ += ',';
+        firstInContainer_ = false;
+    }
+
+    bool Scalar(std::string_view text, bool isString) {
+        if (capturing_) {
+            Separate();
+            // The built object keeps numbers as strings: a string that reads as a number goes
+            // bare, as CompactText writes it.
+            if (isString && !IsJsonNumber(text))
+                WriteJsonString(text, capture_, NonAscii::Keep);
+            else
+                capture_ += text;
+            return true;
+        }
+        const Role role = TakeRole();
+        if (role.kind == RoleKind::Holder || role.kind == RoleKind::Object) {
+            SetStatus(role, JsonStatus::NotObject);
+        } else if (role.kind == RoleKind::Value) {
+            std::string value(text);
+            std::replace(value.begin(), value.end(), '"', '\\');
+            result_.picks[role.pick].values[role.key] = std::move(value);
+        }
+        return true;
+    }
+
+    // The sub-object of a pick that takes the root's member directly is also its holder.
+    void SetStatus(const Role& role, JsonStatus status) {
+        PickedMembers& picked = result_.picks[role.pick];
+        if (role.kind == RoleKind::Holder || !picks_[role.pick].firstMemberOf)
+            picked.holder = status;
+        if (role.kind == RoleKind::Object)
+            picked.object = status;
+    }
+
+    bool Open(char bracket, bool object) {
+        if (capturing_) {
+            Separate();
+            capture_ += bracket;
+            firstInContainer_ = true;
+            ++captureDepth_;
+            return true;
+        }
+        const Role role = TakeRole();
+        if (role.kind == RoleKind::Value) {
+            capturing_ = true;
+            captureRole_ = role;
+            capture_.clear();
+            capture_ += bracket;
+            firstInContainer_ = true;
+            captureDepth_ = 1;
+            return true;
+        }
+        if (role.kind == RoleKind::Root)
+            rootIsObject_ = object;
+        if (role.kind == RoleKind::Holder || role.kind == RoleKind::Object)
+            SetStatus(role, object ? JsonStatus::Ok : JsonStatus::NotObject);
+        // Only objects have members to pick from.
+        frames_.push_back({object ? role : Role{}, 0});
+        return true;
+    }
+
+    bool Close(char bracket) {
+        if (capturing_) {
+            capture_ += bracket;
+            firstInContainer_ = false;
+            if (--captureDepth_ == 0) {
+                capturing_ = false;
+                result_.picks[captureRole_.pick].values[captureRole_.key] = StripQuotes(capture_);
+            }
+            return true;
+        }
+        const Frame frame = frames_.back();
+        frames_.pop_back();
+        if (frame.role.kind == RoleKind::Holder ||
+            (frame.role.kind == RoleKind::Object && !picks_[frame.role.pick].firstMemberOf))
+            result_.picks[frame.role.pick].holderMembers = frame.members;
+        return true;
+    }
+
+    std::span<const MemberPick> picks_;
+    PickedObject result_;
+    std::vector<Frame> frames_;
+    std::vector<bool> seen_ = std::vector<bool>(picks_.size(), false);
+    Role next_;
+    bool first_ = true;
+    bool rootIsObject_ = false;
+    bool capturing_ = false;
+    Role captureRole_;
+    std::string capture_;
+    int captureDepth_ = 0;
+    bool firstInContainer_ = true;
+    bool afterKey_ = false;
+};
+
 }  // namespace
 
 std::size_t JsonObject::MemberCount() const {
@@ -385,6 +571,31 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
     if (!object.Has(key))
         return parsed;
     return Wrap(JsonObjectAccess::Document(object), *Find(JsonObjectAccess::Value(object), key));
+}
+
+PickedObject PickMembers(std::string_view text, std::span<const MemberPick> picks) {
+    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
+    if (survey.nul)
+        return PickedObject{};
+    auto read = [&](std::string buffer, rapidjson::ParseErrorCode& error) {
+        PickingHandler handler(picks);
+        rapidjson::Reader reader;
+        rapidjson::InsituStringStream stream(buffer.data());
+        if (survey.manyOpeners)
+            reader
+                .Parse<kParseFlags | rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag>(
+                    stream, handler);
+        else
+            reader.Parse<kParseFlags | rapidjson::kParseInsituFlag>(stream, handler);
+        error = reader.GetParseErrorCode();
+        return handler.Result(error == rapidjson::kParseErrorNone);
+    };
+    rapidjson::ParseErrorCode error = rapidjson::kParseErrorNone;
+    PickedObject picked = read(survey.ascii ? std::string(text) : Windows1251ToUtf8(text), error);
+    if (error == rapidjson::kParseErrorNumberTooBig)
+        picked =
+            read(QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text)), error);
+    return picked;
 }
 
 std::string StripQuotes(std::string_view text) {

@@ -3,8 +3,10 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kordex {
 
@@ -48,6 +50,31 @@ ParsedObject ParseObject(std::string_view text);
 // The same as ParseObject of the member text, without writing and reading it again.
 ParsedObject ObjectAt(const JsonObject& object, std::size_t i);
 ParsedObject ObjectOf(const JsonObject& object, std::string_view key);
+
+// Reading only some members of a JSON object's sub-objects, without building the rest: a
+// library scan needs two dozen values of a results text that holds thousands.
+struct MemberPick {
+    std::string_view member;     // the root's member that holds the sub-object
+    bool firstMemberOf = false;  // the sub-object is the value of that member's first member
+    std::span<const std::string_view> keys;  // the members whose value texts are taken
+};
+struct PickedMembers {
+    // The root's member: Ok (an object), NotObject or MissingKey; and its member count.
+    JsonStatus holder = JsonStatus::MissingKey;
+    std::size_t holderMembers = 0;
+    // The sub-object: the holder itself, or the value of the holder's first member.
+    JsonStatus object = JsonStatus::MissingKey;
+    // The ValueText of each key asked for, from the first member of that name.
+    std::vector<std::optional<std::string>> values;
+};
+struct PickedObject {
+    JsonStatus status = JsonStatus::NotJson;  // of the text: Ok, NotJson or NotObject
+    std::vector<PickedMembers> picks;         // one per pick, the first member of each name
+};
+
+// Reads the text under the rules of ParseObject, so it fails exactly where ParseObject fails,
+// and gives the same value texts as ParseObject's objects would.
+PickedObject PickMembers(std::string_view text, std::span<const MemberPick> picks);
 
 // A text with every double-quote character removed.
 std::string StripQuotes(std::string_view text);

@@ -1,7 +1,8 @@
 #include "series/author_statistics.h"
 
 #include <charconv>
-#include <cmath>
+#include <optional>
+#include <utility>
 
 #include "series/summary_columns.h"
 
@@ -95,11 +96,11 @@ std::string GeneralCut(double value, int decimals, const NumberFormat& format) {
 }
 
 std::string Average(long long total, long long battles, const NumberFormat& format) {
-    return FormatTwoDecimals(static_cast<float>(static_cast<double>(total) / battles), format);
+    return FormatTwoDecimals(total, battles, format);
 }
 
 struct Units {
-    double base;
+    long long base;
     std::string_view separator;
     std::string_view suffix;
 };
@@ -116,33 +117,62 @@ Units UnitsOf(UnitsForm form) {
     return {1000, " ", ""};
 }
 
-std::string FormatUnitsPart(std::string_view part, UnitsForm form, const NumberFormat& format) {
-    const auto value = ParseLocaleNumber(part, format);
+// The exact value numerator / denominator (denominator > 0) in units: the whole count of the
+// base and the rest, each from the exact value, so the rest is cut once and never from an
+// average that was already cut.
+std::string UnitsText(long long numerator, long long denominator, UnitsForm form,
+                      const NumberFormat& format) {
     const Units units = UnitsOf(form);
-    if (!value || std::fabs(*value) <= units.base)
-        return std::string(part);
-    // The split is made in 32-bit floats, whose rest of an average such as 251,33 cuts to the
-    // digits shown; totals beyond 2^24, which a float cannot hold to the unit, use doubles.
-    double whole = 0, rest = 0;
-    if (std::fabs(*value) < 16777216.0) {
-        const float v = static_cast<float>(*value), base = static_cast<float>(units.base);
-        const float w = std::trunc(v / base);
-        whole = w;
-        rest = std::fabs(v - base * w);
-    } else {
-        whole = std::trunc(*value / units.base);
-        rest = std::fabs(*value - units.base * whole);
-    }
-    std::string restText = FormatTwoDecimals(static_cast<float>(rest), format);
+    const long long magnitude = numerator < 0 ? -numerator : numerator;
+    if (magnitude <= units.base * denominator)
+        return FormatTwoDecimals(numerator, denominator, format);
+    const long long whole = numerator / (units.base * denominator);
+    const long long rest = magnitude - (whole < 0 ? -whole : whole) * units.base * denominator;
+    std::string restText = FormatTwoDecimals(rest, denominator, format);
+    std::string wholeText = std::to_string(whole);
     if (form == UnitsForm::Thousands) {
-        // "12 003", not "12 3": the group below the thousands keeps its three digits.
+        // "12 003", not "12 3": the group below the thousands keeps its three digits, and the
+        // thousands are grouped by three as well ("2 049 680").
         const auto digits = restText.find(format.decimalSeparator);
         const std::size_t integerDigits = digits == std::string::npos ? restText.size() : digits;
         if (integerDigits < 3)
             restText.insert(0, 3 - integerDigits, '0');
+        wholeText = GroupThousands(whole);
     }
-    return std::to_string(static_cast<long long>(whole)) + std::string(units.separator) + restText +
-           std::string(units.suffix);
+    return wholeText + std::string(units.separator) + restText + std::string(units.suffix);
+}
+
+// A decimal text such as "1234,5" as the exact fraction 12345 / 10; nothing when the text is
+// no plain decimal number.
+std::optional<std::pair<long long, long long>> ExactDecimal(std::string_view text,
+                                                            const NumberFormat& format) {
+    bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    const auto separator = text.find(format.decimalSeparator);
+    const std::string_view whole = text.substr(0, separator);
+    const std::string_view fraction =
+        separator == std::string_view::npos ? std::string_view() : text.substr(separator + 1);
+    auto digits = [](std::string_view part) {
+        return part.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (whole.empty() || !digits(whole) || !digits(fraction) || whole.size() + fraction.size() > 17)
+        return std::nullopt;
+    long long numerator = 0, denominator = 1;
+    for (char c : whole)
+        numerator = numerator * 10 + (c - '0');
+    for (char c : fraction) {
+        numerator = numerator * 10 + (c - '0');
+        denominator *= 10;
+    }
+    return std::pair{negative ? -numerator : numerator, denominator};
+}
+
+std::string FormatUnitsPart(std::string_view part, UnitsForm form, const NumberFormat& format) {
+    const auto exact = ExactDecimal(part, format);
+    if (!exact)
+        return std::string(part);
+    return UnitsText(exact->first, exact->second, form, format);
 }
 
 }  // namespace
@@ -230,20 +260,63 @@ void AdditionalFinalize(const AuthorStats& stats, LabelStore& labels, const Numb
     const long long profit = total("Label_m_silver") - total("Label_m_ammo") -
                              total("Label_m_repair") - total("Label_m_equip");
     // The mean of the battles' own percentages, over the battles whose duration is known.
-    labels.Set("Label_m_lifetimeproc",
-               stats.lifetimePercentBattles == 0
-                   ? "0%"
-                   : FormatTwoDecimals(static_cast<float>(stats.lifetimePercentSum /
-                                                          stats.lifetimePercentBattles),
-                                       format) +
-                         "%");
+    labels.Set(
+        "Label_m_lifetimeproc",
+        stats.lifetimePercentBattles == 0
+            ? "0%"
+            : FormatTwoDecimals(stats.lifetimePercentSum / stats.lifetimePercentBattles, format) +
+                  "%");
     labels.Set("Label_m_survive", Average(total("Label_m_survive") * 100, battles, format) + "%");
 
+    // Both parts from the exact total: an average is cut once, never cut and read back.
     for (const AveragedLabel& averaged : kAveragedLabels) {
         const long long value = averaged.label == "Label_m_profit" ? profit : total(averaged.label);
-        const std::string text = std::to_string(value) + " / " + Average(value, battles, format);
-        labels.Set(averaged.label, FormatUnitsLabel(text, averaged.form, format));
+        labels.Set(averaged.label, UnitsText(value, 1, averaged.form, format) + " / " +
+                                       UnitsText(value, battles, averaged.form, format));
     }
+}
+
+std::span<const AuthorStatsRow> AuthorStatsLeftColumn() {
+    static constexpr AuthorStatsRow kRows[] = {
+        {"Побед/Боев:", "Label_m_battles"},
+        {"Выстрелов:", "Label_m_shots"},
+        {"Фугасных повреждений:", "Label_m_hehits"},
+        {"Попаданий:", "Label_m_hits"},
+        {"Точность:", "Label_m_accuracy"},
+        {"Пробитий:", "Label_m_pierced"},
+        {"Урона нанес:", "Label_m_dmg"},
+        {"Средний урон за выстрел:", "Label_m_dmgpershot"},
+        {"Урона получил:", "Label_m_dmgrecieved"},
+        {"Попаданий получил:", "Label_m_shotsReceived"},
+        {"Средн. ур. за получ. попад.:", "Label_m_dmgpergot"},
+        {"Потенциального ур.:", "Label_m_potentialgot"},
+        {"Сред. потенциал. за попад.:", "Label_m_potencpershot"},
+        {"Отношение потенц. урона\nк полученному:", "Label_m_pottorecieved"},
+    };
+    return kRows;
+}
+
+std::span<const AuthorStatsRow> AuthorStatsRightColumn() {
+    static constexpr AuthorStatsRow kRows[] = {
+        {"Обнаружил:", "Label_m_spotted"},
+        {"Насветил:", "Label_m_support"},
+        {"Урон по загусл.:", "Label_m_tracks"},
+        {"Повредил:", "Label_m_damaged"},
+        {"Уничтожил:", "Label_m_killed"},
+        {"Очков захвата:", "Label_m_capture"},
+        {"Очков защиты:", "Label_m_defend"},
+        {"Прожил:", "Label_m_lifetime"},
+        {"Прожил % боя:", "Label_m_lifetimeproc"},
+        {"Выживаемость:", "Label_m_survive"},
+        {"Пробег:", "Label_m_mileage"},
+        {"Опыта:", "Label_m_exp", true},
+        {"Серебра:", "Label_m_silver"},
+        {"Пополнение БК:", "Label_m_ammo"},
+        {"Ремонт:", "Label_m_repair"},
+        {"Снаряжение:", "Label_m_equip"},
+        {"Прибыль:", "Label_m_profit", true},
+    };
+    return kRows;
 }
 
 std::string FormatUnitsLabel(std::string_view text, UnitsForm form, const NumberFormat& format) {

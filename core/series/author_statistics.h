@@ -3,6 +3,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -44,6 +45,17 @@ void AccumulateAuthorStats(AuthorStats& stats, const AuthorBattle& battle);
 // Writes the final texts of the author's labels (AuthorStatsLabels): totals, averages over the
 // battles, the ratios. With no battle counted every label reads "0".
 void AdditionalFinalize(const AuthorStats& stats, LabelStore& labels, const NumberFormat& format);
+
+// One row of the tab "Дополнительно": a caption beside the value label it names.
+struct AuthorStatsRow {
+    std::string_view caption;  // may hold a line break
+    std::string_view label;
+    bool bold = false;
+};
+// The tab's two columns, as the window and the exported page show them; the counters
+// Label_m_wins and Label_m_duration are in neither.
+std::span<const AuthorStatsRow> AuthorStatsLeftColumn();
+std::span<const AuthorStatsRow> AuthorStatsRightColumn();
 
 enum class UnitsForm { Thousands, Minutes, Kilometres };
 

@@ -71,7 +71,7 @@ class Ingestion {
     }
 
     ReplayOutcome Run();
-    // A fault no kind names: "Ошибка" in the column, the file stays where it is.
+    // A fault no kind names: "Сбой" in the column, the file stays where it is.
     ReplayOutcome Fault(std::string description);
 
   private:
@@ -84,6 +84,8 @@ class Ingestion {
     ReplayOutcome Beep(ReplayClass kind, std::string description);
     ReplayOutcome Unread(const BattleRead& read);
     ReplayOutcome Unreadable(std::string description);
+    ReplayOutcome Repeat(const std::string& finalMap);
+    void WriteFinalHeader(const std::string& finalMap, const std::string& word);
     void Finish();
 
     const std::string& path_;
@@ -144,9 +146,10 @@ ReplayOutcome Ingestion::Beep(ReplayClass kind, std::string description) {
 }
 
 ReplayOutcome Ingestion::Fault(std::string description) {
-    Mark("Ошибка");
+    // Its own word: "Ошибка" means a header that could not be read, and such files move.
+    Mark(std::string(kFailureWord));
     outcome_.kind = ReplayClass::Failure;
-    outcome_.word = "Ошибка";
+    outcome_.word = kFailureWord;
     outcome_.description = std::move(description);
     Finish();
     return outcome_;
@@ -206,6 +209,25 @@ ReplayOutcome Ingestion::Unreadable(std::string description) {
     return outcome_;
 }
 
+void Ingestion::WriteFinalHeader(const std::string& finalMap, const std::string& word) {
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 0, DateCell());
+    c_.state.PreviousBattleDate = DatePart(header_.dateTime);
+    for (TextGrid* grid : c_.tables.SeriesGrids())
+        grid->SetCell(column_, 1, finalMap);
+    Mark(word);
+}
+
+ReplayOutcome Ingestion::Repeat(const std::string& finalMap) {
+    WriteFinalHeader(finalMap, std::string(kRepeatWord));
+    outcome_.kind = ReplayClass::Repeat;
+    outcome_.word = kRepeatWord;
+    outcome_.description = "the battle " + c_.state.battle.common.arenaUniqueID +
+                           " was already counted from this side";
+    Finish();
+    return outcome_;
+}
+
 ReplayOutcome Ingestion::Run() {
     SeriesRunState& state = c_.state;
     BattleTables& battle = state.battle;
@@ -239,7 +261,14 @@ ReplayOutcome Ingestion::Run() {
     const std::string recorderTeam = battle.personal.Value("team");
     const std::string outcomeWord = BattleOutcome(battle.common.winnerTeam, recorderTeam);
 
-    // Read now, added only once the battle is accepted, so a replay marked "Ошибка" adds nothing.
+    // Clan members send their replays of one battle: the second copy from the same side is
+    // shown but counted nowhere. Old clients give no arenaUniqueID, so nothing matches there.
+    const std::string finalMap = header_.mapDisplayName + ModeSuffixSeries(header_.gameplayID);
+    const std::pair battleKey{battle.common.arenaUniqueID, recorderTeam};
+    if (!battleKey.first.empty() && state.battlesCounted.contains(battleKey))
+        return Repeat(finalMap);
+
+    // Read now, added only once the battle is accepted, so a replay marked "Сбой" adds nothing.
     std::optional<AuthorBattle> author;
     if (c_.options.multiAdditional) {
         AuthorBattleRead authorRead =
@@ -256,6 +285,8 @@ ReplayOutcome Ingestion::Run() {
 
     if (!BuildAlliesTable(battle.vehicles, state.allies, recorderTeam))
         return Fault("more than 15 vehicles in the recording player's team");
+    if (!battleKey.first.empty())
+        state.battlesCounted.insert(battleKey);
     if (author)
         AccumulateAuthorStats(state.author, *author);
 
@@ -264,16 +295,13 @@ ReplayOutcome Ingestion::Run() {
     MarkAlliesExtremes(state.allies, vf::Damage);
     MarkAlliesSupportExtremes(state.allies);
 
-    const std::string finalMap = header_.mapDisplayName + ModeSuffixSeries(header_.gameplayID);
-    for (TextGrid* grid : c_.tables.SeriesGrids())
-        grid->SetCell(column_, 0, DateCell());
-    state.PreviousBattleDate = DatePart(header_.dateTime);
-    for (TextGrid* grid : c_.tables.SeriesGrids())
-        grid->SetCell(column_, 1, finalMap);
-    Mark(outcomeWord);
+    WriteFinalHeader(finalMap, outcomeWord);
 
-    if (c_.battleLog)
+    c_.tables.portalRegion = PortalRegionOf(header_.regionCode, header_.serverName);
+    if (c_.battleLog) {
+        c_.battleLog->SetPortalRegion(c_.tables.portalRegion);
         c_.battleLog->AddBattle(header_.dateTime, finalMap, outcomeWord, battle.vehicles);
+    }
 
     if (c_.options.multiGroupPlayers)
         AlliesInfoToGridsGroupped(c_.tables, state.allies, count_);
@@ -303,8 +331,8 @@ SubfolderMove MoveReplayToSubfolder(const std::string& path, const std::string& 
         move.failure = "the file is not there";
         return move;
     }
-    if (!files.CreateFolder(subfolder)) {
-        move.failure = "the folder " + subfolder + " cannot be created";
+    if (const FileResult made = files.CreateFolder(subfolder); !made) {
+        move.failure = "the folder " + subfolder + " cannot be created: " + made.reason;
         return move;
     }
     // The target is checked only to say why; the move itself never replaces a file.
@@ -312,10 +340,11 @@ SubfolderMove MoveReplayToSubfolder(const std::string& path, const std::string& 
         move.failure = "a file of that name is already in " + name;
         return move;
     }
-    move.moved = files.MoveFileNoReplace(path, move.target);
+    const FileResult moved = files.MoveFileNoReplace(path, move.target);
+    move.moved = moved.Ok();
     if (!move.moved)
         move.failure = files.FileExists(move.target) ? "a file of that name is already in " + name
-                                                     : "the file cannot be moved";
+                                                     : "the file cannot be moved: " + moved.reason;
     return move;
 }
 

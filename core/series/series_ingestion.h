@@ -1,6 +1,9 @@
 #pragma once
 
+#include <set>
 #include <string>
+#include <string_view>
+#include <utility>
 
 #include "platform/clock.h"
 #include "platform/platform.h"
@@ -42,6 +45,8 @@ class SeriesBattleLog {
     virtual ~SeriesBattleLog() = default;
     // A new, empty log with its page start.
     virtual void Begin() = 0;
+    // The web portal of the next battle's player and clan links.
+    virtual void SetPortalRegion(PortalRegion) {}
     // One battle whose results were read. Field 1 of the vehicles holds display names and field
     // 6 "1" for the recording player's team, "0" for every other row; numbers carry no markers.
     virtual void AddBattle(const std::string& dateTime, const std::string& mapText,
@@ -62,14 +67,17 @@ enum class ReplayClass {
     HeaderVehicleNotObject,  // a beep; the file stays
     Unfinished,              // "Вышел", "_Недосмотренные"
     MemberNotObject,         // a beep; the file stays
-    Failure,                 // "Ошибка": any other fault; the file stays, the run goes on
+    Failure,                 // "Сбой": any other fault; the file stays, the run goes on
     // "Не читается": a battle with results that no layout of Kordex reads (a client after
     // 9.17.1, newer than every layout, or a broken file); the file stays.
     Unreadable,
+    Repeat,  // "Повтор": a battle already read from the same side; counted nowhere, stays
 };
 
 // The word of a battle whose results no layout reads.
 inline constexpr const char* kUnreadableWord = "Не читается";
+inline constexpr std::string_view kRepeatWord = "Повтор";
+inline constexpr std::string_view kFailureWord = "Сбой";
 
 // The move of an unusable replay into a subfolder of its folder.
 struct SubfolderMove {
@@ -99,6 +107,8 @@ struct SeriesRunState {
     BattleTables battle;
     AlliesTable allies;
     AuthorStats author;
+    // The battles counted so far: the results' arenaUniqueID with the recording player's team.
+    std::set<std::pair<std::string, std::string>> battlesCounted;
 };
 
 struct SeriesContext {
@@ -113,7 +123,9 @@ struct SeriesContext {
 
 // Reads one replay of the run into battle column count + 2: classifies it, writes the date, map
 // and outcome cells, moves an unusable replay aside and writes the players of a complete battle.
-// No fault of the replay escapes: a fault its kinds do not name is marked "Ошибка".
+// No fault of the replay escapes: a fault its kinds do not name is marked "Сбой". A battle
+// already counted from the same side (another recorder's replay of it) is marked "Повтор" and
+// adds nothing to any table, total, statistic or log.
 ReplayOutcome SeriesAnalysis(const std::string& ReplayPath, int Count, int StartRow,
                              SeriesContext& context);
 

@@ -11,13 +11,14 @@ constexpr const char* kLeftEarly = "Вышел";
 
 }  // namespace
 
-SeriesCellLink SeriesTableLink(const TextGrid& grid, const RunList& runList, int column, int row) {
+SeriesCellLink SeriesTableLink(const TextGrid& grid, const RunList& runList, int column, int row,
+                               PortalRegion region) {
     if (row < 0 || row >= grid.RowCount() || column < 0 || column >= grid.ColumnCount())
         return {};
     if (row >= grid.FixedRows()) {
         const std::string& name = grid.Cell(column, row);
         if (column == 0 && !name.empty())
-            return {SeriesCellLink::Kind::PlayerSearch, PlayerSearchAddress(name)};
+            return {SeriesCellLink::Kind::PlayerSearch, PlayerSearchAddress(name, region)};
         return {};
     }
     if (grid.Cell(column, kOutcomeRow) == kLeftEarly)

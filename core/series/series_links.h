@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "replay/portal_addresses.h"
 #include "series/series_tables.h"
 #include "tables/text_grid.h"
 
@@ -18,6 +19,8 @@ struct SeriesCellLink {
     bool operator==(const SeriesCellLink&) const = default;
 };
 
-SeriesCellLink SeriesTableLink(const TextGrid& grid, const RunList& runList, int column, int row);
+// The player search is on the portal of the series' region.
+SeriesCellLink SeriesTableLink(const TextGrid& grid, const RunList& runList, int column, int row,
+                               PortalRegion region = PortalRegion::Ru);
 
 }  // namespace kordex

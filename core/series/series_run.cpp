@@ -1,5 +1,6 @@
 #include "series/series_run.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "series/summary_columns.h"
@@ -37,6 +38,17 @@ std::string ElapsedTimeText(double seconds, const NumberFormat& format) {
     return "Время выполнения: " + text + " сек.";
 }
 
+std::string RunEndStatusText(double seconds, const std::vector<ReplayOutcome>& replays,
+                             const NumberFormat& format) {
+    std::string text = ElapsedTimeText(seconds, format);
+    const auto repeats = std::count_if(replays.begin(), replays.end(), [](const auto& replay) {
+        return replay.kind == ReplayClass::Repeat;
+    });
+    if (repeats > 0)
+        text += " Пропущено повторов: " + std::to_string(repeats);
+    return text;
+}
+
 SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelStore& labels,
                           const SeriesOptions& options, Platform& platform,
                           SeriesRunObserver& observer, SeriesBattleLog* battleLog) {
@@ -55,6 +67,7 @@ SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelSto
     const int count = static_cast<int>(paths.size());
 
     observer.RunStarted();
+    session.authorStatsCollected = false;
     SeriesRunState state;
     ZeroLables(labels);
     PrepareSeriesGrids(tables, count);
@@ -77,10 +90,13 @@ SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelSto
     if (battleLog)
         battleLog->Finish(platform.clock.Now());
     result.elapsedSeconds = platform.clock.Seconds() - start;
-    SetStatus(result, observer, ElapsedTimeText(result.elapsedSeconds, options.format));
+    SetStatus(result, observer,
+              RunEndStatusText(result.elapsedSeconds, result.replays, options.format));
 
-    if (options.multiAdditional)
+    if (options.multiAdditional) {
         AdditionalFinalize(state.author, labels, options.format);
+        session.authorStatsCollected = true;
+    }
     AppendSeriesTotals(tables, options.format);
     if (options.multiToBegin)
         MoveTotalsToFront(tables);

@@ -31,4 +31,9 @@ SeriesRunResult RunSeries(SeriesTables& tables, SeriesSession& session, LabelSto
 // "Время выполнения: 1,2345 сек." with four decimals in the locale's separator.
 std::string ElapsedTimeText(double seconds, const NumberFormat& format);
 
+// The status bar's text at the end of a run: the elapsed time, and when repeats of battles
+// already counted were left out, how many: "... сек. Пропущено повторов: 2".
+std::string RunEndStatusText(double seconds, const std::vector<ReplayOutcome>& replays,
+                             const NumberFormat& format);
+
 }  // namespace kordex

@@ -23,13 +23,14 @@ bool Contains(std::string_view text, std::string_view word) {
 // The background of an outcome cell by the words it contains, later words overriding
 // earlier ones; nothing keeps the header's usual background (for example "Ошибка").
 std::optional<Colour> OutcomeBackground(std::string_view text) {
-    static const std::array<std::pair<std::string_view, Rgb>, 6> kOutcomes = {{
+    static const std::array<std::pair<std::string_view, Rgb>, 7> kOutcomes = {{
         {"Победа", Rgb{0, 255, 0}},
         {"Ничья", Rgb{255, 255, 0}},
         {"Поражение", Rgb{255, 0, 0}},
         {"Вышел", colours::kGrey},
         {"Ошибка чтения", colours::kGrey},
         {"Старая версия", colours::kGrey},
+        {"Повтор", colours::kGrey},  // shown, not counted
     }};
     std::optional<Colour> background;
     for (const auto& [word, colour] : kOutcomes)

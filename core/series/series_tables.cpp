@@ -79,6 +79,7 @@ std::array<const TextGrid*, 5> SeriesGridsOf(const SeriesTables& tables) {
 }
 
 void PrepareSeriesGrids(SeriesTables& tables, int replays) {
+    tables.portalRegion = PortalRegion::Ru;
     for (TextGrid* grid : tables.SeriesGrids()) {
         grid->SetColumnCount(replays + 2);
         grid->SetRowCount(kSeriesInitialRows);

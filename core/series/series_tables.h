@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/desktop.h"
+#include "replay/portal_addresses.h"
+#include "tables/label_store.h"
 #include "tables/text_grid.h"
 
 namespace kordex {
@@ -18,7 +20,8 @@ inline constexpr int kSeriesStartRow = 3;
 inline constexpr std::string_view kSortHint = "Нажать для сортировки";
 // Rows a series grid has at the start of a run: the header rows and room for one team.
 inline constexpr int kSeriesInitialRows = 18;
-inline constexpr int kSummaryColumns = 9;
+// The nine totals and averages, then the attendance: battles, wins, win percentage.
+inline constexpr int kSummaryColumns = 12;
 
 // The run list lb_ReplaysList: full replay paths kept in the order of the window's sorted list
 // box, so the battles of a series stand in the order of their file names.
@@ -48,6 +51,9 @@ struct SeriesTables {
     TextGrid SeriesGridSupport;
     TextGrid SeriesGridShots;
     TextGrid SeriesGridSummary;
+    // The web portal of the series' battles (the region of its last complete battle), for the
+    // name links of the double-clicks and the exported page.
+    PortalRegion portalRegion = PortalRegion::Ru;
 
     // The five per-player series tables in their fixed order: Exp, Frags, Damage, Support,
     // Shots.
@@ -64,7 +70,16 @@ struct SeriesSession {
     RunList lb_ReplaysList;
     // Set while a run is under way, so that a start during its event handling is refused.
     bool runInProgress = false;
+    // The last run collected the author's statistics ("Собирать всю информацию по автору"), so
+    // the labels hold them and the page may show them.
+    bool authorStatsCollected = false;
 };
+
+// The labels when the last run collected the author's statistics into them; nothing otherwise.
+inline const LabelStore* CollectedAuthorStats(const SeriesSession& session,
+                                              const LabelStore& labels) {
+    return session.authorStatsCollected ? &labels : nullptr;
+}
 
 // The five series grids, Exp, Frags, Damage, Support, Shots, for reading.
 std::array<const TextGrid*, 5> SeriesGridsOf(const SeriesTables& tables);

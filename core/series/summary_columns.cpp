@@ -39,7 +39,7 @@ bool IsPlayerRow(const TextGrid& grid, int row) {
 std::string Average(long long sum, int count, const NumberFormat& format) {
     if (count == 0)
         return "0";
-    return FormatTwoDecimals(static_cast<float>(static_cast<double>(sum) / count), format);
+    return FormatTwoDecimals(sum, count, format);
 }
 
 struct ShotParts {
@@ -220,6 +220,41 @@ void RemoveTrailingEmptyRows(SeriesTables& tables) {
         grid->SetRowCount(rows);
 }
 
+namespace {
+
+struct Attendance {
+    int battles = 0;
+    int wins = 0;
+};
+
+// The battles of the row's player: the battle columns where the player has a cell under an
+// outcome word (a repeat or an unusable replay has no player cells), and the wins among them.
+Attendance AttendanceOf(const TextGrid& exp, int row) {
+    Attendance attendance;
+    for (int column = 2; column < exp.ColumnCount(); ++column) {
+        if (SeriesColumnOf(exp, column) != SeriesColumn::Battle || exp.Cell(column, row).empty())
+            continue;
+        const std::string& outcome = exp.Cell(column, 2);
+        if (outcome != "Победа" && outcome != "Поражение" && outcome != "Ничья")
+            continue;
+        ++attendance.battles;
+        attendance.wins += outcome == "Победа";
+    }
+    return attendance;
+}
+
+// "Боёв", "Побед" and "% побед" (half to even) of a player row; empty cells for a row
+// without a player.
+std::vector<std::string> AttendanceCells(const TextGrid& exp, int row) {
+    if (!IsPlayerRow(exp, row))
+        return {{}, {}, {}};
+    const Attendance a = AttendanceOf(exp, row);
+    const long long percent = a.battles == 0 ? 0 : RoundHalfEven(a.wins * 100.0 / a.battles);
+    return {std::to_string(a.battles), std::to_string(a.wins), std::to_string(percent)};
+}
+
+}  // namespace
+
 void FillSummaryGrid(SeriesTables& tables) {
     static const char* const kTitles[kSummaryColumns] = {
         "Ник",
@@ -231,6 +266,9 @@ void FillSummaryGrid(SeriesTables& tables) {
         "В среднем фрагов",
         "Средний урон",
         "В среднем поддержки",
+        "Боёв",
+        "Побед",
+        "% побед",
     };
     const TextGrid& exp = tables.SeriesGridExp;
     TextGrid& summary = tables.SeriesGridSummary;
@@ -248,6 +286,9 @@ void FillSummaryGrid(SeriesTables& tables) {
             cells.push_back(source->Cell(total, row));
         for (const TextGrid* source : sources)
             cells.push_back(source->Cell(total + 1, row));
+        // Battle pay is counted from these: how often the player came, and how often won.
+        for (std::string& cell : AttendanceCells(exp, row))
+            cells.push_back(std::move(cell));
         summary.SetRow(row - 2, cells);
     }
     // The last rows of the summary have no source row; leave nothing of an earlier run there.

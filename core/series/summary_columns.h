@@ -28,7 +28,8 @@ void MoveTotalsToFront(SeriesTables& tables);
 void RemoveTrailingEmptyRows(SeriesTables& tables);
 
 // Fills "Итого" with the names and the totals and averages of four grids, in their row order,
-// from wherever the run put the total columns.
+// from wherever the run put the total columns, and after them each player's battles ("Боёв"),
+// wins ("Побед") and win percentage ("% побед", half to even).
 void FillSummaryGrid(SeriesTables& tables);
 
 }  // namespace kordex

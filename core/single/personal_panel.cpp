@@ -144,4 +144,17 @@ void FillPersonalPanel(const PersonalResults& personal, const CommonResults& com
     labels.Set("Label_silverSumm", std::to_string(balance));
 }
 
+std::string KillerText(const VehicleTable& vehicles, std::string_view killerId) {
+    if (killerId.empty() || killerId == "0")
+        return {};
+    for (const VehicleRow& vehicle : vehicles) {
+        if (vehicle[vehicle_field::Id] != killerId || vehicle[vehicle_field::Name].empty())
+            continue;
+        const std::string& type = vehicle[vehicle_field::Type];
+        return type.empty() ? vehicle[vehicle_field::Name]
+                            : vehicle[vehicle_field::Name] + " (" + type + ")";
+    }
+    return {};
+}
+
 }  // namespace kordex

@@ -27,6 +27,10 @@ std::string CostCreditsPart(std::string_view cost);
 // the panel shows; nothing when one of them is not a whole number.
 std::optional<long long> CreditBalance(const LabelStore& labels);
 
+// "Убит игроком:": the name and vehicle of the vehicle id "killerID" names in the battle's
+// vehicle table, "Name (Vehicle)"; empty for "0" (not killed) or an id the table lacks.
+std::string KillerText(const VehicleTable& vehicles, std::string_view killerId);
+
 // Fills the panel and the battle time label from the recording player's results, label after
 // label in a fixed order. A value that is not a whole number throws KordexError there: the
 // labels set before it keep their texts, the later ones their zeros.

@@ -135,6 +135,7 @@ SingleEnd SingleReplayAnalyseClick(SingleView& view, Platform& platform,
     FitTeamColumns(view.enemiesGrid, platform.desktop);
 
     FillPersonalPanel(view.tables.personal, common, header, settings.numberFormat, view.labels);
+    view.labels.Set("Label_killerID", KillerText(vehicles, view.tables.personal.Value("killerID")));
 
     SortGridByNumberDesc(view.enemiesGrid, team_column::Xp, settings.numberFormat);
     SortGridByNumberDesc(view.alliesGrid, team_column::Xp, settings.numberFormat);

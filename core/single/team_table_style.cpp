@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "single/team_tables.h"
 #include "tables/cell_markers.h"
 #include "text/number_format.h"
 
@@ -11,7 +12,7 @@ namespace {
 
 constexpr int kAliveColumn = 4;
 constexpr int kFirstMarkedColumn = 6;
-constexpr int kLastMarkedColumn = 9;
+constexpr int kLastMarkedColumn = 10;
 
 CellStyle AliveCell(std::string_view text) {
     CellStyle style;
@@ -39,16 +40,33 @@ CellStyle MarkedCell(std::string_view text) {
     return style;
 }
 
+CellStyle PlainCell(std::string_view text) {
+    CellStyle style;
+    style.custom = true;
+    style.lines = {{std::string(text), 2, 2}};
+    return style;
+}
+
 }  // namespace
 
-CellStyle TeamTableCellStyle(int column, int row, std::string_view text) {
+CellStyle TeamTableCellStyle(int column, int row, std::string_view text, bool recorderRow) {
     if (row == 0 || text.empty())
         return {};
+    CellStyle style;
     if (column == kAliveColumn)
-        return AliveCell(text);
-    if (column >= kFirstMarkedColumn && column <= kLastMarkedColumn)
-        return MarkedCell(text);
-    return {};
+        style = AliveCell(text);
+    else if (column >= kFirstMarkedColumn && column <= kLastMarkedColumn)
+        style = MarkedCell(text);
+    else if (recorderRow)
+        style = PlainCell(text);
+    if (recorderRow && style.custom)
+        style.bold = true;
+    return style;
+}
+
+bool IsRecorderRow(const TextGrid& grid, int row, std::string_view recorderName) {
+    return !recorderName.empty() && row >= grid.FixedRows() && row < grid.RowCount() &&
+           grid.Cell(team_column::Name, row) == recorderName;
 }
 
 }  // namespace kordex

@@ -12,7 +12,7 @@ namespace kordex {
 
 namespace {
 
-constexpr int kShownColumns = team_column::AssistTrack + 1;
+constexpr int kShownColumns = team_column::Accuracy + 1;
 // Room around a text, as FitColumnWidth leaves it.
 constexpr int kPadding = 7;
 
@@ -71,10 +71,10 @@ void FitTeamColumnsToWidth(TextGrid& grid, int width, Desktop& desktop) {
     for (int column = 0; column < kShownColumns; ++column)
         needed += widths[column] + grid.LineWidth();
     int excess = needed - width;
-    excess = GiveWay(
-        widths, floors,
-        {team_column::Xp, team_column::Damage, team_column::AssistRadio, team_column::AssistTrack},
-        excess);
+    excess = GiveWay(widths, floors,
+                     {team_column::Xp, team_column::Damage, team_column::AssistRadio,
+                      team_column::AssistTrack, team_column::Accuracy},
+                     excess);
     GiveWay(widths, floors, {team_column::Name, team_column::Vehicle}, excess);
 
     for (int column = 0; column < kShownColumns; ++column)

@@ -62,29 +62,14 @@ std::optional<long long> ParsePlatoonId(std::string_view text) {
     return value;
 }
 
-}  // namespace
-
-TextGrid MakeTeamGrid() {
-    TextGrid grid(kTeamColumns, kTeamRows, 0, 1, 50, 16);
-    grid.SetFont(FontSpec{"Tahoma", 11, false});
-    SetTeamGridTitles(grid);
-    return grid;
-}
-
-void SetTeamGridTitles(TextGrid& grid) {
-    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк", "Жив",
-                                          "Убил", "Опыт", "Урон", "Свет", "Гусли"};
-    for (int column = 0; column < 10; ++column)
-        grid.SetCell(column, 0, kTitles[column]);
-    grid.SetColumnWidth(team_column::AccountId, 0);
-    grid.SetColumnWidth(team_column::ClanId, 0);
-}
-
-void MarkTeamExtremes(VehicleTable& vehicles, int field, std::string_view recorderTeam) {
+// Marks one text per vehicle row (the cells of one column): ";0", then ";-1" and ";+1" for
+// each team's lowest and highest value; a text that is no whole number becomes "error;0".
+void MarkExtremes(const VehicleTable& vehicles, const std::array<std::string*, kBattleRows>& cells,
+                  std::string_view recorderTeam) {
     TeamExtremes allies;
     TeamExtremes others;
     for (int row = 0; row < kBattleRows; ++row) {
-        std::string& text = vehicles[row][field];
+        std::string& text = *cells[row];
         if (text.empty())
             continue;
         auto value = ParseWholeNumber(text);
@@ -100,9 +85,60 @@ void MarkTeamExtremes(VehicleTable& vehicles, int field, std::string_view record
     for (const TeamExtremes* team : {&allies, &others}) {
         if (team->lowestRow < 0)
             continue;
-        SetMarker(vehicles[team->lowestRow][field], "-1");
-        SetMarker(vehicles[team->highestRow][field], "+1");
+        SetMarker(*cells[team->lowestRow], "-1");
+        SetMarker(*cells[team->highestRow], "+1");
     }
+}
+
+}  // namespace
+
+TextGrid MakeTeamGrid() {
+    TextGrid grid(kTeamColumns, kTeamRows, 0, 1, 50, 16);
+    grid.SetFont(FontSpec{"Tahoma", 11, false});
+    SetTeamGridTitles(grid);
+    return grid;
+}
+
+void SetTeamGridTitles(TextGrid& grid) {
+    static const char* const kTitles[] = {"Взв",  "Ник",  "Клан", "Танк",  "Жив",  "Убил",
+                                          "Опыт", "Урон", "Свет", "Гусли", "Точн."};
+    for (int column = 0; column <= team_column::Accuracy; ++column)
+        grid.SetCell(column, 0, kTitles[column]);
+    grid.SetColumnWidth(team_column::AccountId, 0);
+    grid.SetColumnWidth(team_column::ClanId, 0);
+}
+
+void MarkTeamExtremes(VehicleTable& vehicles, int field, std::string_view recorderTeam) {
+    std::array<std::string*, kBattleRows> cells{};
+    for (int row = 0; row < kBattleRows; ++row)
+        cells[row] = &vehicles[row][field];
+    MarkExtremes(vehicles, cells, recorderTeam);
+}
+
+std::optional<int> AccuracyPercent(const VehicleRow& vehicle) {
+    const auto shots = ParseWholeNumber(vehicle[Shots]);
+    const auto hits = ParseWholeNumber(vehicle[Hits]);
+    if (!shots || !hits || *shots <= 0 || *hits < 0)
+        return std::nullopt;
+    const long long scaled = 100LL * *hits;
+    long long percent = scaled / *shots;
+    const long long twiceRest = 2 * (scaled % *shots);
+    if (twiceRest > *shots || (twiceRest == *shots && percent % 2 != 0))
+        ++percent;
+    return static_cast<int>(percent);
+}
+
+std::array<std::string, kBattleRows> MarkedAccuracy(const VehicleTable& vehicles,
+                                                    std::string_view recorderTeam) {
+    std::array<std::string, kBattleRows> texts;
+    std::array<std::string*, kBattleRows> cells{};
+    for (int row = 0; row < kBattleRows; ++row) {
+        if (const auto percent = AccuracyPercent(vehicles[row]))
+            texts[row] = std::to_string(*percent);
+        cells[row] = &texts[row];
+    }
+    MarkExtremes(vehicles, cells, recorderTeam);
+    return texts;
 }
 
 void NumberPlatoons(VehicleTable& vehicles) {
@@ -131,9 +167,11 @@ void NumberPlatoons(VehicleTable& vehicles) {
 
 void FillTeamGrids(const VehicleTable& vehicles, std::string_view recorderTeam, TextGrid& allies,
                    TextGrid& enemies) {
+    const auto accuracy = MarkedAccuracy(vehicles, recorderTeam);
     int alliesRow = allies.FixedRows();
     int enemiesRow = enemies.FixedRows();
-    for (const auto& vehicle : vehicles) {
+    for (int index = 0; index < kBattleRows; ++index) {
+        const VehicleRow& vehicle = vehicles[index];
         if (!HoldsVehicle(vehicle))
             continue;
         const bool ally = vehicle[Team] == recorderTeam;
@@ -150,6 +188,7 @@ void FillTeamGrids(const VehicleTable& vehicles, std::string_view recorderTeam, 
                              vehicle[Damage],
                              vehicle[AssistRadio],
                              vehicle[AssistTrack],
+                             accuracy[index],
                              vehicle[ClanId],
                              vehicle[AccountId],
                          });

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "replay/battle_tables.h"
@@ -8,8 +11,7 @@
 namespace kordex {
 
 // The columns of the team tables of the single view: a title row and 15 body rows, one vehicle
-// a row. Columns 10 (clan id) and 11 (account id) are hidden;
-// the profile links read them.
+// a row. Columns 11 (clan id) and 12 (account id) are hidden; the profile links read them.
 namespace team_column {
 enum : int {
     Platoon = 0,
@@ -22,16 +24,17 @@ enum : int {
     Damage = 7,
     AssistRadio = 8,
     AssistTrack = 9,
-    ClanId = 10,
-    AccountId = 11,
+    Accuracy = 10,
+    ClanId = 11,
+    AccountId = 12,
 };
 }
-constexpr int kTeamColumns = 12;
+constexpr int kTeamColumns = 13;
 constexpr int kTeamRows = 16;
 
 // A team table as the window builds it: its size, font, titles and hidden id columns.
 TextGrid MakeTeamGrid();
-// The titles of columns 0 to 9, then columns 11 and 10 hidden (the start-up sequence).
+// The titles of columns 0 to 10, then the id columns hidden (the start-up sequence).
 void SetTeamGridTitles(TextGrid& grid);
 
 // Appends an extreme marker to field `field` of every vehicle row: ";+1" for the highest value
@@ -45,8 +48,18 @@ void MarkTeamExtremes(VehicleTable& vehicles, int field, std::string_view record
 // KordexError.
 void NumberPlatoons(VehicleTable& vehicles);
 
+// Hits per shot of one vehicle as a whole percentage (halves to the even neighbour); nothing
+// for a vehicle that fired no shot or whose counts are no whole numbers.
+std::optional<int> AccuracyPercent(const VehicleRow& vehicle);
+
+// The accuracy of every vehicle row as "percent;marker", marked like MarkTeamExtremes marks a
+// field; empty where AccuracyPercent gives nothing.
+std::array<std::string, kBattleRows> MarkedAccuracy(const VehicleTable& vehicles,
+                                                    std::string_view recorderTeam);
+
 // Writes the vehicle rows into the body rows of the allies' table (team equal to recorderTeam)
-// and the enemies' table (any other team), in VehicleTable order. Rows beyond a table's 15
+// and the enemies' table (any other team), in VehicleTable order, each with its marked
+// accuracy. Rows beyond a table's 15
 // body rows are not shown.
 void FillTeamGrids(const VehicleTable& vehicles, std::string_view recorderTeam, TextGrid& allies,
                    TextGrid& enemies);

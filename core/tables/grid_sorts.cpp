@@ -110,6 +110,13 @@ class KeyCache {
     std::vector<std::optional<Key>> keys_;
 };
 
+bool IsRowEmpty(const TextGrid& grid, int row) {
+    for (int column = 0; column < grid.ColumnCount(); ++column)
+        if (!grid.Cell(column, row).empty())
+            return false;
+    return true;
+}
+
 [[noreturn]] void ThrowNotANumber(std::string_view text) {
     throw KordexError("\"" + std::string(text) + "\" не является числом");
 }
@@ -228,17 +235,24 @@ void SortGridByIntOrText(TextGrid& grid, int column, bool descending) {
 
 }  // namespace
 
-void SortGridByNumberDesc(TextGrid& grid, int column, const NumberFormat& format) {
+void SortGridByNumberDesc(TextGrid& grid, int column, const NumberFormat& format,
+                          EmptyCells empty) {
     KeyCache<double> numbers(grid, column, [&format](std::string_view cell) {
+        if (cell.empty())
+            return 0.0;
         const auto value = ValuePart(cell);
         const auto number = ParseLocaleNumber(value, format);
         if (!number)
             ThrowNotANumber(value);
         return *number;
     });
+    // Whether each row's cell takes part in comparisons, by original row number.
+    std::vector<bool> takesPart(grid.RowCount());
+    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
+        takesPart[row] =
+            !numbers.Text(row).empty() || (empty == EmptyCells::Zero && !IsRowEmpty(grid, row));
     SortBody(grid, [&](int upper, int lower) {
-        // An empty cell takes part in no comparison: no row moves past it.
-        if (numbers.Text(upper).empty() || numbers.Text(lower).empty())
+        if (!takesPart[upper] || !takesPart[lower])
             return false;
         const double upperValue = numbers.Get(upper);
         return upperValue < numbers.Get(lower);

@@ -36,7 +36,8 @@ void SortNamesAscending(TextGrid& grid, int column) {
 HeaderSort TeamTableHeaderSort(int column, int row) {
     if (row != 0)
         return HeaderSort::None;
-    return column >= 5 && column <= 9 ? HeaderSort::NumberDesc : HeaderSort::None;
+    // "Убил", "Опыт", "Урон", "Свет", "Гусли", "Точн."
+    return column >= 5 && column <= 10 ? HeaderSort::NumberDescEmptyAsZero : HeaderSort::None;
 }
 
 HeaderSort SeriesTableHeaderSort(SeriesTable table, const TextGrid& grid, int column, int row,
@@ -54,7 +55,8 @@ HeaderSort SeriesTableHeaderSort(SeriesTable table, const TextGrid& grid, int co
 }
 
 HeaderSort SummaryTableHeaderSort(int column, int row) {
-    if (row != 0 || column < 0 || column > 8)
+    // Columns 9 to 11 are the attendance: battles, wins, win percentage.
+    if (row != 0 || column < 0 || column > 11)
         return HeaderSort::None;
     // The names cannot be read as numbers; alphabetical order is what a reader looks for.
     if (column == 0)
@@ -68,6 +70,9 @@ void ApplyHeaderSort(HeaderSort sort, TextGrid& grid, int column, const NumberFo
             return;
         case HeaderSort::NumberDesc:
             SortGridByNumberDesc(grid, column, format);
+            return;
+        case HeaderSort::NumberDescEmptyAsZero:
+            SortGridByNumberDesc(grid, column, format, EmptyCells::Zero);
             return;
         case HeaderSort::PairSumDesc:
             SortGridByPairSumDesc(grid, column);

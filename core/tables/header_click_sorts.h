@@ -11,14 +11,16 @@ namespace kordex {
 enum class HeaderSort {
     None,
     NumberDesc,
+    NumberDescEmptyAsZero,  // an empty cell of a filled row counts as 0
     PairSumDesc,
     IntOrTextDesc,
     IntOrTextAsc,
     NamesAsc,  // names in dictionary order, rows without a name kept below them
 };
 
-// Team tables of the single view: the titles "Убил" to "Гусли" (columns 5 to 9) of the title
-// row sort by number; every other title does nothing.
+// Team tables of the single view: the titles "Убил" to "Точн." (columns 5 to 10) of the title
+// row sort by number, an empty cell of a player's row (no kills, no shots) as 0; every other
+// title does nothing.
 HeaderSort TeamTableHeaderSort(int column, int row);
 
 // Series tables experience, frags, damage and support, any of their header rows: the total
@@ -28,8 +30,9 @@ HeaderSort TeamTableHeaderSort(int column, int row);
 HeaderSort SeriesTableHeaderSort(SeriesTable table, const TextGrid& grid, int column, int row,
                                  bool multiGroupPlayers);
 
-// Summary table, title row only: the support columns 4 and 8 by the sum of their pairs, the
-// names of column 0 alphabetically (they are not numbers), every other column by number.
+// Summary table, title row only (twelve columns): the support columns 4 and 8 by the sum of
+// their pairs, the names of column 0 alphabetically (they are not numbers), every other column,
+// the attendance too, by number.
 HeaderSort SummaryTableHeaderSort(int column, int row);
 
 // Runs a sort on one grid by the column. The numeric sorts throw KordexError on a value they

@@ -1,10 +1,8 @@
 #include "text/ini_file.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "platform/file_io.h"
 #include "text/letter_case.h"
 #include "text/utf8.h"
 #include "text/windows1251.h"
@@ -12,6 +10,8 @@
 namespace kordex {
 
 namespace {
+
+constexpr std::size_t kLoadLimit = 64u << 20;
 
 std::string_view Trim(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
@@ -96,24 +96,11 @@ IniFile IniFile::FromText(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-    const std::filesystem::path file(std::u8string(path.begin(), path.end()));
-    // A folder of that name opens but cannot be read; the stream library then throws from
-    // inside the read instead of reporting it, as it does for any error while reading.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(file, error))
+    // A settings file is a few kilobytes; a pipe, a folder or a giant under its name is none.
+    const FileBytes file = ReadWholeFile(Utf8Path(path), kLoadLimit);
+    if (!file.result)
         return {};
-    std::ifstream in(file, std::ios::binary);
-    if (!in)
-        return {};
-    std::string bytes;
-    try {
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return {};
-    }
-    if (in.bad())
-        return {};
-    return FromText(bytes);
+    return FromText(file.bytes);
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {

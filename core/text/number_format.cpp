@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 
 namespace kordex {
@@ -85,6 +86,16 @@ std::optional<int> ParseWholeNumber(std::string_view text) {
     return static_cast<int>(value);
 }
 
+std::optional<long long> RoundedWhole(long double value) {
+    // nearbyint rounds in the current mode, which is to nearest with halves to even. The range
+    // test is made on the rounded value: 2^63 is exact in long double, the limit itself is not.
+    const long double rounded = std::nearbyintl(value);
+    constexpr long double kLimit = 9223372036854775808.0L;
+    if (!std::isfinite(rounded) || rounded >= kLimit || rounded < -kLimit)
+        return std::nullopt;
+    return static_cast<long long>(rounded);
+}
+
 std::string FormatGeneral(double value, const NumberFormat& format) {
     // to_chars writes as printf does in the "C" locale, whatever locale the process has set.
     char buffer[64];
@@ -100,14 +111,79 @@ std::string FormatGeneral(double value, const NumberFormat& format) {
     return text;
 }
 
-std::string FormatTwoDecimals(float value, const NumberFormat& format) {
-    std::string text = FormatGeneral(static_cast<double>(value), format);
-    if (text.find('E') != std::string::npos)
-        return text;
-    const auto separator = text.find(format.decimalSeparator);
-    if (separator != std::string::npos && text.size() > separator + 3)
-        text.resize(separator + 3);
+namespace {
+
+// "int,frac" with the fraction cut (not rounded) to exactly two digits; a whole value has no
+// fraction at all. So 7/10 reads 0,70 beside 0,33 in a column, and 900 stays 900.
+std::string CutDecimalText(bool negative, std::string integer, std::string fraction,
+                           const NumberFormat& format) {
+    if (fraction.find_first_not_of('0') == std::string::npos)
+        fraction.clear();
+    else
+        fraction.resize(2, '0');
+    // A value that cuts to nothing at all has no sign: -0.001 is not "-0,00".
+    const bool zero = integer.find_first_not_of('0') == std::string::npos &&
+                      fraction.find_first_not_of('0') == std::string::npos;
+    std::string text = negative && !zero ? "-" : "";
+    text += integer;
+    if (!fraction.empty()) {
+        text += format.decimalSeparator;
+        text += fraction;
+    }
     return text;
+}
+
+}  // namespace
+
+std::string FormatTwoDecimals(long long numerator, long long denominator,
+                              const NumberFormat& format) {
+    if (denominator < 0) {
+        numerator = -numerator;
+        denominator = -denominator;
+    }
+    const bool negative = numerator < 0;
+    const unsigned long long magnitude = negative
+                                             ? 0ULL - static_cast<unsigned long long>(numerator)
+                                             : static_cast<unsigned long long>(numerator);
+    const auto d = static_cast<unsigned long long>(denominator);
+    // The hundredths come from the remainder, so no product can leave 64 bits.
+    const unsigned long long whole = magnitude / d;
+    const unsigned long long remainder = magnitude % d;
+    const auto cents = static_cast<unsigned>(remainder * 100 / d);
+    const bool rest = remainder * 100 % d != 0;
+    std::string fraction{char('0' + cents / 10), char('0' + cents % 10)};
+    // A third digit stands for what was cut, so a value just above a whole keeps ",00".
+    if (rest)
+        fraction += '1';
+    return CutDecimalText(negative, std::to_string(whole), fraction, format);
+}
+
+std::string FormatTwoDecimals(double value, const NumberFormat& format) {
+    char buffer[512];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const bool negative = text.starts_with('-');
+    if (negative)
+        text.remove_prefix(1);
+    const auto point = text.find('.');
+    const std::string integer(text.substr(0, point));
+    const std::string fraction =
+        point == std::string_view::npos ? std::string() : std::string(text.substr(point + 1));
+    return CutDecimalText(negative, integer, fraction, format);
+}
+
+std::string GroupThousands(long long value) {
+    const std::string digits = std::to_string(value);
+    const std::size_t first = digits.starts_with('-') ? 1 : 0;
+    std::string grouped = digits.substr(0, first);
+    for (std::size_t i = first; i < digits.size(); ++i) {
+        // A blank before every digit that starts a group of three counted from the right.
+        if (i > first && (digits.size() - i) % 3 == 0)
+            grouped += ' ';
+        grouped += digits[i];
+    }
+    return grouped;
 }
 
 }  // namespace kordex

@@ -30,6 +30,7 @@ BusyAnswer DuringLibraryScan(WindowAction action) {
         case WindowAction::LibraryScan:  // two scans would fill the same lists
         case WindowAction::LibraryFavorites:
         case WindowAction::LibraryDelete:
+        case WindowAction::LibraryLiveChange:  // the scan lists the folder as it is itself
             return BusyAnswer::Refuse;
         case WindowAction::LibrarySort:  // sorts the whole list, not the rows read so far
             return BusyAnswer::Wait;

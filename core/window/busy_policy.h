@@ -18,19 +18,20 @@ struct BusyState {
 // Everything the user can start from the window that touches the tables, the lists or the
 // replay files.
 enum class WindowAction {
-    Drop,              // files dropped on the window
-    OpenReplay,        // a replay into the single view: open dialog, list or hand-off
-    SeriesRun,         // "Начать" on the series page
-    SeriesSort,        // a title click on one of the four sortable series tables
-    SummarySort,       // a title click on the summary table
-    SeriesBattleOpen,  // a double-click on a series cell: a battle or a player search
-    SeriesExport,      // "Экспорт htm", "Экспорт xls"
-    SeriesHandOff,     // several library rows sent to the series run list
-    LibraryScan,       // "...", "Обновить", the automatic scan
-    LibraryOpen,       // a double-click on a library row
-    LibrarySort,       // a title click on a library list
-    LibraryFavorites,  // "В избранное"
-    LibraryDelete,     // "Удалить"
+    Drop,               // files dropped on the window
+    OpenReplay,         // a replay into the single view: open dialog, list or hand-off
+    SeriesRun,          // "Начать" on the series page
+    SeriesSort,         // a title click on one of the four sortable series tables
+    SummarySort,        // a title click on the summary table
+    SeriesBattleOpen,   // a double-click on a series cell: a battle or a player search
+    SeriesExport,       // "Экспорт htm", "Экспорт xls"
+    SeriesHandOff,      // several library rows sent to the series run list
+    LibraryScan,        // "...", "Обновить", the automatic scan
+    LibraryOpen,        // a double-click on a library row
+    LibrarySort,        // a title click on a library list
+    LibraryFavorites,   // "В избранное"
+    LibraryDelete,      // "Удалить"
+    LibraryLiveChange,  // a replay the game wrote or another program removed
 };
 
 // In order of strictness: where a run and a scan answer differently, the stricter stands.
@@ -42,6 +43,11 @@ enum class BusyAnswer {
 
 // The one rule of what may happen while a series run or a library scan handles events.
 BusyAnswer WhileBusy(const BusyState& busy, WindowAction action);
+
+// Whether the rule lets the action run at once (a button for it may be enabled).
+inline bool RunsNow(const BusyState& busy, WindowAction action) {
+    return WhileBusy(busy, action) == BusyAnswer::Run;
+}
 
 // Applies the rule: runs an action, keeps it for when the window is idle, or leaves it out.
 // Kept actions run in the order they came, once, when the last busy work ends.

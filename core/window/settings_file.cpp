@@ -1,27 +1,14 @@
 #include "window/settings_file.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
+#include <map>
 
+#include "platform/std_file_system.h"
 #include "text/letter_case.h"
 #include "text/utf8.h"
 #include "text/windows1251.h"
 
 namespace kordex {
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -87,16 +74,6 @@ std::vector<TextLine> SplitLines(std::string_view text) {
         start = next;
     }
     return lines;
-}
-
-#ifndef _WIN32
-std::string ErrorText(int error) {
-    return std::strerror(error);
-}
-#endif
-
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
 enum class Encoding { Utf8, Windows1251 };
@@ -174,47 +151,6 @@ std::string SetOptionLines(std::string text, const std::vector<std::string>& val
     return out;
 }
 
-#ifdef _WIN32
-// The new text into a file beside the old one, to the disk, then over the old one; every path
-// through the wide-character calls.
-SettingsWriteResult ReplaceSettingsText(const fs::path& target, const std::string& bytes,
-                                        const std::string& failurePrefix) {
-    const auto failed = [&](DWORD code) {
-        return SettingsWriteResult{SettingsWriteStatus::Failed,
-                                   failurePrefix + "ошибка Windows " + std::to_string(code)};
-    };
-    const DWORD attributes = GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES)
-        return failed(GetLastError());
-    // A file the user made read-only stays as it is.
-    if (attributes & FILE_ATTRIBUTE_READONLY)
-        return {SettingsWriteStatus::Failed, failurePrefix + "файл только для чтения"};
-    fs::path temporary = target;
-    temporary += L".new";
-    const HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return failed(GetLastError());
-    DWORD written = 0;
-    const bool complete =
-        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-        written == bytes.size() && FlushFileBuffers(file);
-    const DWORD code = GetLastError();
-    CloseHandle(file);
-    if (!complete) {
-        DeleteFileW(temporary.c_str());
-        return failed(code);
-    }
-    if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        const DWORD moveCode = GetLastError();
-        DeleteFileW(temporary.c_str());
-        return failed(moveCode);
-    }
-    return {SettingsWriteStatus::Written, {}};
-}
-#endif
-
 }  // namespace
 
 SettingsReading ReadSettings(const IniFile& ini) {
@@ -282,89 +218,35 @@ std::string ApplySettingsToText(std::string_view fileBytes, const Settings& sett
     return SetOptionLines(Windows1251ToUtf8(fileBytes), values, Encoding::Utf8);
 }
 
-SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings) {
+bool StartUpScansFolder(const SettingsReading& reading, bool folderExists) {
+    return reading.filePresent && reading.problems.empty() && reading.settings.autoProcessReplays &&
+           folderExists;
+}
+
+SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings,
+                                  FileSystem& files) {
     const std::string failurePrefix =
         "Не удалось записать настройки в файл " + std::string(kSettingsFileName) + ": ";
-    std::error_code error;
     // The file is never created: without it the program has no vehicle names either.
-    if (!fs::is_regular_file(PathOf(path), error))
+    if (!files.FileExists(path))
         return {SettingsWriteStatus::FileAbsent, {}};
+    const FileBytes old = files.ReadFile(Utf8Path(path), kSettingsFileLimit);
+    if (old.result.fault == FileFault::Absent || old.result.fault == FileFault::NotRegularFile)
+        return {SettingsWriteStatus::FileAbsent, {}};
+    if (!old.result)
+        return {SettingsWriteStatus::Failed, failurePrefix + old.result.reason};
 
-    // A link is followed, so that the file it names is replaced and the link stays.
-    const fs::path target = fs::canonical(PathOf(path), error);
-    if (error)
-        return {SettingsWriteStatus::Failed, failurePrefix + error.message()};
-    std::ifstream in(target, std::ios::binary);
-    if (!in.is_open())
-        return {SettingsWriteStatus::Failed, failurePrefix + "файл не открывается"};
-    std::string old;
-    try {
-        // The stream library throws on an error while reading instead of setting its state.
-        old.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    } catch (const std::ios_base::failure&) {
-        return {SettingsWriteStatus::Failed, failurePrefix + "файл не читается"};
-    }
-    if (in.bad())
-        return {SettingsWriteStatus::Failed, failurePrefix + "файл не читается"};
-    in.close();
-
-    const std::string updated = ApplySettingsToText(old, settings);
-    if (updated == old)
+    const std::string updated = ApplySettingsToText(old.bytes, settings);
+    if (updated == old.bytes)
         return {SettingsWriteStatus::Written, {}};
-
-#ifdef _WIN32
-    return ReplaceSettingsText(target, updated, failurePrefix);
-#else
-    struct stat oldStat {};
-    if (::stat(target.c_str(), &oldStat) != 0)
-        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(errno)};
-    // A file the user made read-only stays as it is; the replacement by rename below would
-    // otherwise pass over that (and the superuser's writes would too).
-    if ((oldStat.st_mode & 0222) == 0)
-        return {SettingsWriteStatus::Failed, failurePrefix + "файл только для чтения"};
-
-    // The new text goes into a file beside the old one, reaches the disk, then replaces it.
-    const fs::path temporary = target.string() + ".new";
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC,
-                          oldStat.st_mode & 07777);
-    if (fd < 0)
-        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(errno)};
-    auto fail = [&](int code) {
-        ::close(fd);
-        ::unlink(temporary.c_str());
-        return SettingsWriteResult{SettingsWriteStatus::Failed, failurePrefix + ErrorText(code)};
-    };
-    std::size_t written = 0;
-    while (written < updated.size()) {
-        const ssize_t n = ::write(fd, updated.data() + written, updated.size() - written);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return fail(errno);
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    // The mode given to open is reduced by the umask; the file keeps the old one's.
-    if (::fchmod(fd, oldStat.st_mode & 07777) != 0 || ::fsync(fd) != 0)
-        return fail(errno);
-    if (::close(fd) != 0) {
-        const int code = errno;
-        ::unlink(temporary.c_str());
-        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(code)};
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        const int code = errno;
-        ::unlink(temporary.c_str());
-        return {SettingsWriteStatus::Failed, failurePrefix + ErrorText(code)};
-    }
-    // The rename itself reaches the disk with the folder's entry.
-    if (const int folder = ::open(target.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
+    if (const FileResult replaced = files.ReplaceFile(Utf8Path(path), updated); !replaced)
+        return {SettingsWriteStatus::Failed, failurePrefix + replaced.reason};
     return {SettingsWriteStatus::Written, {}};
-#endif
+}
+
+SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings) {
+    StdFileSystem files;
+    return WriteSettings(path, settings, files);
 }
 
 }  // namespace kordex

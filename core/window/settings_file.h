@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/file_system.h"
 #include "text/boolean_text.h"
 #include "text/ini_file.h"
 
@@ -13,6 +14,8 @@ namespace kordex {
 // The file next to the executable that holds the options and the vehicle display names.
 inline constexpr std::string_view kSettingsFileName = "tanks.ini";
 inline constexpr std::string_view kSettingsSection = "options";
+// A settings file is a few kilobytes; one far larger is not read whole.
+inline constexpr std::size_t kSettingsFileLimit = 64u << 20;
 
 // The folder field's own prompt, and the prompt a settings file without the key gives it.
 inline constexpr std::string_view kFolderFieldPrompt = "Укажите путь к реплеям -->";
@@ -46,6 +49,11 @@ SettingsReading ReadSettings(const IniFile& ini);
 // An absent file gives the window's values and no problems.
 SettingsReading ReadSettings(const std::string& path);
 
+// Whether start-up scans the folder: the settings ask for it and were read without a problem
+// (a value that is not a boolean stops the start-up there, the scan included), and the folder
+// exists.
+bool StartUpScansFolder(const SettingsReading& reading, bool folderExists);
+
 // The problems of a reading as one message text, empty when there are none.
 std::string SettingsProblemsMessage(const SettingsReading& reading);
 
@@ -63,9 +71,10 @@ struct SettingsWriteResult {
     std::string description;  // why it failed
 };
 
-// Writes the settings into an existing file; the file is never created. The new text goes to
-// a file beside it, is flushed to the disk and then renamed over the old one, so that a crash
-// while writing leaves either the old or the new file whole.
+// Writes the settings into an existing file; the file is never created. The file is replaced
+// whole (FileSystem::ReplaceFile), so a crash or a full disk leaves the old or the new text.
+[[nodiscard]] SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings,
+                                                FileSystem& files);
 [[nodiscard]] SettingsWriteResult WriteSettings(const std::string& path, const Settings& settings);
 
 }  // namespace kordex

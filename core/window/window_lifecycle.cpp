@@ -25,8 +25,9 @@ StartUpOutcome StartUpSequence(WindowState& state, Platform& platform,
     if (!reading.filePresent)
         return outcome;
     state.programSettings = reading.settings;
-    outcome.scanLibrary = reading.settings.autoProcessReplays &&
-                          platform.files.FolderExists(reading.settings.allReplaysFolder);
+    // A value that is not a boolean stops the start-up before the scan.
+    outcome.scanLibrary =
+        StartUpScansFolder(reading, platform.files.FolderExists(reading.settings.allReplaysFolder));
     outcome.settings = std::move(reading.settings);
     return outcome;
 }
@@ -35,7 +36,7 @@ void SaveSettingsAtClose(const std::string& settingsPath, const Settings& settin
                          Platform& platform) {
     if (!platform.files.FileExists(settingsPath))
         return;
-    const SettingsWriteResult result = WriteSettings(settingsPath, settings);
+    const SettingsWriteResult result = WriteSettings(settingsPath, settings, platform.files);
     if (result.status == SettingsWriteStatus::Failed)
         platform.desktop.ShowMessage(result.description);
 }

@@ -4,7 +4,6 @@
 #include "single/single_analysis.h"
 #include "tables/label_store.h"
 #include "tables/library_sort_state.h"
-#include "window/busy_policy.h"
 #include "window/settings_file.h"
 #include "window/window_tables.h"
 
@@ -28,9 +27,6 @@ struct WindowState {
     // The settings without a control of their own: ExportAllHTML and the remote export.
     Settings programSettings;
     LibrarySortState librarySort;
-
-    // What is under way while the window handles events.
-    BusyState Busy() const { return {series.runInProgress, false}; }
 };
 
 }  // namespace kordex

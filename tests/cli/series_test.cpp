@@ -13,6 +13,7 @@
 #include "support/battle_fixture.h"
 #include "support/cli_run.h"
 #include "support/replay_fixture.h"
+#include "support/shared_series.h"
 #include "support/test_paths.h"
 
 namespace kordex {
@@ -94,7 +95,7 @@ TEST_F(SeriesCommand, PrintsTablesLabelsCountsAndEvents) {
     // Battles in the order of their file names: a, b, then the one left early.
     EXPECT_EQ(exp[2],
               "Ник\\\\Опыт\tТехника\tПобеда\tПоражение\tВышел\tБоев: 2, побед: 1\t1/0/1  50%");
-    EXPECT_EQ(exp[3], "Player01\tТ-34\t300;-1;false\t301;-1;false\t\t601\t300,5");
+    EXPECT_EQ(exp[3], "Player01\tТ-34\t300;-1;false\t301;-1;false\t\t601\t300,50");
 
     const auto additional = Section(run.output, "Additional");
     ASSERT_EQ(additional.size(), 33u);
@@ -120,12 +121,12 @@ TEST_F(SeriesCommand, WritesNumbersWithTheLocaleOrTheGivenSeparator) {
         std::string average;
     };
     const Case cases[] = {
-        {"LC_ALL=ru_RU.UTF-8", {}, "300,5"},
-        {"LANG=ru_RU.UTF-8", {}, "300,5"},
-        {"LC_NUMERIC=ru_RU.UTF-8 LANG=en_US.UTF-8", {}, "300,5"},
-        {"LC_ALL=C LANG=ru_RU.UTF-8", {}, "300.5"},
-        {"", {}, "300.5"},
-        {"LC_ALL=ru_RU.UTF-8", {"--decimal-separator", "."}, "300.5"},
+        {"LC_ALL=ru_RU.UTF-8", {}, "300,50"},
+        {"LANG=ru_RU.UTF-8", {}, "300,50"},
+        {"LC_NUMERIC=ru_RU.UTF-8 LANG=en_US.UTF-8", {}, "300,50"},
+        {"LC_ALL=C LANG=ru_RU.UTF-8", {}, "300.50"},
+        {"", {}, "300.50"},
+        {"LC_ALL=ru_RU.UTF-8", {"--decimal-separator", "."}, "300.50"},
     };
     for (const Case& c : cases) {
         std::vector<std::string> args = c.flags;
@@ -187,6 +188,70 @@ TEST_F(SeriesCommand, WritesThePageTheWorkbookAndTheBattleLog) {
     EXPECT_NE(bytes.find("<html>"), std::string::npos);
     EXPECT_NE(bytes.find("Player01"), std::string::npos);
     EXPECT_NE(bytes.find("</html>"), std::string::npos);
+}
+
+// One real replay sent twice under two names: the totals, averages and summary are those of the
+// series without the copy, and the copy's column reads "Повтор".
+TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    test::TempFolder folder;
+    std::vector<std::string> paths = test::CopySharedSeries(folder.Path(), 10);
+    ASSERT_GE(paths.size(), 5u);
+    const SeriesCliRun once = RunSeriesCli("LC_ALL=ru_RU.UTF-8", paths);
+    ASSERT_EQ(once.status, 0) << once.output;
+    // The first replay that is a battle, copied under a name that sorts last.
+    const auto replays = Section(once.output, "Replays");
+    std::size_t original = 0;
+    while (original < replays.size() && replays[original].find("\tПобеда\t") == std::string::npos &&
+           replays[original].find("\tПоражение\t") == std::string::npos &&
+           replays[original].find("\tНичья\t") == std::string::npos)
+        ++original;
+    ASSERT_LT(original, replays.size());
+    fs::copy_file(paths[original], folder.File("99 copy.wotreplay"));
+    paths.push_back(folder.File("99 copy.wotreplay"));
+    const SeriesCliRun twice = RunSeriesCli("LC_ALL=ru_RU.UTF-8", paths);
+    ASSERT_EQ(twice.status, 0) << twice.output;
+
+    EXPECT_EQ(Section(twice.output, "SeriesGridSummary"),
+              Section(once.output, "SeriesGridSummary"));
+    EXPECT_EQ(Section(twice.output, "Additional"), Section(once.output, "Additional"));
+    // Every row of every table: the battle cells of the copy empty, the last two columns equal.
+    auto withoutCopy = [](const std::string& line) {
+        std::vector<std::string> cells;
+        std::istringstream in(line);
+        for (std::string cell; std::getline(in, cell, '\t');)
+            cells.push_back(cell);
+        return cells;
+    };
+    for (const char* grid : {"SeriesGridExp", "SeriesGridFrags", "SeriesGridDamage",
+                             "SeriesGridSupport", "SeriesGridShots"}) {
+        const auto a = Section(once.output, grid), b = Section(twice.output, grid);
+        ASSERT_EQ(a.size(), b.size()) << grid;
+        for (std::size_t row = 0; row < a.size(); ++row) {
+            auto cellsA = withoutCopy(a[row]), cellsB = withoutCopy(b[row]);
+            // Names, vehicles, the battles, totals and averages; the copy's column stands last
+            // of the battles. (A line drops its empty cells at the end.)
+            cellsA.resize(paths.size() + 3);
+            cellsB.resize(paths.size() + 4);
+            const std::string copyCell = cellsB[paths.size() + 1];
+            cellsB.erase(cellsB.begin() + static_cast<long>(paths.size()) + 1);
+            EXPECT_EQ(cellsA, cellsB) << grid << " row " << row;
+            if (row == 2) {
+                EXPECT_EQ(copyCell, "Повтор") << grid;
+            } else if (row > 2) {
+                EXPECT_EQ(copyCell, "") << grid << " row " << row;
+            }
+        }
+    }
+    EXPECT_EQ(Section(twice.output, "Replays")
+                  .back()
+                  .rfind(folder.File("99 copy.wotreplay") + "\tПовтор\tstays: ", 0),
+              0u);
+    const auto status = Section(twice.output, "Status");
+    ASSERT_EQ(status.size(), 1u);
+    EXPECT_NE(status[0].find(" сек. Пропущено повторов: 1"), std::string::npos) << status[0];
+    const auto counts = Section(twice.output, "Counts");
+    EXPECT_NE(std::find(counts.begin(), counts.end(), "repeats\t1"), counts.end());
 }
 
 TEST_F(SeriesCommand, AnExportThatCannotBeWrittenIsAnError) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -26,8 +27,10 @@ class SingleCommandTest : public ::testing::Test {
         return path;
     }
 
-    test::CliRun Run(const std::string& replay) {
-        run_ = test::RunProgram(KORDEX_CLI, {"single", replay});
+    test::CliRun Run(const std::string& replay, std::vector<std::string> options = {}) {
+        options.insert(options.begin(), "single");
+        options.push_back(replay);
+        run_ = test::RunProgram(KORDEX_CLI, options);
         return run_;
     }
 
@@ -73,12 +76,12 @@ TEST_F(SingleCommandTest, DumpsLabelsTablesAndPanelOfAFinishedBattle) {
         const auto rows = Section(name);
         ASSERT_EQ(rows.size(), 16u) << name;
         for (const auto& row : rows)
-            EXPECT_EQ(Cells(row).size(), 12u) << name;
+            EXPECT_EQ(Cells(row).size(), 13u) << name;
         EXPECT_EQ(Cells(rows[0])[6], "Опыт");
         // Sorted by experience with the markers kept; the hidden account id is there.
         const auto best = Cells(rows[1]);
         EXPECT_TRUE(best[6].ends_with(";+1")) << name << " " << best[6];
-        EXPECT_FALSE(best[11].empty()) << name;
+        EXPECT_FALSE(best[12].empty()) << name;
     }
     int platoonOne = 0;
     for (const auto& row : Section("AlliesGrid"))
@@ -88,13 +91,44 @@ TEST_F(SingleCommandTest, DumpsLabelsTablesAndPanelOfAFinishedBattle) {
     auto personal = Records("Personal");
     EXPECT_EQ(personal.size(), 32u);
     EXPECT_EQ(personal["Label_mileage"], "0.935 км");
-    EXPECT_EQ(personal["Label_killerID"], "0");
+    EXPECT_EQ(personal["Label_killerID"], "");
     EXPECT_TRUE(Section("Events").empty());
+    EXPECT_TRUE(Section("Status").empty());
+}
+
+// "--sort 5" is the click on "Убил": players without a kill (an empty cell) go below every
+// kill count, in both tables.
+TEST_F(SingleCommandTest, SortClicksATitleOfBothTables) {
+    BattleFixture battle(30);
+    const char* const kills[] = {"0", "3", "0", "1", "2", "0", "2"};
+    for (int i = 0; i < 30; ++i)
+        battle.Vehicle(i).frags = kills[i % 7];
+    ASSERT_EQ(Run(Write(battle), {"--sort", "5"}).status, 0);
+    for (const char* name : {"AlliesGrid", "EnemiesGrid"}) {
+        std::vector<int> shown;
+        for (const auto& row : Section(name)) {
+            const auto cells = Cells(row);
+            if (cells[1].empty() || cells[5] == "Убил")
+                continue;
+            shown.push_back(cells[5].empty() ? 0 : std::stoi(cells[5]));
+        }
+        ASSERT_EQ(shown.size(), 15u) << name;
+        EXPECT_TRUE(std::is_sorted(shown.rbegin(), shown.rend())) << name;
+        EXPECT_EQ(shown.back(), 0) << name;
+    }
+
+    // A title that does not sort leaves the experience order; a column that is no number is
+    // wrong usage.
+    ASSERT_EQ(Run(Write(battle), {"--sort", "1"}).status, 0);
+    EXPECT_TRUE(Cells(Section("AlliesGrid")[1])[6].ends_with(";+1"));
+    EXPECT_EQ(Run(Write(battle), {"--sort", "x"}).status, 2);
+    EXPECT_EQ(Run(Write(battle), {"--sort"}).status, 2);
 }
 
 TEST_F(SingleCommandTest, AMissingFileIsACancelledDialog) {
     EXPECT_EQ(Run(folder_.File("absent.wotreplay")).status, 1);
     EXPECT_EQ(Section("Events"), (std::vector<std::string>{"dialog", "beep 400 200"}));
+    EXPECT_EQ(Section("Status").size(), 1u);
     EXPECT_EQ(Section("AlliesGrid").size(), 16u);
 }
 

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
@@ -8,7 +9,9 @@
 #include <QTabWidget>
 #include <filesystem>
 
+#include "library/library_search.h"
 #include "library/library_tables.h"
+#include "pages/library_page.h"
 #include "platform/qt_file_system.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
@@ -48,6 +51,7 @@ class LibraryWindowTest : public ::testing::Test {
         form = &window.Open();
         window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(folder));
         window.Find<QPushButton>("bt_Refresh")->click();
+        form->ts_ReplaysList->WaitForScan();
         form->AnalyseType->setCurrentIndex(2);
         QApplication::processEvents();
         list = window.Find<app::GridView>("sg_AllReplays");
@@ -147,6 +151,94 @@ TEST_F(LibraryWindowTest, DeleteAsksThenRemovesTheRowsWhoseFilesReachedTheTrash)
         EXPECT_FALSE(std::filesystem::exists(folder + "/c.wotreplay"));
     }
     EXPECT_TRUE(window.errors.empty());
+}
+
+// The window's scan of a big folder: rows arrive while the window goes on, "Стоп" ends it
+// with the rows read, and while the window is open a replay written into the folder appears.
+TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
+    WindowHarness window;
+    const std::string folder = window.folder.File("replays");
+    std::filesystem::create_directories(folder);
+    constexpr int kFiles = 600;
+    const std::string bytes = ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1")));
+    for (int i = 0; i < kFiles; ++i)
+        WriteBytesFile(folder + "/r" + std::to_string(1000 + i) + ".wotreplay", bytes);
+    app::TKordexForm& form = window.Open();
+    app::LibraryPage& page = *form.ts_ReplaysList;
+    TextGrid& all = form.Tables().library.allReplays;
+    auto filledRows = [&] {
+        int filled = 0;
+        for (int row = 1; row < all.RowCount(); ++row)
+            filled += all.Cell(library_column::Path, row).empty() ? 0 : 1;
+        return filled;
+    };
+    page.ed_AllReplaysFolder->setText(QString::fromStdString(folder));
+    page.bt_Refresh->click();
+
+    // The click returns at once; the scan is under way and the row actions wait for it.
+    ASSERT_TRUE(page.Scanning());
+    EXPECT_TRUE(page.bt_Stop->isEnabled());
+    EXPECT_FALSE(page.bt_AddToFavorites->isEnabled());
+    EXPECT_FALSE(page.bt_DeleteSelected->isEnabled());
+    EXPECT_FALSE(page.bt_Refresh->isEnabled());
+    while (page.Scanning() && filledRows() == 0)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    ASSERT_TRUE(page.Scanning()) << "the scan ended before the first rows were seen";
+    // The rows arrive in their order: the last path first, no row skipped.
+    const int seen = filledRows();
+    EXPECT_EQ(all.Cell(library_column::Path, 1),
+              folder + "/r" + std::to_string(999 + kFiles) + ".wotreplay");
+    EXPECT_FALSE(all.Cell(library_column::Path, seen).empty());
+    EXPECT_FALSE(window.Find<QProgressBar>("SeriesProgress")->isHidden());
+
+    page.bt_Stop->click();
+    page.WaitForScan();
+    EXPECT_FALSE(page.Scanning());
+    EXPECT_GE(all.RowCount() - 1, seen);
+    EXPECT_LT(all.RowCount() - 1, kFiles);
+    EXPECT_EQ(filledRows(), all.RowCount() - 1);
+    EXPECT_FALSE(page.bt_Stop->isEnabled());
+    EXPECT_TRUE(page.bt_AddToFavorites->isEnabled());
+    EXPECT_TRUE(page.bt_Refresh->isEnabled());
+    EXPECT_TRUE(window.Find<QProgressBar>("SeriesProgress")->isHidden());
+
+    // The game writes a replay: it appears as a row once complete, where a scan lists it.
+    const std::string written = folder + "/r9999.wotreplay";
+    WriteBytesFile(written, bytes);
+    QElapsedTimer waited;
+    waited.start();
+    while (all.Cell(library_column::Path, 1) != written && waited.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_EQ(all.Cell(library_column::Path, 1), written);
+    EXPECT_EQ(all.Cell(library_column::Outcome, 1), all.Cell(library_column::Outcome, 2));
+    // Another program removes it: its row goes.
+    std::filesystem::remove(written);
+    waited.restart();
+    while (all.Cell(library_column::Path, 1) == written && waited.elapsed() < 20000)
+        QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
+    EXPECT_NE(all.Cell(library_column::Path, 1), written);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(LibraryWindowTest, TheSearchShowsTheMatchingRowsAndActionsTakeOnlyThem) {
+    auto* search = window.Find<QLineEdit>("ed_Search");
+    ASSERT_NE(search, nullptr);
+    search->setText(QStringLiteral("B.WOT"));
+    EXPECT_TRUE(RowShown(all(), 0));
+    EXPECT_FALSE(RowShown(all(), 1));
+    EXPECT_TRUE(RowShown(all(), 2));
+    EXPECT_FALSE(RowShown(all(), 3));
+    EXPECT_TRUE(list->BodyPane()->isRowHidden(0));
+    EXPECT_FALSE(list->BodyPane()->isRowHidden(1));
+    // All three selected, one shown: one file handed on, into "Один бой".
+    all().SetSelection({1, 3});
+    list->Refresh();
+    window.Find<QPushButton>("bt_ProcessInKordex")->click();
+    EXPECT_EQ(form->AnalyseType->currentIndex(), 1);
+    EXPECT_EQ(form->ReplaysList(), std::vector<std::string>{folder + "/b.wotreplay"});
+    search->clear();
+    EXPECT_TRUE(RowShown(all(), 1));
+    EXPECT_TRUE(RowShown(all(), 3));
 }
 
 // A scan paints the bars and the lists for its first file, then no more often than the

@@ -8,6 +8,8 @@
 #include <QTabWidget>
 #include <filesystem>
 
+#include "pages/charts_page.h"
+#include "pages/library_page.h"
 #include "pages/series_page.h"
 #include "support/test_paths.h"
 #include "synthetic_battles.h"
@@ -138,6 +140,27 @@ TEST_F(ScreenshotInvented, SeriesOnTheExperienceTab) {
     Keep(image, "kordex-series");
 }
 
+// Eight invented battles of an evening on the tab "Графики", one player chosen.
+TEST_F(ScreenshotInvented, SeriesOnTheChartsTab) {
+    app::TKordexForm& form = window.Open();
+    // Large enough for the team, the ranking and one player's charts together.
+    form.resize(1200, 1000);
+    std::vector<DroppedItem> dropped;
+    for (int battle = 0; battle < 8; ++battle)
+        dropped.push_back({WriteSyntheticReplay(replays, battle), false});
+    form.WMDropFiles(dropped);
+    form.SeriesReplays->SeriesAnalysisButton->click();
+    ASSERT_TRUE(window.errors.empty()) << window.errors.front();
+    auto* charts = window.Find<app::ChartsPage>("Charts");
+    form.SeriesReplays->Multi->setCurrentWidget(charts);
+    ASSERT_TRUE(charts->ShowPlayer(QStringLiteral("Игрок01")));
+    QApplication::processEvents();
+    EXPECT_EQ(charts->TeamChartViews[0]->Figure().boxes.size(), 8u);
+    QImage image = form.grab().toImage();
+    EXPECT_GT(ColourCount(image), 3);
+    Keep(image, "kordex-series-charts");
+}
+
 // The library of a folder of invented battles.
 TEST_F(ScreenshotInvented, LibraryList) {
     for (int battle = 0; battle < 24; ++battle)
@@ -145,6 +168,7 @@ TEST_F(ScreenshotInvented, LibraryList) {
     app::TKordexForm& form = window.Open();
     window.Find<QLineEdit>("ed_AllReplaysFolder")->setText(QString::fromStdString(replays));
     window.Find<QPushButton>("bt_Refresh")->click();
+    form.ts_ReplaysList->WaitForScan();
     form.AnalyseType->setCurrentIndex(2);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 25);

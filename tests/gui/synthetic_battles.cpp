@@ -175,6 +175,9 @@ BattleFixture SyntheticBattle(int index, bool randomBattle) {
         .SetPersonal("lifeTime", Text(dice.Between(240, 560)))
         .SetPersonal("mileage", Text(dice.Between(900, 3400)))
         .SetPersonal("markOfMastery", Text(dice.Between(0, 4)));
+    // A recorder destroyed in the battle names the opponent who did it.
+    if (!battle.Vehicle(0).alive)
+        battle.SetPersonal("killerID", battle.Vehicle(kTeamSize + 2).vehicleId);
     return battle;
 }
 

@@ -20,15 +20,15 @@ class TeamTablesTest : public ::testing::Test {
         window.Open();
         form().AnalyseType->setCurrentIndex(0);
         allies().SetRow(1, {"1", "Alpha", "CLAN", "T-34", "+", "2", "850;0", "1200;+1", "0;-1",
-                            "15;0", "500001", "1001"});
-        allies().SetRow(
-            2, {"", "Bravo", "", "KV-1", "-", "", "420;-1", "300;0", "200;+1", "0;-1", "", "1002"});
+                            "15;0", "", "500001", "1001"});
+        allies().SetRow(2, {"", "Bravo", "", "KV-1", "-", "", "420;-1", "300;0", "200;+1", "0;-1",
+                            "", "", "1002"});
         allies().SetRow(3, {"1", "Charlie", "CLAN", "IS", "+", "1", "1200;+1", "100;-1", "50;0",
-                            "90;+1", "500001", "1003"});
+                            "90;+1", "", "500001", "1003"});
         enemies().SetRow(
-            1, {"", "Delta", "", "M4", "-", "", "100;-1", "50;-1", "0;-1", "0;-1", "", "2001"});
+            1, {"", "Delta", "", "M4", "-", "", "100;-1", "50;-1", "0;-1", "0;-1", "", "", "2001"});
         enemies().SetRow(2, {"", "Echo", "", "Tiger", "+", "3", "900;+1", "2000;+1", "10;+1",
-                             "10;+1", "", "2002"});
+                             "10;+1", "", "", "2002"});
         for (const char* name : {"AlliesGrid", "EnemiesGrid"})
             window.Find<app::GridView>(name)->Refresh();
         QApplication::processEvents();
@@ -134,7 +134,7 @@ TEST(TeamTablesWidth, EveryColumnStaysInViewWhateverTheNames) {
             app::GridView& grid = *window.Find<app::GridView>(name);
             const TextGrid& table = grid.Grid();
             const QFontMetrics metrics(grid.BodyPane()->font());
-            for (int column = 0; column <= 9; ++column) {
+            for (int column = 0; column <= 10; ++column) {
                 QRect rect;
                 app::GridPane* pane = grid.PaneOfCell(column, 0, &rect);
                 ASSERT_NE(pane, nullptr) << name << " column " << column << " at " << outerWidth;
@@ -147,7 +147,7 @@ TEST(TeamTablesWidth, EveryColumnStaysInViewWhateverTheNames) {
             }
             // With room to spare the value columns keep their usual width.
             if (outerWidth == 1400) {
-                EXPECT_EQ(table.ColumnWidth(9), table.DefaultColumnWidth()) << name;
+                EXPECT_EQ(table.ColumnWidth(10), table.DefaultColumnWidth()) << name;
             }
         }
     }

@@ -84,9 +84,9 @@ TEST(WindowStartUp, TabsAndControlsCarryTheirNames) {
               (QStringList{"Один бой", "Серия боев", "Управление реплеями", "Настройки"}));
     EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("SingleReplayResults")),
               (QStringList{"Командные достижения", "Подробно"}));
-    EXPECT_EQ(
-        TabCaptions(window.Find<QTabWidget>("Multi")),
-        (QStringList{"Опыт", "Фраги", "Урон", "Помощь", "Стрельба", "Итого", "Дополнительно"}));
+    EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("Multi")),
+              (QStringList{"Опыт", "Фраги", "Урон", "Помощь", "Стрельба", "Итого", "Дополнительно",
+                           "Графики"}));
     EXPECT_EQ(TabCaptions(window.Find<QTabWidget>("pc_ReplaysList")),
               (QStringList{"Все реплеи", "Избранное"}));
     const char* const pages[] = {"SingleReplay", "SeriesReplays", "ts_ReplaysList", "Options"};
@@ -148,6 +148,7 @@ TEST(WindowStartUp, TablesShowTheirTitlesAfterStartUp) {
     const WindowTables& tables = form.Tables();
     EXPECT_EQ(tables.AlliesGrid.Cell(6, 0), "Опыт");
     EXPECT_EQ(tables.EnemiesGrid.ColumnWidth(11), 0);
+    EXPECT_EQ(tables.EnemiesGrid.ColumnWidth(12), 0);
     EXPECT_EQ(tables.SeriesGridShots.Cell(0, 2), "Ник\\ Выст.-Проб./Поп.(ОФ)");
     EXPECT_EQ(tables.library.allReplays.ColumnCount(), 21);
     EXPECT_EQ(tables.library.favoriteReplays.ColumnWidth(8), 25);
@@ -155,7 +156,7 @@ TEST(WindowStartUp, TablesShowTheirTitlesAfterStartUp) {
     form.AnalyseType->setCurrentIndex(0);
     QApplication::processEvents();
     auto* allies = window.Find<app::GridView>("AlliesGrid");
-    EXPECT_EQ(allies->PaneOfCell(11, 1, nullptr), nullptr);
+    EXPECT_EQ(allies->PaneOfCell(12, 1, nullptr), nullptr);
     EXPECT_NE(allies->PaneOfCell(0, 1, nullptr), nullptr);
 }
 
@@ -165,13 +166,14 @@ TEST(WindowStartUp, SettingsFileFillsTheOptionsScansAndIsWrittenBackAtClose) {
     window.WriteIni(IniWithOptions("Additional=True\r\nToBegin=0\r\nGroup=1\r\nAllReplaysFolder=" +
                                    replays + "\r\nAutoProcessReplays=2\r\n"));
     app::TKordexForm& form = window.Open();
+    form.ts_ReplaysList->WaitForScan();
 
     EXPECT_TRUE(Checked(window, "MultiAdditional"));
     EXPECT_FALSE(Checked(window, "MultiToBegin"));
     EXPECT_TRUE(Checked(window, "MultiGroupPlayers"));
     EXPECT_TRUE(Checked(window, "cb_AutoProcessReplays"));
     EXPECT_EQ(window.Find<QLineEdit>("ed_AllReplaysFolder")->text().toStdString(), replays);
-    // The scan ran before the window was shown and opened it on the library.
+    // The scan started before the window was shown and opened it on the library.
     EXPECT_EQ(form.AnalyseType->currentIndex(), 2);
     EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 2);
     EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 3);
@@ -201,7 +203,7 @@ TEST(WindowStartUp, AutomaticScanSkipsAFolderThatIsGone) {
     EXPECT_TRUE(window.desktop.Events().empty());
 }
 
-TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndTheStartUpGoesOn) {
+TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndStopsTheAutomaticScan) {
     WindowHarness window;
     const std::string replays = MakeReplayFolder(window.folder);
     window.WriteIni(
@@ -215,10 +217,12 @@ TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndTheStartUpGoesOn) {
     EXPECT_TRUE(window.errors.empty());
     EXPECT_TRUE(Checked(window, "MultiAdditional"));
     EXPECT_FALSE(Checked(window, "MultiToBegin"));
-    // The keys after the bad one are read and the scan runs.
+    // The keys after the bad one are read, but the automatic scan does not run.
     EXPECT_TRUE(Checked(window, "MultiGroupPlayers"));
-    EXPECT_EQ(form.AnalyseType->currentIndex(), 2);
-    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 2);
+    EXPECT_TRUE(Checked(window, "cb_AutoProcessReplays"));
+    EXPECT_EQ(form.AnalyseType->currentIndex(), 1);
+    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 0);
+    EXPECT_TRUE(form.Tables().library.allReplaysList.empty());
 
     form.close();
     const std::string written = window.ReadIni();

@@ -485,10 +485,19 @@ std::string BattleFixture::ResultsJson() const {
     for (const auto& [key, raw] : common_)
         common.Raw(key, raw);
 
+    std::string arenaUniqueID = arenaUniqueID_;
+    if (arenaUniqueID.empty()) {
+        arenaUniqueID = "2039";
+        for (const auto& [key, raw] : header_)
+            if (key == "dateTime")
+                for (char c : raw)
+                    if (c >= '0' && c <= '9')
+                        arenaUniqueID += c;
+    }
     ObjectWriter results;
     // The clients wrote the members in a different order before and after 9.8.
     if (Wrapped()) {
-        results.Raw("arenaUniqueID", arenaUniqueID_)
+        results.Raw("arenaUniqueID", arenaUniqueID)
             .Raw("personal", personal)
             .Raw("vehicles", vehicles.Text())
             .Raw("avatars", "{}")
@@ -499,7 +508,7 @@ std::string BattleFixture::ResultsJson() const {
             .Raw("players", players.Text())
             .Raw("vehicles", vehicles.Text())
             .Raw("common", common.Text())
-            .Raw("arenaUniqueID", arenaUniqueID_);
+            .Raw("arenaUniqueID", arenaUniqueID);
     }
     return results.Text();
 }

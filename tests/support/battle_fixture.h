@@ -93,6 +93,8 @@ class BattleFixture {
     BattleFixture& SetWinnerTeam(const std::string& raw);
     BattleFixture& SetCommon(const std::string& key, const std::string& raw);
     BattleFixture& OmitCommonKey(const std::string& key);
+    // Unless set, battles at different times have different ids (the series counts a battle
+    // once by its id), and copies of one fixture share theirs.
     BattleFixture& SetArenaUniqueID(const std::string& raw);
 
     // Personal results: a value by the key name written in the text (raw JSON), or a key left
@@ -129,7 +131,7 @@ class BattleFixture {
     std::set<std::string> headerOmit_;
     std::vector<std::pair<std::string, std::string>> common_;
     std::set<std::string> commonOmit_;
-    std::string arenaUniqueID_ = "20391498418753540";
+    std::string arenaUniqueID_;  // empty: derived from the header's date and time
     std::map<std::string, std::string> personal_;
     std::set<std::string> personalOmit_;
 };

@@ -12,26 +12,26 @@ bool RecordingFileSystem::FolderExists(const std::string& path) {
     return real_.FolderExists(path);
 }
 
-bool RecordingFileSystem::CreateFolder(const std::string& path) {
+FileResult RecordingFileSystem::CreateFolder(const std::string& path) {
     calls.push_back("mkdir " + path);
     return real_.CreateFolder(path);
 }
 
-bool RecordingFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
+FileResult RecordingFileSystem::MoveFileNoReplace(const std::string& from, const std::string& to) {
     calls.push_back("move " + from + " -> " + to);
     return real_.MoveFileNoReplace(from, to);
 }
 
-bool RecordingFileSystem::MoveToTrash(const std::string& path) {
+FileResult RecordingFileSystem::MoveToTrash(const std::string& path) {
     calls.push_back("trash " + path);
     if (refuseTrash.count(path) || !real_.FileExists(path))
-        return false;
+        return FileResult::Failure(FileFault::Write, "refused");
     std::error_code error;
     std::filesystem::remove(path, error);
     if (error)
-        return false;
+        return FileResult::Failure(FileFault::Write, error.message());
     trashed.push_back(path);
-    return true;
+    return {};
 }
 
 bool RecordingFileSystem::FolderWritable(const std::string& path) {

@@ -34,16 +34,21 @@ TEST(ExportFile, FailedWriteLeavesTheOlderFileAndNoPartialOne) {
     const auto path = folder.File("table.xlsx");
     WriteFileReplacing(path, std::string_view("complete"));
 
-    const auto halfWritten = [](const std::string& temporaryPath) {
-        WriteFileReplacing(temporaryPath, std::string_view("half"));
+    const auto halfWritten = [](const std::string& scratchPath) {
+        WriteFileReplacing(scratchPath, std::string_view("half"));
         return false;
     };
-    EXPECT_THROW(WriteFileReplacing(path, halfWritten), KordexError);
-    const auto throwing = [](const std::string& temporaryPath) -> bool {
-        WriteFileReplacing(temporaryPath, std::string_view("half"));
+    EXPECT_THROW(BytesWrittenToScratch(path, halfWritten), KordexError);
+    const auto throwing = [](const std::string& scratchPath) -> bool {
+        WriteFileReplacing(scratchPath, std::string_view("half"));
         throw KordexError("writer failed");
     };
-    EXPECT_THROW(WriteFileReplacing(path, throwing), KordexError);
+    EXPECT_THROW(BytesWrittenToScratch(path, throwing), KordexError);
+    const auto whole = [](const std::string& scratchPath) {
+        WriteFileReplacing(scratchPath, std::string_view("whole"));
+        return true;
+    };
+    EXPECT_EQ(BytesWrittenToScratch(path, whole), "whole");
 
     EXPECT_EQ(ReadFileBytes(path), "complete");
     EXPECT_EQ(FolderEntries(folder.Path()), std::vector<std::string>{"table.xlsx"});

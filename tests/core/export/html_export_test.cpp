@@ -11,6 +11,7 @@
 #include "support/file_bytes.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
+#include "tables/label_store.h"
 
 namespace kordex {
 namespace {
@@ -58,7 +59,7 @@ TEST(HtmlExport, ExportWritesTheTimeStampedPageOpensItAndDropsTheOldFixedName) {
     ExportFixture f;
     WriteFileReplacing(f.folder.File("table.htm"), std::string_view("old"));
 
-    const auto path = ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform);
+    const auto path = ExportHTMLNew(f.series.Tables(), nullptr, f.folder.Path(), f.platform);
 
     ASSERT_TRUE(path.has_value());
     EXPECT_EQ(*path, f.expectedPath);
@@ -77,7 +78,8 @@ TEST(HtmlExport, EmptySeriesShowsTheMessageAndWritesNothing) {
     ExportFixture f;
     f.series.SeriesGridExp.SetRowCount(3);
 
-    EXPECT_FALSE(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform).has_value());
+    EXPECT_FALSE(
+        ExportHTMLNew(f.series.Tables(), nullptr, f.folder.Path(), f.platform).has_value());
 
     EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"message Таблица пуста."});
     EXPECT_TRUE(test::FolderEntries(f.folder.Path()).empty());
@@ -87,7 +89,7 @@ TEST(HtmlExport, EmptySeriesShowsTheMessageAndWritesNothing) {
 TEST(HtmlExport, SeriesOfOnePlayerIsExported) {
     ExportFixture f;
     f.series.SeriesGridExp.SetRowCount(4);
-    EXPECT_TRUE(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform).has_value());
+    EXPECT_TRUE(ExportHTMLNew(f.series.Tables(), nullptr, f.folder.Path(), f.platform).has_value());
 }
 
 TEST(HtmlExport, TotalsAtTheFrontLoseTheHintButNoBattleLosesItsMap) {
@@ -129,7 +131,8 @@ TEST(HtmlExport, UnreadableMarkersEndTheExportBeforeAnyFile) {
     for (const std::string cell : {"1234;x;true", "1234;0", "1234;;true", "1234;0;maybe"}) {
         ExportFixture f;
         f.series.SeriesGridDamage.SetCell(3, 4, cell);
-        EXPECT_THROW(ExportHTMLNew(f.series.Tables(), f.folder.Path(), f.platform), KordexError)
+        EXPECT_THROW(ExportHTMLNew(f.series.Tables(), nullptr, f.folder.Path(), f.platform),
+                     KordexError)
             << cell;
         EXPECT_TRUE(test::FolderEntries(f.folder.Path()).empty()) << cell;
         EXPECT_TRUE(f.desktop.Events().empty()) << cell;
@@ -148,10 +151,77 @@ TEST(HtmlExport, NamesCannotOpenMarkupInTextOrLinks) {
     EXPECT_TRUE(HasLine(lines, "<td class=\"odd\">&lt;i&gt;T-34&lt;/i&gt;</td>"));
 }
 
+// The lines the page must keep, in their order, whatever it adds around them.
+TEST(HtmlExport, TheNewTabsAndLayoutAreAdditionsAroundTheFixedLines) {
+    auto series = SmallSeries();
+    const PageLines lines = SeriesPageLines(series.Tables());
+    const std::vector<std::string> fixed = {
+        "<html>",
+        "<head>",
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">",
+        "<title>Kordex</title>",
+        "<style type=\"text/css\">",
+        ".tabs:target+.tab {opacity:1;visibility:visible;}",
+        "</style>",
+        "<body>",
+        "<div class=\"tabsLink\">",
+        "<a href=\"#exp\">Опыт</a>",
+        "<a href=\"#sht\">Стрельба</a>",
+        "</div>",
+        "<a class=\"tabs\" id=\"exp\"></a>",
+        "<div class=\"tab\" style=\"visibility:visible\">",
+        "<table border=\"2\" align=\"center\" cellspacing=\"0\" rules=\"all\">",
+        "<a class=\"tabs\" id=\"sht\"></a>",
+        "</body>",
+        "</html>",
+    };
+    auto at = lines.begin();
+    for (const std::string& line : fixed) {
+        at = std::find(at, lines.end(), line);
+        ASSERT_NE(at, lines.end()) << line;
+    }
+    // The summary tab with the attendance, after the five tables; the viewport and legend.
+    EXPECT_TRUE(HasLine(lines, "<a href=\"#sum\">Итого</a>"));
+    EXPECT_TRUE(HasLine(lines, "<a class=\"tabs\" id=\"sum\"></a>"));
+    EXPECT_TRUE(HasLine(lines, "<th class=\"grayed\">% побед</th>"));
+    EXPECT_TRUE(HasLine(lines, "<td class=\"even\">1,50</td>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<meta name=\"viewport\" content=\"width=device-width, "
+                        "initial-scale=1\">"));
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& l) { return l.starts_with("<p class=\"legend\">"); }),
+        1);
+    // The author's statistics only when the run collected them.
+    EXPECT_FALSE(HasLine(lines, "<a href=\"#add\">Дополнительно</a>"));
+    EXPECT_LT(std::find(lines.begin(), lines.end(), "<a href=\"#sht\">Стрельба</a>"),
+              std::find(lines.begin(), lines.end(), "<a href=\"#sum\">Итого</a>"));
+}
+
+TEST(HtmlExport, TheAuthorsStatisticsTabShowsEachCaptionWithItsValue) {
+    auto series = SmallSeries();
+    LabelStore labels;
+    ZeroLables(labels);
+    labels.Set("Label_m_battles", "1/2  (50%)");
+    labels.Set("Label_m_profit", "-1 700 / -850");
+    const PageLines lines = SeriesPageLines(series.Tables(), &labels);
+    EXPECT_TRUE(HasLine(lines, "<a href=\"#add\">Дополнительно</a>"));
+    EXPECT_TRUE(HasLine(lines, "<a class=\"tabs\" id=\"add\"></a>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<tr><td>Побед/Боев:</td><td>1/2  (50%)</td><td>Обнаружил:</td>"
+                        "<td>0</td></tr>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<tr><td></td><td></td><td><b>Прибыль:</b></td>"
+                        "<td><b>-1 700 / -850</b></td></tr>"));
+    EXPECT_TRUE(HasLine(lines,
+                        "<tr><td>Отношение потенц. урона к полученному:</td><td>0</td>"
+                        "<td>Пополнение БК:</td><td>0</td></tr>"));
+}
+
 TEST(HtmlExport, UnwritableFolderIsAnErrorAndNothingOpens) {
     ExportFixture f;
     const std::string missing = f.folder.File("no such folder");
-    EXPECT_THROW(ExportHTMLNew(f.series.Tables(), missing, f.platform), KordexError);
+    EXPECT_THROW(ExportHTMLNew(f.series.Tables(), nullptr, missing, f.platform), KordexError);
     EXPECT_TRUE(f.desktop.Events().empty());
 }
 

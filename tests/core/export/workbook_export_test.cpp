@@ -12,6 +12,7 @@
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
+#include "series/series_charts.h"
 #include "support/file_bytes.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
@@ -110,10 +111,41 @@ TEST(WorkbookExport, FirstRowKeepsBothPartsAndBodyRowsTheValuePart) {
                       {"Player_One", "1234;+1;false", ";x", "9 - 6/8 (1);0;true"}},
                      1);
     const WorksheetCells expected = {
-        {{"Дата", {}}, {"27.05.2017 21:04", {}}, {" 21:30", {}}, {"a b c", {}}},
+        {{"Дата", {}},
+         {"27.05.2017 21:04", {}, "", LocalDateTime{2017, 5, 27, 21, 4, 0}},
+         {" 21:30", {}},
+         {"a b c", {}}},
         {{"Player_One", {}}, {"1234", 1234}, {"", {}}, {"9 - 6/8 (1)", {}}},
     };
     EXPECT_EQ(GridToWorksheet(table, kComma), expected);
+}
+
+TEST(WorkbookExport, OnlyAWholeBattleTitleIsADate) {
+    const struct {
+        const char* text;
+        std::optional<LocalDateTime> date;
+    } cases[] = {
+        {"27.05.2017 21:04", LocalDateTime{2017, 5, 27, 21, 4, 0}},
+        {"01.12.2020 00:59", LocalDateTime{2020, 12, 1, 0, 59, 0}},
+        {" 21:04", std::nullopt},
+        {"27.05.2017", std::nullopt},
+        {"27.13.2017 21:04", std::nullopt},
+        {"32.05.2017 21:04", std::nullopt},
+        {"27.05.2017 24:00", std::nullopt},
+        {"27-05-2017 21:04", std::nullopt},
+        {"Суммарно", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BattleTitleDate(c.text), c.date) << c.text;
+}
+
+TEST(WorkbookExport, ColumnsAreAsWideAsTheirLongestTextInCharacters) {
+    const TextGrid table =
+        GridFromRows({{"Ник", "Итого"}, {"Вася_2", "12 - 7/9 (1)"}, {std::string(80, 'x'), ""}}, 1);
+    const WorksheetCells cells = GridToWorksheet(table, kComma);
+    EXPECT_EQ(FittedColumnWidth(cells, 1), 14);  // twelve characters and a margin
+    EXPECT_EQ(FittedColumnWidth(cells, 0), 60);  // a very long name does not take the sheet
+    EXPECT_EQ(FittedColumnWidth(GridToWorksheet(GridFromRows({{"Вася"}}, 1), kComma), 0), 6);
 }
 
 struct ExportFixture {
@@ -178,7 +210,7 @@ TEST(WorkbookExport, CellTooLongForASheetFailsAndKeepsTheOlderWorkbook) {
     EXPECT_EQ(FolderEntries(f.folder.Path()), std::vector<std::string>{"table.xlsx"});
 }
 
-TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
+TEST(WorkbookExport, ReadBackHasTheSheetsInOrderWithNumbersAsNumbers) {
     KORDEX_REQUIRE_WORKBOOK();
     ExportFixture f;
     const auto path = ExportWorkbook(f.series.Tables(), f.folder.Path(), kComma, f.platform);
@@ -192,14 +224,14 @@ TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
         sheets.push_back(dump->substr(start, dump->find('\n', start) - start));
     }
     EXPECT_EQ(sheets, (std::vector<std::string>{"Опыт", "Фраги", "Урон", "Поддержка", "Стрельба",
-                                                "Итого"}));
+                                                "Итого", "Графики"}));
     EXPECT_NE(dump->find("\nactive\t0\n"), std::string::npos) << *dump;
 
     // The whole rectangle of the experience table; the hint of E2 is gone.
     EXPECT_EQ(SheetDump(*dump, "Опыт"),
               "sheet\tОпыт\n"
               "\tA1\ts\tДата\n"
-              "\tC1\ts\t27.05.2017 21:04\n"
+              "\tC1\td\t2017-05-27 21:04:00 [dd.mm.yyyy hh:mm]\n"
               "\tD1\ts\t 21:30\n"
               "\tE1\ts\tСуммарно\n"
               "\tF1\ts\tВ среднем\n"
@@ -223,15 +255,25 @@ TEST(WorkbookExport, ReadBackHasTheSixSheetsInOrderWithNumbersAsNumbers) {
               "\tC5\tn\t700\n"
               "\tD5\tn\t900\n"
               "\tE5\tn\t1600\n"
-              "\tF5\tn\t800\n");
+              "\tF5\tn\t800\n"
+              "\trows\t5\n"
+              "\tfreeze\tB4\n"
+              "\twidths\t12 24 19 11 19 12\n");
 
+    // The summary with its attendance, ending with its last player, its title row frozen.
     const std::string summary = SheetDump(*dump, "Итого");
-    EXPECT_NE(summary.find("\tI1\ts\tВ среднем поддержки\n"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("\tG3\tn\t1.5\n"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("\tE3\ts\t130 / 70\n"), std::string::npos) << summary;
+    for (const char* line :
+         {"\tI1\ts\tВ среднем поддержки\n", "\tJ1\ts\tБоёв\n", "\tK1\ts\tПобед\n",
+          "\tL1\ts\t% побед\n", "\tG3\tn\t1.5 [0.00]\n", "\tE3\ts\t130 / 70\n", "\tJ2\tn\t2\n",
+          "\tK3\tn\t1\n", "\tL3\tn\t50\n", "\trows\t3\n", "\tfreeze\tB2\n"})
+        EXPECT_NE(summary.find(line), std::string::npos) << line << summary;
+    // Pair and shooting values stay text; every sheet keeps its header rows and names in view.
     const std::string shots = SheetDump(*dump, "Стрельба");
-    EXPECT_NE(shots.find("\tF4\ts\t10,5 - 6,5/8,5 (1)\n"), std::string::npos) << shots;
+    EXPECT_NE(shots.find("\tF4\ts\t10,50 - 6,50/8,50 (1)\n"), std::string::npos) << shots;
     EXPECT_NE(shots.find("\tC4\ts\t9 - 6/8 (1)\n"), std::string::npos) << shots;
+    for (const char* sheet : {"Фраги", "Урон", "Поддержка", "Стрельба"})
+        EXPECT_NE(SheetDump(*dump, sheet).find("\tfreeze\tB4\n"), std::string::npos) << sheet;
+    EXPECT_NE(SheetDump(*dump, "Поддержка").find("\tC4\ts\t210 / 0\n"), std::string::npos);
 }
 
 TEST(WorkbookExport, AveragesEndingInZeroAreNumbersShownWithTheirDecimals) {
@@ -252,6 +294,62 @@ TEST(WorkbookExport, AveragesEndingInZeroAreNumbersShownWithTheirDecimals) {
     KORDEX_READ_WORKBOOK(dump, path);
     const std::string summary = SheetDump(*dump, "Итого");
     EXPECT_NE(summary.find("\tF4\tn\t0.3 [0.00]\n"), std::string::npos) << summary;
+}
+
+// The charts sheet: formulas over the other sheets that give the charts' values, and native
+// charts whose series read those formulas and the players' rows.
+TEST(WorkbookExport, ChartsSheetReadsTheOtherSheetsThroughFormulasAndChartSeries) {
+    KORDEX_REQUIRE_WORKBOOK();
+    ExportFixture f;
+    const std::string path = f.folder.File("table.xlsx");
+    SaveSeriesWorkbook(f.series.Tables(), path, kComma);
+    KORDEX_READ_WORKBOOK(dump, path);
+    const std::string charts = SheetDump(*dump, "Графики");
+
+    for (const char* line : {
+             // The team block: a row per battle, sums of the battle columns.
+             "\tR1\ts\tБой\n",
+             "\tR2\tn\t1\n",
+             "\tS2\ts\t27.05.2017 21:04\n",
+             "\tT3\ts\tЭнск\n",
+             "\tU2\ts\t='Опыт'!C3\n",
+             "\tV2\ts\t=SUM('Опыт'!C4:C5)\n",
+             "\tW3\ts\t=SUM('Урон'!D4:D5)\n",
+             "\tX3\ts\t=COUNTIF($U$2:U3,\"Победа\")*100/ROWS($U$2:U3)\n",
+             // The ranking block, the best average first.
+             "\tZ2\ts\tPlayer_One\n",
+             "\tAA2\ts\t=IFERROR(AVERAGE('Опыт'!C4:D4),0)\n",
+             "\tAB3\ts\t=COUNTA('Опыт'!C5:D5)\n",
+             // The charts and the cells their series read.
+             "\tchart\tcolumn\tОпыт команды за бой\n"
+             "\t\tseries\t'Графики'!$R$2:$R$3\t'Графики'!$V$2:$V$3\n",
+             "\tchart\tcolumn\tУрон команды за бой\n"
+             "\t\tseries\t'Графики'!$R$2:$R$3\t'Графики'!$W$2:$W$3\n",
+             "\tchart\tline\tПроцент побед с начала серии\n"
+             "\t\tseries\t'Графики'!$R$2:$R$3\t'Графики'!$X$2:$X$3\n",
+             "\tchart\tbar\tСредний опыт\n"
+             "\t\tseries\t'Графики'!$Z$2:$Z$3\t'Графики'!$AA$2:$AA$3\n",
+             "\tchart\tbar\tБоев сыграно\n"
+             "\t\tseries\t'Графики'!$Z$2:$Z$3\t'Графики'!$AB$2:$AB$3\n",
+             "\tchart\tline\tPlayer_One: опыт\n"
+             "\t\tseries\t'Опыт'!$C$1:$D$1\t'Опыт'!$C$4:$D$4\n",
+             "\tchart\tline\tВася_2: урон\n"
+             "\t\tseries\t'Опыт'!$C$1:$D$1\t'Урон'!$C$5:$D$5\n",
+         })
+        EXPECT_NE(charts.find(line), std::string::npos) << line << "\n" << charts;
+}
+
+TEST(WorkbookExport, ChartsSheetOfOneBattleSaysThereIsNothingToDrawYet) {
+    KORDEX_REQUIRE_WORKBOOK();
+    ExportFixture f;
+    for (TextGrid* table : {&f.series.SeriesGridExp, &f.series.SeriesGridDamage})
+        table->SetCell(3, 2, "Вышел");
+    const std::string path = f.folder.File("table.xlsx");
+    SaveSeriesWorkbook(f.series.Tables(), path, kComma);
+    KORDEX_READ_WORKBOOK(dump, path);
+    EXPECT_EQ(SheetDump(*dump, "Графики"), std::string("sheet\tГрафики\n\tA1\ts\t") +
+                                               kNothingToChart +
+                                               "\n\trows\t1\n\tfreeze\tnone\n\twidths\t13\n");
 }
 
 }  // namespace

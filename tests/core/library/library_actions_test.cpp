@@ -8,7 +8,9 @@
 #include "library/library_tables.h"
 #include "library/replay_files.h"
 #include "platform/headless_desktop.h"
+#include "platform/std_file_system.h"
 #include "support/recording_file_system.h"
+#include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
 namespace kordex {
@@ -142,6 +144,32 @@ TEST(HandOffSelection, OneRowGoesToTheSingleViewSeveralToASeries) {
     table.SetSelection({0, 4});
     EXPECT_EQ(std::get<SeriesHandOff>(HandOffSelection(table)).paths,
               (std::vector<std::string>{"/r/A.wotreplay", "/r/b.wotreplay", "/r/c.wotreplay"}));
+}
+
+TEST(OpenReplayFolder, OpensOnlyAnExistingFolder) {
+    test::TempFolder folder;
+    test::WriteBytesFile(folder.File("a.wotreplay"), "");
+    const struct {
+        std::string field;
+        bool opens;
+    } cases[] = {
+        {folder.Path(), true},
+        {folder.Path() + "/", true},
+        {"Укажите путь к реплеям -->", false},
+        {"http://example.test/", false},
+        {"file://" + folder.Path(), false},
+        {folder.File("a.wotreplay"), false},
+        {folder.File("gone"), false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        HeadlessDesktop desktop;
+        StdFileSystem files;
+        OpenReplayFolder(c.field, files, desktop);
+        EXPECT_EQ(desktop.Events(), c.opens ? std::vector<std::string>{"open " + c.field}
+                                            : std::vector<std::string>{})
+            << c.field;
+    }
 }
 
 }  // namespace

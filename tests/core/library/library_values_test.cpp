@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <string>
+
 #include "library/library_date.h"
 #include "library/net_profit.h"
 
@@ -39,6 +42,28 @@ TEST(NetProfit, FailsOnValuesThatAreNotNumbers) {
     EXPECT_FALSE(NetProfit(Profit("15", "x", "0", "0", "0", "[0,0]", "[0,0]")));
     EXPECT_FALSE(NetProfit(Profit("15", "800", "0", "0", "0", "[0]", "[0,0]")));  // no comma
     EXPECT_FALSE(NetProfit(Profit("", "800", "0", "0", "0", "[0,0]", "[0,0]")));
+}
+
+TEST(NetProfit, AProfitBeyondEveryWholeNumberIsAConversionFailure) {
+    const std::string digits300 = "1" + std::string(300, '0');
+    const struct {
+        std::string factor10;
+        std::optional<long long> profit;
+    } cases[] = {
+        {"1e300", std::nullopt},
+        {digits300, std::nullopt},
+        {"-1e300", std::nullopt},
+        {"1e999", std::nullopt},  // not even a double
+        {"Infinity", std::nullopt},
+        {"-0", -300},
+        // 2^31 credits times a factor near the limit still fits; twice the limit does not.
+        {"42949672960", 9223372032559808212LL},
+        {"85899345920", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(NetProfit(Profit(c.factor10, "2147483647", "0", "0", "0", "[0,0]", "[300,0]")),
+                  c.profit)
+            << c.factor10;
 }
 
 TEST(FirstListNumber, TakesTheTextBeforeTheFirstComma) {

@@ -25,7 +25,9 @@
 #include "single/single_analysis.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "support/failing_file_system.h"
 #include "support/file_bytes.h"
+#include "support/folder_tree.h"
 #include "support/recording_file_system.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -45,36 +47,8 @@ fs::path PathOf(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string Utf8Of(const fs::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
-// Every file and folder under a folder: relative path to "<folder>", "<link>" or the file's
-// size and a hash of its bytes (short enough to read in a failure message).
-using Tree = std::map<std::string, std::string>;
-
-std::string Fingerprint(const std::string& bytes) {
-    std::uint64_t hash = 1469598103934665603ULL;
-    for (unsigned char c : bytes)
-        hash = (hash ^ c) * 1099511628211ULL;
-    return std::to_string(bytes.size()) + " bytes #" + std::to_string(hash);
-}
-
-Tree TreeOf(const std::string& folder) {
-    Tree tree;
-    for (const auto& entry : fs::recursive_directory_iterator(PathOf(folder))) {
-        // Lexically: a link that points at itself must not be followed.
-        const std::string relative = Utf8Of(entry.path().lexically_relative(PathOf(folder)));
-        if (entry.is_symlink())
-            tree[relative] = "<link>";
-        else if (entry.is_directory())
-            tree[relative] = "<folder>";
-        else
-            tree[relative] = Fingerprint(test::ReadFileBytes(Utf8Of(entry.path())));
-    }
-    return tree;
-}
+using test::Tree;
+using test::TreeOf;
 
 // The kinds of replay a folder of a player holds.
 void WriteComplete(const std::string& path, const std::string& dateTime = "27.05.2017 21:04:33") {
@@ -137,15 +111,6 @@ struct Single {
         view.replayPath = path;
         return SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""});
     }
-};
-
-// Refuses every change, as a read-only folder does for a user without the superuser's rights
-// (the tests run as the superuser, whom permissions do not stop).
-class ReadOnlyFolder : public StdFileSystem {
-  public:
-    bool CreateFolder(const std::string& path) override { return FolderExists(path); }
-    bool MoveFileNoReplace(const std::string&, const std::string&) override { return false; }
-    bool MoveToTrash(const std::string&) override { return false; }
 };
 
 TEST(DiskFaults, ReplayVanishedBetweenScanAndAction) {
@@ -262,7 +227,9 @@ TEST(DiskFaults, ReadOnlyFolderKeepsEveryRowAndSaysNothingMoved) {
     Library library;
     library.Scan(folder.Path());
     const Tree before = TreeOf(folder.Path());
-    ReadOnlyFolder files;
+    // Refuses every change, as a read-only folder does for a user without the superuser's
+    // rights (the tests run as the superuser, whom permissions do not stop).
+    test::FailingFileSystem files(test::FailingFileSystem::Fault::RefuseOpen);
 
     library.tables.allReplays.SetSelection({1, 2});
     const auto rowsBefore = library.tables.allReplays.Column(col::Path);

@@ -197,7 +197,7 @@ TEST_F(ReplayHostile, SixteenOnOneSideReadWholeShownAsFifteenMarkedInASeries) {
     const SeriesRunResult result =
         RunSeries(tables, session, labels, options, platform, observer, nullptr);
     ASSERT_EQ(result.replays.size(), 2u);
-    EXPECT_EQ(result.replays[0].word, "Ошибка");
+    EXPECT_EQ(result.replays[0].word, "Сбой");
     EXPECT_EQ(result.replays[1].kind, ReplayClass::Complete);
 }
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -9,10 +11,13 @@
 
 #include "export/battle_log.h"
 #include "export/export_file.h"
+#include "export/html_export.h"
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "platform/std_file_system.h"
+#include "series/series_links.h"
 #include "support/battle_fixture.h"
+#include "support/file_bytes.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "window/window_tables.h"
@@ -98,6 +103,37 @@ BattleFixture Company(const std::string& dateTime) {
     return battle;
 }
 
+// Battles on the European server lead the series' links to the European portal: the name
+// double-click, the exported page and the battle log.
+TEST(SeriesRegion, TheLinksGoToThePortalOfTheBattlesServer) {
+    test::TempFolder folder;
+    BattleFixture battle = Company("27.05.2017 21:04:33");
+    // Older clients wrote no region code: the server's name tells.
+    battle.SetHeader("regionCode", "\"\"").SetHeader("serverName", "\"WOT EU2\"");
+    WriteBattle(folder.File("eu.wotreplay"), battle);
+    Series series;
+    HtmlBattleLog log{folder.Path()};
+    ASSERT_TRUE(series.Run({folder.File("eu.wotreplay")}, &log).started);
+
+    EXPECT_EQ(series.tables.portalRegion, PortalRegion::Eu);
+    const SeriesCellLink link =
+        SeriesTableLink(series.tables.SeriesGridExp, series.session.lb_ReplaysList, 0,
+                        kSeriesStartRow, series.tables.portalRegion);
+    EXPECT_TRUE(link.target.starts_with("http://worldoftanks.eu/community/accounts/#wot"))
+        << link.target;
+    auto holds = [](const PageLines& lines, std::string_view text) {
+        return std::any_of(lines.begin(), lines.end(), [&](const std::string& line) {
+            return line.find(text) != std::string::npos;
+        });
+    };
+    const PageLines page = SeriesPageLines(series.tables);
+    EXPECT_TRUE(holds(page, "http://worldoftanks.eu/community/accounts/#wot&at_search="));
+    EXPECT_FALSE(holds(page, "worldoftanks.ru"));
+    const std::string saved = ReadAll(log.SavedPath());
+    EXPECT_NE(saved.find("http://worldoftanks.eu/community/accounts/"), std::string::npos);
+    EXPECT_EQ(saved.find("worldoftanks.ru"), std::string::npos);
+}
+
 // An evening of three battles: a newcomer replaces Player04 in the second, Player02 comes back
 // in other letter case in the third, Player01 changes from a T-34-85 to a T-34.
 class Evening : public ::testing::Test {
@@ -165,10 +201,13 @@ TEST_F(Evening, BuildsOneRowPerPlayerWithBattleColumnsTotalsAndSummary) {
 
     const TextGrid& summary = series.tables.SeriesGridSummary;
     ASSERT_EQ(summary.RowCount(), exp.RowCount());
-    EXPECT_EQ(summary.Row(1), (std::vector<std::string>{"Player01", "900", "0", "1500", "0 / 0",
-                                                        "300", "0", "500", "0 / 0"}));
+    EXPECT_EQ(summary.Row(1),
+              (std::vector<std::string>{"Player01", "900", "0", "1500", "0 / 0", "300", "0", "500",
+                                        "0 / 0", "3", "1", "33"}));
     EXPECT_EQ(summary.Cell(0, 8), "Newcomer");
-    EXPECT_EQ(summary.Row(9), std::vector<std::string>(9));
+    EXPECT_EQ(summary.Cell(9, 8), "1");  // the newcomer came to the lost battle only
+    EXPECT_EQ(summary.Cell(11, 8), "0");
+    EXPECT_EQ(summary.Row(9), std::vector<std::string>(12));
 
     EXPECT_EQ(series.labels.Text("Label_replayVersionXml"), "World of Tanks v.0.9.17.1 #388");
     EXPECT_EQ(result.statusText.rfind("Время выполнения: ", 0), 0u);
@@ -273,7 +312,7 @@ TEST_F(Evening, AFaultInOneReplayMarksItAndTheRunGoesOn) {
     const SeriesRunResult result = series.Run(Paths(), &log);
     EXPECT_EQ(result.replays[1].kind, ReplayClass::Failure);
     EXPECT_EQ(result.replays[1].description, "the log cannot take this battle");
-    EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 2), "Ошибка");
+    EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 2), "Сбой");
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(4, 2), "Ничья");
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(5, 2), "Боев: 2, побед: 1");
     EXPECT_TRUE(fs::exists(folder.File("b.wotreplay")));
@@ -391,7 +430,7 @@ std::vector<UnusableCase> UnusableCases() {
              b.Vehicle(2).inPlayers = false;
              WriteBattle(p, b);
          },
-         "Ошибка", true, ""},
+         "Сбой", true, ""},
         {"sixteen in the recorder's team",
          [](auto& p) {
              BattleFixture b(30);
@@ -399,21 +438,21 @@ std::vector<UnusableCase> UnusableCases() {
              b.Vehicle(15).team = 1;
              WriteBattle(p, b);
          },
-         "Ошибка", true, ""},
+         "Сбой", true, ""},
         {"31 members in the frags block",
          [](auto& p) {
              auto texts = Company("27.05.2017 21:04:33").Texts();
              texts.frags = BattleFixture(31).FragsJson();
              WriteTexts(p, texts);
          },
-         "Ошибка", true, ""},
+         "Сбой", true, ""},
         {"31 members in the vehicles block",
          [](auto& p) {
              auto texts = Company("27.05.2017 21:04:33").Texts();
              texts.vehicles = BattleFixture(31).VehiclesJson();
              WriteTexts(p, texts);
          },
-         "Ошибка", true, ""},
+         "Сбой", true, ""},
     };
 }
 
@@ -520,7 +559,7 @@ TEST(SeriesAnalysis, AnUnreadableAuthorValueMarksTheBattleOnlyWhileCollecting) {
     Series collecting;
     collecting.options.multiAdditional = true;
     collecting.Run({folder.File("x.wotreplay"), folder.File("y.wotreplay")});
-    EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(2, 2), "Ошибка");
+    EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(2, 2), "Сбой");
     // The run went on; the date of the marked replay did not count as the day's first.
     EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(3, 2), "Победа");
     EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(3, 0), "27.05.2017;22:00");
@@ -530,6 +569,92 @@ TEST(SeriesAnalysis, AnUnreadableAuthorValueMarksTheBattleOnlyWhileCollecting) {
     Series plain;
     plain.Run({folder.File("x.wotreplay")});
     EXPECT_EQ(plain.tables.SeriesGridExp.Cell(2, 2), "Победа");
+}
+
+// Clan members send their replays of one battle: the same file under another name, and the
+// replay of another player of the same side, are shown as "Повтор" and counted nowhere; the
+// replay of a player of the other side is that side's battle and counts.
+TEST_F(Evening, RepeatsOfABattleAreShownAndCountedNowhere) {
+    test::WriteBytesFile(folder.File("d copy.wotreplay"),
+                         test::ReadFileBytes(folder.File("a.wotreplay")));
+    BattleFixture teammate = Company("27.05.2017 21:04:33");
+    teammate.Vehicle(0).vehicleType = "ussr:T-34-85";
+    teammate.SetRecorder(1);
+    WriteBattle(folder.File("e teammate.wotreplay"), teammate);
+    BattleFixture opponent = Company("27.05.2017 21:04:33");
+    opponent.SetRecorder(7);
+    WriteBattle(folder.File("f opponent.wotreplay"), opponent);
+
+    Series once;
+    once.options.multiAdditional = true;
+    RecordingLog onceLog;
+    once.Run(Paths(), &onceLog);
+
+    series.options.multiAdditional = true;
+    RecordingLog log;
+    std::vector<std::string> paths = Paths();
+    for (const char* name : {"d copy.wotreplay", "e teammate.wotreplay", "f opponent.wotreplay"})
+        paths.push_back(folder.File(name));
+    const SeriesRunResult result = series.Run(paths, &log);
+
+    // In list order: a, b, c, then the copy, the teammate's and the opponent's replays.
+    const TextGrid& exp = series.tables.SeriesGridExp;
+    ASSERT_EQ(result.replays.size(), 6u);
+    for (int i : {3, 4}) {
+        EXPECT_EQ(result.replays[static_cast<std::size_t>(i)].kind, ReplayClass::Repeat)
+            << result.replays[static_cast<std::size_t>(i)].path;
+        const int column = i + 2;
+        EXPECT_EQ(exp.Cell(column, 0), i == 3 ? "27.05.2017;21:04" : ";21:04");
+        EXPECT_EQ(exp.Cell(column, 1), "Энск");
+        for (const TextGrid* grid : series.tables.SeriesGrids()) {
+            EXPECT_EQ(grid->Cell(column, 2), "Повтор");
+            for (int row = kSeriesStartRow; row < grid->RowCount(); ++row)
+                EXPECT_TRUE(grid->Cell(column, row).empty()) << i << ":" << row;
+        }
+    }
+    EXPECT_EQ(result.replays[5].kind, ReplayClass::Complete);
+    EXPECT_EQ(exp.Cell(7, 2), "Поражение");  // the same battle seen from the losing side
+    // Nothing moved, the repeats counted in the status line.
+    for (const ReplayOutcome& replay : result.replays)
+        EXPECT_FALSE(replay.move.attempted) << replay.path;
+    EXPECT_TRUE(fs::exists(folder.File("d copy.wotreplay")));
+    EXPECT_NE(result.statusText.find(" сек. Пропущено повторов: 2"), std::string::npos)
+        << result.statusText;
+
+    // Our side's rows, totals, averages and summary are those of the run without the copies;
+    // the opponent's side adds its own rows below.
+    const int total = exp.ColumnCount() - 2;
+    const TextGrid& onceExp = once.tables.SeriesGridExp;
+    const int onceTotal = onceExp.ColumnCount() - 2;
+    EXPECT_EQ(exp.Cell(total, 2), "Боев: 4, побед: 1");
+    for (std::size_t g = 0; g < 5; ++g) {
+        const TextGrid& grid = *series.tables.SeriesGrids()[g];
+        const TextGrid& onceGrid = *once.tables.SeriesGrids()[g];
+        for (int row = kSeriesStartRow; row < onceGrid.RowCount(); ++row) {
+            EXPECT_EQ(grid.Cell(0, row), onceGrid.Cell(0, row));
+            EXPECT_EQ(grid.Cell(total, row), onceGrid.Cell(onceTotal, row)) << g << ":" << row;
+            EXPECT_EQ(grid.Cell(total + 1, row), onceGrid.Cell(onceTotal + 1, row))
+                << g << ":" << row;
+        }
+    }
+    for (int row = 1; row < once.tables.SeriesGridSummary.RowCount() - 2; ++row)
+        EXPECT_EQ(series.tables.SeriesGridSummary.Row(row), once.tables.SeriesGridSummary.Row(row));
+    // The author's statistics and the battle log hold the opponent's battle besides.
+    EXPECT_EQ(series.labels.Text("Label_m_battles"), "1/4  (25%)");
+    EXPECT_EQ(log.calls.size(), onceLog.calls.size() + 1);
+}
+
+TEST(SeriesAnalysis, BattlesWithoutAnIdAreNeverRepeats) {
+    test::TempFolder folder;
+    BattleFixture battle = Company("27.05.2017 21:04:33");
+    battle.SetArenaUniqueID("\"\"");
+    WriteBattle(folder.File("x.wotreplay"), battle);
+    WriteBattle(folder.File("y.wotreplay"), battle);
+    Series series;
+    const SeriesRunResult result =
+        series.Run({folder.File("x.wotreplay"), folder.File("y.wotreplay")});
+    EXPECT_EQ(result.replays[1].kind, ReplayClass::Complete);
+    EXPECT_EQ(result.statusText.find("Пропущено"), std::string::npos);
 }
 
 }  // namespace

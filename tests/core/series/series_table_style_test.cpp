@@ -42,6 +42,9 @@ TEST(SeriesTableCellStyle, OutcomeRowTitlesAndMarkedCells) {
         {SeriesTable::Exp, Battle, false, 2, "Старая версия",
          Drawn(colours::kGrey, {}, {{"Старая версия"}})},
         {SeriesTable::Exp, Battle, false, 2, "Ошибка", Drawn({}, {}, {{"Ошибка"}})},
+        {SeriesTable::Exp, Battle, false, 2, "Сбой", Drawn({}, {}, {{"Сбой"}})},
+        // A repeat is shown like the other battles that count nowhere.
+        {SeriesTable::Support, Battle, false, 2, "Повтор", Drawn(colours::kGrey, {}, {{"Повтор"}})},
         // Battle count and win rate: coloured only when the totals lead the table.
         {SeriesTable::Exp, Total, true, 2, "Боев: 6, побед: 3",
          Drawn(face, {}, {{"Боев: 6, побед: 3"}})},

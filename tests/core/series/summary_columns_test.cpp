@@ -44,7 +44,7 @@ TEST(AppendTotalColumns, SumsAndAveragesTheReadableValues) {
     EXPECT_TRUE(grid.Cell(5, 6).empty());
 }
 
-TEST(AppendTotalColumns, AveragesAreCutFloatValues) {
+TEST(AppendTotalColumns, AveragesAreTheExactQuotientCut) {
     std::vector<std::string> outcomes(10, "Победа");
     std::vector<std::string> row{"p", "T"};
     for (int i = 0; i < 10; ++i)
@@ -52,7 +52,7 @@ TEST(AppendTotalColumns, AveragesAreCutFloatValues) {
     TextGrid grid = Grid(outcomes, {row});
     AppendTotalColumns(grid, kComma);
     EXPECT_EQ(grid.Cell(12, 3), "7");
-    EXPECT_EQ(grid.Cell(13, 3), "0,69");
+    EXPECT_EQ(grid.Cell(13, 3), "0,70");
 }
 
 TEST(AppendTotalColumns, CountsBattlesAndRoundsTheWinRateHalfToEven) {
@@ -104,7 +104,7 @@ TEST(AppendShotsTotalColumns, SumsEachOfTheFourNumbers) {
                          {{"p1", "T", "10 - 6/8 (1);0;true", "", "12 - 9/10 (0);0;false"}});
     AppendShotsTotalColumns(grid, kComma);
     EXPECT_EQ(grid.Cell(5, 3), "22 - 15/18 (1)");
-    EXPECT_EQ(grid.Cell(6, 3), "11 - 7,5/9 (0,5)");
+    EXPECT_EQ(grid.Cell(6, 3), "11 - 7,50/9 (0,50)");
 }
 
 struct TitledTables : WindowTables {
@@ -201,14 +201,69 @@ TEST(FillSummaryGrid, ReadsTotalsWhereverTheRunPutThem) {
         FillSummaryGrid(tables);
         const TextGrid& summary = tables.SeriesGridSummary;
         ASSERT_EQ(summary.RowCount(), 4);
-        EXPECT_EQ(summary.Row(0), (std::vector<std::string>{
-                                      "Ник", "Суммарный опыт", "Суммарно фрагов", "Суммарно урона",
-                                      "Суммарно поддержки", "Средний опыт", "В среднем фрагов",
-                                      "Средний урон", "В среднем поддержки"}));
-        EXPECT_EQ(summary.Row(1), (std::vector<std::string>{"p1", "600", "6", "6000", "6 / 0",
-                                                            "200", "2", "2000", "2 / 0"}))
+        EXPECT_EQ(summary.Row(0),
+                  (std::vector<std::string>{"Ник", "Суммарный опыт", "Суммарно фрагов",
+                                            "Суммарно урона", "Суммарно поддержки", "Средний опыт",
+                                            "В среднем фрагов", "Средний урон",
+                                            "В среднем поддержки", "Боёв", "Побед", "% побед"}));
+        // Three battles, one of them won: 33,33 rounds to 33.
+        EXPECT_EQ(summary.Row(1),
+                  (std::vector<std::string>{"p1", "600", "6", "6000", "6 / 0", "200", "2", "2000",
+                                            "2 / 0", "3", "1", "33"}))
             << front;
-        EXPECT_EQ(summary.Row(2), std::vector<std::string>(9));
+        EXPECT_EQ(summary.Row(2), std::vector<std::string>(12));
+    }
+}
+
+TEST(FillSummaryGrid, AttendanceCountsTheBattlesEachPlayerTookPartIn) {
+    struct Case {
+        std::vector<std::string> outcomes;
+        std::vector<std::string> cells;  // the player's cells under those outcomes
+        std::string battles, wins, percent;
+    };
+    const Case cases[] = {
+        // 1 of 8 is 12.5: half to even gives 12; 3 of 8 gives 38.
+        {{"Победа", "Поражение", "Поражение", "Поражение", "Поражение", "Поражение", "Поражение",
+          "Поражение"},
+         {"1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true",
+          "1;0;true"},
+         "8",
+         "1",
+         "12"},
+        {{"Победа", "Победа", "Победа", "Поражение", "Поражение", "Поражение", "Поражение",
+          "Ничья"},
+         {"1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true",
+          "1;0;true"},
+         "8",
+         "3",
+         "38"},
+        // Battles without the player, repeats and unusable replays are not the player's.
+        {{"Победа", "Победа", "Повтор", "Вышел", "Сбой", "Ничья"},
+         {"", "5;0;false", "", "", "", "error;0;true"},
+         "2",
+         "1",
+         "50"},
+        {{"Повтор", "Поражение"}, {"", "0;+1;true"}, "1", "0", "0"},
+    };
+    for (const Case& c : cases) {
+        TitledTables tables;
+        PrepareSeriesGrids(tables, static_cast<int>(c.outcomes.size()));
+        for (TextGrid* grid : tables.SeriesGrids()) {
+            grid->SetCell(0, 3, "p1");
+            for (std::size_t i = 0; i < c.outcomes.size(); ++i) {
+                grid->SetCell(static_cast<int>(i) + 2, 2, c.outcomes[i]);
+                grid->SetCell(static_cast<int>(i) + 2, 3, c.cells[i]);
+            }
+        }
+        AppendSeriesTotals(tables, kComma);
+        MoveTotalsToFront(tables);
+        RemoveTrailingEmptyRows(tables);
+        FillSummaryGrid(tables);
+        const auto row = tables.SeriesGridSummary.Row(1);
+        ASSERT_EQ(row.size(), 12u);
+        EXPECT_EQ((std::vector<std::string>{row[9], row[10], row[11]}),
+                  (std::vector<std::string>{c.battles, c.wins, c.percent}))
+            << c.battles << "/" << c.wins;
     }
 }
 

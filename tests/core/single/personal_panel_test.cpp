@@ -220,5 +220,25 @@ TEST(FillPersonalPanel, AConversionFailureStopsAtItsLabel) {
     }
 }
 
+TEST(KillerText, NamesTheVehicleOfTheKillersIdOrNothing) {
+    VehicleTable vehicles{};
+    vehicles[3][vehicle_field::Id] = "4712";
+    vehicles[3][vehicle_field::Name] = "Shooter";
+    vehicles[3][vehicle_field::Type] = "Т-34";
+    vehicles[5][vehicle_field::Id] = "4713";
+    vehicles[5][vehicle_field::Name] = "NoType";
+    vehicles[7][vehicle_field::Id] = "4714";  // an id without a player
+    const std::pair<const char*, const char*> cases[] = {
+        {"4712", "Shooter (Т-34)"},
+        {"4713", "NoType"},
+        {"0", ""},
+        {"", ""},
+        {"999", ""},
+        {"4714", ""},
+    };
+    for (const auto& [id, text] : cases)
+        EXPECT_EQ(KillerText(vehicles, id), text) << id;
+}
+
 }  // namespace
 }  // namespace kordex

@@ -152,6 +152,45 @@ TEST(SingleReplayAnalyseClick, FillsBothTeamsOfAFinishedBattle) {
     EXPECT_EQ(view.alliesGrid.ColumnWidth(team_column::AccountId), 0);
 }
 
+// "Убит игроком:" names the killer by the vehicle id of "killerID"; "Точн." is hits per shot.
+TEST(SingleReplayAnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
+    test::TempFolder folder;
+    BattleFixture battle(30);
+    battle.SetPersonal("killerID", battle.Vehicle(20).vehicleId);
+    for (int i = 0; i < battle.VehicleCount(); ++i)
+        battle.Vehicle(i).shots = battle.Vehicle(i).hits = "0";
+    battle.Vehicle(20).vehicleType = "germany:Tiger";
+    // Allies: 2 of 3 (67 %), 1 of 4 (25 %), the others no shot; one enemy 5 of 5.
+    battle.Vehicle(0).shots = "3";
+    battle.Vehicle(0).hits = "2";
+    battle.Vehicle(1).shots = "4";
+    battle.Vehicle(1).hits = "1";
+    battle.Vehicle(20).shots = "5";
+    battle.Vehicle(20).hits = "5";
+    battle.SetHeader("regionCode", "\"NA\"").SetHeader("serverName", "\"US Central\"");
+    Harness harness;
+    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    EXPECT_EQ(harness.view.header.regionCode, "NA");
+    EXPECT_EQ(harness.view.header.serverName, "US Central");
+
+    EXPECT_EQ(harness.labels.Text("Label_killerID"), "Player21 (germany:Tiger)");
+    std::map<std::string, std::string> accuracy;
+    for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid})
+        for (int row = 1; row < grid->RowCount(); ++row)
+            accuracy[grid->Cell(team_column::Name, row)] = grid->Cell(team_column::Accuracy, row);
+    EXPECT_EQ(accuracy["Player01"], "67;+1");
+    EXPECT_EQ(accuracy["Player02"], "25;-1");
+    EXPECT_EQ(accuracy["Player03"], "");
+    EXPECT_EQ(accuracy["Player21"], "100;+1");
+    EXPECT_EQ(harness.view.alliesGrid.Cell(team_column::Accuracy, 0), "Точн.");
+
+    // Not killed: the label shows nothing.
+    battle.SetPersonal("killerID", "0");
+    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle, "alive.wotreplay")),
+              SingleEnd::Completed);
+    EXPECT_EQ(harness.labels.Text("Label_killerID"), "");
+}
+
 TEST(SingleReplayAnalyseClick, ShowsTheOutcomeForTheRecordersTeam) {
     struct Case {
         const char* winnerTeam;

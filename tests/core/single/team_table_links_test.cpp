@@ -10,9 +10,10 @@ namespace {
 
 TEST(TeamTableLinks, NameAndClanCellsOpenTheirPagesByTheHiddenIds) {
     TextGrid grid = MakeTeamGrid();
-    grid.SetRow(1, {"", "Player_1", "CLAN", "T-34", "+", "", "", "", "", "", "500012", "12345"});
-    grid.SetRow(2, {"", "NoClan", "", "T-34", "-", "", "", "", "", "", "", "777"});
-    grid.SetRow(3, {"", "ZeroClan", "X", "T-34", "-", "", "", "", "", "", "0", ""});
+    grid.SetRow(1,
+                {"", "Player_1", "CLAN", "T-34", "+", "", "", "", "", "", "", "500012", "12345"});
+    grid.SetRow(2, {"", "NoClan", "", "T-34", "-", "", "", "", "", "", "", "", "777"});
+    grid.SetRow(3, {"", "ZeroClan", "X", "T-34", "-", "", "", "", "", "", "", "0", ""});
 
     struct Case {
         int column;
@@ -35,8 +36,14 @@ TEST(TeamTableLinks, NameAndClanCellsOpenTheirPagesByTheHiddenIds) {
         {1, 16, std::nullopt},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(TeamTableLinkAddress(grid, c.column, c.row), c.address)
+        EXPECT_EQ(TeamTableLinkAddress(grid, c.column, c.row, PortalRegion::Ru), c.address)
             << c.column << "," << c.row;
+
+    // A battle of the European server leads to the European portal.
+    EXPECT_EQ(TeamTableLinkAddress(grid, 1, 1, PortalRegion::Eu),
+              "http://worldoftanks.eu/community/accounts/12345");
+    EXPECT_EQ(TeamTableLinkAddress(grid, 2, 1, PortalRegion::Eu),
+              "http://worldoftanks.eu/community/clans/500012");
 }
 
 }  // namespace

@@ -38,12 +38,44 @@ TEST(TeamTableCellStyle, AliveAndMarkedColumnsAndNothingElse) {
         {7, 1, "", {}},
         {1, 1, "Игрок", {}},
         {5, 1, "3", {}},
-        {10, 1, "12345", {}},
-        {11, 1, "500;+1", {}},
+        {10, 2, "67;+1", Drawn({}, Rgb{0, 128, 0}, {"67", 2, 2})},
+        {11, 1, "500001", {}},
+        {12, 1, "12345", {}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(TeamTableCellStyle(c.column, c.row, c.text), c.expected)
             << c.column << "," << c.row << " " << c.text;
+}
+
+TEST(TeamTableCellStyle, TheRecordersRowIsBoldInEveryShownCell) {
+    struct Case {
+        int column;
+        const char* text;
+        CellStyle expected;
+    };
+    auto bold = [](CellStyle style) {
+        style.bold = true;
+        return style;
+    };
+    const Case cases[] = {
+        {1, "Игрок", bold(Drawn({}, {}, {"Игрок", 2, 2}))},
+        {4, "+", bold(Drawn(colours::kLightGreen, {}, {"+", 5, 0}))},
+        {5, "3", bold(Drawn({}, {}, {"3", 2, 2}))},
+        {6, "850;-1", bold(Drawn({}, Rgb{255, 0, 0}, {"850", 2, 2}))},
+        {5, "", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TeamTableCellStyle(c.column, 3, c.text, true), c.expected) << c.column;
+    EXPECT_EQ(TeamTableCellStyle(1, 0, "Ник", true), CellStyle{});
+
+    TextGrid grid(13, 4, 0, 1, 50, 16);
+    grid.SetCell(1, 0, "Me");
+    grid.SetCell(1, 2, "Me");
+    grid.SetCell(1, 3, "Other");
+    EXPECT_FALSE(IsRecorderRow(grid, 0, "Me"));  // the title row
+    EXPECT_TRUE(IsRecorderRow(grid, 2, "Me"));
+    EXPECT_FALSE(IsRecorderRow(grid, 3, "Me"));
+    EXPECT_FALSE(IsRecorderRow(grid, 1, ""));  // an empty row after a failed analysis
 }
 
 TEST(TeamTableCellStyle, AnUnreadableMarkerLeavesTheCellToTheTableAndSaysWhy) {

@@ -160,7 +160,7 @@ TEST(FillTeamGrids, WritesEachVehicleIntoItsTeamsTable) {
 
     EXPECT_EQ(allies.Row(1),
               (std::vector<std::string>{"1", "Ally", "CLAN", "Т-34", "+", "", "850;+1", "1200;0",
-                                        "300;-1", "0;0", "77", "1001"}));
+                                        "300;-1", "0;0", "", "77", "1001"}));
     EXPECT_EQ(allies.Cell(team_column::Name, 2), "");
     EXPECT_EQ(enemies.Cell(team_column::Name, 1), "Enemy");
     EXPECT_EQ(enemies.Cell(team_column::Alive, 1), "-");
@@ -184,11 +184,12 @@ TEST(FillTeamGrids, ATeamBeyondFifteenVehiclesShowsItsFirstFifteen) {
 
 TEST(MakeTeamGrid, HasTitlesAndHidesTheIdColumns) {
     TextGrid grid = MakeTeamGrid();
-    EXPECT_EQ(grid.ColumnCount(), 12);
+    EXPECT_EQ(grid.ColumnCount(), 13);
     EXPECT_EQ(grid.RowCount(), 16);
     EXPECT_EQ(grid.FixedRows(), 1);
-    EXPECT_EQ(grid.Row(0), (std::vector<std::string>{"Взв", "Ник", "Клан", "Танк", "Жив", "Убил",
-                                                     "Опыт", "Урон", "Свет", "Гусли", "", ""}));
+    EXPECT_EQ(grid.Row(0),
+              (std::vector<std::string>{"Взв", "Ник", "Клан", "Танк", "Жив", "Убил", "Опыт", "Урон",
+                                        "Свет", "Гусли", "Точн.", "", ""}));
     EXPECT_EQ(grid.ColumnWidth(team_column::ClanId), 0);
     EXPECT_EQ(grid.ColumnWidth(team_column::AccountId), 0);
 }

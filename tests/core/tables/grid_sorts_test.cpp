@@ -76,6 +76,23 @@ TEST(GridSorts, TeamTableByExperienceMovesWholeRowsWithTheirMarkers) {
     EXPECT_EQ(grid.Row(3), rowBravo);
 }
 
+TEST(GridSorts, NumberSortCanTakeAnEmptyCellAsZero) {
+    TextGrid grid(3, 7, 0, 1, 64, 18);
+    grid.SetRow(1, {"a", "", "x"});
+    grid.SetRow(2, {"b", "3", "x"});
+    grid.SetRow(3, {"c", "-1", "x"});
+    grid.SetRow(4, {"d", "", "x"});
+    grid.SetRow(5, {"e", "2,5;0", "x"});
+    // Row 6 holds nothing: a vacant row takes part in no comparison.
+    SortGridByNumberDesc(grid, 1, kComma, EmptyCells::Zero);
+    EXPECT_EQ(BodyColumn(grid, 0), (Texts{"b", "e", "a", "d", "c", ""}));
+
+    // By default an empty cell still holds every row in its place.
+    TextGrid stays = ColumnGrid({"5", "3", "", "9", "7"});
+    SortGridByNumberDesc(stays, 1, kComma);
+    EXPECT_EQ(BodyColumn(stays, 1), (Texts{"5", "3", "", "9", "7"}));
+}
+
 TEST(GridSorts, NumericSortsMoveNoRowPastAnEmptyCell) {
     struct Case {
         Texts before;

@@ -22,8 +22,9 @@ Texts ColumnTexts(const TextGrid& grid, int column) {
 
 // A team table of the single view with kills, experience and damage filled.
 TextGrid TeamTable(const std::vector<Texts>& rows) {
-    TextGrid grid(12, 16, 0, 1, 64, 18);
-    grid.SetRow(0, {"Взв", "Ник", "Клан", "Танк", "Жив", "Убил", "Опыт", "Урон", "Свет", "Гусли"});
+    TextGrid grid(13, 16, 0, 1, 64, 18);
+    grid.SetRow(
+        0, {"Взв", "Ник", "Клан", "Танк", "Жив", "Убил", "Опыт", "Урон", "Свет", "Гусли", "Точн."});
     for (std::size_t i = 0; i < rows.size(); ++i)
         grid.SetRow(static_cast<int>(i) + 1, rows[i]);
     return grid;
@@ -51,13 +52,51 @@ TEST(TeamTableHeaderClick, TitlesKillsToTrackingSortBothTablesByNumber) {
     EXPECT_EQ(firstNames(allies, 2), (Texts{"a1", "a2"}));
     EXPECT_EQ(firstNames(enemies, 3), (Texts{"e3", "e1", "e2"}));
 
-    // Titles outside 5..9 and clicks below the title row change nothing.
+    // Titles outside 5..10 and clicks below the title row change nothing.
     const auto alliesBefore = ColumnTexts(allies, 1);
     const auto enemiesBefore = ColumnTexts(enemies, 1);
-    for (auto [column, row] : {std::pair{1, 0}, {4, 0}, {10, 0}, {11, 0}, {7, 1}}) {
+    for (auto [column, row] : {std::pair{1, 0}, {4, 0}, {11, 0}, {12, 0}, {7, 1}}) {
         EXPECT_FALSE(SortTeamTablesByHeader(allies, enemies, column, row, kComma)) << column;
         EXPECT_EQ(ColumnTexts(allies, 1), alliesBefore);
         EXPECT_EQ(ColumnTexts(enemies, 1), enemiesBefore);
+    }
+}
+
+// A player's empty cell in a team table is 0 (no kills, no shots): it sorts below every value
+// and never holds another row back. The rows below the last player stay at the end.
+TEST(TeamTableHeaderClick, EveryTitleSortsEmptyCellsAsZero) {
+    const Texts values = {"3", "1", "", "2", "2", "1", "1", ""};
+    const Texts sorted = {"3", "2", "2", "1", "1", "1", "", ""};
+    // The players in value order: the equal values keep their order.
+    const Texts names = {"p0", "p3", "p4", "p1", "p5", "p6", "p2", "p7"};
+    for (int column = 5; column <= 10; ++column) {
+        // The value columns carry an extreme marker; "Убил" and "Точн." hold plain numbers.
+        const bool marked = column >= 6 && column <= 9;
+        auto table = [&](const std::string& prefix) {
+            std::vector<Texts> rows;
+            for (std::size_t i = 0; i < values.size(); ++i) {
+                Texts row(13);
+                row[1] = prefix + std::to_string(i);
+                row[4] = "+";
+                row[column] = values[i].empty() || !marked ? values[i] : values[i] + ";0";
+                rows.push_back(row);
+            }
+            return TeamTable(rows);
+        };
+        auto allies = table("p");
+        auto enemies = table("p");
+        ASSERT_TRUE(SortTeamTablesByHeader(allies, enemies, column, 0, kComma)) << column;
+        for (const TextGrid* grid : {&allies, &enemies}) {
+            Texts shown;
+            for (const auto& cell : ColumnTexts(*grid, column))
+                shown.push_back(cell.substr(0, cell.find(';')));
+            Texts expected = sorted;
+            expected.resize(shown.size());
+            EXPECT_EQ(shown, expected) << "column " << column;
+            Texts expectedNames = names;
+            expectedNames.resize(shown.size());
+            EXPECT_EQ(ColumnTexts(*grid, 1), expectedNames) << "column " << column;
+        }
     }
 }
 
@@ -135,13 +174,16 @@ TEST(SeriesTableHeaderClick, SupportSortsByPairSumAndShootingNotAtAll) {
 }
 
 TextGrid Summary() {
-    TextGrid grid(9, 6, 1, 1, 64, 18);
-    grid.SetRow(0,
-                {"Ник", "Суммарный опыт", "Суммарно фрагов", "Суммарно урона", "Суммарно поддержки",
-                 "Средний опыт", "В среднем фрагов", "Средний урон", "В среднем поддержки"});
-    grid.SetRow(1, {"Boris", "2700", "1", "3000", "150 / 25", "900", "0,33", "1000", "75 / 12"});
-    grid.SetRow(2, {"alex", "900", "3", "500", "0 / 300", "450", "1,5", "250", "0 / 150"});
-    grid.SetRow(3, {"Вася", "1500", "2", "4000", "10 / 10", "1500", "2", "4000", "10 / 10"});
+    TextGrid grid(12, 6, 1, 1, 64, 18);
+    grid.SetRow(0, {"Ник", "Суммарный опыт", "Суммарно фрагов", "Суммарно урона",
+                    "Суммарно поддержки", "Средний опыт", "В среднем фрагов", "Средний урон",
+                    "В среднем поддержки", "Боёв", "Побед", "% побед"});
+    grid.SetRow(1, {"Boris", "2700", "1", "3000", "150 / 25", "900", "0,33", "1000", "75 / 12", "3",
+                    "2", "67"});
+    grid.SetRow(
+        2, {"alex", "900", "3", "500", "0 / 300", "450", "1,50", "250", "0 / 150", "2", "0", "0"});
+    grid.SetRow(3, {"Вася", "1500", "2", "4000", "10 / 10", "1500", "2", "4000", "10 / 10", "1",
+                    "1", "100"});
     return grid;  // rows 4 and 5 stay empty, as after a run
 }
 
@@ -156,6 +198,9 @@ TEST(SummaryTableHeaderClick, EachColumnHasItsSort) {
         {4, {"alex", "Boris", "Вася", "", ""}},
         {8, {"alex", "Boris", "Вася", "", ""}},
         {0, {"alex", "Boris", "Вася", "", ""}},  // names alphabetically, empty rows below
+        {9, {"Boris", "alex", "Вася", "", ""}},  // attendance
+        {10, {"Boris", "Вася", "alex", "", ""}},
+        {11, {"Вася", "Boris", "alex", "", ""}},
     };
     for (const auto& c : cases) {
         auto grid = Summary();
@@ -165,6 +210,7 @@ TEST(SummaryTableHeaderClick, EachColumnHasItsSort) {
     }
     auto grid = Summary();
     EXPECT_FALSE(SortSummaryTableByHeader(grid, 1, 2, kComma));
+    EXPECT_FALSE(SortSummaryTableByHeader(grid, 12, 0, kComma));
     EXPECT_EQ(ColumnTexts(grid, 0), (Texts{"Boris", "alex", "Вася", "", ""}));
 }
 

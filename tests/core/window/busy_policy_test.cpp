@@ -19,11 +19,13 @@ TEST(WhileBusy, EachActionHasOneAnswerPerBusyWork) {
         BusyAnswer duringRun, duringScan, duringBoth;
     };
     const Case cases[] = {
-        {A::Drop, X, R, X},          {A::OpenReplay, R, R, R},    {A::SeriesRun, X, R, X},
-        {A::SeriesSort, X, R, X},    {A::SummarySort, R, R, R},   {A::SeriesBattleOpen, R, R, R},
-        {A::SeriesExport, X, R, X},  {A::SeriesHandOff, X, R, X}, {A::LibraryScan, R, X, X},
-        {A::LibraryOpen, R, R, R},   {A::LibrarySort, R, W, W},   {A::LibraryFavorites, R, X, X},
-        {A::LibraryDelete, R, X, X},
+        {A::Drop, X, R, X},          {A::OpenReplay, R, R, R},
+        {A::SeriesRun, X, R, X},     {A::SeriesSort, X, R, X},
+        {A::SummarySort, R, R, R},   {A::SeriesBattleOpen, R, R, R},
+        {A::SeriesExport, X, R, X},  {A::SeriesHandOff, X, R, X},
+        {A::LibraryScan, R, X, X},   {A::LibraryOpen, R, R, R},
+        {A::LibrarySort, R, W, W},   {A::LibraryFavorites, R, X, X},
+        {A::LibraryDelete, R, X, X}, {A::LibraryLiveChange, R, X, X},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.action));

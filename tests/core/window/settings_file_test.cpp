@@ -11,6 +11,8 @@
 #include <sstream>
 
 #include "replay/vehicle_names.h"
+#include "support/failing_file_system.h"
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace kordex {
@@ -225,6 +227,26 @@ TEST(ApplySettingsToText, TurnsAWindows1251FileIntoUtf8ForAPathOutsideItsCodePag
     EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
 }
 
+TEST(StartUpScansFolder, OnlyWhenAskedReadCleanlyAndTheFolderIsThere) {
+    const struct {
+        const char* file;
+        bool folderExists;
+        bool scans;
+    } cases[] = {
+        {"[options]\nAutoProcessReplays=1\n", true, true},
+        {"[options]\nAutoProcessReplays=1\n", false, false},
+        {"[options]\nAutoProcessReplays=0\n", true, false},
+        // A value that is not a boolean stops the start-up before the scan, wherever it is.
+        {"[options]\nToBegin=yes\nAutoProcessReplays=1\n", true, false},
+        {"[options]\nAutoProcessReplays=1\nRemoteExport=maybe\n", true, false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StartUpScansFolder(ReadSettings(IniFile::FromText(c.file)), c.folderExists),
+                  c.scans)
+            << c.file << c.folderExists;
+    EXPECT_FALSE(StartUpScansFolder(SettingsReading{}, true));  // no file
+}
+
 TEST(WriteSettings, NeverCreatesTheFile) {
     test::TempFolder folder;
     const auto result = WriteSettings(folder.File("tanks.ini"), SampleSettings());
@@ -274,40 +296,56 @@ TEST(WriteSettings, WritesThroughALinkAndKeepsTheLink) {
     EXPECT_EQ(ReadSettings(real).settings, SampleSettings());
 }
 
-TEST(WriteSettings, FailureToMakeTheNewFileLeavesTheOldOneWhole) {
-    test::TempFolder folder;
-    const auto path = folder.File("tanks.ini");
-    const std::string before = "[ussr]\nIS=ИС\n";
-    WriteBytes(path, before);
-    // A folder where the new file would go cannot be opened for writing, not even by root.
-    fs::create_directory(path + ".new");
+TEST(WriteSettings, ADiskFaultLeavesTheOldFileWholeAndNothingBeside) {
+    using Fault = test::FailingFileSystem::Fault;
+    const struct {
+        const char* name;
+        Fault fault;
+    } cases[] = {
+        {"refused", Fault::RefuseOpen},
+        {"failed mid-write", Fault::FailMidWrite},
+        {"disk full", Fault::FillDisk},
+    };
+    for (const auto& c : cases) {
+        test::TempFolder folder;
+        const auto path = folder.File("tanks.ini");
+        const std::string before = "[ussr]\nIS=ИС\n";
+        WriteBytes(path, before);
+        test::FailingFileSystem files(c.fault);
 
-    const auto result = WriteSettings(path, SampleSettings());
-    EXPECT_EQ(result.status, SettingsWriteStatus::Failed);
-    EXPECT_NE(result.description.find("tanks.ini"), std::string::npos);
-    EXPECT_EQ(ReadBytes(path), before);
+        const auto result = WriteSettings(path, SampleSettings(), files);
+        EXPECT_EQ(result.status, SettingsWriteStatus::Failed) << c.name;
+        EXPECT_NE(result.description.find("tanks.ini"), std::string::npos) << c.name;
+        EXPECT_EQ(ReadBytes(path), before) << c.name;
+        EXPECT_EQ(test::FolderEntries(folder.Path()), std::vector<std::string>{"tanks.ini"})
+            << c.name;
+        if (c.fault != Fault::RefuseOpen) {
+            EXPECT_EQ(files.writes, 1) << c.name << ": the fault came after a first write";
+        }
+    }
 }
 
-TEST(WriteSettings, ReadOnlyFolderLeavesTheOldFileWhole) {
-#ifdef _WIN32
-    GTEST_SKIP() << "a folder's read-only flag does not stop new files on Windows";
-#else
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
-#endif
+TEST(WriteSettings, NeverTouchesWhatLiesBesideUnderTheOldTemporaryName) {
     test::TempFolder folder;
     const auto path = folder.File("tanks.ini");
-    const std::string before = "[ussr]\nIS=ИС\n";
-    WriteBytes(path, before);
-    // No new file can be made in a read-only folder.
-    fs::permissions(folder.Path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const auto victim = folder.File("victim.txt");
+    WriteBytes(path, "[ussr]\nIS=ИС\n");
+    WriteBytes(victim, "someone else's file");
+    // A link planted under the name a temporary file once had, and a user's own file there.
+    fs::create_symlink(victim, path + ".new");
+    const auto own = folder.File("real.ini");
+    WriteBytes(own, "[ussr]\n");
+    WriteBytes(own + ".new", "the user's own");
 
-    const auto result = WriteSettings(path, SampleSettings());
-    fs::permissions(folder.Path(), fs::perms::owner_all);
-    EXPECT_EQ(result.status, SettingsWriteStatus::Failed);
-    EXPECT_NE(result.description.find("tanks.ini"), std::string::npos);
-    EXPECT_EQ(ReadBytes(path), before);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), fs::directory_iterator()), 1);
+    ASSERT_EQ(WriteSettings(path, SampleSettings()).status, SettingsWriteStatus::Written);
+    ASSERT_EQ(WriteSettings(own, SampleSettings()).status, SettingsWriteStatus::Written);
+    EXPECT_EQ(ReadSettings(path).settings, SampleSettings());
+    EXPECT_EQ(ReadBytes(victim), "someone else's file");
+    EXPECT_TRUE(fs::is_symlink(path + ".new"));
+    EXPECT_EQ(ReadBytes(own + ".new"), "the user's own");
+    EXPECT_EQ(test::FolderEntries(folder.Path()),
+              (std::vector<std::string>{"real.ini", "real.ini.new", "tanks.ini", "tanks.ini.new",
+                                        "victim.txt"}));
 }
 
 }  // namespace

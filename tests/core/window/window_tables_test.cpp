@@ -5,20 +5,21 @@
 namespace kordex {
 namespace {
 
-TEST(WindowTables, TeamTablesShowTenTitledColumnsAndHideTheIds) {
+TEST(WindowTables, TeamTablesShowElevenTitledColumnsAndHideTheIds) {
     WindowTables tables;
     SetTableTitles(tables);
     for (TextGrid* grid : {&tables.AlliesGrid, &tables.EnemiesGrid}) {
-        ASSERT_EQ(grid->ColumnCount(), 12);
+        ASSERT_EQ(grid->ColumnCount(), 13);
         ASSERT_EQ(grid->RowCount(), 16);
         EXPECT_EQ(grid->Cell(0, 0), "Взв");
         EXPECT_EQ(grid->Cell(9, 0), "Гусли");
-        for (int column = 0; column < 10; ++column) {
+        EXPECT_EQ(grid->Cell(10, 0), "Точн.");
+        for (int column = 0; column < 11; ++column) {
             EXPECT_FALSE(grid->Cell(column, 0).empty()) << column;
             EXPECT_EQ(grid->ColumnWidth(column), 50) << column;
         }
-        EXPECT_EQ(grid->ColumnWidth(10), 0);
         EXPECT_EQ(grid->ColumnWidth(11), 0);
+        EXPECT_EQ(grid->ColumnWidth(12), 0);
         EXPECT_EQ(grid->Font().pixelHeight, 11);
     }
 }
@@ -41,7 +42,7 @@ TEST(WindowTables, SeriesTablesGetCornerTitlesAndADoubleFirstRow) {
         EXPECT_EQ(grid.RowHeight(0), 36);
         EXPECT_EQ(grid.RowHeight(1), 18);
     }
-    EXPECT_EQ(tables.SeriesGridSummary.ColumnCount(), 9);
+    EXPECT_EQ(tables.SeriesGridSummary.ColumnCount(), 12);
     EXPECT_EQ(tables.SeriesGridSummary.Cell(0, 0), "");
 }
 

@@ -1,0 +1,76 @@
+#include "library/live_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "platform/headless_desktop.h"
+
+namespace kordex {
+namespace {
+
+namespace col = library_column;
+
+TEST(LiveFolder, ComparesTheFolderWithItsPathList) {
+    const FolderChanges changes =
+        CompareFolderWithList({"/r/a.wotreplay", "/r/c.wotreplay", "/r/d.wotreplay"},
+                              {"/r/a.wotreplay", "/r/b.wotreplay", "/r/c.wotreplay"});
+    EXPECT_EQ(changes.appeared, std::vector<std::string>{"/r/d.wotreplay"});
+    EXPECT_EQ(changes.vanished, std::vector<std::string>{"/r/b.wotreplay"});
+}
+
+TEST(LiveFolder, AFileIsCompleteWhenItsSizeStaysAndItOpens) {
+    // What each look at the files finds, look by look.
+    std::map<std::string, std::vector<std::optional<FileLook>>> looks = {
+        {"/r/growing", {FileLook{10, true}, FileLook{20, true}, FileLook{20, true}}},
+        {"/r/held", {FileLook{10, false}, FileLook{10, false}, FileLook{10, true}}},
+        {"/r/steady", {FileLook{10, true}, FileLook{10, true}}},
+        {"/r/gone", {FileLook{10, true}, std::nullopt}},
+    };
+    int look = 0;
+    PendingReplays pending;
+    for (const auto& [path, _] : looks)
+        pending.Add(path);
+    pending.Add("/r/steady");  // reported twice, kept once
+    auto lookAt = [&](const std::string& path) { return looks[path][look]; };
+
+    std::vector<std::vector<std::string>> complete;
+    for (look = 0; look < 3 && !pending.Empty(); ++look)
+        complete.push_back(pending.TakeComplete(lookAt));
+    EXPECT_EQ(complete, (std::vector<std::vector<std::string>>{
+                            {}, {"/r/steady"}, {"/r/growing", "/r/held"}}));
+    EXPECT_TRUE(pending.Empty());
+}
+
+TEST(LiveFolder, NewRowsGoWhereAScanPutsThemGoneOnesDrop) {
+    TextGrid table = MakeLibraryGrid();
+    std::vector<std::string> paths = {"/r/a.wotreplay", "/r/c.wotreplay"};
+    table.SetRowCount(3);
+    table.SetCell(col::Path, 1, "/r/c.wotreplay");
+    table.SetCell(col::Path, 2, "/r/a.wotreplay");
+    HeadlessDesktop desktop;
+    for (const char* path : {"/r/B.wotreplay", "/r/d.wotreplay", "/r/0.wotreplay"}) {
+        LibraryRow row;
+        row.cells.assign(kLibraryColumns, "Ошибка");
+        row.cells[col::Path] = path;
+        InsertLibraryRow(table, paths, row, desktop);
+    }
+    EXPECT_EQ(table.Column(col::Path),
+              (std::vector<std::string>{"Путь", "/r/d.wotreplay", "/r/c.wotreplay",
+                                        "/r/B.wotreplay", "/r/a.wotreplay", "/r/0.wotreplay"}));
+    EXPECT_EQ(table.Cell(col::Time, 3), "Ошибка");
+    EXPECT_EQ(paths, (std::vector<std::string>{"/r/0.wotreplay", "/r/a.wotreplay", "/r/B.wotreplay",
+                                               "/r/c.wotreplay", "/r/d.wotreplay"}));
+
+    DropLibraryRows(table, paths, {"/r/c.wotreplay", "/r/0.wotreplay", "/r/x.wotreplay"});
+    EXPECT_EQ(
+        table.Column(col::Path),
+        (std::vector<std::string>{"Путь", "/r/d.wotreplay", "/r/B.wotreplay", "/r/a.wotreplay"}));
+    EXPECT_EQ(paths,
+              (std::vector<std::string>{"/r/a.wotreplay", "/r/B.wotreplay", "/r/d.wotreplay"}));
+    EXPECT_TRUE(TableHasPath(table, "/r/B.wotreplay"));
+    EXPECT_FALSE(TableHasPath(table, "/r/c.wotreplay"));
+}
+
+}  // namespace
+}  // namespace kordex

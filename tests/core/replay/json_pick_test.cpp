@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+
+#include "replay/block_reader.h"
+#include "replay/json.h"
+#include "support/test_paths.h"
+
+namespace kordex {
+namespace {
+
+constexpr std::array<std::string_view, 4> kKeys = {"a", "b", "c", "\xd1\x8f"};
+
+// What the built object says of the same picks: the reference PickMembers must agree with.
+PickedObject Built(std::string_view text, std::span<const MemberPick> picks) {
+    PickedObject out;
+    const ParsedObject root = ParseObject(text);
+    out.status = root.status;
+    if (!root.Ok())
+        return out;
+    for (const MemberPick& pick : picks) {
+        PickedMembers picked;
+        picked.values.resize(pick.keys.size());
+        ParsedObject holder = ObjectOf(root.object, pick.member);
+        picked.holder = holder.status;
+        ParsedObject object = holder;
+        if (holder.Ok())
+            picked.holderMembers = holder.object.MemberCount();
+        if (pick.firstMemberOf) {
+            object = ParsedObject{};
+            object.status = JsonStatus::MissingKey;
+            if (holder.Ok() && holder.object.MemberCount() > 0)
+                object = ObjectAt(holder.object, 0);
+        }
+        picked.object = object.status;
+        if (object.Ok())
+            for (std::size_t k = 0; k < pick.keys.size(); ++k)
+                picked.values[k] = object.object.ValueText(pick.keys[k]);
+        out.picks.push_back(std::move(picked));
+    }
+    return out;
+}
+
+void ExpectSame(std::string_view text, std::span<const MemberPick> picks) {
+    const PickedObject built = Built(text, picks);
+    const PickedObject picked = PickMembers(text, picks);
+    ASSERT_EQ(picked.status, built.status) << text;
+    if (built.status != JsonStatus::Ok)
+        return;
+    ASSERT_EQ(picked.picks.size(), built.picks.size());
+    for (std::size_t i = 0; i < built.picks.size(); ++i) {
+        EXPECT_EQ(picked.picks[i].holder, built.picks[i].holder) << text;
+        EXPECT_EQ(picked.picks[i].object, built.picks[i].object) << text;
+        if (built.picks[i].holder == JsonStatus::Ok) {
+            EXPECT_EQ(picked.picks[i].holderMembers, built.picks[i].holderMembers) << text;
+        }
+        EXPECT_EQ(picked.picks[i].values, built.picks[i].values) << text;
+    }
+}
+
+TEST(PickMembers, AgreesWithTheBuiltObjectOnEveryShape) {
+    const std::array<MemberPick, 2> direct = {MemberPick{"p", false, kKeys},
+                                              MemberPick{"q", false, kKeys}};
+    const std::array<MemberPick, 2> wrapped = {MemberPick{"p", true, kKeys},
+                                               MemberPick{"q", false, kKeys}};
+    const std::string texts[] = {
+        R"({"p":{"a":1,"b":[1,"2",{"x":"y\"z"}],"c":"t\"q","я":null},"q":{"a":true}})",
+        R"({"p":{"a":1,"a":2,"b":{"n":[[],{}],"m":"09"},"c":-0.5e10},"p":{"a":3}})",
+        R"({"p":{"v1":{"a":"x","b":false,"c":[],"\u044f":"\u00e9\\"}},"q":[1]})",
+        R"({"p":{"v1":5,"v2":{"a":1}},"q":"s"})",
+        R"({"p":{},"q":{}})",
+        R"({"p":[{"a":1}],"x":{"p":{"a":2}}})",
+        R"({"x":1})",
+        R"([{"p":{"a":1}}])",
+        R"("text")",
+        R"({"p":{"a":1})",
+        R"({"p":{"a":1}} x)",
+        "{\"p\":{\"a\":\"\xcf\xf0\xe8\xe2\xe5\xf2\",\"b\":[\"\xff\"]}}",
+        std::string("{\"p\":{\"a\":1}\0}", 14),
+        R"({"p":{"a":123456789012345678901234567890123456789e999999,"b":1}})",
+        R"({"p":{"a":{"b":{"c":[1,[2,[3,{"d":"}"}]]]}},"b":"{","c":"]"}})",
+        "",
+    };
+    for (const std::string& text : texts) {
+        ExpectSame(text, direct);
+        ExpectSame(text, wrapped);
+    }
+}
+
+TEST(PickMembers, AgreesWithTheBuiltObjectOnRealResults) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    constexpr std::array<std::string_view, 6> personal = {
+        "xp", "autoEquipCost", "health", "premiumCreditsFactor10", "team", "originalCredits"};
+    constexpr std::array<std::string_view, 2> common = {"winnerTeam", "bonusType"};
+    int read = 0;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(test::SharedReplaysFolder())) {
+        if (entry.path().extension() != ".wotreplay")
+            continue;
+        const auto blocks = ReadReplayBlocks(entry.path().string(), ReadingVariant::List);
+        if (!blocks)
+            continue;
+        for (bool wrapped : {false, true}) {
+            const std::array<MemberPick, 2> picks = {MemberPick{"personal", wrapped, personal},
+                                                     MemberPick{"common", false, common}};
+            ExpectSame(blocks->ResultsBlock, picks);
+        }
+        ++read;
+    }
+    EXPECT_GT(read, 100);
+}
+
+}  // namespace
+}  // namespace kordex
