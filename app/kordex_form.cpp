@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMimeData>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 #include "default_error_handling.h"
@@ -25,6 +24,7 @@
 #include "pages/series_page.h"
 #include "pages/single_battle_page.h"
 #include "platform/qt_desktop.h"
+#include "platform/user_folders.h"
 #include "series/series_links.h"
 #include "series/series_run.h"
 #include "single/single_analysis.h"
@@ -33,8 +33,6 @@
 #include "tables/header_click_sorts.h"
 #include "widget_names.h"
 #include "window/about_box_texts.h"
-#include "window/library_cache_file.h"
-#include "window/library_folder.h"
 #include "window/window_layout.h"
 #include "window_progress.h"
 
@@ -50,7 +48,7 @@ QString Q(const std::string& text) {
 
 TKordexForm::TKordexForm(Platform& platform, const std::string& programFolder, QWidget* parent)
     : TKordexForm(platform,
-                  FilePlaces{ProgramFilePath(programFolder, kSettingsFileName), programFolder},
+                  PortableFilePlaces(programFolder, UserFolders(programFolder).cacheFolder),
                   parent) {}
 
 TKordexForm::TKordexForm(Platform& platform, FilePlaces places, QWidget* parent)
@@ -60,13 +58,11 @@ TKordexForm::TKordexForm(Platform& platform, FilePlaces places, QWidget* parent)
     numberFormat_.decimalSeparator = separator != 0 ? separator : '.';
     BuildControls();
     ConnectHandlers();
-    const QString cacheFolder = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
-    ts_ReplaysList->SetScanContext(
-        {&platform_.desktop, SettingsPath(),
-         cacheFolder.isEmpty() ? std::string() : LibraryCachePath(cacheFolder.toStdString()),
-         [this] { return StatusProgress(*StatusBar, *SeriesProgress); }});
+    ts_ReplaysList->SetWindowContext(
+        {&platform_, &busy_, SettingsPath(), places_.libraryCache,
+         [this] { return StatusProgress(*StatusBar, *SeriesProgress); }, &state_.librarySort});
     connect(ts_ReplaysList, &LibraryPage::scanEnded, this, [this] {
-        ShowBusy();
+        ts_ReplaysList->ShowBusy();
         busy_.BusyEnded();
     });
     Handle([this] { FormCreate(); });
@@ -122,8 +118,9 @@ void TKordexForm::ConnectHandlers() {
     On(single->ReplayPath, &QLineEdit::returnPressed, &TKordexForm::SingleReplayAnalyseClick);
     for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
         On(grid, &GridView::fixedCellClicked, &TKordexForm::SingleGridsFixedCellClick);
-    On(single->AlliesGrid, &GridView::cellDoubleClicked, &TKordexForm::AlliesGridDblClick);
-    On(single->EnemiesGrid, &GridView::cellDoubleClicked, &TKordexForm::EnemiesGridDblClick);
+    for (GridView* grid : {single->AlliesGrid, single->EnemiesGrid})
+        On(grid, &GridView::cellDoubleClicked,
+           [this, grid](int column, int row) { TeamGridDblClick(*grid, column, row); });
 
     SeriesPage* series = SeriesReplays;
     On(series->SeriesAnalysisButton, &QPushButton::clicked,
@@ -142,19 +139,11 @@ void TKordexForm::ConnectHandlers() {
            [this, grid](int column, int row) { SeriesGridExpDblClick(*grid, column, row); });
 
     LibraryPage* library = ts_ReplaysList;
-    On(library->bt_SelectFolder, &QPushButton::clicked, &TKordexForm::bt_SelectFolderClick);
-    On(library->bt_Refresh, &QPushButton::clicked, &TKordexForm::bt_RefreshClick);
-    On(library->ed_AllReplaysFolder, &FolderEdit::doubleClicked,
-       &TKordexForm::ed_AllReplaysFolderDblClick);
-    On(library->bt_AddToFavorites, &QPushButton::clicked, &TKordexForm::bt_AddToFavoritesClick);
-    On(library->bt_DeleteSelected, &QPushButton::clicked, &TKordexForm::bt_DeleteSelectedClick);
+    // The page's own buttons act on the library alone; these two reach the other pages.
     On(library->bt_ProcessInKordex, &QPushButton::clicked, &TKordexForm::bt_ProcessInKordexClick);
-    for (GridView* list : {library->sg_AllReplays, library->sg_FavoriteReplays}) {
+    for (GridView* list : {library->sg_AllReplays, library->sg_FavoriteReplays})
         On(list, &GridView::cellDoubleClicked,
            [this, list](int column, int row) { ReplaysListDblClick(*list, column, row); });
-        On(list, &GridView::fixedCellClicked,
-           [this, list](int column, int row) { ReplaysListFixedCellClick(*list, column, row); });
-    }
 }
 
 void TKordexForm::Handle(const std::function<void()>& handler) {
@@ -173,10 +162,6 @@ void TKordexForm::ShowState() {
 
 BusyState TKordexForm::Busy() const {
     return {state_.series.runInProgress, ts_ReplaysList->Scanning()};
-}
-
-void TKordexForm::ShowBusy() {
-    ts_ReplaysList->ShowBusy(Busy());
 }
 
 void TKordexForm::ShowReplaysList() {
@@ -214,7 +199,7 @@ void TKordexForm::FormCreate() {
     if (outcome.settings)
         Options->ShowSettings(*outcome.settings, *ts_ReplaysList->ed_AllReplaysFolder);
     if (outcome.scanLibrary)
-        ProcessReplays();
+        ts_ReplaysList->ProcessReplays();
     AnalyseType->setCurrentIndex(outcome.scanLibrary ? kLibraryTab : kSeriesTab);
 }
 
@@ -328,19 +313,11 @@ void TKordexForm::SingleGridsFixedCellClick(int column, int row) {
                            numberFormat_);
 }
 
-void TKordexForm::AlliesGridDblClick(int column, int row) {
+// AlliesGridDblClick, EnemiesGridDblClick
+void TKordexForm::TeamGridDblClick(GridView& grid, int column, int row) {
     const BattleHeader& battle = state_.singleView.header;
-    if (std::optional<std::string> address =
-            TeamTableLinkAddress(state_.tables.AlliesGrid, column, row,
-                                 PortalRegionOf(battle.regionCode, battle.serverName)))
-        platform_.desktop.Open(*address);
-}
-
-void TKordexForm::EnemiesGridDblClick(int column, int row) {
-    const BattleHeader& battle = state_.singleView.header;
-    if (std::optional<std::string> address =
-            TeamTableLinkAddress(state_.tables.EnemiesGrid, column, row,
-                                 PortalRegionOf(battle.regionCode, battle.serverName)))
+    if (std::optional<std::string> address = TeamTableLinkAddress(
+            grid.Grid(), column, row, PortalRegionOf(battle.regionCode, battle.serverName)))
         platform_.desktop.Open(*address);
 }
 
@@ -406,54 +383,6 @@ void TKordexForm::SeriesGridExpDblClick(GridView& grid, int column, int row) {
 
 // ---- Library ----
 
-void TKordexForm::ProcessReplays() {
-    // The rows arrive while the window goes on; "Стоп" ends the scan.
-    if (!Admitted(WindowAction::LibraryScan))
-        return;
-    ts_ReplaysList->StartScan(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString());
-    ShowBusy();
-}
-
-void TKordexForm::bt_SelectFolderClick() {
-    if (!Admitted(WindowAction::LibraryScan))
-        return;
-    const std::optional<std::string> folder = ChooseLibraryFolder(platform_);
-    if (!folder)
-        return;
-    ts_ReplaysList->ed_AllReplaysFolder->setText(Q(*folder));
-    ts_ReplaysList->ed_AllReplaysFolder->repaint();
-    ProcessReplays();
-}
-
-void TKordexForm::bt_RefreshClick() {
-    if (!Admitted(WindowAction::LibraryScan))
-        return;
-    if (platform_.files.FolderExists(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString()))
-        ProcessReplays();
-}
-
-void TKordexForm::ed_AllReplaysFolderDblClick() {
-    OpenReplayFolder(ts_ReplaysList->ed_AllReplaysFolder->text().toStdString(), platform_.files,
-                     platform_.desktop);
-}
-
-void TKordexForm::bt_AddToFavoritesClick() {
-    if (!Admitted(WindowAction::LibraryFavorites))
-        return;
-    if (ts_ReplaysList->ActiveList() == ts_ReplaysList->sg_FavoriteReplays)
-        return;
-    AddToFavorites(state_.tables.library.allReplays, state_.tables.library.favoriteReplays,
-                   platform_.files, platform_.desktop);
-    ts_ReplaysList->ApplySearch();
-}
-
-void TKordexForm::bt_DeleteSelectedClick() {
-    if (!Admitted(WindowAction::LibraryDelete))
-        return;
-    DeleteSelected(ts_ReplaysList->ActiveList()->Grid(), platform_.files, platform_.desktop);
-    ts_ReplaysList->ApplySearch();
-}
-
 void TKordexForm::bt_ProcessInKordexClick() {
     const TextGrid& list = ts_ReplaysList->ActiveList()->Grid();
     const bool severalRows = list.Selection().top != list.Selection().bottom;
@@ -482,13 +411,6 @@ void TKordexForm::ReplaysListDblClick(GridView& list, int column, int row) {
     if (column < 0 || row < list.Grid().FixedRows())
         return;
     AnalyseInSingleView(list.Grid().Cell(library_column::Path, row));
-}
-
-void TKordexForm::ReplaysListFixedCellClick(GridView& list, int column, int row) {
-    busy_.Admit(WindowAction::LibrarySort, [this, grid = &list, column, row] {
-        SortLibraryListByHeader(state_.librarySort, grid->Grid(), column, row);
-        ts_ReplaysList->ApplySearch();
-    });
 }
 
 }  // namespace kordex::app

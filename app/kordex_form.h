@@ -77,27 +77,19 @@ class TKordexForm : public QMainWindow {
     void AboutClick();
     void SingleReplayAnalyseClick();
     void SingleGridsFixedCellClick(int column, int row);
-    void AlliesGridDblClick(int column, int row);
-    void EnemiesGridDblClick(int column, int row);
+    void TeamGridDblClick(GridView& grid, int column, int row);
     void SeriesAnalysisButtonClick();
     void HTMLExportClick();
     void XlsExportClick();
     void SeriesGridFixedCellClick(SeriesTable table, GridView& grid, int column, int row);
     void SeriesGridSummaryFixedCellClick(int column, int row);
     void SeriesGridExpDblClick(GridView& grid, int column, int row);
-    void bt_SelectFolderClick();
-    void bt_RefreshClick();
-    void ed_AllReplaysFolderDblClick();
-    void bt_AddToFavoritesClick();
-    void bt_DeleteSelectedClick();
     void bt_ProcessInKordexClick();
     void ReplaysListDblClick(GridView& list, int column, int row);
-    void ReplaysListFixedCellClick(GridView& list, int column, int row);
 
     // Shared steps of several handlers.
     // Shows the replay in the single view: its path in the field, the analysis, the tab.
     void AnalyseInSingleView(const std::string& path);
-    void ProcessReplays();
 
     // Controls outside the tabs, and the tabs.
     QTabWidget* AnalyseType;
@@ -128,9 +120,8 @@ class TKordexForm : public QMainWindow {
     void ShowState();
     void ShowReplaysList();
     std::string SettingsPath() const { return places_.settingsFile; }
-    // What the window is busy with, and the library's buttons enabled by it.
+    // What the window is busy with.
     BusyState Busy() const;
-    void ShowBusy();
     // Tells the user where a written file went; nothing for an empty path.
     void ShowWrittenFile(const std::string& path);
     // Whether the action may run now; an action the rule keeps for later is left out here.

@@ -1,5 +1,4 @@
 #include <QFileInfo>
-#include <QStandardPaths>
 #include <QTimer>
 
 #include "kordex_application.h"
@@ -7,6 +6,7 @@
 #include "platform/qt_desktop.h"
 #include "platform/qt_file_system.h"
 #include "platform/system_clock.h"
+#include "platform/user_folders.h"
 #include "window/file_places.h"
 
 int main(int argc, char** argv) {
@@ -18,11 +18,8 @@ int main(int argc, char** argv) {
 
     // tanks.ini and the exports beside the executable, or in the user's folders when the
     // program is installed where the user cannot write.
-    using Paths = QStandardPaths;
-    const kordex::FolderChoices folders{
-        kordex::app::KordexApplication::applicationDirPath().toStdString(),
-        Paths::writableLocation(Paths::AppConfigLocation).toStdString(),
-        Paths::writableLocation(Paths::DocumentsLocation).toStdString()};
+    const kordex::FolderChoices folders = kordex::app::UserFolders(
+        kordex::app::KordexApplication::applicationDirPath().toStdString());
     kordex::app::TKordexForm form(platform, kordex::PrepareFilePlaces(folders, files));
     desktop.SetOwner(&form);
     form.show();

@@ -73,7 +73,9 @@ FolderChoices UserFolders() {
     std::string documents = Variable("XDG_DOCUMENTS_DIR");
     if (documents.empty() && !home.empty())
         documents = home + "/Documents";
-    return {ProgramFolder(), config.empty() ? std::string() : config + "/Kordex", documents};
+    // The library command keeps its row cache where its own option says, so none here.
+    return {ProgramFolder(), config.empty() ? std::string() : config + "/Kordex", documents,
+            std::string()};
 }
 
 #endif

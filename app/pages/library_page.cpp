@@ -8,11 +8,14 @@
 #include <tuple>
 
 #include "default_error_handling.h"
+#include "library/library_actions.h"
 #include "library/library_list_style.h"
 #include "library/library_search.h"
 #include "library/replay_files.h"
+#include "tables/header_click_sorts.h"
 #include "widget_names.h"
 #include "window/library_cache_file.h"
+#include "window/library_folder.h"
 
 namespace kordex::app {
 
@@ -129,6 +132,20 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
         if (!folderTimer_.isActive())
             folderTimer_.start();
     });
+    ConnectHandlers();
+}
+
+void LibraryPage::ConnectHandlers() {
+    connect(bt_SelectFolder, &QPushButton::clicked, this, [this] { bt_SelectFolderClick(); });
+    connect(bt_Refresh, &QPushButton::clicked, this, [this] { bt_RefreshClick(); });
+    connect(ed_AllReplaysFolder, &FolderEdit::doubleClicked, this,
+            [this] { RunGuarded([this] { ed_AllReplaysFolderDblClick(); }); });
+    connect(bt_AddToFavorites, &QPushButton::clicked, this, [this] { bt_AddToFavoritesClick(); });
+    connect(bt_DeleteSelected, &QPushButton::clicked, this, [this] { bt_DeleteSelectedClick(); });
+    for (GridView* list : {sg_AllReplays, sg_FavoriteReplays})
+        connect(list, &GridView::fixedCellClicked, this, [this, list](int column, int row) {
+            ReplaysListFixedCellClick(*list, column, row);
+        });
 }
 
 // The scan's workers stop with it; the rows they still read are not waited for.
@@ -141,6 +158,69 @@ GridView* LibraryPage::ActiveList() const {
 void LibraryPage::ShowPathLists(const LibraryTables& library) {
     ShowPaths(lb_AllReplaysList, library.allReplaysList);
     ShowPaths(lb_FavoriteReplaysList, library.favoriteReplaysList);
+}
+
+// ---- The handlers ----
+
+void LibraryPage::Act(WindowAction action, const std::function<void()>& handler) {
+    if (RunsNow(context_.busy->Now(), action))
+        RunGuarded(handler);
+}
+
+void LibraryPage::ProcessReplays() {
+    // The rows arrive while the window goes on; "Стоп" ends the scan.
+    Act(WindowAction::LibraryScan, [this] {
+        StartScan(ed_AllReplaysFolder->text().toStdString());
+        ShowBusy();
+    });
+}
+
+void LibraryPage::bt_SelectFolderClick() {
+    Act(WindowAction::LibraryScan, [this] {
+        const std::optional<std::string> folder = ChooseLibraryFolder(*context_.platform);
+        if (!folder)
+            return;
+        ed_AllReplaysFolder->setText(QString::fromStdString(*folder));
+        ed_AllReplaysFolder->repaint();
+        ProcessReplays();
+    });
+}
+
+void LibraryPage::bt_RefreshClick() {
+    if (context_.platform->files.FolderExists(ed_AllReplaysFolder->text().toStdString()))
+        ProcessReplays();
+}
+
+void LibraryPage::ed_AllReplaysFolderDblClick() {
+    OpenReplayFolder(ed_AllReplaysFolder->text().toStdString(), context_.platform->files,
+                     context_.platform->desktop);
+}
+
+void LibraryPage::bt_AddToFavoritesClick() {
+    if (ActiveList() == sg_FavoriteReplays)
+        return;
+    Act(WindowAction::LibraryFavorites, [this] {
+        AddToFavorites(tables_.library.allReplays, tables_.library.favoriteReplays,
+                       context_.platform->files, context_.platform->desktop);
+        ApplySearch();
+    });
+}
+
+void LibraryPage::bt_DeleteSelectedClick() {
+    Act(WindowAction::LibraryDelete, [this] {
+        DeleteSelected(ActiveList()->Grid(), context_.platform->files, context_.platform->desktop);
+        ApplySearch();
+    });
+}
+
+void LibraryPage::ReplaysListFixedCellClick(GridView& list, int column, int row) {
+    // A sort during a scan waits for the whole list.
+    context_.busy->Admit(WindowAction::LibrarySort, [this, grid = &list, column, row] {
+        RunGuarded([&] {
+            SortLibraryListByHeader(*context_.sort, grid->Grid(), column, row);
+            ApplySearch();
+        });
+    });
 }
 
 // ---- The scan ----
@@ -175,7 +255,8 @@ void LibraryPage::ScanTick() {
     if (!scan_ || placing_)
         return;
     placing_ = true;
-    RunGuarded([this] { scan_->Place(*context_.desktop, progress_.get(), kPlacingTurn, false); });
+    RunGuarded(
+        [this] { scan_->Place(context_.platform->desktop, progress_.get(), kPlacingTurn, false); });
     placing_ = false;
     if (!scan_)
         return;
@@ -253,7 +334,8 @@ void LibraryPage::ApplySearch() {
     sg_FavoriteReplays->Refresh();
 }
 
-void LibraryPage::ShowBusy(const BusyState& busy) {
+void LibraryPage::ShowBusy() {
+    const BusyState busy = context_.busy->Now();
     bt_Refresh->setEnabled(RunsNow(busy, WindowAction::LibraryScan));
     bt_SelectFolder->setEnabled(RunsNow(busy, WindowAction::LibraryScan));
     bt_AddToFavorites->setEnabled(RunsNow(busy, WindowAction::LibraryFavorites));
@@ -330,7 +412,7 @@ void LibraryPage::LookAtPending() {
         LibraryRow row = ReadLibraryRow(path, *ini_);
         if (cache_ && stamp && row.opened)
             cache_->Keep(path, *stamp, row);
-        InsertLibraryRow(table, list, row, *context_.desktop);
+        InsertLibraryRow(table, list, row, context_.platform->desktop);
     }
     ShowPaths(lb_AllReplaysList, library.allReplaysList);
     ShowPaths(lb_FavoriteReplaysList, library.favoriteReplaysList);

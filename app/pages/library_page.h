@@ -15,6 +15,8 @@
 #include "library/library_cache.h"
 #include "library/library_scan.h"
 #include "library/live_folder.h"
+#include "platform/platform.h"
+#include "tables/library_sort_state.h"
 #include "text/ini_file.h"
 #include "window/busy_policy.h"
 #include "window/window_tables.h"
@@ -50,15 +52,27 @@ class LibraryPage : public QWidget {
     // The hidden path lists as the last scan left them.
     void ShowPathLists(const LibraryTables& library);
 
-    // What the scan needs of the window: the desktop (widths, beeps), tanks.ini, the row
-    // cache's file (empty: none) and the bars that show the progress.
-    struct ScanContext {
-        Desktop* desktop = nullptr;
+    // What the page needs of the window: the platform (files, widths, beeps, the trash), what
+    // may run now, tanks.ini, the row cache's file (empty: none), the bars that show a scan's
+    // progress and the library's title-click state.
+    struct WindowContext {
+        Platform* platform = nullptr;
+        BusyGate* busy = nullptr;
         std::string iniPath;
         std::string cachePath;
         std::function<StatusProgress()> bars;
+        LibrarySortState* sort = nullptr;
     };
-    void SetScanContext(ScanContext context) { context_ = std::move(context); }
+    void SetWindowContext(WindowContext context) { context_ = std::move(context); }
+
+    // Handlers of the page's controls, named after them.
+    void ProcessReplays();  // a scan of the folder in the field
+    void bt_SelectFolderClick();
+    void bt_RefreshClick();
+    void ed_AllReplaysFolderDblClick();
+    void bt_AddToFavoritesClick();
+    void bt_DeleteSelectedClick();
+    void ReplaysListFixedCellClick(GridView& list, int column, int row);
 
     // Starts a scan of the folder; the rows arrive while the event loop runs.
     void StartScan(const std::string& folder);
@@ -70,7 +84,7 @@ class LibraryPage : public QWidget {
     // Shows the rows that hold the search text, in both tables.
     void ApplySearch();
     // Enables the buttons by what may run now.
-    void ShowBusy(const BusyState& busy);
+    void ShowBusy();
 
     QTabWidget* pc_ReplaysList;
     QWidget* ts_AllReplays;
@@ -93,6 +107,9 @@ class LibraryPage : public QWidget {
     void scanEnded();
 
   private:
+    void ConnectHandlers();
+    // Runs a handler when the busy policy lets it run now, under the default error handling.
+    void Act(WindowAction action, const std::function<void()>& handler);
     void ScanTick();
     void EndScan();
     void SaveCache();
@@ -103,7 +120,7 @@ class LibraryPage : public QWidget {
     void LookAtPending();
 
     WindowTables& tables_;
-    ScanContext context_;
+    WindowContext context_;
     std::unique_ptr<IniFile> ini_;
     std::unique_ptr<LibraryRowCache> cache_;
     std::unique_ptr<LibraryScan> scan_;

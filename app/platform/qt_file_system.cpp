@@ -89,16 +89,21 @@ FileResult QtFileSystem::MoveToTrash(const std::string& path) {
     return Failed("корзины нет");
 }
 
-bool QtFileSystem::FolderWritable(const std::string& path) {
+FileResult QtFileSystem::FolderWritable(const std::string& path) {
     if (!FolderExists(path))
-        return false;
+        return Failed("папки нет");
     QTemporaryFile probe(Q(path) + QStringLiteral("/.kordex-probe-XXXXXX"));
-    return probe.open();
+    if (!probe.open())
+        return Failed(probe.errorString().toStdString());
+    return {};
 }
 
-bool QtFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+FileResult QtFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
     // QFile::copy never replaces an existing target; it fails instead.
-    return QFile::copy(Q(from), Q(to));
+    QFile file(Q(from));
+    if (!file.copy(Q(to)))
+        return Failed(file.errorString().toStdString());
+    return {};
 }
 
 }  // namespace kordex::app

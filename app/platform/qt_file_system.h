@@ -12,8 +12,8 @@ class QtFileSystem : public FileSystem {
     FileResult CreateFolder(const std::string& path) override;
     FileResult MoveFileNoReplace(const std::string& from, const std::string& to) override;
     FileResult MoveToTrash(const std::string& path) override;
-    bool FolderWritable(const std::string& path) override;
-    bool CopyFileNoReplace(const std::string& from, const std::string& to) override;
+    FileResult FolderWritable(const std::string& path) override;
+    FileResult CopyFileNoReplace(const std::string& from, const std::string& to) override;
 };
 
 }  // namespace kordex::app

@@ -32,9 +32,9 @@ class FileSystem {
     }
     // Whether a file can be made in the folder, found by making one: on Windows the folder's
     // access rules, not its attributes, say so.
-    virtual bool FolderWritable(const std::string& path) = 0;
+    virtual FileResult FolderWritable(const std::string& path) = 0;
     // Copies a file; fails, touching nothing, when the target already exists.
-    virtual bool CopyFileNoReplace(const std::string& from, const std::string& to) = 0;
+    virtual FileResult CopyFileNoReplace(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace kordex

@@ -91,33 +91,32 @@ FileResult StdFileSystem::MoveToTrash(const std::string&) {
     return FileResult::Failure(FileFault::Write, "корзины нет");
 }
 
-bool StdFileSystem::FolderWritable(const std::string& path) {
+FileResult StdFileSystem::FolderWritable(const std::string& path) {
     std::error_code error;
     if (!fs::is_directory(PathOf(path), error))
-        return false;
+        return FileResult::Failure(FileFault::Absent, "папки нет");
     std::random_device random;
     const fs::path probe = PathOf(path) / (".kordex-probe-" + std::to_string(random()));
     if (fs::exists(probe, error))
-        return false;
-    bool made = false;
+        return FileResult::Failure(FileFault::Write, "пробный файл уже есть");
     {
         std::ofstream file(probe, std::ios::binary);
-        made = file.is_open();
+        if (!file.is_open())
+            return FileResult::Failure(FileFault::ReadOnly, "в папку нельзя записать файл");
     }
-    if (made)
-        fs::remove(probe, error);
-    return made;
+    fs::remove(probe, error);
+    return {};
 }
 
-bool StdFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+FileResult StdFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
     std::error_code error;
     if (fs::copy_file(PathOf(from), PathOf(to), fs::copy_options::none, error))
-        return true;
+        return {};
     if (error != std::errc::file_exists) {
         std::error_code ignored;
         fs::remove(PathOf(to), ignored);  // a partial copy of ours
     }
-    return false;
+    return Failed(error);
 }
 
 }  // namespace kordex

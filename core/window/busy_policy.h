@@ -62,6 +62,8 @@ class BusyGate {
     // kept action that starts new busy work leaves the ones after it waiting for its end.
     void BusyEnded();
     int WaitingCount() const { return static_cast<int>(waiting_.size()); }
+    // What the window is doing now.
+    BusyState Now() const { return busy_(); }
 
   private:
     std::function<BusyState()> busy_;

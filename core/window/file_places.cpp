@@ -1,13 +1,18 @@
 #include "window/file_places.h"
 
 #include "export/export_file.h"
+#include "window/library_cache_file.h"
 #include "window/settings_file.h"
 
 namespace kordex {
 
+FilePlaces PortableFilePlaces(const std::string& programFolder, const std::string& cacheFolder) {
+    return {ProgramFilePath(programFolder, kSettingsFileName), programFolder, true,
+            cacheFolder.empty() ? std::string() : LibraryCachePath(cacheFolder)};
+}
+
 FilePlaces PrepareFilePlaces(const FolderChoices& folders, FileSystem& files) {
-    const FilePlaces portable{ProgramFilePath(folders.programFolder, kSettingsFileName),
-                              folders.programFolder, true};
+    const FilePlaces portable = PortableFilePlaces(folders.programFolder, folders.cacheFolder);
     if (files.FolderWritable(folders.programFolder))
         return portable;
 
@@ -17,7 +22,8 @@ FilePlaces PrepareFilePlaces(const FolderChoices& folders, FileSystem& files) {
     if (!folders.configFolder.empty() && files.CreateFolder(folders.configFolder)) {
         const std::string userFile = ProgramFilePath(folders.configFolder, kSettingsFileName);
         if (!files.FileExists(userFile) && files.FileExists(portable.settingsFile))
-            files.CopyFileNoReplace(portable.settingsFile, userFile);
+            // A copy that fails leaves the shipped file in use, which still reads.
+            (void)files.CopyFileNoReplace(portable.settingsFile, userFile);
         if (files.FileExists(userFile))
             installed.settingsFile = userFile;
     }

@@ -11,6 +11,7 @@ struct FolderChoices {
     std::string programFolder;    // the executable's folder, which holds the shipped tanks.ini
     std::string configFolder;     // the user's configuration folder for Kordex
     std::string documentsFolder;  // the user's documents folder
+    std::string cacheFolder;      // the user's cache folder for Kordex; empty: none
 };
 
 // Where this run reads and writes its files.
@@ -18,6 +19,7 @@ struct FilePlaces {
     std::string settingsFile;  // tanks.ini: the options and the vehicle names
     std::string exportFolder;  // the exported pages and workbook, and the battle log
     bool portable = true;      // both in the program's folder
+    std::string libraryCache;  // the library's row cache file; empty: no cache
 
     bool operator==(const FilePlaces&) const = default;
 };
@@ -34,6 +36,10 @@ inline constexpr std::string_view kDocumentsSubfolder = "Kordex";
 // user's settings stay. Folders that are missing are made. When the user's folders cannot be
 // made either, the program's folder stands, as it did before.
 FilePlaces PrepareFilePlaces(const FolderChoices& folders, FileSystem& files);
+
+// Everything in the program's folder, as for a copy unpacked anywhere; the row cache in the
+// cache folder, or none when it is empty.
+FilePlaces PortableFilePlaces(const std::string& programFolder, const std::string& cacheFolder);
 
 // What the status bar says after a file was written: where it went.
 std::string WrittenFileMessage(const std::string& path);

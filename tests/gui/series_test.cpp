@@ -179,7 +179,7 @@ TEST(SeriesRunUnderWay, TitleClicksAndLibraryHandOffsWaitForTheEnd) {
     }
     form.ts_ReplaysList->ed_AllReplaysFolder->setText(
         QString::fromStdString(folder.File("library")));
-    form.bt_RefreshClick();
+    form.ts_ReplaysList->bt_RefreshClick();
     form.ts_ReplaysList->WaitForScan();
     form.Tables().library.allReplays.SetSelection({1, 3});
     form.WMDropFiles(dropped);

@@ -34,11 +34,13 @@ FileResult RecordingFileSystem::MoveToTrash(const std::string& path) {
     return {};
 }
 
-bool RecordingFileSystem::FolderWritable(const std::string& path) {
-    return !readOnlyFolders.count(path) && real_.FolderWritable(path);
+FileResult RecordingFileSystem::FolderWritable(const std::string& path) {
+    if (readOnlyFolders.count(path))
+        return FileResult::Failure(FileFault::ReadOnly, "только для чтения");
+    return real_.FolderWritable(path);
 }
 
-bool RecordingFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
+FileResult RecordingFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
     calls.push_back("copy " + from + " -> " + to);
     return real_.CopyFileNoReplace(from, to);
 }

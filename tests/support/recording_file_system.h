@@ -19,8 +19,8 @@ class RecordingFileSystem : public FileSystem {
     FileResult CreateFolder(const std::string& path) override;
     FileResult MoveFileNoReplace(const std::string& from, const std::string& to) override;
     FileResult MoveToTrash(const std::string& path) override;
-    bool FolderWritable(const std::string& path) override;
-    bool CopyFileNoReplace(const std::string& from, const std::string& to) override;
+    FileResult FolderWritable(const std::string& path) override;
+    FileResult CopyFileNoReplace(const std::string& from, const std::string& to) override;
 
     std::vector<std::string> calls;
     std::vector<std::string> trashed;

@@ -11,6 +11,7 @@
 #include "support/recording_file_system.h"
 #include "support/test_paths.h"
 #include "text/ini_file.h"
+#include "window/library_cache_file.h"
 #include "window/settings_file.h"
 
 namespace kordex {
@@ -27,13 +28,14 @@ struct Layout {
     std::string program = root.File("Program Files/Kordex");
     std::string config = root.File("Иван Петров/AppData/Local/Kordex");
     std::string documents = root.File("Иван Петров/Documents");
+    std::string cache = root.File("Иван Петров/AppData/Local/Kordex/cache");
     test::RecordingFileSystem files;
 
     Layout() {
         fs::create_directories(PathOf(program));
         fs::copy_file(PathOf(KORDEX_SHIPPED_INI), PathOf(program + "/tanks.ini"));
     }
-    FolderChoices Folders() const { return {program, config, documents}; }
+    FolderChoices Folders() const { return {program, config, documents, cache}; }
     // The program's folder as an installed program sees it.
     void Install() { files.readOnlyFolders.insert(program); }
 };
@@ -41,7 +43,8 @@ struct Layout {
 TEST(FilePlaces, AWritableProgramFolderKeepsEverythingBesideTheExecutable) {
     Layout layout;
     const FilePlaces places = PrepareFilePlaces(layout.Folders(), layout.files);
-    EXPECT_EQ(places, (FilePlaces{layout.program + "/tanks.ini", layout.program, true}));
+    EXPECT_EQ(places, (FilePlaces{layout.program + "/tanks.ini", layout.program, true,
+                                  LibraryCachePath(layout.cache)}));
     // Nothing is made in the user's folders.
     EXPECT_TRUE(layout.files.calls.empty());
     EXPECT_FALSE(fs::exists(PathOf(layout.config)));
@@ -53,8 +56,8 @@ TEST(FilePlaces, AnInstalledProgramGetsTheUsersCopyOfTheShippedFileAndTheDocumen
     layout.Install();
     const FilePlaces places = PrepareFilePlaces(layout.Folders(), layout.files);
 
-    EXPECT_EQ(places,
-              (FilePlaces{layout.config + "/tanks.ini", layout.documents + "/Kordex", false}));
+    EXPECT_EQ(places, (FilePlaces{layout.config + "/tanks.ini", layout.documents + "/Kordex", false,
+                                  LibraryCachePath(layout.cache)}));
     EXPECT_EQ(test::ReadFileBytes(places.settingsFile),
               test::ReadFileBytes(layout.program + "/tanks.ini"));
     EXPECT_TRUE(fs::is_directory(PathOf(places.exportFolder)));
