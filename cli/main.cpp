@@ -1,6 +1,8 @@
 #ifdef _WIN32
 #include <windows.h>
 // shellapi.h needs windows.h first.
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
 #endif
 
@@ -45,9 +47,20 @@ std::vector<std::string> Arguments(int argc, char** argv) {
 #endif
 }
 
+// The dump is UTF-8 with line feeds on every system: Windows's text mode would add a carriage
+// return before each, and a console would show the bytes in its own code page.
+void WriteUtf8Bytes() {
+#ifdef _WIN32
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    SetConsoleOutputCP(CP_UTF8);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    WriteUtf8Bytes();
     std::vector<std::string> args = Arguments(argc, argv);
     if (args.empty()) {
         PrintUsage();

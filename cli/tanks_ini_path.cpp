@@ -45,8 +45,9 @@ std::string KnownFolder(REFKNOWNFOLDERID id) {
 // The folders Qt names for the window: AppConfigLocation and DocumentsLocation.
 FolderChoices UserFolders() {
     const std::string local = KnownFolder(FOLDERID_LocalAppData);
+    // The library command keeps its row cache where its own option says, so none here.
     return {ProgramFolder(), local.empty() ? std::string() : local + "/Kordex",
-            KnownFolder(FOLDERID_Documents)};
+            KnownFolder(FOLDERID_Documents), std::string()};
 }
 
 #else

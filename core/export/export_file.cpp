@@ -1,12 +1,9 @@
 #include "export/export_file.h"
 
-#include <stdlib.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <limits>
+#include <random>
 
 #include "platform/file_io.h"
 #include "platform/kordex_error.h"
@@ -19,6 +16,24 @@ namespace {
 
 [[noreturn]] void FailWriting(const std::string& path, const std::string& reason) {
     throw KordexError("Не удалось записать файл \"" + path + "\": " + reason + ".");
+}
+
+// A folder of our own under the temporary folder, so that no other file can stand at the
+// scratch path: create_directory makes it or finds the name taken.
+fs::path ScratchFolder(const std::string& path) {
+    std::random_device random;
+    std::error_code error;
+    const fs::path temporary = fs::temp_directory_path(error);
+    if (error)
+        FailWriting(path, error.message());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path folder = temporary / ("kordex-" + std::to_string(random()));
+        if (fs::create_directory(folder, error))
+            return folder;
+        if (error)
+            FailWriting(path, error.message());
+    }
+    FailWriting(path, "временная папка не создаётся");
 }
 
 }  // namespace
@@ -45,19 +60,17 @@ void WriteFileReplacing(const std::string& path, std::string_view bytes) {
 
 std::string BytesWrittenToScratch(
     const std::string& path, const std::function<bool(const std::string& scratchPath)>& write) {
-    // A folder of our own, so that no other file can stand at the scratch path.
-    std::string folder = (fs::temp_directory_path() / "kordex-XXXXXX").string();
-    if (!::mkdtemp(folder.data()))
-        FailWriting(path, std::strerror(errno));
+    const fs::path folder = ScratchFolder(path);
     struct RemoveFolder {
-        const std::string& folder;
+        const fs::path& folder;
         ~RemoveFolder() {
             std::error_code ignored;
             fs::remove_all(folder, ignored);
         }
     } removeFolder{folder};
-    const std::string scratch = folder + "/scratch";
-    if (!write(scratch))
+    const fs::path scratch = folder / "scratch";
+    const std::u8string scratchUtf8 = scratch.u8string();
+    if (!write(std::string(scratchUtf8.begin(), scratchUtf8.end())))
         FailWriting(path, "файл не записан");
     const FileBytes written = ReadWholeFile(scratch, std::numeric_limits<std::size_t>::max());
     if (!written.result)

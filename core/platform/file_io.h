@@ -50,13 +50,16 @@ class ReadableFile {
 
     static FileResult Open(const std::filesystem::path& path, ReadableFile& file,
                            FileFaults* faults = nullptr);
+    static FileResult Open(const std::string&, ReadableFile&, FileFaults* = nullptr) = delete;
 
     // Reads up to `size` bytes into `buffer`; `count` is 0 at the end of the file.
     FileResult Read(char* buffer, std::size_t size, std::size_t& count);
-    bool IsOpen() const { return handle_ >= 0; }
+    bool IsOpen() const { return handle_ != kClosed; }
 
   private:
-    int handle_ = -1;
+    // A descriptor, or on Windows a HANDLE; -1 is no file on both.
+    static constexpr std::intptr_t kClosed = -1;
+    std::intptr_t handle_ = kClosed;
 };
 
 struct [[nodiscard]] FileBytes {
@@ -67,6 +70,10 @@ struct [[nodiscard]] FileBytes {
 // A whole regular file of at most `limit` bytes; a longer one is FileFault::TooLarge.
 FileBytes ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
                         FileFaults* faults = nullptr);
+// A narrow string would become a path through the ANSI code page on Windows: callers give
+// Utf8Path's instead.
+FileBytes ReadWholeFile(const std::string&, std::size_t, FileFaults* = nullptr) = delete;
+FileBytes ReadWholeFile(const char*, std::size_t, FileFaults* = nullptr) = delete;
 
 // Replaces the file's content with `bytes` so that a crash or a full disk leaves either the old
 // or the new file whole: the bytes go into a temporary file made beside it under a unique name
@@ -75,5 +82,7 @@ FileBytes ReadWholeFile(const std::filesystem::path& path, std::size_t limit,
 // its permissions; one the user made read-only is not replaced (FileFault::ReadOnly).
 FileResult ReplaceFile(const std::filesystem::path& path, std::string_view bytes,
                        FileFaults* faults = nullptr);
+FileResult ReplaceFile(const std::string&, std::string_view, FileFaults* = nullptr) = delete;
+FileResult ReplaceFile(const char*, std::string_view, FileFaults* = nullptr) = delete;
 
 }  // namespace kordex

@@ -111,7 +111,7 @@ TEST_F(SeriesCommand, PrintsTablesLabelsCountsAndEvents) {
                               "\tВышел\tstays, not moved into _Недосмотренные (moving is off)");
     EXPECT_TRUE(Section(run.output, "Events").empty());
     // A command-line run moves nothing unless asked.
-    EXPECT_TRUE(fs::exists(folder.File("c.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("c.wotreplay"))));
 }
 
 TEST_F(SeriesCommand, WritesNumbersWithTheLocaleOrTheGivenSeparator) {
@@ -144,9 +144,9 @@ TEST_F(SeriesCommand, MovesUnusableReplaysOnlyWhenAsked) {
     const SeriesCliRun run = RunSeriesCli(
         "", {"--move-unusable", folder.File("a.wotreplay"), folder.File("c.wotreplay")});
     ASSERT_EQ(run.status, 0);
-    EXPECT_FALSE(fs::exists(folder.File("c.wotreplay")));
-    EXPECT_TRUE(fs::exists(folder.Path() + "/_Недосмотренные/c.wotreplay"));
-    EXPECT_TRUE(fs::exists(folder.File("a.wotreplay")));
+    EXPECT_FALSE(fs::exists(test::PathOf(folder.File("c.wotreplay"))));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.Path() + "/_Недосмотренные/c.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("a.wotreplay"))));
     EXPECT_EQ(Section(run.output, "Counts")[7], "moved\t1");
 }
 
@@ -182,8 +182,8 @@ TEST_F(SeriesCommand, WritesThePageTheWorkbookAndTheBattleLog) {
     EXPECT_NE(std::find(written.begin(), written.end(), "log\t" + log), written.end());
     EXPECT_EQ(written.size(), files.size());
     for (const std::string& file : files)
-        EXPECT_GT(fs::file_size(file), 0u) << file;
-    std::ifstream in(log, std::ios::binary);
+        EXPECT_GT(fs::file_size(test::PathOf(file)), 0u) << file;
+    std::ifstream in(test::PathOf(log), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_NE(bytes.find("<html>"), std::string::npos);
     EXPECT_NE(bytes.find("Player01"), std::string::npos);
@@ -207,7 +207,7 @@ TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
            replays[original].find("\tНичья\t") == std::string::npos)
         ++original;
     ASSERT_LT(original, replays.size());
-    fs::copy_file(paths[original], folder.File("99 copy.wotreplay"));
+    fs::copy_file(test::PathOf(paths[original]), test::PathOf(folder.File("99 copy.wotreplay")));
     paths.push_back(folder.File("99 copy.wotreplay"));
     const SeriesCliRun twice = RunSeriesCli("LC_ALL=ru_RU.UTF-8", paths);
     ASSERT_EQ(twice.status, 0) << twice.output;

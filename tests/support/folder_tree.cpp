@@ -1,7 +1,5 @@
 #include "support/folder_tree.h"
 
-#include <sys/stat.h>
-
 #include <cstdint>
 #include <filesystem>
 
@@ -25,11 +23,11 @@ std::string Fingerprint(const std::string& bytes) {
     return std::to_string(bytes.size()) + " bytes #" + std::to_string(hash);
 }
 
-std::string LargeFileFingerprint(const std::string& path) {
-    struct stat info {};
-    ::lstat(path.c_str(), &info);
-    return std::to_string(info.st_size) + " bytes changed " + std::to_string(info.st_mtim.tv_sec) +
-           "." + std::to_string(info.st_mtim.tv_nsec);
+std::string LargeFileFingerprint(const fs::path& path) {
+    std::error_code error;
+    const auto size = fs::file_size(path, error);
+    const auto changed = fs::last_write_time(path, error).time_since_epoch().count();
+    return std::to_string(size) + " bytes changed " + std::to_string(changed);
 }
 
 }  // namespace
@@ -48,7 +46,7 @@ Tree TreeOf(const std::string& folder) {
         else if (!entry.is_regular_file())
             tree[relative] = "<special>";
         else if (entry.file_size() > (64u << 20))
-            tree[relative] = LargeFileFingerprint(path);
+            tree[relative] = LargeFileFingerprint(entry.path());
         else
             tree[relative] = Fingerprint(ReadFileBytes(path));
     }

@@ -4,6 +4,8 @@
 #include <fstream>
 #include <stdexcept>
 
+#include "support/test_paths.h"
+
 namespace kordex::test {
 
 namespace {
@@ -73,7 +75,7 @@ std::string ReplayBytes(const ReplayFixture& fixture) {
 }
 
 void WriteBytesFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     if (!out)
         throw std::runtime_error("cannot write the test file " + path);

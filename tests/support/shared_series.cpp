@@ -26,7 +26,7 @@ std::vector<std::string> CopySharedSeries(const std::string& folder, int count) 
     const std::string shared = SharedReplaysFolder();
     if (shared.empty())
         return {};
-    std::ifstream manifest(shared + "/MANIFEST.tsv");
+    std::ifstream manifest(PathOf(shared + "/MANIFEST.tsv"));
     std::string line;
     std::getline(manifest, line);
     const std::vector<std::string> titles = Fields(line);
@@ -47,7 +47,7 @@ std::vector<std::string> CopySharedSeries(const std::string& folder, int count) 
         char name[32];
         std::snprintf(name, sizeof name, "%02d.wotreplay", static_cast<int>(copies.size()) + 1);
         copies.push_back(folder + "/" + name);
-        std::filesystem::copy_file(shared + "/" + fields[file], copies.back());
+        std::filesystem::copy_file(PathOf(shared + "/" + fields[file]), PathOf(copies.back()));
     }
     return copies;
 }

@@ -35,7 +35,7 @@ std::optional<std::string> ReadWorkbook(const std::string& path) {
     return std::nullopt;
 #else
     const std::string python = "/usr/bin/python3";
-    if (!std::filesystem::exists(python))
+    if (!std::filesystem::exists(test::PathOf(python)))
         return std::nullopt;
     const std::string command =
         python + " '" + KORDEX_TEST_DATA + "/../support/read_workbook.py' '" + path + "' 2>&1";

@@ -19,11 +19,11 @@ namespace {
 namespace col = library_column;
 
 void Touch(const std::string& path, const std::string& text = "x") {
-    std::ofstream(path) << text;
+    std::ofstream(test::PathOf(path)) << text;
 }
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path);
+    std::ifstream in(test::PathOf(path));
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -43,12 +43,15 @@ TEST(FindReplayFiles, ListsReplaysSortedIgnoringCaseAndSkipsTheGamesTempFile) {
     for (const char* name : {"b.wotreplay", "A.wotreplay", "c.WOTREPLAY", ".hidden.wotreplay",
                              "temp.wotreplay", "Temp.wotreplay", "notes.txt"})
         Touch(folder.File(name));
-    std::filesystem::create_directory(folder.File("dir.wotreplay"));
+    std::filesystem::create_directory(test::PathOf(folder.File("dir.wotreplay")));
     const std::string f = folder.Path() + "/";
-    EXPECT_EQ(
-        FindReplayFiles(folder.Path()),
-        (std::vector<std::string>{f + ".hidden.wotreplay", f + "A.wotreplay", f + "b.wotreplay",
-                                  f + "c.WOTREPLAY", f + "Temp.wotreplay"}));
+    std::vector<std::string> expected = {f + ".hidden.wotreplay", f + "A.wotreplay",
+                                         f + "b.wotreplay", f + "c.WOTREPLAY"};
+#ifndef _WIN32
+    // On Windows the two names are one file, which keeps the game's name and is skipped.
+    expected.push_back(f + "Temp.wotreplay");
+#endif
+    EXPECT_EQ(FindReplayFiles(folder.Path()), expected);
     EXPECT_TRUE(FindReplayFiles(folder.File("absent")).empty());
 }
 
@@ -71,7 +74,7 @@ TEST(AddToFavorites, MovesSelectedRowsBottomUpAndKeepsRowsWhoseMoveFails) {
     }
     // A favourite of the same name already exists: that file must stay, untouched.
     const std::string favorites = folder.File("[Избранное]");
-    std::filesystem::create_directory(favorites);
+    std::filesystem::create_directory(test::PathOf(favorites));
     Touch(favorites + "/3.wotreplay", "older favourite");
 
     TextGrid all = TableOf(paths);

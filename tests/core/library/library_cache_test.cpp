@@ -90,7 +90,7 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     test::TempFolder folder;
     for (const char* name : {"a.wotreplay", "b.wotreplay", "c.wotreplay"})
         test::WriteBattleReplay(folder.File(name), Battle("100"));
-    fs::create_directory(folder.File("[Избранное]"));
+    fs::create_directory(test::PathOf(folder.File("[Избранное]")));
     test::WriteBattleReplay(folder.File("[Избранное]/f.wotreplay"), Battle("100"));
     HeadlessDesktop desktop;
     LibraryRowCache cache(IniFingerprint(""));
@@ -108,7 +108,7 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     KeepTime(folder.File("a.wotreplay"), aTime);
     test::WriteBattleReplay(folder.File("b.wotreplay"), Battle("300"));
     KeepTime(folder.File("b.wotreplay"), aTime + std::chrono::seconds(5));
-    fs::remove(folder.File("c.wotreplay"));
+    fs::remove(test::PathOf(folder.File("c.wotreplay")));
     test::WriteBattleReplay(folder.File("d.wotreplay"), Battle("400"));
 
     LibraryTables second;
@@ -136,7 +136,7 @@ TEST(LibraryScanCache, ARowOfAFileThatDidNotOpenSaysSo) {
 TEST(LibraryCacheFile, WrittenWholeAndRebuiltWhenUnreadableOrOfAnotherTanksIni) {
     test::TempFolder folder;
     const std::string ini = folder.File("tanks.ini");
-    std::ofstream(ini) << "[ussr]\nT-34=Т-34\n";
+    std::ofstream(test::PathOf(ini)) << "[ussr]\nT-34=Т-34\n";
     const std::string path = LibraryCachePath(folder.File("cache/Kordex"));
     // Missing: empty.
     EXPECT_EQ(LoadLibraryCache(path, ini).Size(), 0u);
@@ -144,15 +144,15 @@ TEST(LibraryCacheFile, WrittenWholeAndRebuiltWhenUnreadableOrOfAnotherTanksIni) 
     LibraryRowCache cache = LoadLibraryCache(path, ini);
     cache.Keep("/r/a.wotreplay", {1, 2}, SomeRow("/r/a.wotreplay", "m"));
     ASSERT_TRUE(SaveLibraryCache(path, cache).written);
-    EXPECT_FALSE(fs::exists(path + ".writing"));
+    EXPECT_FALSE(fs::exists(test::PathOf(path + ".writing")));
     EXPECT_EQ(LoadLibraryCache(path, ini).Size(), 1u);
 
     // Another tanks.ini: the vehicle names in the rows may differ.
-    std::ofstream(ini) << "[ussr]\nT-34=T-34 (1941)\n";
+    std::ofstream(test::PathOf(ini)) << "[ussr]\nT-34=T-34 (1941)\n";
     EXPECT_EQ(LoadLibraryCache(path, ini).Size(), 0u);
     // A folder where the file should be: nothing written, and the caller is told.
     const std::string blocked = folder.File("blocked");
-    fs::create_directories(blocked + "/library-rows.cache/x");
+    fs::create_directories(test::PathOf(blocked + "/library-rows.cache/x"));
     EXPECT_FALSE(SaveLibraryCache(LibraryCachePath(blocked), cache).written);
 }
 

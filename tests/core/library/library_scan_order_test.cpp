@@ -51,7 +51,7 @@ TEST(LibraryScanOrder, RealReplaysGiveTheRowsOfOneFileAfterTheOtherThreadedAndCa
     KORDEX_REQUIRE_SHARED_REPLAYS();
     const IniFile ini = IniFile::Load(KORDEX_SHIPPED_INI);
     int folders = 0;
-    for (const auto& entry : fs::directory_iterator(test::SharedReplaysFolder())) {
+    for (const auto& entry : fs::directory_iterator(test::PathOf(test::SharedReplaysFolder()))) {
         if (!entry.is_directory())
             continue;
         ++folders;

@@ -187,7 +187,7 @@ TEST(ProcessReplays, LastPathFirstAndFavouritesApart) {
     test::TempFolder folder;
     for (const char* name : {"A.wotreplay", "b.wotreplay", "C.wotreplay"})
         test::WriteBattleReplay(folder.File(name), LibraryBattle());
-    std::filesystem::create_directory(folder.File("[Избранное]"));
+    std::filesystem::create_directory(test::PathOf(folder.File("[Избранное]")));
     test::WriteBattleReplay(folder.File("[Избранное]/f.wotreplay"), LibraryBattle());
 
     LibraryTables tables;
@@ -230,6 +230,9 @@ TEST(ProcessReplays, EveryNormalRowFitsItsColumns) {
 }
 
 TEST(ProcessReplays, AReadErrorEndsTheScanWithBothTablesSized) {
+#ifdef _WIN32
+    GTEST_SKIP() << "no file fails its reads on Windows as /proc/self/mem does on Linux";
+#endif
     // The process's own memory opens for reading but fails at offset 0.
     const std::string unreadable = "/proc/self/mem";
     if (std::FILE* probe = std::fopen(unreadable.c_str(), "rb"))
@@ -239,7 +242,7 @@ TEST(ProcessReplays, AReadErrorEndsTheScanWithBothTablesSized) {
     test::TempFolder folder;
     test::WriteBattleReplay(folder.File("a.wotreplay"), LibraryBattle());
     std::filesystem::create_symlink(unreadable, folder.File("b.wotreplay"));
-    std::filesystem::create_directory(folder.File("[Избранное]"));
+    std::filesystem::create_directory(test::PathOf(folder.File("[Избранное]")));
     test::WriteBattleReplay(folder.File("[Избранное]/f.wotreplay"), LibraryBattle());
     test::WriteBattleReplay(folder.File("[Избранное]/g.wotreplay"), LibraryBattle());
 

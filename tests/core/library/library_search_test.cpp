@@ -58,7 +58,7 @@ TEST(LibrarySearch, AnyCellWithoutRegardToLetterCaseTheTitleRowAlwaysShown) {
 TEST(LibrarySearch, ActionsTakeOnlyTheShownRowsOfASelection) {
     test::TempFolder folder;
     for (const char* name : {"a.wotreplay", "b.wotreplay", "c.wotreplay"})
-        std::ofstream(folder.File(name)) << name;
+        std::ofstream(test::PathOf(folder.File(name))) << name;
     const std::string a = folder.File("a.wotreplay"), b = folder.File("b.wotreplay"),
                       c = folder.File("c.wotreplay");
     TextGrid table = Library({{"Малиновка", "a", "Победа", a},

@@ -95,7 +95,7 @@ TEST(PickMembers, AgreesWithTheBuiltObjectOnRealResults) {
     constexpr std::array<std::string_view, 2> common = {"winnerTeam", "bonusType"};
     int read = 0;
     for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(test::SharedReplaysFolder())) {
+         std::filesystem::recursive_directory_iterator(test::PathOf(test::SharedReplaysFolder()))) {
         if (entry.path().extension() != ".wotreplay")
             continue;
         const auto blocks = ReadReplayBlocks(entry.path().string(), ReadingVariant::List);

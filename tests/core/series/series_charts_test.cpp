@@ -242,7 +242,7 @@ TEST(SeriesChartsRealReplays, ChartsAgreeWithTheSeriesTables) {
     KORDEX_REQUIRE_SHARED_REPLAYS();
     std::vector<std::string> paths;
     for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(test::SharedReplaysFolder()))
+         std::filesystem::recursive_directory_iterator(test::PathOf(test::SharedReplaysFolder())))
         if (entry.path().extension() == ".wotreplay")
             paths.push_back(entry.path().string());
     std::sort(paths.begin(), paths.end());

@@ -45,7 +45,8 @@ struct RealSeries {
 
 std::vector<std::string> AllSharedReplays() {
     std::vector<std::string> paths;
-    for (const auto& entry : fs::recursive_directory_iterator(test::SharedReplaysFolder()))
+    for (const auto& entry :
+         fs::recursive_directory_iterator(test::PathOf(test::SharedReplaysFolder())))
         if (entry.path().extension() == ".wotreplay")
             paths.push_back(entry.path().string());
     return paths;
@@ -151,7 +152,7 @@ TEST(SeriesRealReplays, AReplayPresentTwiceUnderTwoNamesCountsOnce) {
     while (copied < once.replays.size() && once.replays[copied].kind != ReplayClass::Complete)
         ++copied;
     ASSERT_LT(copied, once.replays.size());
-    fs::copy_file(paths[copied], folder.File("99 copy.wotreplay"));
+    fs::copy_file(test::PathOf(paths[copied]), test::PathOf(folder.File("99 copy.wotreplay")));
 
     std::vector<std::string> withCopy = paths;
     withCopy.push_back(folder.File("99 copy.wotreplay"));

@@ -68,7 +68,7 @@ void WriteBattle(const std::string& path, const BattleFixture& battle) {
 }
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(test::PathOf(path), std::ios::binary);
     std::stringstream text;
     text << in.rdbuf();
     return text.str();
@@ -315,7 +315,7 @@ TEST_F(Evening, AFaultInOneReplayMarksItAndTheRunGoesOn) {
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 2), "Сбой");
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(4, 2), "Ничья");
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(5, 2), "Боев: 2, побед: 1");
-    EXPECT_TRUE(fs::exists(folder.File("b.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("b.wotreplay"))));
 }
 
 TEST_F(Evening, ASecondRunWithFewerReplaysLeavesNothingOfTheFirst) {
@@ -480,12 +480,14 @@ TEST(SeriesAnalysis, ClassifiesAndMovesUnusableReplays) {
         if (subfolder.empty()) {
             EXPECT_EQ(replay.kind, ReplayClass::Failure) << c.name;
             EXPECT_FALSE(replay.description.empty()) << c.name;
-            EXPECT_TRUE(fs::exists(path)) << c.name;
-            EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1) << c.name;
+            EXPECT_TRUE(fs::exists(test::PathOf(path))) << c.name;
+            EXPECT_EQ(std::distance(fs::directory_iterator(test::PathOf(folder.Path())), {}), 1)
+                << c.name;
         } else {
             EXPECT_TRUE(replay.move.moved) << c.name << ": " << replay.move.failure;
-            EXPECT_FALSE(fs::exists(path)) << c.name;
-            EXPECT_TRUE(fs::exists(folder.Path() + "/" + subfolder + "/x.wotreplay")) << c.name;
+            EXPECT_FALSE(fs::exists(test::PathOf(path))) << c.name;
+            EXPECT_TRUE(fs::exists(test::PathOf(folder.Path() + "/" + subfolder + "/x.wotreplay")))
+                << c.name;
         }
     }
 }
@@ -499,7 +501,7 @@ TEST(SeriesAnalysis, KeepsUnusableReplaysInPlaceWhenMovingIsOff) {
     EXPECT_EQ(result.replays[0].word, "Вышел");
     EXPECT_EQ(result.replays[0].move.subfolder, "_Недосмотренные");
     EXPECT_FALSE(result.replays[0].move.attempted);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.Path()), {}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(test::PathOf(folder.Path())), {}), 1);
 }
 
 TEST(SeriesAnalysis, NeverReplacesAFileAlreadyInTheSubfolder) {
@@ -507,7 +509,7 @@ TEST(SeriesAnalysis, NeverReplacesAFileAlreadyInTheSubfolder) {
     const std::string path = folder.File("x.wotreplay");
     WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
     const std::string before = ReadAll(path);
-    fs::create_directories(folder.Path() + "/_Недосмотренные");
+    fs::create_directories(test::PathOf(folder.Path() + "/_Недосмотренные"));
     const std::string earlier = folder.Path() + "/_Недосмотренные/x.wotreplay";
     WriteText(earlier, "an earlier replay of that name");
 
@@ -546,7 +548,7 @@ TEST(SeriesAnalysis, AFileThatCannotBeOpenedIsMarkedAndNothingIsCreated) {
     EXPECT_TRUE(series.tables.SeriesGridExp.Cell(2, 0).empty());
     EXPECT_EQ(result.replays[0].move.subfolder, "_Ошибки чтения");
     EXPECT_FALSE(result.replays[0].move.moved);
-    EXPECT_FALSE(fs::exists(folder.Path() + "/_Ошибки чтения"));
+    EXPECT_FALSE(fs::exists(test::PathOf(folder.Path() + "/_Ошибки чтения")));
 }
 
 TEST(SeriesAnalysis, AnUnreadableAuthorValueMarksTheBattleOnlyWhileCollecting) {
@@ -564,7 +566,7 @@ TEST(SeriesAnalysis, AnUnreadableAuthorValueMarksTheBattleOnlyWhileCollecting) {
     EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(3, 2), "Победа");
     EXPECT_EQ(collecting.tables.SeriesGridExp.Cell(3, 0), "27.05.2017;22:00");
     EXPECT_EQ(collecting.labels.Text("Label_m_battles"), "1/1  (100%)");
-    EXPECT_TRUE(fs::exists(folder.File("x.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("x.wotreplay"))));
 
     Series plain;
     plain.Run({folder.File("x.wotreplay")});
@@ -617,7 +619,7 @@ TEST_F(Evening, RepeatsOfABattleAreShownAndCountedNowhere) {
     // Nothing moved, the repeats counted in the status line.
     for (const ReplayOutcome& replay : result.replays)
         EXPECT_FALSE(replay.move.attempted) << replay.path;
-    EXPECT_TRUE(fs::exists(folder.File("d copy.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("d copy.wotreplay"))));
     EXPECT_NE(result.statusText.find(" сек. Пропущено повторов: 2"), std::string::npos)
         << result.statusText;
 
@@ -705,10 +707,10 @@ TEST(SeriesAnalysis, ClientsAfter917AreClassifiedTruthfully) {
     EXPECT_EQ(result.replays[0].kind, ReplayClass::Unreadable);
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Не читается");
     EXPECT_FALSE(result.replays[0].move.attempted);
-    EXPECT_TRUE(fs::exists(folder.File("a.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("a.wotreplay"))));
     EXPECT_EQ(result.replays[1].kind, ReplayClass::Complete) << result.replays[1].description;
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(3, 2), "Победа");
-    EXPECT_TRUE(fs::exists(folder.File("b.wotreplay")));
+    EXPECT_TRUE(fs::exists(test::PathOf(folder.File("b.wotreplay"))));
 }
 
 }  // namespace

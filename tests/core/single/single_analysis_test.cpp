@@ -224,7 +224,8 @@ TEST(SingleReplayAnalyseClick, NumbersPlatoonsAndNamesVehicles) {
     battle.Vehicle(20).platoonId = "666120";
     battle.Vehicle(0).vehicleType = "ussr:T-34";
     battle.Vehicle(1).vehicleType = "ussr:Unknown_Tank";
-    std::ofstream(folder.File("tanks.ini")) << "[options]\nAutoScan=0\n[ussr]\nt-34=Т-34\n";
+    std::ofstream(test::PathOf(folder.File("tanks.ini")))
+        << "[options]\nAutoScan=0\n[ussr]\nt-34=Т-34\n";
 
     Harness harness;
     harness.settings.iniPath = folder.File("tanks.ini");

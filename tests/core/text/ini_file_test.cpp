@@ -14,7 +14,7 @@ namespace kordex {
 namespace {
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    std::ofstream(test::PathOf(path), std::ios::binary) << bytes;
 }
 
 TEST(FoldLetterCase, MakesLatinAndCyrillicCapitalsSmall) {
@@ -121,7 +121,7 @@ TEST(VehicleNameFromIni, ShippedFileNamesTheVehicles) {
 }
 
 TEST(VehicleNameFromIni, EveryShippedEntryGivesItsFirstValue) {
-    std::ifstream in(KORDEX_SHIPPED_INI, std::ios::binary);
+    std::ifstream in(test::PathOf(KORDEX_SHIPPED_INI), std::ios::binary);
     ASSERT_TRUE(in);
     std::stringstream bytes;
     bytes << in.rdbuf();

@@ -24,7 +24,7 @@ struct StartUpFixture : ::testing::Test {
 
     std::string SettingsPath() const { return folder.File("tanks.ini"); }
     void WriteSettings(const std::string& options) const {
-        std::ofstream(SettingsPath(), std::ios::binary) << "[options]\n" << options;
+        std::ofstream(test::PathOf(SettingsPath()), std::ios::binary) << "[options]\n" << options;
     }
 };
 
@@ -94,7 +94,8 @@ TEST_F(StartUpFixture, TheSettingsGoOnlyIntoAFileThatStillExists) {
     Settings settings;
     settings.toBegin = true;
     SaveSettingsAtClose(SettingsPath(), settings, platform);
-    EXPECT_FALSE(std::filesystem::exists(SettingsPath())) << "the file is never created";
+    EXPECT_FALSE(std::filesystem::exists(test::PathOf(SettingsPath())))
+        << "the file is never created";
 
     WriteSettings("ToBegin=0\n");
     SaveSettingsAtClose(SettingsPath(), settings, platform);
