@@ -26,6 +26,7 @@
 #include "series/series_tables.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
+#include "support/headless_series.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
 #include "text/ini_file.h"
@@ -444,22 +445,12 @@ TEST_F(RealReplaysSweep, EveryReplayReadsAsTheManifestAndTheAcceptanceRulesSay) 
     }
 
     // One series run over every replay, nothing moved.
-    WindowTables seriesTables;
-    SetTableTitles(seriesTables);
-    SeriesSession session;
-    session.lb_ReplaysList.Assign(paths_);
-    LabelStore labels;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    SeriesRunObserver observer;
-    SeriesOptions options;
-    options.moveUnusable = false;
-    options.multiAdditional = true;
-    options.format.decimalSeparator = ',';
+    test::HeadlessSeries run;
+    run.options.moveUnusable = false;
+    run.options.multiAdditional = true;
     SeriesRunResult series;
-    ASSERT_NO_THROW(
-        series = RunSeries(seriesTables, session, labels, options, platform, observer, nullptr));
+    ASSERT_NO_THROW(series = run.Run(paths_));
+    WindowTables& seriesTables = run.tables;
     ASSERT_EQ(series.replays.size(), rows_.size());
     // The run takes the replays in its own order; each has the battle column of its place.
     std::map<std::string, std::size_t> seriesPlace;

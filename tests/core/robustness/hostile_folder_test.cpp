@@ -36,6 +36,7 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/folder_tree.h"
+#include "support/headless_series.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/label_store.h"
@@ -240,20 +241,9 @@ TEST_F(HostileFolder, ScanSeriesAndSingleViewEndWithinTwoGigabytesAndChangeNothi
     paths.push_back(File("pipe.wotreplay"));  // a pipe swapped in after the listing
     const std::string series = RunInLimitedChild(
         [&] {
-            WindowTables tables;
-            SetTableTitles(tables);
-            SeriesSession session;
-            LabelStore labels;
-            HeadlessDesktop desktop;
-            StdFileSystem files;
-            SystemClock clock;
-            Platform platform{desktop, files, clock};
-            SeriesRunObserver observer;
-            SeriesOptions options;
-            options.moveUnusable = false;
-            session.lb_ReplaysList.Assign(paths);
-            const SeriesRunResult result =
-                RunSeries(tables, session, labels, options, platform, observer, nullptr);
+            test::HeadlessSeries series;
+            series.options.moveUnusable = false;
+            const SeriesRunResult result = series.Run(paths);
             std::string out;
             // By position in `paths`: one name holds a line feed.
             for (const auto& replay : result.replays) {
