@@ -27,6 +27,7 @@
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
 #include "support/headless_series.h"
+#include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
 #include "text/ini_file.h"
@@ -40,6 +41,8 @@ namespace fs = std::filesystem;
 namespace vf = vehicle_field;
 
 // One row of MANIFEST.tsv, by column title.
+using test::BodyRowsFilled;
+using test::SortedByExperience;
 using ManifestRow = std::map<std::string, std::string>;
 
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -172,29 +175,6 @@ std::map<std::string, const VehicleRow*> TeamByName(const VehicleTable& vehicles
         if (!row[vf::Name].empty() && row[vf::Team] == team)
             players.emplace(FoldLetterCase(row[vf::Name]), &row);
     return players;
-}
-
-int BodyRowsFilled(const TextGrid& grid) {
-    int rows = 0;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        rows += !grid.Cell(team_column::Name, row).empty();
-    return rows;
-}
-
-bool SortedByExperience(const TextGrid& grid) {
-    long previous = 0;
-    bool first = true;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
-        const std::string& cell = grid.Cell(team_column::Xp, row);
-        if (cell.empty())
-            continue;
-        const long value = std::stol(std::string(ValuePart(cell)));
-        if (!first && value > previous)
-            return false;
-        previous = value;
-        first = false;
-    }
-    return true;
 }
 
 std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {

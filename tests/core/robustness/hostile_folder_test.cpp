@@ -37,6 +37,7 @@
 #include "support/battle_replay.h"
 #include "support/folder_tree.h"
 #include "support/headless_series.h"
+#include "support/read_error_file.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/label_store.h"
@@ -69,19 +70,8 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A file that opens as a regular file and fails with an I/O error at the first read: the
-// reading process's own memory at address 0, which is never mapped.
-constexpr const char* kFailsWhileRead = "/proc/self/mem";
-
-bool ReadFailsWithIoError() {
-    const int fd = ::open(kFailsWhileRead, O_RDONLY);
-    if (fd < 0)
-        return false;
-    char byte;
-    const bool failed = ::read(fd, &byte, 1) < 0 && errno == EIO;
-    ::close(fd);
-    return failed;
-}
+using test::kFailsWhileRead;
+using test::ReadFailsWithIoError;
 
 // A replay whose header and results start in the first bytes and whose line then runs on
 // without a line feed, as zeros of a sparse file, to `size` bytes.

@@ -18,6 +18,7 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/replay_fixture.h"
+#include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
 #include "window/window_tables.h"
@@ -26,6 +27,8 @@ namespace kordex {
 namespace {
 
 using test::BattleFixture;
+using test::BodyRowsFilled;
+using test::SortedByExperience;
 
 // Says every path exists, so that a file the reader cannot open reaches the reader.
 class EverythingExists : public StdFileSystem {
@@ -66,14 +69,6 @@ std::string WriteBattle(const test::TempFolder& folder, const BattleFixture& bat
     return path;
 }
 
-int BodyRowsFilled(const TextGrid& grid) {
-    int rows = 0;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        if (!grid.Cell(team_column::Name, row).empty())
-            ++rows;
-    return rows;
-}
-
 bool TablesEmpty(const SingleView& view) {
     return BodyRowsFilled(view.alliesGrid) == 0 && BodyRowsFilled(view.enemiesGrid) == 0;
 }
@@ -92,22 +87,6 @@ std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {
         if (!grid.Cell(column, row).empty())
             ++counts[std::string(MarkerField(grid.Cell(column, row), 1))];
     return counts;
-}
-
-bool SortedByExperience(const TextGrid& grid) {
-    long previous = 0;
-    bool first = true;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
-        const std::string& cell = grid.Cell(team_column::Xp, row);
-        if (cell.empty())
-            continue;
-        long value = std::stol(std::string(ValuePart(cell)));
-        if (!first && value > previous)
-            return false;
-        previous = value;
-        first = false;
-    }
-    return true;
 }
 
 TEST(SingleReplayAnalyseClick, FillsBothTeamsOfAFinishedBattle) {
