@@ -27,6 +27,7 @@
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
 #include "support/headless_series.h"
+#include "support/headless_single.h"
 #include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
@@ -284,18 +285,11 @@ void RealReplaysSweep::CheckReading(const ManifestRow& row, const std::string& p
 
 void RealReplaysSweep::CheckSingle(const ManifestRow& row, const std::string& path,
                                    const Expected& e, const BattleRead& read) {
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    WindowTables tables;
-    SetTableTitles(tables);
-    LabelStore labels;
-    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-    view.replayPath = path;
+    test::HeadlessSingle single;
+    const SingleView& view = single.view;
+    const LabelStore& labels = single.labels;
     SingleEnd end{};
-    ASSERT_NO_THROW(
-        end = SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""}));
+    ASSERT_NO_THROW(end = single.Analyse(path));
     if (e.single && HasVersion(row)) {
         EXPECT_EQ(end, HasResults(row) ? SingleEnd::Completed : SingleEnd::Incomplete);
     }

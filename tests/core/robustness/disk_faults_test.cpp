@@ -29,6 +29,7 @@
 #include "support/file_bytes.h"
 #include "support/folder_tree.h"
 #include "support/headless_series.h"
+#include "support/headless_single.h"
 #include "support/recording_file_system.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -87,21 +88,7 @@ struct Series : test::HeadlessSeries {
 };
 
 // The single view of one path.
-struct Single {
-    WindowTables tables;
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-
-    Single() { SetTableTitles(tables); }
-    SingleEnd Analyse(const std::string& path) {
-        SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-        view.replayPath = path;
-        return SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""});
-    }
-};
+using Single = test::HeadlessSingle;
 
 TEST(DiskFaults, ReplayVanishedBetweenScanAndAction) {
     test::TempFolder folder;

@@ -37,6 +37,7 @@
 #include "support/battle_replay.h"
 #include "support/folder_tree.h"
 #include "support/headless_series.h"
+#include "support/headless_single.h"
 #include "support/read_error_file.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -273,17 +274,9 @@ TEST_F(HostileFolder, ScanSeriesAndSingleViewEndWithinTwoGigabytesAndChangeNothi
         [&] {
             std::string out;
             for (const auto& path : paths) {
-                WindowTables tables;
-                LabelStore labels;
-                HeadlessDesktop desktop;
-                StdFileSystem files;
-                SystemClock clock;
-                Platform platform{desktop, files, clock};
-                SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-                view.replayPath = path;
+                test::HeadlessSingle single;
                 try {
-                    out += std::to_string(static_cast<int>(SingleReplayAnalyseClick(
-                        view, platform, SingleSettings{NumberFormat{','}, ""})));
+                    out += std::to_string(static_cast<int>(single.Analyse(path)));
                 } catch (const KordexError&) {
                     out += "error";
                 }

@@ -17,6 +17,7 @@
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "support/headless_single.h"
 #include "support/replay_fixture.h"
 #include "support/team_table_checks.h"
 #include "support/test_paths.h"
@@ -36,31 +37,7 @@ class EverythingExists : public StdFileSystem {
     bool FileExists(const std::string&) override { return true; }
 };
 
-WindowTables TitledTables() {
-    WindowTables tables;
-    SetTableTitles(tables);
-    return tables;
-}
-
-// One window's single view over a recording desktop.
-struct Harness {
-    explicit Harness(FileSystem* fileSystem = nullptr)
-        : platform{desktop, fileSystem ? *fileSystem : files, clock} {}
-
-    SingleEnd Analyse(const std::string& path) {
-        view.replayPath = path;
-        return SingleReplayAnalyseClick(view, platform, settings);
-    }
-
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform;
-    WindowTables tables = TitledTables();
-    LabelStore labels;
-    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-    SingleSettings settings{NumberFormat{','}, ""};
-};
+using Harness = test::HeadlessSingle;
 
 std::string WriteBattle(const test::TempFolder& folder, const BattleFixture& battle,
                         const std::string& name = "battle.wotreplay") {
