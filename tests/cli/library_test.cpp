@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/cli_run.h"
+#include "support/read_error_file.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -19,18 +19,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Opens as a regular file and fails with an I/O error at the first read.
-constexpr const char* kFailsWhileRead = "/proc/self/mem";
-
-bool ReadFailsWithIoError() {
-    const int fd = ::open(kFailsWhileRead, O_RDONLY);
-    if (fd < 0)
-        return false;
-    char byte;
-    const bool failed = ::read(fd, &byte, 1) < 0 && errno == EIO;
-    ::close(fd);
-    return failed;
-}
+using test::kFailsWhileRead;
+using test::ReadFailsWithIoError;
 
 // kordex-cli library under a 2 GiB address-space limit.
 test::CliRun RunLibraryWithinTwoGigabytes(const std::string& folder) {
