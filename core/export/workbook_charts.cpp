@@ -25,11 +25,6 @@ constexpr lxw_col_t kRankingBlock = kTeamBlock + 8;
 constexpr lxw_col_t kChartColumns = 8;
 constexpr lxw_row_t kChartRows = 16;
 
-constexpr lxw_color_t kExperienceColour = 0x1F77B4;
-constexpr lxw_color_t kDamageColour = 0xD62728;
-constexpr lxw_color_t kBattlesColour = 0x969696;
-constexpr lxw_color_t kWinRateColour = 0x3C3C3C;
-
 [[noreturn]] void Fail(const char* what) {
     throw KordexError(std::string("Не удалось записать лист \"") + std::string(kChartsSheetName) +
                       "\": " + what);
@@ -86,18 +81,6 @@ std::string PlayerCells(const char* sheet, const SeriesCharts& charts, const Pla
     return cells;
 }
 
-std::string OutcomeWord(BattleOutcome outcome) {
-    switch (outcome) {
-        case BattleOutcome::Win:
-            return "Победа";
-        case BattleOutcome::Loss:
-            return "Поражение";
-        case BattleOutcome::Draw:
-            return "Ничья";
-    }
-    return {};
-}
-
 lxw_color_t ChartColour(const Rgb& colour) {
     return (static_cast<lxw_color_t>(colour.red) << 16) |
            (static_cast<lxw_color_t>(colour.green) << 8) | colour.blue;
@@ -126,9 +109,9 @@ void WriteTeamBlock(lxw_worksheet* sheet, const SeriesCharts& charts, const Text
         Check(worksheet_write_number(sheet, row, kTeamBlock, battle.number, nullptr));
         Check(worksheet_write_string(sheet, row, kTeamBlock + 1, battle.date.c_str(), nullptr));
         Check(worksheet_write_string(sheet, row, kTeamBlock + 2, battle.map.c_str(), nullptr));
-        Check(worksheet_write_formula_str(sheet, row, kTeamBlock + 3,
-                                          ("=" + SheetCell(kExpSheet, 2, battle.column)).c_str(),
-                                          nullptr, OutcomeWord(battle.outcome).c_str()));
+        Check(worksheet_write_formula_str(
+            sheet, row, kTeamBlock + 3, ("=" + SheetCell(kExpSheet, 2, battle.column)).c_str(),
+            nullptr, std::string(OutcomeWord(battle.outcome)).c_str()));
         Check(worksheet_write_formula_num(
             sheet, row, kTeamBlock + 4,
             ("=SUM(" + ColumnBody(kExpSheet, exp, battle.column) + ")").c_str(), nullptr,
@@ -210,7 +193,7 @@ void AddWinRateLine(lxw_workbook* workbook, lxw_worksheet* sheet, const SeriesCh
     chart_series_set_categories(series, sheetName.c_str(), 1, kTeamBlock, last, kTeamBlock);
     chart_series_set_values(series, sheetName.c_str(), 1, kTeamBlock + 6, last, kTeamBlock + 6);
     lxw_chart_line line{};
-    line.color = kWinRateColour;
+    line.color = ChartColour(kWinRateColour);
     chart_series_set_line(series, &line);
     chart_series_set_marker_type(series, LXW_CHART_MARKER_CIRCLE);
     chart_axis_set_min(chart->y_axis, 0);
@@ -285,16 +268,17 @@ void AddChartsSheet(lxw_workbook* workbook, const SeriesCharts& charts, const Te
     AddTeamColumns(workbook, sheet, charts, "Урон команды за бой", kTeamBlock + 5, 0,
                    kChartColumns);
     AddWinRateLine(workbook, sheet, charts, kChartRows, 0);
-    AddRankingBars(workbook, sheet, charts, "Средний опыт", kRankingBlock + 1, kExperienceColour,
-                   kChartRows, kChartColumns);
-    AddRankingBars(workbook, sheet, charts, "Боев сыграно", kRankingBlock + 2, kBattlesColour,
-                   2 * kChartRows, 0);
+    AddRankingBars(workbook, sheet, charts, "Средний опыт", kRankingBlock + 1,
+                   ChartColour(kExperienceColour), kChartRows, kChartColumns);
+    AddRankingBars(workbook, sheet, charts, "Боев сыграно", kRankingBlock + 2,
+                   ChartColour(kBattlesColour), 2 * kChartRows, 0);
     lxw_row_t at = 3 * kChartRows;
     for (int index : charts.ranking) {
         const PlayerCharts& player = charts.players[static_cast<std::size_t>(index)];
-        AddPlayerLine(workbook, sheet, exp, player, kExpSheet, "опыт", kExperienceColour, at, 0);
-        AddPlayerLine(workbook, sheet, exp, player, kDamageSheet, "урон", kDamageColour, at,
-                      kChartColumns);
+        AddPlayerLine(workbook, sheet, exp, player, kExpSheet, "опыт",
+                      ChartColour(kExperienceColour), at, 0);
+        AddPlayerLine(workbook, sheet, exp, player, kDamageSheet, "урон",
+                      ChartColour(kDamageColour), at, kChartColumns);
         at += kChartRows;
     }
 }

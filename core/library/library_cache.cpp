@@ -1,7 +1,12 @@
 #include "library/library_cache.h"
 
+#include <chrono>
 #include <cstring>
 #include <filesystem>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 #include "library/library_tables.h"
 
@@ -81,6 +86,7 @@ bool KnownKind(std::uint64_t kind) {
 }  // namespace
 
 std::optional<FileStamp> StampOf(const std::string& path) {
+#ifdef _WIN32
     namespace fs = std::filesystem;
     const fs::path file(std::u8string(path.begin(), path.end()));
     std::error_code error;
@@ -92,6 +98,20 @@ std::optional<FileStamp> StampOf(const std::string& path) {
         return std::nullopt;
     return FileStamp{static_cast<std::uint64_t>(size),
                      static_cast<std::int64_t>(modified.time_since_epoch().count())};
+#else
+    // One look at the file, not one for the size and one for the time: a rescan of a big
+    // folder does little else. The time in the units std::filesystem gives, as on Windows.
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    using namespace std::chrono;
+    const sys_time<nanoseconds> written{seconds(status.st_mtim.tv_sec) +
+                                        nanoseconds(status.st_mtim.tv_nsec)};
+    const std::filesystem::file_time_type modified =
+        time_point_cast<std::filesystem::file_time_type::duration>(file_clock::from_sys(written));
+    return FileStamp{static_cast<std::uint64_t>(status.st_size),
+                     static_cast<std::int64_t>(modified.time_since_epoch().count())};
+#endif
 }
 
 LibraryRowCache::LibraryRowCache(std::string iniFingerprint)

@@ -13,6 +13,8 @@ int CellWidth(const TextGrid& table, int column, int row, Desktop& desktop) {
     return desktop.TextWidth(table.Cell(column, row), table.Font()) + table.LineWidth() + 10;
 }
 
+constexpr std::size_t kRowsPerWake = 64;
+
 // Reading is bound by the disk and the parser; more threads than cores only wait.
 int ReadingThreads(int asked) {
     if (asked > 0)
@@ -58,6 +60,7 @@ LibraryScan::LibraryScan(const std::string& folder, LibraryTables& tables, const
             files_.push_back({(*list)[d], table, count - d});
     }
     slots_.resize(files_.size());
+    ready_ = std::make_unique<std::atomic<bool>[]>(files_.size());
     const int threadCount = std::min(ReadingThreads(threads), std::max(1, FileCount()));
     for (int i = 0; i < threadCount; ++i)
         workers_.emplace_back([this] { Work(); });
@@ -89,12 +92,15 @@ void LibraryScan::Read(std::size_t index) {
     } catch (...) {
         slot.failure = std::current_exception();
     }
-    slot.ready = true;
-    {
+    // The slot is the worker's until it is marked ready, and the placing thread's after; only
+    // the row that thread waits for wakes it (a cached row takes a few microseconds, a lock
+    // and a wake-up per row more than that).
+    slots_[index] = std::move(slot);
+    ready_[index].store(true);
+    if (awaited_.load() == index) {
         std::lock_guard lock(mutex_);
-        slots_[index] = std::move(slot);
+        readyChanged_.notify_one();
     }
-    readyChanged_.notify_all();
 }
 
 void LibraryScan::Place(Desktop& desktop, ScanProgress* progress, std::chrono::milliseconds budget,
@@ -108,26 +114,29 @@ void LibraryScan::Place(Desktop& desktop, ScanProgress* progress, std::chrono::m
     const auto deadline = std::chrono::steady_clock::now() + budget;
     while (!Finished()) {
         const auto index = static_cast<std::size_t>(placed_);
-        {
-            std::unique_lock lock(mutex_);
-            if (!slots_[index].ready) {
-                if (stopping_) {
-                    lock.unlock();
-                    // The files in hand are read to their end, so that every row read is kept.
-                    for (std::thread& worker : workers_)
-                        if (worker.joinable())
-                            worker.join();
-                    lock.lock();
-                    if (!slots_[index].ready) {
-                        lock.unlock();
-                        DropUnplacedRows();
-                        return;
-                    }
-                } else if (!wait) {
+        while (!ready_[index].load()) {
+            if (stopping_) {
+                // The files in hand are read to their end, so that every row read is kept.
+                for (std::thread& worker : workers_)
+                    if (worker.joinable())
+                        worker.join();
+                if (!ready_[index].load()) {
+                    DropUnplacedRows();
                     return;
-                } else {
-                    readyChanged_.wait(lock, [&] { return slots_[index].ready; });
                 }
+            } else if (!wait) {
+                return;
+            } else {
+                // Woken once for a run of rows rather than for each: rows from the cache come
+                // faster than a thread wakes. Every file is read in the end, so the run's last
+                // row comes; when it is already there, the next row is waited for alone.
+                std::size_t awaited = std::min(index + kRowsPerWake, files_.size()) - 1;
+                if (ready_[awaited].load())
+                    awaited = index;
+                std::unique_lock lock(mutex_);
+                awaited_.store(awaited);
+                readyChanged_.wait(lock, [&] { return ready_[awaited].load(); });
+                awaited_.store(kNoneAwaited);
             }
         }
         // A ready slot is no worker's any more.
@@ -169,10 +178,11 @@ LibraryRowCache LibraryScan::ResultCache() const {
     LibraryRowCache cache = cache_ ? *cache_ : LibraryRowCache(std::string());
     cache.ForgetFolder(prefix_);
     cache.ForgetFolder(prefix_ + kFavoritesFolderName + "/");
-    std::lock_guard lock(mutex_);
     for (std::size_t i = 0; i < files_.size(); ++i) {
+        if (!ready_[i].load())
+            continue;
         const Slot& slot = slots_[i];
-        if (slot.ready && !slot.failure && slot.stamp && slot.row.opened)
+        if (!slot.failure && slot.stamp && slot.row.opened)
             cache.Keep(files_[i].path, *slot.stamp, slot.row);
     }
     return cache;

@@ -71,7 +71,6 @@ class LibraryScan {
         int row;
     };
     struct Slot {
-        bool ready = false;
         LibraryRow row;
         std::optional<FileStamp> stamp;
         std::exception_ptr failure;
@@ -87,14 +86,18 @@ class LibraryScan {
     std::string prefix_;  // the folder with its final "/"
     std::vector<File> files_;
     std::vector<Slot> slots_;
+    std::unique_ptr<std::atomic<bool>[]> ready_;  // per slot: read, the row in it
     int placed_ = 0;
     bool titlesFitted_ = false;
     bool stopped_ = false;
     bool failed_ = false;
     std::atomic<std::size_t> next_{0};
     std::atomic<bool> stopping_{false};
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable readyChanged_;
+    // The slot the placing thread waits for.
+    static constexpr std::size_t kNoneAwaited = static_cast<std::size_t>(-1);
+    std::atomic<std::size_t> awaited_{kNoneAwaited};
     std::vector<std::thread> workers_;
 };
 

@@ -50,17 +50,23 @@ class BraceCounter {
                 return i;
             ++i;
         }
-        for (; i + 8 <= size; i += 8) {
-            const std::uint64_t word = byte_scan::Load(data + i);
-            std::uint64_t marks = byte_scan::Matches(word, '{') | byte_scan::Matches(word, '}') |
-                                  byte_scan::Matches(word, '"') | byte_scan::Matches(word, '\\');
-            while (marks) {
-                const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(marks) / 8);
-                marks &= marks - 1;
-                if (Take(data[at], at))
+        // Sixty-four bytes at a time while no backslash is near: which bytes are in strings
+        // follows from the quotes alone, and only the braces outside strings are looked at.
+        for (; i + 64 <= size; i += 64) {
+            const byte_scan::ChunkMarks marks = byte_scan::MarkChunk(data + i);
+            if (marks.backslashes == 0 && escapedUntil_ <= i) {
+                if (const std::size_t at = WalkPlainChunk(marks, i); at != kNotYet)
                     return at;
+                continue;
             }
+            for (std::size_t end = i + 64; i < end; i += 8)
+                if (const std::size_t at = WalkWord(data, i); at != kNotYet)
+                    return at;
+            i -= 64;
         }
+        for (; i + 8 <= size; i += 8)
+            if (const std::size_t at = WalkWord(data, i); at != kNotYet)
+                return at;
         for (; i < size; ++i) {
             const char c = data[i];
             if ((c == '{' || c == '}' || c == '"' || c == '\\') && Take(c, i))
@@ -70,6 +76,41 @@ class BraceCounter {
     }
 
   private:
+    // The eight bytes at i, one mark after the other: the position where the depth is back at
+    // 0, or kNotYet.
+    std::size_t WalkWord(const char* data, std::size_t i) {
+        const std::uint64_t word = byte_scan::Load(data + i);
+        std::uint64_t marks = byte_scan::Matches(word, '{') | byte_scan::Matches(word, '}') |
+                              byte_scan::Matches(word, '"') | byte_scan::Matches(word, '\\');
+        while (marks) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(marks) / 8);
+            marks &= marks - 1;
+            if (Take(data[at], at))
+                return at;
+        }
+        return kNotYet;
+    }
+
+    // A chunk without backslashes, none escaped by the chunk before: a byte is in a string
+    // when an odd number of quotes stands before it (its own included) in the walk.
+    std::size_t WalkPlainChunk(const byte_scan::ChunkMarks& marks, std::size_t i) {
+        std::uint64_t inString = byte_scan::PrefixXor(marks.quotes);
+        if (inString_)
+            inString = ~inString;
+        std::uint64_t braces = (marks.openers | marks.closers) & ~inString;
+        while (braces) {
+            const int bit = std::countr_zero(braces);
+            braces &= braces - 1;
+            if ((marks.openers >> bit) & 1) {
+                ++depth_;
+            } else if (--depth_ == 0) {
+                return i + static_cast<std::size_t>(bit);
+            }
+        }
+        inString_ = (inString >> 63) != 0;
+        return kNotYet;
+    }
+
     // Takes a brace, quote or backslash at a position; true when the depth is back at 0.
     bool Take(char c, std::size_t at) {
         if (at < escapedUntil_)

@@ -9,6 +9,10 @@
 #include <cstring>
 #include <string_view>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace kordex::byte_scan {
 
 constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
@@ -70,6 +74,52 @@ inline std::size_t FindStringEscape(std::string_view text, std::size_t from, boo
             return i;
     }
     return size;
+}
+
+// Where the bytes that shape a JSON text stand in 64 bytes: bit k for the byte at k.
+struct ChunkMarks {
+    std::uint64_t quotes = 0;
+    std::uint64_t backslashes = 0;
+    std::uint64_t openers = 0;  // "{"
+    std::uint64_t closers = 0;  // "}"
+};
+
+inline ChunkMarks MarkChunk(const char* at) {
+    ChunkMarks marks;
+#if defined(__SSE2__)
+    const __m128i quote = _mm_set1_epi8('"');
+    const __m128i backslash = _mm_set1_epi8('\\');
+    const __m128i opener = _mm_set1_epi8('{');
+    const __m128i closer = _mm_set1_epi8('}');
+    for (int part = 0; part < 4; ++part) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
+        auto bits = [&](__m128i wanted) {
+            return static_cast<std::uint64_t>(
+                       static_cast<std::uint16_t>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, wanted))))
+                   << (16 * part);
+        };
+        marks.quotes |= bits(quote);
+        marks.backslashes |= bits(backslash);
+        marks.openers |= bits(opener);
+        marks.closers |= bits(closer);
+    }
+#else
+    for (int k = 0; k < 64; ++k) {
+        const std::uint64_t bit = std::uint64_t{1} << k;
+        marks.quotes |= at[k] == '"' ? bit : 0;
+        marks.backslashes |= at[k] == '\\' ? bit : 0;
+        marks.openers |= at[k] == '{' ? bit : 0;
+        marks.closers |= at[k] == '}' ? bit : 0;
+    }
+#endif
+    return marks;
+}
+
+// Bit k of the result: the parity of the set bits 0..k of the word.
+inline std::uint64_t PrefixXor(std::uint64_t word) {
+    for (int shift = 1; shift < 64; shift *= 2)
+        word ^= word << shift;
+    return word;
 }
 
 // What a JSON parse needs to know of its text before it starts.

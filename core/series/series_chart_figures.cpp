@@ -6,27 +6,11 @@ namespace kordex {
 
 namespace {
 
-constexpr Rgb kExperienceColour{31, 119, 180};
-constexpr Rgb kDamageColour{214, 39, 40};
-constexpr Rgb kWinRateColour{60, 60, 60};
-constexpr Rgb kBattlesColour{150, 150, 150};
-
-std::string OutcomeWord(BattleOutcome outcome) {
-    switch (outcome) {
-        case BattleOutcome::Win:
-            return "Победа";
-        case BattleOutcome::Loss:
-            return "Поражение";
-        case BattleOutcome::Draw:
-            return "Ничья";
-    }
-    return {};
-}
-
 // "Бой 3, 27.05.2017 21:45, Энск, Победа: 1234"
 std::string BattleTip(const ChartBattle& battle, long long value) {
     std::string tip = "Бой " + std::to_string(battle.number);
-    for (const std::string& part : {battle.date, battle.map, OutcomeWord(battle.outcome)}) {
+    for (const std::string& part :
+         {battle.date, battle.map, std::string(OutcomeWord(battle.outcome))}) {
         if (!part.empty())
             tip += ", " + part;
     }

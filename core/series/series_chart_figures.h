@@ -8,6 +8,12 @@
 
 namespace kordex {
 
+// The colours of the series' measures, the same in the window, the page and the workbook.
+inline constexpr Rgb kExperienceColour{31, 119, 180};
+inline constexpr Rgb kDamageColour{214, 39, 40};
+inline constexpr Rgb kWinRateColour{60, 60, 60};
+inline constexpr Rgb kBattlesColour{150, 150, 150};
+
 // The outcome colours of the series tables' outcome cells.
 Rgb OutcomeColour(BattleOutcome outcome);
 

@@ -137,6 +137,18 @@ std::optional<BattleOutcome> BattleOutcomeOf(std::string_view outcomeCell) {
     return std::nullopt;
 }
 
+std::string_view OutcomeWord(BattleOutcome outcome) {
+    switch (outcome) {
+        case BattleOutcome::Win:
+            return "Победа";
+        case BattleOutcome::Loss:
+            return "Поражение";
+        case BattleOutcome::Draw:
+            return "Ничья";
+    }
+    return {};
+}
+
 std::optional<std::string> ChartPlayerAt(const TextGrid& grid, int column, int row) {
     if (column != 0 || row < grid.FixedRows() || row >= grid.RowCount() ||
         grid.Cell(0, row).empty())

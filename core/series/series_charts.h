@@ -76,5 +76,7 @@ std::optional<std::string> ChartPlayerAt(const TextGrid& grid, int column, int r
 
 // The battle outcome of an outcome cell, or nothing for any other word.
 std::optional<BattleOutcome> BattleOutcomeOf(std::string_view outcomeCell);
+// The outcome cell's word of the outcome: "Победа", "Поражение", "Ничья".
+std::string_view OutcomeWord(BattleOutcome outcome);
 
 }  // namespace kordex

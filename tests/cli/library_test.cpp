@@ -5,7 +5,6 @@
 #include <unistd.h>
 #endif
 
-#include <cerrno>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -13,6 +12,7 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/cli_run.h"
+#include "support/read_error_file.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -34,18 +34,8 @@ TEST(LibraryCommand, AFolderThatIsNotThereIsAUsageError) {
 
 #ifndef _WIN32
 
-// Opens as a regular file and fails with an I/O error at the first read.
-constexpr const char* kFailsWhileRead = "/proc/self/mem";
-
-bool ReadFailsWithIoError() {
-    const int fd = ::open(kFailsWhileRead, O_RDONLY);
-    if (fd < 0)
-        return false;
-    char byte;
-    const bool failed = ::read(fd, &byte, 1) < 0 && errno == EIO;
-    ::close(fd);
-    return failed;
-}
+using test::kFailsWhileRead;
+using test::ReadFailsWithIoError;
 
 // kordex-cli library under a 2 GiB address-space limit.
 test::CliRun RunLibraryWithinTwoGigabytes(const std::string& folder) {

@@ -26,6 +26,9 @@
 #include "series/series_tables.h"
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
+#include "support/headless_series.h"
+#include "support/headless_single.h"
+#include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
 #include "text/ini_file.h"
@@ -39,6 +42,8 @@ namespace fs = std::filesystem;
 namespace vf = vehicle_field;
 
 // One row of MANIFEST.tsv, by column title.
+using test::BodyRowsFilled;
+using test::SortedByExperience;
 using ManifestRow = std::map<std::string, std::string>;
 
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -173,29 +178,6 @@ std::map<std::string, const VehicleRow*> TeamByName(const VehicleTable& vehicles
     return players;
 }
 
-int BodyRowsFilled(const TextGrid& grid) {
-    int rows = 0;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        rows += !grid.Cell(team_column::Name, row).empty();
-    return rows;
-}
-
-bool SortedByExperience(const TextGrid& grid) {
-    long previous = 0;
-    bool first = true;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
-        const std::string& cell = grid.Cell(team_column::Xp, row);
-        if (cell.empty())
-            continue;
-        const long value = std::stol(std::string(ValuePart(cell)));
-        if (!first && value > previous)
-            return false;
-        previous = value;
-        first = false;
-    }
-    return true;
-}
-
 std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {
     std::map<std::string, int> counts;
     for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
@@ -303,18 +285,11 @@ void RealReplaysSweep::CheckReading(const ManifestRow& row, const std::string& p
 
 void RealReplaysSweep::CheckSingle(const ManifestRow& row, const std::string& path,
                                    const Expected& e, const BattleRead& read) {
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    WindowTables tables;
-    SetTableTitles(tables);
-    LabelStore labels;
-    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-    view.replayPath = path;
+    test::HeadlessSingle single;
+    const SingleView& view = single.view;
+    const LabelStore& labels = single.labels;
     SingleEnd end{};
-    ASSERT_NO_THROW(
-        end = SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""}));
+    ASSERT_NO_THROW(end = single.Analyse(path));
     if (e.single && HasVersion(row)) {
         EXPECT_EQ(end, HasResults(row) ? SingleEnd::Completed : SingleEnd::Incomplete);
     }
@@ -444,22 +419,12 @@ TEST_F(RealReplaysSweep, EveryReplayReadsAsTheManifestAndTheAcceptanceRulesSay) 
     }
 
     // One series run over every replay, nothing moved.
-    WindowTables seriesTables;
-    SetTableTitles(seriesTables);
-    SeriesSession session;
-    session.lb_ReplaysList.Assign(paths_);
-    LabelStore labels;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    SeriesRunObserver observer;
-    SeriesOptions options;
-    options.moveUnusable = false;
-    options.multiAdditional = true;
-    options.format.decimalSeparator = ',';
+    test::HeadlessSeries run;
+    run.options.moveUnusable = false;
+    run.options.multiAdditional = true;
     SeriesRunResult series;
-    ASSERT_NO_THROW(
-        series = RunSeries(seriesTables, session, labels, options, platform, observer, nullptr));
+    ASSERT_NO_THROW(series = run.Run(paths_));
+    WindowTables& seriesTables = run.tables;
     ASSERT_EQ(series.replays.size(), rows_.size());
     // The run takes the replays in its own order; each has the battle column of its place.
     std::map<std::string, std::size_t> seriesPlace;

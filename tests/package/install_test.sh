@@ -13,7 +13,7 @@ fail() { echo "FAILED: $*"; exit 1; }
 
 (cd "$build" && cpack -G DEB -B "$work/package" >/dev/null)
 deb=$(ls "$work"/package/kordex_*.deb)
-dpkg-deb --info "$deb" | grep -q 'Package: kordex' || fail "no package name"
+[ "$(dpkg-deb --field "$deb" Package)" = kordex ] || fail "no package name"
 dpkg -x "$deb" "$work/root"
 installed="$work/root/usr"
 
@@ -46,7 +46,8 @@ while IFS= read -r candidate; do
   fi
 done < <(find "$replays" -name '*.wotreplay' | sort | head -40)
 [ -n "$replay" ] || fail "the installed kordex-cli read none of the real replays"
-"$installed/bin/kordex-cli" read "$replay" | grep -q '^## HeaderBlock' || fail "read gives no header"
+"$installed/bin/kordex-cli" read "$replay" >"$work/read.txt" || fail "read failed"
+grep -q '^## BattleHeader' "$work/read.txt" || fail "read gives no header"
 # The shipped vehicle names reached the tables: some vehicle cell holds Cyrillic letters.
 sed -n '/^## AlliesGrid/,/^## /p' "$work/single.txt" | grep -q '[А-Яа-я]' ||
   echo "note: no vehicle of this battle has a Russian name in tanks.ini"

@@ -124,6 +124,23 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     EXPECT_EQ(cache.Find(f + "c.wotreplay", {0, 0}), nullptr);
 }
 
+// Caches written by earlier versions hold the size and the time std::filesystem gives; the
+// stamp must keep those units, and says nothing of what is no regular file.
+TEST(LibraryRowCache, StampIsTheFileSystemsSizeAndTimeOfRegularFilesOnly) {
+    test::TempFolder folder;
+    const std::string path = folder.File("бой с пробелом.wotreplay");
+    test::WriteBattleReplay(path, Battle("100"));
+    const fs::path native(std::u8string(path.begin(), path.end()));
+    KeepTime(path, fs::last_write_time(native) + std::chrono::nanoseconds(123456789));
+    const auto stamp = StampOf(path);
+    ASSERT_TRUE(stamp);
+    EXPECT_EQ(stamp->size, fs::file_size(native));
+    EXPECT_EQ(stamp->modified, fs::last_write_time(native).time_since_epoch().count());
+    fs::create_directory(folder.File("folder.wotreplay"));
+    EXPECT_FALSE(StampOf(folder.File("folder.wotreplay")));
+    EXPECT_FALSE(StampOf(folder.File("gone.wotreplay")));
+}
+
 TEST(LibraryScanCache, ARowOfAFileThatDidNotOpenSaysSo) {
     test::TempFolder folder;
     test::WriteBattleReplay(folder.File("a.wotreplay"), Battle("100"));

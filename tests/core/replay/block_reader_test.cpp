@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "platform/kordex_error.h"
+#include "support/plain_cut.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -197,6 +199,22 @@ TEST(CutJsonBlock, CutsFromTheFirstBlockStartToItsClosingBrace) {
     };
     for (const CutCase& c : cases)
         EXPECT_EQ(CutJsonBlock(c.text), c.block) << c.name;
+}
+
+// The walk takes 64 bytes at a time where no backslash is near and byte by byte where one
+// is: nests, strings and escapes across those chunks, with and without backslashes.
+TEST(CutJsonBlock, AgreesWithAPlainCutAcrossWalkChunks) {
+    std::mt19937 random(11);
+    for (const std::string alphabet : {"{}\"a ", "{}\"\\a", "{{}}\"\"ab  :,"}) {
+        for (int round = 0; round < 400; ++round) {
+            std::string text = "{\"";
+            const auto length = 60 + random() % 400;
+            for (std::size_t i = 0; i < length; ++i)
+                text += alphabet[random() % alphabet.size()];
+            text += std::string(random() % 6, '}');
+            EXPECT_EQ(CutJsonBlock(text), test::PlainCut(text)) << text;
+        }
+    }
 }
 
 TEST(IsBattleComplete, NeedsAllThreeKeyWords) {

@@ -28,6 +28,8 @@
 #include "support/failing_file_system.h"
 #include "support/file_bytes.h"
 #include "support/folder_tree.h"
+#include "support/headless_series.h"
+#include "support/headless_single.h"
 #include "support/recording_file_system.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -78,40 +80,15 @@ struct Library {
 };
 
 // A series run over paths, moving unusable replays as the window does.
-struct Series {
-    WindowTables tables;
-    SeriesSession session;
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem realFiles;
-    SystemClock clock;
-    SeriesRunObserver observer;
-    SeriesOptions options;
-
-    Series() { SetTableTitles(tables); }
-    SeriesRunResult Run(const std::vector<std::string>& paths, FileSystem* files = nullptr) {
-        Platform platform{desktop, files ? *files : realFiles, clock};
-        session.lb_ReplaysList.Assign(paths);
-        return RunSeries(tables, session, labels, options, platform, observer, nullptr);
+struct Series : test::HeadlessSeries {
+    SeriesRunResult Run(const std::vector<std::string>& paths, FileSystem* through = nullptr) {
+        files = through ? through : &realFiles;
+        return HeadlessSeries::Run(paths);
     }
 };
 
 // The single view of one path.
-struct Single {
-    WindowTables tables;
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-
-    Single() { SetTableTitles(tables); }
-    SingleEnd Analyse(const std::string& path) {
-        SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-        view.replayPath = path;
-        return SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""});
-    }
-};
+using Single = test::HeadlessSingle;
 
 TEST(DiskFaults, ReplayVanishedBetweenScanAndAction) {
     test::TempFolder folder;

@@ -38,6 +38,9 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/folder_tree.h"
+#include "support/headless_series.h"
+#include "support/headless_single.h"
+#include "support/read_error_file.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/label_store.h"
@@ -72,19 +75,8 @@ std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// A file that opens as a regular file and fails with an I/O error at the first read: the
-// reading process's own memory at address 0, which is never mapped.
-constexpr const char* kFailsWhileRead = "/proc/self/mem";
-
-bool ReadFailsWithIoError() {
-    const int fd = ::open(kFailsWhileRead, O_RDONLY);
-    if (fd < 0)
-        return false;
-    char byte;
-    const bool failed = ::read(fd, &byte, 1) < 0 && errno == EIO;
-    ::close(fd);
-    return failed;
-}
+using test::kFailsWhileRead;
+using test::ReadFailsWithIoError;
 
 // A replay whose header and results start in the first bytes and whose line then runs on
 // without a line feed, as zeros of a sparse file, to `size` bytes.
@@ -244,20 +236,9 @@ TEST_F(HostileFolder, ScanSeriesAndSingleViewEndWithinTwoGigabytesAndChangeNothi
     paths.push_back(File("pipe.wotreplay"));  // a pipe swapped in after the listing
     const std::string series = RunInLimitedChild(
         [&] {
-            WindowTables tables;
-            SetTableTitles(tables);
-            SeriesSession session;
-            LabelStore labels;
-            HeadlessDesktop desktop;
-            StdFileSystem files;
-            SystemClock clock;
-            Platform platform{desktop, files, clock};
-            SeriesRunObserver observer;
-            SeriesOptions options;
-            options.moveUnusable = false;
-            session.lb_ReplaysList.Assign(paths);
-            const SeriesRunResult result =
-                RunSeries(tables, session, labels, options, platform, observer, nullptr);
+            test::HeadlessSeries series;
+            series.options.moveUnusable = false;
+            const SeriesRunResult result = series.Run(paths);
             std::string out;
             // By position in `paths`: one name holds a line feed.
             for (const auto& replay : result.replays) {
@@ -297,17 +278,9 @@ TEST_F(HostileFolder, ScanSeriesAndSingleViewEndWithinTwoGigabytesAndChangeNothi
         [&] {
             std::string out;
             for (const auto& path : paths) {
-                WindowTables tables;
-                LabelStore labels;
-                HeadlessDesktop desktop;
-                StdFileSystem files;
-                SystemClock clock;
-                Platform platform{desktop, files, clock};
-                SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-                view.replayPath = path;
+                test::HeadlessSingle single;
                 try {
-                    out += std::to_string(static_cast<int>(SingleReplayAnalyseClick(
-                        view, platform, SingleSettings{NumberFormat{','}, ""})));
+                    out += std::to_string(static_cast<int>(single.Analyse(path)));
                 } catch (const KordexError&) {
                     out += "error";
                 }

@@ -23,6 +23,8 @@
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "support/headless_series.h"
+#include "support/headless_single.h"
 #include "support/plain_cut.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -172,30 +174,17 @@ TEST_F(ReplayHostile, SixteenOnOneSideReadWholeShownAsFifteenMarkedInASeries) {
     EXPECT_EQ(LibraryRowOf(path), LibraryRowKind::Normal);
 
     // The single view has 15 rows a side: it shows the first 15 of the recorder's team.
-    WindowTables tables;
-    SetTableTitles(tables);
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-    view.replayPath = path;
-    ASSERT_EQ(SingleReplayAnalyseClick(view, platform, SingleSettings{NumberFormat{','}, ""}),
-              SingleEnd::Completed);
-    EXPECT_EQ(tables.AlliesGrid.RowCount(), kTeamRows);
-    EXPECT_FALSE(tables.AlliesGrid.Cell(team_column::Name, kTeamRows - 1).empty());
+    test::HeadlessSingle single;
+    ASSERT_EQ(single.Analyse(path), SingleEnd::Completed);
+    EXPECT_EQ(single.tables.AlliesGrid.RowCount(), kTeamRows);
+    EXPECT_FALSE(single.tables.AlliesGrid.Cell(team_column::Name, kTeamRows - 1).empty());
 
     // The series keeps 15 allies a battle: the battle is marked and the run goes on.
     BattleFixture next(30);
     const std::string nextPath = Write(test::ReplayOf(next));
-    SeriesSession session;
-    session.lb_ReplaysList.Assign({path, nextPath});
-    SeriesRunObserver observer;
-    SeriesOptions options;
-    options.moveUnusable = false;
-    const SeriesRunResult result =
-        RunSeries(tables, session, labels, options, platform, observer, nullptr);
+    test::HeadlessSeries series;
+    series.options.moveUnusable = false;
+    const SeriesRunResult result = series.Run({path, nextPath});
     ASSERT_EQ(result.replays.size(), 2u);
     EXPECT_EQ(result.replays[0].word, "Сбой");
     EXPECT_EQ(result.replays[1].kind, ReplayClass::Complete);

@@ -10,6 +10,7 @@
 #include "series/series_chart_figures.h"
 #include "series/series_run.h"
 #include "series/series_table_style.h"
+#include "support/headless_series.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
@@ -247,21 +248,10 @@ TEST(SeriesChartsRealReplays, ChartsAgreeWithTheSeriesTables) {
             paths.push_back(entry.path().string());
     std::sort(paths.begin(), paths.end());
 
-    WindowTables tables;
-    SetTableTitles(tables);
-    SeriesSession session;
-    session.lb_ReplaysList.Assign(paths);
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    test::FixedClock clock;
-    Platform platform{desktop, files, clock};
-    SeriesRunObserver observer;
-    SeriesOptions options;
-    options.format.decimalSeparator = ',';
-    options.iniPath = KORDEX_SHIPPED_INI;
-    options.moveUnusable = false;
-    RunSeries(tables, session, labels, options, platform, observer, nullptr);
+    test::HeadlessSeries series;
+    series.options.moveUnusable = false;
+    series.Run(paths);
+    const WindowTables& tables = series.tables;
 
     const SeriesCharts charts = BuildSeriesCharts(tables);
     ASSERT_TRUE(charts.Drawable());
@@ -305,7 +295,7 @@ TEST(SeriesChartsRealReplays, ChartsAgreeWithTheSeriesTables) {
                       cell.empty() ? std::nullopt : ParseWholeNumber(ValuePart(cell)));
         }
         const auto average = [&](const TextGrid& grid) {
-            return ParseLocaleNumber(grid.Cell(total + 1, row), options.format).value_or(-1);
+            return ParseLocaleNumber(grid.Cell(total + 1, row), series.options.format).value_or(-1);
         };
         EXPECT_NEAR(player.averageExperience, average(exp), 0.01);
         EXPECT_NEAR(player.averageDamage, average(damage), 0.01);

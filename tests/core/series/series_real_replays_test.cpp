@@ -8,6 +8,7 @@
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
 #include "series/series_run.h"
+#include "support/headless_series.h"
 #include "support/shared_series.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
@@ -19,28 +20,16 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct RealSeries {
-    WindowTables tables;
-    SeriesSession session;
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    SeriesRunObserver observer;
-    SeriesOptions options;
-
-    explicit RealSeries(const std::vector<std::string>& paths) {
-        options.format.decimalSeparator = ',';
-        options.iniPath = KORDEX_SHIPPED_INI;
+// A run that collects the author's statistics and moves nothing.
+struct RealSeries : test::HeadlessSeries {
+    explicit RealSeries(std::vector<std::string> paths) : paths_(std::move(paths)) {
         options.moveUnusable = false;
         options.multiAdditional = true;
-        SetTableTitles(tables);
-        session.lb_ReplaysList.Assign(paths);
     }
-    SeriesRunResult Run() {
-        return RunSeries(tables, session, labels, options, platform, observer, nullptr);
-    }
+    SeriesRunResult Run() { return HeadlessSeries::Run(paths_); }
+
+  private:
+    std::vector<std::string> paths_;
 };
 
 std::vector<std::string> AllSharedReplays() {

@@ -18,6 +18,7 @@
 #include "series/series_links.h"
 #include "support/battle_fixture.h"
 #include "support/file_bytes.h"
+#include "support/headless_series.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "window/window_tables.h"
@@ -74,26 +75,10 @@ std::string ReadAll(const std::string& path) {
     return text.str();
 }
 
-struct Series {
-    WindowTables tables;
-    SeriesSession session;
-    LabelStore labels;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    StepClock clock;
-    Platform platform{desktop, files, clock};
-    SeriesRunObserver observer;
-    SeriesOptions options;
-
-    Series() {
-        options.format.decimalSeparator = ',';
-        options.iniPath = KORDEX_SHIPPED_INI;
-        SetTableTitles(tables);
-    }
-    SeriesRunResult Run(const std::vector<std::string>& paths, SeriesBattleLog* log = nullptr) {
-        session.lb_ReplaysList.Assign(paths);
-        return RunSeries(tables, session, labels, options, platform, observer, log);
-    }
+// A series whose clock steps a quarter second with every reading of it.
+struct Series : test::HeadlessSeries {
+    Series() { clock = &stepClock; }
+    StepClock stepClock;
 };
 
 // A company battle of 7 against 7; the recorder (vehicle 0) is in team 1.

@@ -17,7 +17,9 @@
 #include "single/team_tables.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "support/headless_single.h"
 #include "support/replay_fixture.h"
+#include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
 #include "window/window_tables.h"
@@ -26,6 +28,8 @@ namespace kordex {
 namespace {
 
 using test::BattleFixture;
+using test::BodyRowsFilled;
+using test::SortedByExperience;
 
 // Says every path exists, so that a file the reader cannot open reaches the reader.
 class EverythingExists : public StdFileSystem {
@@ -33,45 +37,13 @@ class EverythingExists : public StdFileSystem {
     bool FileExists(const std::string&) override { return true; }
 };
 
-WindowTables TitledTables() {
-    WindowTables tables;
-    SetTableTitles(tables);
-    return tables;
-}
-
-// One window's single view over a recording desktop.
-struct Harness {
-    explicit Harness(FileSystem* fileSystem = nullptr)
-        : platform{desktop, fileSystem ? *fileSystem : files, clock} {}
-
-    SingleEnd Analyse(const std::string& path) {
-        view.replayPath = path;
-        return SingleReplayAnalyseClick(view, platform, settings);
-    }
-
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    SystemClock clock;
-    Platform platform;
-    WindowTables tables = TitledTables();
-    LabelStore labels;
-    SingleView view{tables.AlliesGrid, tables.EnemiesGrid, labels};
-    SingleSettings settings{NumberFormat{','}, ""};
-};
+using Harness = test::HeadlessSingle;
 
 std::string WriteBattle(const test::TempFolder& folder, const BattleFixture& battle,
                         const std::string& name = "battle.wotreplay") {
     const std::string path = folder.File(name);
     test::WriteBattleReplay(path, battle);
     return path;
-}
-
-int BodyRowsFilled(const TextGrid& grid) {
-    int rows = 0;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        if (!grid.Cell(team_column::Name, row).empty())
-            ++rows;
-    return rows;
 }
 
 bool TablesEmpty(const SingleView& view) {
@@ -92,22 +64,6 @@ std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {
         if (!grid.Cell(column, row).empty())
             ++counts[std::string(MarkerField(grid.Cell(column, row), 1))];
     return counts;
-}
-
-bool SortedByExperience(const TextGrid& grid) {
-    long previous = 0;
-    bool first = true;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
-        const std::string& cell = grid.Cell(team_column::Xp, row);
-        if (cell.empty())
-            continue;
-        long value = std::stol(std::string(ValuePart(cell)));
-        if (!first && value > previous)
-            return false;
-        previous = value;
-        first = false;
-    }
-    return true;
 }
 
 TEST(SingleReplayAnalyseClick, FillsBothTeamsOfAFinishedBattle) {
