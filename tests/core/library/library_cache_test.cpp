@@ -83,7 +83,7 @@ TEST(LibraryRowCache, ForgetsOnlyTheFilesDirectlyInTheFolder) {
 
 // Sets a file's modification time back to what it was, so that only its content differs.
 void KeepTime(const std::string& path, fs::file_time_type time) {
-    fs::last_write_time(path, time);
+    fs::last_write_time(test::PathOf(path), time);
 }
 
 TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
@@ -103,7 +103,7 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
 
     // a: new content of the same size and time, so only a scan that opens it sees it;
     // b: new content and a new time; c: gone; d: new.
-    const auto aTime = fs::last_write_time(folder.File("a.wotreplay"));
+    const auto aTime = fs::last_write_time(test::PathOf(folder.File("a.wotreplay")));
     test::WriteBattleReplay(folder.File("a.wotreplay"), Battle("200"));
     KeepTime(folder.File("a.wotreplay"), aTime);
     test::WriteBattleReplay(folder.File("b.wotreplay"), Battle("300"));
@@ -136,7 +136,7 @@ TEST(LibraryRowCache, StampIsTheFileSystemsSizeAndTimeOfRegularFilesOnly) {
     ASSERT_TRUE(stamp);
     EXPECT_EQ(stamp->size, fs::file_size(native));
     EXPECT_EQ(stamp->modified, fs::last_write_time(native).time_since_epoch().count());
-    fs::create_directory(folder.File("folder.wotreplay"));
+    fs::create_directory(test::PathOf(folder.File("folder.wotreplay")));
     EXPECT_FALSE(StampOf(folder.File("folder.wotreplay")));
     EXPECT_FALSE(StampOf(folder.File("gone.wotreplay")));
 }
