@@ -175,9 +175,9 @@ void LibraryScan::DropUnplacedRows() {
 
 LibraryRowCache LibraryScan::ResultCache() const {
     // Rows of other folders stay; the folders scanned hold exactly what this scan found.
-    LibraryRowCache cache = cache_ ? *cache_ : LibraryRowCache(std::string());
-    cache.ForgetFolder(prefix_);
-    cache.ForgetFolder(prefix_ + kFavoritesFolderName + "/");
+    LibraryRowCache cache =
+        cache_ ? cache_->OutsideFolders({prefix_, prefix_ + kFavoritesFolderName + "/"})
+               : LibraryRowCache(std::string());
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!ready_[i].load())
             continue;
