@@ -125,7 +125,8 @@ int main(int argc, char** argv) {
     Times rescan{1e9, 1e9};
     for (int round = 0; round < 3; ++round) {
         const Times again = Measure([&] {
-            LibraryRowCache cache = *LibraryRowCache::FromBytes(cacheBytes, IniFingerprint(""));
+            LibraryRowCache cache =
+                std::move(*LibraryRowCache::FromBytes(cacheBytes, IniFingerprint("")));
             (void)ScanFolder(copies.Folder(), ini, &cache);
         });
         rescan.wall = std::min(rescan.wall, again.wall);

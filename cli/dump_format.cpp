@@ -38,7 +38,11 @@ void WriteRow(std::ostream& out, const std::vector<std::string>& cells) {
     for (std::size_t i = 0; i < cells.size(); ++i) {
         if (i > 0)
             out << '\t';
-        out << EscapeCell(cells[i]);
+        // Most cells hold nothing to escape and go out as they are.
+        if (cells[i].find_first_of("\\\t\r\n") == std::string::npos)
+            out << cells[i];
+        else
+            out << EscapeCell(cells[i]);
     }
     out << '\n';
 }

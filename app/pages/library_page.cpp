@@ -394,28 +394,17 @@ void LibraryPage::LookAtPending() {
         settleTimer_.stop();
     if (complete.empty() || !ini_)
         return;
-    LibraryTables& library = tables_.library;
     for (const std::string& path : complete) {
-        const bool favorite = !path.starts_with(watchedFolder_) ||
-                              path.find('/', watchedFolder_.size()) != std::string::npos;
-        TextGrid& table = favorite ? library.favoriteReplays : library.allReplays;
-        std::vector<std::string>& list =
-            favorite ? library.favoriteReplaysList : library.allReplaysList;
-        // A row moved into the favourites is there already, under this path.
-        if (TableHasPath(table, path)) {
-            if (std::find(list.begin(), list.end(), path) == list.end())
-                list.insert(std::upper_bound(list.begin(), list.end(), path, PathLessIgnoringCase),
-                            path);
+        const LibraryPlace place = PlaceOfAppearedReplay(tables_.library, watchedFolder_, path);
+        if (AlreadyShown(place, path))
             continue;
-        }
         const std::optional<FileStamp> stamp = StampOf(path);
         LibraryRow row = ReadLibraryRow(path, *ini_);
         if (cache_ && stamp && row.opened)
             cache_->Keep(path, *stamp, row);
-        InsertLibraryRow(table, list, row, context_.platform->desktop);
+        InsertLibraryRow(place.table, place.list, row, context_.platform->desktop);
     }
-    ShowPaths(lb_AllReplaysList, library.allReplaysList);
-    ShowPaths(lb_FavoriteReplaysList, library.favoriteReplaysList);
+    ShowPathLists(tables_.library);
     ApplySearch();
     SaveCache();
 }

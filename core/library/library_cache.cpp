@@ -1,5 +1,6 @@
 #include "library/library_cache.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -79,6 +80,10 @@ class Reader {
     std::size_t at_ = 0;
 };
 
+bool IsDirectlyIn(const std::string& path, const std::string& folder) {
+    return path.starts_with(folder) && path.find('/', folder.size()) == std::string::npos;
+}
+
 bool KnownKind(std::uint64_t kind) {
     return kind <= static_cast<std::uint64_t>(LibraryRowKind::Early);
 }
@@ -129,10 +134,16 @@ void LibraryRowCache::Keep(const std::string& path, const FileStamp& stamp, Libr
 }
 
 void LibraryRowCache::ForgetFolder(const std::string& folder) {
-    std::erase_if(entries_, [&](const auto& entry) {
-        const std::string& path = entry.first;
-        return path.starts_with(folder) && path.find('/', folder.size()) == std::string::npos;
-    });
+    std::erase_if(entries_, [&](const auto& entry) { return IsDirectlyIn(entry.first, folder); });
+}
+
+LibraryRowCache LibraryRowCache::OutsideFolders(const std::vector<std::string>& folders) const {
+    LibraryRowCache kept(iniFingerprint_);
+    for (const auto& [path, entry] : entries_)
+        if (std::none_of(folders.begin(), folders.end(),
+                         [&](const std::string& folder) { return IsDirectlyIn(path, folder); }))
+            kept.entries_.emplace(path, entry);
+    return kept;
 }
 
 std::string LibraryRowCache::Bytes() const {
@@ -170,6 +181,10 @@ std::optional<LibraryRowCache> LibraryRowCache::FromBytes(std::string_view bytes
         ini != iniFingerprint || !reader.Number(count))
         return std::nullopt;
     LibraryRowCache cache(iniFingerprint);
+    // Every entry takes at least its numbers' bytes: a damaged count reserves no more.
+    constexpr std::uint64_t kLeastEntryBytes = 8 * (5 + kLibraryColumns);
+    cache.entries_.reserve(
+        static_cast<std::size_t>(std::min(count, body.size() / kLeastEntryBytes)));
     for (std::uint64_t i = 0; i < count; ++i) {
         std::string path;
         FileStamp stamp;

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "library/library_row.h"
 
@@ -35,6 +36,8 @@ class LibraryRowCache {
     std::size_t Size() const { return entries_.size(); }
     // Forgets the rows of the files directly in the folder (given with its final "/").
     void ForgetFolder(const std::string& folder);
+    // A cache of the same identity with the rows of the files directly in none of the folders.
+    LibraryRowCache OutsideFolders(const std::vector<std::string>& folders) const;
 
     // The cache as the bytes of its file, and back. Bytes that are not a whole cache of this
     // program and this tanks.ini give nothing: such a cache is rebuilt, never trusted.

@@ -86,9 +86,11 @@ void LibraryScan::Read(std::size_t index) {
     Slot slot;
     const std::string& path = files_[index].path;
     slot.stamp = StampOf(path);
-    const LibraryRow* kept = cache_ && slot.stamp ? cache_->Find(path, *slot.stamp) : nullptr;
+    // A cached row is not copied: the cache outlives the scan.
+    slot.kept = cache_ && slot.stamp ? cache_->Find(path, *slot.stamp) : nullptr;
     try {
-        slot.row = kept ? *kept : ReadLibraryRow(path, ini_);
+        if (!slot.kept)
+            slot.row = ReadLibraryRow(path, ini_);
     } catch (...) {
         slot.failure = std::current_exception();
     }
@@ -149,7 +151,7 @@ void LibraryScan::Place(Desktop& desktop, ScanProgress* progress, std::chrono::m
         }
         if (progress)
             progress->ReadingFile(file.path);
-        PlaceLibraryRow(slot.row, file.row, *file.table, desktop);
+        PlaceLibraryRow(slot.Row(), file.row, *file.table, desktop);
         ++placed_;
         if (progress)
             progress->FileDone();
@@ -175,15 +177,15 @@ void LibraryScan::DropUnplacedRows() {
 
 LibraryRowCache LibraryScan::ResultCache() const {
     // Rows of other folders stay; the folders scanned hold exactly what this scan found.
-    LibraryRowCache cache = cache_ ? *cache_ : LibraryRowCache(std::string());
-    cache.ForgetFolder(prefix_);
-    cache.ForgetFolder(prefix_ + kFavoritesFolderName + "/");
+    LibraryRowCache cache =
+        cache_ ? cache_->OutsideFolders({prefix_, prefix_ + kFavoritesFolderName + "/"})
+               : LibraryRowCache(std::string());
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!ready_[i].load())
             continue;
         const Slot& slot = slots_[i];
-        if (!slot.failure && slot.stamp && slot.row.opened)
-            cache.Keep(files_[i].path, *slot.stamp, slot.row);
+        if (!slot.failure && slot.stamp && slot.Row().opened)
+            cache.Keep(files_[i].path, *slot.stamp, slot.Row());
     }
     return cache;
 }

@@ -71,7 +71,9 @@ class LibraryScan {
         int row;
     };
     struct Slot {
+        const LibraryRow* kept = nullptr;  // the cache's row, or null: the row read
         LibraryRow row;
+        const LibraryRow& Row() const { return kept ? *kept : row; }
         std::optional<FileStamp> stamp;
         std::exception_ptr failure;
     };

@@ -72,6 +72,24 @@ std::vector<std::string> PendingReplays::TakeComplete(const Look& look) {
     return complete;
 }
 
+LibraryPlace PlaceOfAppearedReplay(LibraryTables& library, const std::string& watchedFolder,
+                                   const std::string& path) {
+    const bool favorite = !path.starts_with(watchedFolder) ||
+                          path.find('/', watchedFolder.size()) != std::string::npos;
+    if (favorite)
+        return {library.favoriteReplays, library.favoriteReplaysList};
+    return {library.allReplays, library.allReplaysList};
+}
+
+bool AlreadyShown(const LibraryPlace& place, const std::string& path) {
+    if (!TableHasPath(place.table, path))
+        return false;
+    std::vector<std::string>& list = place.list;
+    if (std::find(list.begin(), list.end(), path) == list.end())
+        list.insert(std::upper_bound(list.begin(), list.end(), path, PathLessIgnoringCase), path);
+    return true;
+}
+
 void InsertLibraryRow(TextGrid& table, std::vector<std::string>& paths, const LibraryRow& row,
                       Desktop& desktop) {
     const std::string& path = row.cells[library_column::Path];

@@ -55,6 +55,20 @@ class PendingReplays {
     std::map<std::string, std::optional<std::uint64_t>> pending_;  // path, size at last look
 };
 
+// The table and path list a replay that appeared under the watched folder belongs to: the
+// library's own, or the favourites' when it lies deeper (in the favourites folder).
+struct LibraryPlace {
+    TextGrid& table;
+    std::vector<std::string>& list;
+};
+LibraryPlace PlaceOfAppearedReplay(LibraryTables& library, const std::string& watchedFolder,
+                                   const std::string& path);
+
+// Whether the place shows the replay already, as a row moved into the favourites is shown
+// under its new path before the folder tells of it; its path then joins the list if missing,
+// and nothing is left to read.
+bool AlreadyShown(const LibraryPlace& place, const std::string& path);
+
 // Puts a new replay's row where a scan would list it (rows by path, the last path first) and
 // its path into the path list; the columns widen to it.
 void InsertLibraryRow(TextGrid& table, std::vector<std::string>& paths, const LibraryRow& row,

@@ -59,6 +59,7 @@ std::string WithFinalSeparator(std::string folder) {
 
 std::vector<std::string> FindReplayFiles(const std::string& folder) {
     std::vector<std::string> paths;
+    std::vector<std::string> names;
     const std::string prefix = WithFinalSeparator(folder);
     std::error_code error;
     fs::directory_iterator entries(fs::path(std::u8string(prefix.begin(), prefix.end())), error);
@@ -73,13 +74,15 @@ std::vector<std::string> FindReplayFiles(const std::string& folder) {
         // The game rewrites temp.wotreplay during every battle it records.
         if (name == "temp.wotreplay" || !EndsWithReplayExtension(name))
             continue;
-        paths.push_back(prefix + name);
+        names.push_back(name);
     }
-    // Each path folded once, not once per comparison: a folder may hold thousands.
+    // Each name folded once, not once per comparison: a folder may hold thousands. The folder
+    // is the same in every path, so the names alone decide the order.
     std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(paths.size());
-    for (auto& path : paths)
-        keyed.emplace_back(FoldCase(path), std::move(path));
+    keyed.reserve(names.size());
+    for (const std::string& name : names)
+        keyed.emplace_back(FoldCase(name), prefix + name);
+    paths.resize(keyed.size());
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 0; i < keyed.size(); ++i)

@@ -137,6 +137,17 @@ inline TextSurvey Survey(std::string_view text, std::size_t openerBound) {
     std::uint64_t high = 0;
     std::uint64_t zero = 0;
     std::size_t i = 0;
+#if defined(__SSE2__)
+    __m128i highs = _mm_setzero_si128();
+    __m128i zeros = _mm_setzero_si128();
+    for (; i + 16 <= size; i += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        highs = _mm_or_si128(highs, bytes);
+        zeros = _mm_or_si128(zeros, _mm_cmpeq_epi8(bytes, _mm_setzero_si128()));
+    }
+    high |= _mm_movemask_epi8(highs) != 0 ? kHighs : 0;
+    zero |= _mm_movemask_epi8(zeros) != 0 ? kHighs : 0;
+#endif
     for (; i + 8 <= size; i += 8) {
         const std::uint64_t word = Load(data + i);
         high |= word;

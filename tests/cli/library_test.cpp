@@ -34,6 +34,20 @@ TEST(LibraryCommand, AFolderThatIsNotThereIsAUsageError) {
 
 #ifndef _WIN32
 
+// Rows are written a cell at a time, the plain ones as they are: a tab, line feed or backslash
+// in a path must still come out escaped, the row's cells one tab apart. (Windows file names
+// hold no tab or line feed, and a backslash there separates folders.)
+TEST(LibraryCommand, PathsWithTabsLineFeedsAndBackslashesAreEscaped) {
+    test::TempFolder folder;
+    test::WriteBattleReplay(folder.File("a\tb\nc\\d.wotreplay"), test::BattleFixture(14));
+    const test::CliRun run = test::RunProgram(KORDEX_CLI, {"library", "--no-cache", folder.Path()});
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::vector<std::string> rows = test::DumpSection(run.output, "sg_AllReplays");
+    ASSERT_EQ(rows.size(), 2u) << run.output;
+    EXPECT_TRUE(rows[1].starts_with("2017.03.28 16:43:13\t")) << rows[1];
+    EXPECT_TRUE(rows[1].ends_with("\t" + folder.Path() + "/a\\tb\\nc\\\\d.wotreplay")) << rows[1];
+}
+
 using test::kFailsWhileRead;
 using test::ReadFailsWithIoError;
 

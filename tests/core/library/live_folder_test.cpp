@@ -72,5 +72,29 @@ TEST(LiveFolder, NewRowsGoWhereAScanPutsThemGoneOnesDrop) {
     EXPECT_FALSE(TableHasPath(table, "/r/c.wotreplay"));
 }
 
+TEST(LiveFolder, AnAppearedReplayGoesToItsFolderListAndARowMovedThereIsNotReadAgain) {
+    LibraryTables library;
+    const std::string root = "/r/replays/";
+    const std::string favorite = root + "[Избранное]/f.wotreplay";
+    for (const auto& [path, inFavorites] :
+         {std::pair{root + "a.wotreplay", false}, std::pair{favorite, true},
+          std::pair{std::string("/elsewhere/b.wotreplay"), true}}) {
+        const LibraryPlace place = PlaceOfAppearedReplay(library, root, path);
+        EXPECT_EQ(&place.table, inFavorites ? &library.favoriteReplays : &library.allReplays)
+            << path;
+        EXPECT_EQ(&place.list, inFavorites ? &library.favoriteReplaysList : &library.allReplaysList)
+            << path;
+    }
+
+    // "В избранное" moved a row there under its new path; the folder tells of it afterwards.
+    const LibraryPlace place = PlaceOfAppearedReplay(library, root, favorite);
+    EXPECT_FALSE(AlreadyShown(place, favorite));
+    library.favoriteReplays.SetRowCount(2);
+    library.favoriteReplays.SetCell(col::Path, 1, favorite);
+    EXPECT_TRUE(AlreadyShown(place, favorite));
+    EXPECT_TRUE(AlreadyShown(place, favorite));
+    EXPECT_EQ(library.favoriteReplaysList, std::vector<std::string>{favorite});
+}
+
 }  // namespace
 }  // namespace kordex
