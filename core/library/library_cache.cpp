@@ -28,12 +28,23 @@ std::string ProgramIdentity() {
     return std::string(KORDEX_VERSION) + "/" + kLibraryRowsRevision;
 }
 
-// FNV-1a: enough to tell a damaged or foreign file from a whole one.
+// FNV-1a taken eight bytes at a time, the last few one by one: enough to tell a damaged or
+// foreign file from a whole one (each step is one-to-one, so any one changed word changes the
+// hash), and quick over the megabytes of a big folder's cache.
 std::uint64_t Hash(std::string_view bytes) {
+    constexpr std::uint64_t kPrime = 1099511628211ULL;
     std::uint64_t hash = 1469598103934665603ULL;
-    for (const char c : bytes) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 1099511628211ULL;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        for (int k = 0; k < 8; ++k)
+            word |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
+        hash ^= word;
+        hash *= kPrime;
+    }
+    for (; i < bytes.size(); ++i) {
+        hash ^= static_cast<unsigned char>(bytes[i]);
+        hash *= kPrime;
     }
     return hash;
 }

@@ -1,10 +1,9 @@
 #include "window/library_cache_file.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "export/export_file.h"
+#include "platform/file_io.h"
 #include "platform/kordex_error.h"
 
 namespace kordex {
@@ -17,13 +16,14 @@ fs::path PathOf(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(PathOf(path), std::ios::binary);
-    if (!file)
+// The file's bytes; none when it cannot be read (an absent file reads as empty).
+std::string BytesOf(const std::string& path) {
+    // Far beyond the cache of the largest folder: a bigger file is no cache of ours.
+    constexpr std::size_t kLimit = std::size_t{1} << 30;
+    FileBytes read = ReadWholeFile(PathOf(path), kLimit);
+    if (!read.result)
         return {};
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return std::move(bytes).str();
+    return std::move(read.bytes);
 }
 
 }  // namespace
@@ -33,8 +33,8 @@ std::string LibraryCachePath(const std::string& cacheFolder) {
 }
 
 LibraryRowCache LoadLibraryCache(const std::string& cachePath, const std::string& iniPath) {
-    const std::string fingerprint = IniFingerprint(FileBytes(iniPath));
-    if (auto kept = LibraryRowCache::FromBytes(FileBytes(cachePath), fingerprint))
+    const std::string fingerprint = IniFingerprint(BytesOf(iniPath));
+    if (auto kept = LibraryRowCache::FromBytes(BytesOf(cachePath), fingerprint))
         return std::move(*kept);
     return LibraryRowCache(fingerprint);
 }
