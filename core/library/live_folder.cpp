@@ -2,12 +2,12 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <set>
 
 #include "library/library_actions.h"
 #include "library/library_scan.h"
 #include "library/replay_files.h"
+#include "platform/file_io.h"
 
 namespace kordex {
 
@@ -43,8 +43,10 @@ std::optional<FileLook> LookAtFile(const std::string& path) {
         return std::nullopt;
     FileLook look;
     look.size = static_cast<std::uint64_t>(size);
-    // Through the wide path on Windows: the name may hold letters outside the code page.
-    look.opens = std::ifstream(file, std::ios::binary).is_open();
+    // The reader's own open: on Windows it fails while the game holds the replay for writing,
+    // where a stream's open would share the file with the writer and succeed.
+    ReadableFile readable;
+    look.opens = ReadableFile::Open(file, readable).Ok();
     return look;
 }
 

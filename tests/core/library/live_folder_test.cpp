@@ -5,6 +5,9 @@
 #include <map>
 
 #include "platform/headless_desktop.h"
+#include "support/held_file.h"
+#include "support/replay_fixture.h"
+#include "support/test_paths.h"
 
 namespace kordex {
 namespace {
@@ -40,6 +43,31 @@ TEST(LiveFolder, AFileIsCompleteWhenItsSizeStaysAndItOpens) {
     EXPECT_EQ(complete, (std::vector<std::vector<std::string>>{
                             {}, {"/r/steady"}, {"/r/growing", "/r/held"}}));
     EXPECT_TRUE(pending.Empty());
+}
+
+// The real look at a replay another process holds open for writing, in a Cyrillic folder: on
+// Windows it does not open until the writer lets go; elsewhere no sharing rule stops it.
+TEST(LiveFolder, AReplayHeldForWritingOpensOnlyWhenReleasedOnWindows) {
+#ifdef _WIN32
+    constexpr bool kSharingRule = true;
+#else
+    constexpr bool kSharingRule = false;
+#endif
+    test::TempFolder folder;
+    const std::string path = folder.File("Новый бой.wotreplay");
+    test::WriteBytesFile(path, "0123456789");
+    {
+        test::FileHeldForWriting held(path);
+        ASSERT_TRUE(held.Held());
+        const std::optional<FileLook> look = LookAtFile(path);
+        ASSERT_TRUE(look);
+        EXPECT_EQ(look->size, 10u);
+        EXPECT_EQ(look->opens, !kSharingRule);
+    }
+    const std::optional<FileLook> released = LookAtFile(path);
+    ASSERT_TRUE(released);
+    EXPECT_TRUE(released->opens);
+    EXPECT_FALSE(LookAtFile(folder.File("нет такого.wotreplay")));
 }
 
 TEST(LiveFolder, NewRowsGoWhereAScanPutsThemGoneOnesDrop) {
