@@ -135,8 +135,8 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     EXPECT_EQ(cache.Find(f + "c.wotreplay", {0, 0}), nullptr);
 }
 
-// Caches written by earlier versions hold the size and the time std::filesystem gives; the
-// stamp must keep those units, and says nothing of what is no regular file.
+// The stamp is the size and the time std::filesystem gives (on every system alike, down to
+// the nanoseconds), and nothing for what is no regular file.
 TEST(LibraryRowCache, StampIsTheFileSystemsSizeAndTimeOfRegularFilesOnly) {
     test::TempFolder folder;
     const std::string path = folder.File("бой с пробелом.wotreplay");
