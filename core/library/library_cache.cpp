@@ -150,10 +150,12 @@ void LibraryRowCache::ForgetFolder(const std::string& folder) {
 
 LibraryRowCache LibraryRowCache::OutsideFolders(const std::vector<std::string>& folders) const {
     LibraryRowCache kept(iniFingerprint_);
-    for (const auto& [path, entry] : entries_)
+    for (const auto& item : entries_) {
+        const std::string& path = item.first;
         if (std::none_of(folders.begin(), folders.end(),
                          [&](const std::string& folder) { return IsDirectlyIn(path, folder); }))
-            kept.entries_.emplace(path, entry);
+            kept.entries_.emplace(item);
+    }
     return kept;
 }
 
