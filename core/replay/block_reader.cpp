@@ -149,20 +149,8 @@ struct BlockSpan {
 // included) is an ordinary character. Past the end of the file lines are empty.
 class LazyLines {
   public:
-    // The line's buffer is kept by the thread from one file to the next: a scan reads
-    // thousands, and a buffer grown anew to each file's first line costs copies on the way.
-    explicit LazyLines(ReadableFile& file) : file_(file) {
-        text_.swap(KeptLineBuffer());
-        text_.clear();
-        text_.reserve(kChunkSize);
-    }
-    ~LazyLines() {
-        // A line of megabytes (a damaged file) is not kept for the next.
-        if (text_.capacity() <= kKeptLineCapacity)
-            text_.swap(KeptLineBuffer());
-    }
-    LazyLines(const LazyLines&) = delete;
-    LazyLines& operator=(const LazyLines&) = delete;
+    // The line's buffer starts at a chunk's size, so the usual first line grows in place.
+    explicit LazyLines(ReadableFile& file) : file_(file) { text_.reserve(kChunkSize); }
 
     // The known part of the current text; ReadMore extends it.
     std::string_view Text() const { return std::string_view(text_).substr(start_); }
@@ -261,12 +249,6 @@ class LazyLines {
     }
 
   private:
-    static constexpr std::size_t kKeptLineCapacity = std::size_t{1} << 20;
-    static std::string& KeptLineBuffer() {
-        thread_local std::string buffer;
-        return buffer;
-    }
-
     void AppendWithoutCarriageReturns(const char* begin, const char* end) {
         while (begin != end) {
             const char* cr = static_cast<const char*>(
