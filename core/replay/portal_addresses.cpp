@@ -1,6 +1,9 @@
 #include "replay/portal_addresses.h"
 
 #include <optional>
+#include <utility>
+
+#include "text/letter_case.h"
 
 namespace kordex {
 
@@ -13,39 +16,28 @@ std::string Join(std::string_view base, std::string_view path, std::string_view 
     return address;
 }
 
-std::string Upper(std::string_view text) {
-    std::string upper(text);
-    for (char& c : upper)
-        if (c >= 'a' && c <= 'z')
-            c = static_cast<char>(c - 'a' + 'A');
-    return upper;
-}
-
 std::optional<PortalRegion> RegionOfCode(std::string_view regionCode) {
-    const std::string code = Upper(regionCode);
-    if (code == "RU")
-        return PortalRegion::Ru;
-    if (code == "EU")
-        return PortalRegion::Eu;
-    if (code == "NA")
-        return PortalRegion::Na;
-    if (code == "ASIA" || code == "SEA")
-        return PortalRegion::Asia;
+    for (const auto& [code, region] :
+         {std::pair{"RU", PortalRegion::Ru}, std::pair{"EU", PortalRegion::Eu},
+          std::pair{"NA", PortalRegion::Na}, std::pair{"ASIA", PortalRegion::Asia},
+          std::pair{"SEA", PortalRegion::Asia}})
+        if (EqualIgnoringCase(regionCode, code))
+            return region;
     return std::nullopt;
 }
 
 // Server names are the realm and a number ("WOT EU2", "WOT RU4", "WOT ASIA1") or, for the
 // American realm, the place of the server ("US Central", "South America").
 std::optional<PortalRegion> RegionOfServer(std::string_view serverName) {
-    const std::string name = Upper(serverName);
+    const std::string name = FoldLetterCase(serverName);
     auto has = [&name](std::string_view part) { return name.find(part) != std::string::npos; };
-    if (has("RU"))
+    if (has("ru"))
         return PortalRegion::Ru;
-    if (has("EU"))
+    if (has("eu"))
         return PortalRegion::Eu;
-    if (has("NA") || has("US ") || has("AMERICA"))
+    if (has("na") || has("us ") || has("america"))
         return PortalRegion::Na;
-    if (has("ASIA") || has("SEA") || has("HONG KONG") || has("SINGAPORE") || has("AUSTRALIA"))
+    if (has("asia") || has("sea") || has("hong kong") || has("singapore") || has("australia"))
         return PortalRegion::Asia;
     return std::nullopt;
 }
@@ -60,32 +52,36 @@ PortalRegion PortalRegionOf(std::string_view regionCode, std::string_view server
     return PortalRegion::Ru;
 }
 
-std::string_view GamePortalBase(PortalRegion region) {
+namespace {
+
+// The game's portal and the clans' portal of each region.
+struct PortalBases {
+    std::string_view game;
+    std::string_view clans;
+};
+
+PortalBases BasesOf(PortalRegion region) {
     switch (region) {
         case PortalRegion::Ru:
-            return kGamePortalBase;
+            break;
         case PortalRegion::Eu:
-            return "http://worldoftanks.eu";
+            return {"http://worldoftanks.eu", "http://eu.wargaming.net"};
         case PortalRegion::Na:
-            return "http://worldoftanks.com";
+            return {"http://worldoftanks.com", "http://na.wargaming.net"};
         case PortalRegion::Asia:
-            return "http://worldoftanks.asia";
+            return {"http://worldoftanks.asia", "http://asia.wargaming.net"};
     }
-    return kGamePortalBase;
+    return {kGamePortalBase, kClanPortalBase};
+}
+
+}  // namespace
+
+std::string_view GamePortalBase(PortalRegion region) {
+    return BasesOf(region).game;
 }
 
 std::string_view ClanPortalBase(PortalRegion region) {
-    switch (region) {
-        case PortalRegion::Ru:
-            return kClanPortalBase;
-        case PortalRegion::Eu:
-            return "http://eu.wargaming.net";
-        case PortalRegion::Na:
-            return "http://na.wargaming.net";
-        case PortalRegion::Asia:
-            return "http://asia.wargaming.net";
-    }
-    return kClanPortalBase;
+    return BasesOf(region).clans;
 }
 
 std::string PlayerPageAddress(std::string_view accountId, PortalRegion region) {
