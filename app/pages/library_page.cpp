@@ -148,8 +148,14 @@ void LibraryPage::ConnectHandlers() {
         });
 }
 
-// The scan's workers stop with it; the rows they still read are not waited for.
-LibraryPage::~LibraryPage() = default;
+// The scan's readers stop with it; the rows they still read are not waited for. Work under
+// way on the side holds a scan or writes the cache: it is waited for.
+LibraryPage::~LibraryPage() {
+    if (aside_) {
+        aside_->wait();
+        delete aside_;
+    }
+}
 
 GridView* LibraryPage::ActiveList() const {
     return pc_ReplaysList->currentIndex() == 1 ? sg_FavoriteReplays : sg_AllReplays;
@@ -225,19 +231,69 @@ void LibraryPage::ReplaysListFixedCellClick(GridView& list, int column, int row)
 
 // ---- The scan ----
 
+void LibraryPage::RunAside(std::function<void()> work,
+                           std::function<void(std::exception_ptr)> done) {
+    auto failure = std::make_shared<std::exception_ptr>();
+    aside_ = QThread::create([work = std::move(work), failure] {
+        try {
+            work();
+        } catch (...) {
+            *failure = std::current_exception();
+        }
+    });
+    connect(aside_, &QThread::finished, this, [this, done = std::move(done), failure] {
+        aside_->wait();
+        aside_->deleteLater();
+        aside_ = nullptr;
+        done(*failure);
+    });
+    aside_->start();
+}
+
 void LibraryPage::StartScan(const std::string& folder) {
-    if (scan_)
+    if (Scanning())
         return;
-    ini_ = std::make_unique<IniFile>(IniFile::Load(context_.iniPath));
-    cache_.reset();
-    if (!context_.cachePath.empty())
-        cache_ = std::make_unique<LibraryRowCache>(
-            LoadLibraryCache(context_.cachePath, context_.iniPath));
+    phase_ = ScanPhase::Starting;
+    stopAsked_ = false;
     pending_ = PendingReplays();
     settleTimer_.stop();
     changedWhileScanning_ = false;
+    // The last scan's tanks.ini and cache are let go there too: ten thousand rows take a
+    // while to free.
+    struct Start {
+        std::unique_ptr<IniFile> oldIni;
+        std::unique_ptr<LibraryRowCache> oldCache;
+        LibraryScanSetup setup;
+    };
+    auto start = std::make_shared<Start>();
+    start->oldIni = std::move(ini_);
+    start->oldCache = std::move(cache_);
+    RunAside(
+        [start, folder, iniPath = context_.iniPath, cachePath = context_.cachePath] {
+            start->oldIni.reset();
+            start->oldCache.reset();
+            start->setup = PrepareLibraryScan(folder, iniPath, cachePath);
+        },
+        [this, start](std::exception_ptr failure) {
+            if (!failure)
+                RunGuarded([&] { BeginReading(std::move(start->setup)); });
+            if (phase_ != ScanPhase::Starting)
+                return;
+            // Nothing was read: the tables stay as they were.
+            phase_ = ScanPhase::Idle;
+            emit scanEnded();
+            if (failure)
+                RunGuarded([&] { std::rethrow_exception(failure); });
+        });
+}
 
-    scan_ = std::make_unique<LibraryScan>(folder, tables_.library, *ini_, cache_.get());
+void LibraryPage::BeginReading(LibraryScanSetup setup) {
+    const std::string folder = setup.files.folder;
+    ini_ = std::move(setup.ini);
+    cache_ = std::move(setup.cache);
+    scan_ =
+        std::make_unique<LibraryScan>(std::move(setup.files), tables_.library, *ini_, cache_.get());
+    phase_ = ScanPhase::Reading;
     ShowPathLists(tables_.library);
     // Rows not read yet are empty: a search hides them until they are.
     searchedRows_ = 0;
@@ -245,9 +301,11 @@ void LibraryPage::StartScan(const std::string& folder) {
     ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
     progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowLists(); });
     progress_->Started(scan_->FileCount());
-    watchedFolder_ = WithFinalSeparator(folder);
+    watchedFolder_ = folder;
     WatchFolder();
     scanTimer_.start();
+    if (stopAsked_)
+        StopScan();
 }
 
 void LibraryPage::ScanTick() {
@@ -266,6 +324,8 @@ void LibraryPage::ScanTick() {
 }
 
 void LibraryPage::StopScan() {
+    if (phase_ == ScanPhase::Starting)
+        stopAsked_ = true;
     if (!scan_)
         return;
     scan_->Stop();
@@ -277,20 +337,44 @@ void LibraryPage::EndScan() {
     scanTimer_.stop();
     progress_->Finished();
     progress_.reset();
-    if (cache_) {
-        LibraryRowCache read = scan_->ResultCache();
-        *cache_ = std::move(read);
-    }
-    scan_.reset();
-    SaveCache();
+    phase_ = ScanPhase::Ending;
+    // The rows become the cache and its file there; the scan and the cache it started from
+    // are freed there as well, the scan first, since its readers may still look at the cache.
+    struct End {
+        std::unique_ptr<LibraryRowCache> cache;
+        std::unique_ptr<LibraryScan> scan;
+    };
+    auto end = std::make_shared<End>();
+    end->cache = std::move(cache_);
+    end->scan = std::move(scan_);
+    RunAside(
+        [end, cachePath = context_.cachePath] {
+            std::unique_ptr<LibraryRowCache> kept;
+            if (end->cache && !cachePath.empty())
+                kept =
+                    std::make_unique<LibraryRowCache>(KeepLibraryScanRows(*end->scan, cachePath));
+            end->scan.reset();
+            end->cache = std::move(kept);
+        },
+        [this, end](std::exception_ptr failure) {
+            // A cache that failed to be made is rebuilt by the next scan.
+            cache_ = failure ? nullptr : std::move(end->cache);
+            ScanEnded(failure);
+        });
+}
+
+void LibraryPage::ScanEnded(std::exception_ptr failure) {
+    phase_ = ScanPhase::Idle;
     ShowLists();
     if (changedWhileScanning_)
-        FolderChanged();
+        RunGuarded([this] { FolderChanged(); });
     emit scanEnded();
+    if (failure)
+        RunGuarded([&] { std::rethrow_exception(failure); });
 }
 
 void LibraryPage::WaitForScan() {
-    while (scan_)
+    while (Scanning())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
 }
 

@@ -1,6 +1,7 @@
 #include "library/library_scan.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "library/replay_files.h"
 #include "tables/grid_helpers.h"
@@ -42,13 +43,25 @@ void FitColumnsToText(TextGrid& table, Desktop& desktop) {
     }
 }
 
+LibraryFolderFiles ListLibraryFolder(const std::string& folder) {
+    LibraryFolderFiles files;
+    files.folder = WithFinalSeparator(folder);
+    files.all = FindReplayFiles(files.folder);
+    files.favorites = FindReplayFiles(files.folder + kFavoritesFolderName + "/");
+    return files;
+}
+
 LibraryScan::LibraryScan(const std::string& folder, LibraryTables& tables, const IniFile& ini,
                          const LibraryRowCache* cache, int threads)
-    : tables_(tables), ini_(ini), cache_(cache), prefix_(WithFinalSeparator(folder)) {
+    : LibraryScan(ListLibraryFolder(folder), tables, ini, cache, threads) {}
+
+LibraryScan::LibraryScan(LibraryFolderFiles files, LibraryTables& tables, const IniFile& ini,
+                         const LibraryRowCache* cache, int threads)
+    : tables_(tables), ini_(ini), cache_(cache), prefix_(std::move(files.folder)) {
     ClearTableBody(tables.allReplays);
     ClearTableBody(tables.favoriteReplays);
-    tables.allReplaysList = FindReplayFiles(prefix_);
-    tables.favoriteReplaysList = FindReplayFiles(prefix_ + kFavoritesFolderName + "/");
+    tables.allReplaysList = std::move(files.all);
+    tables.favoriteReplaysList = std::move(files.favorites);
     // Both tables get their rows before the first file is read: a read error ends the scan
     // with every row in place, the ones not reached yet empty.
     tables.allReplays.SetRowCount(static_cast<int>(tables.allReplaysList.size()) + 1);
