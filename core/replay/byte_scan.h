@@ -80,17 +80,17 @@ inline std::size_t FindStringEscape(std::string_view text, std::size_t from, boo
 struct ChunkMarks {
     std::uint64_t quotes = 0;
     std::uint64_t backslashes = 0;
-    std::uint64_t openers = 0;  // "{"
-    std::uint64_t closers = 0;  // "}"
+    std::uint64_t openers = 0;  // "{", or the opener asked for
+    std::uint64_t closers = 0;  // "}", or the closer asked for
 };
 
-inline ChunkMarks MarkChunk(const char* at) {
+inline ChunkMarks MarkChunk(const char* at, char openerByte = '{', char closerByte = '}') {
     ChunkMarks marks;
 #if defined(__SSE2__)
     const __m128i quote = _mm_set1_epi8('"');
     const __m128i backslash = _mm_set1_epi8('\\');
-    const __m128i opener = _mm_set1_epi8('{');
-    const __m128i closer = _mm_set1_epi8('}');
+    const __m128i opener = _mm_set1_epi8(openerByte);
+    const __m128i closer = _mm_set1_epi8(closerByte);
     for (int part = 0; part < 4; ++part) {
         const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at + 16 * part));
         auto bits = [&](__m128i wanted) {
@@ -108,8 +108,8 @@ inline ChunkMarks MarkChunk(const char* at) {
         const std::uint64_t bit = std::uint64_t{1} << k;
         marks.quotes |= at[k] == '"' ? bit : 0;
         marks.backslashes |= at[k] == '\\' ? bit : 0;
-        marks.openers |= at[k] == '{' ? bit : 0;
-        marks.closers |= at[k] == '}' ? bit : 0;
+        marks.openers |= at[k] == openerByte ? bit : 0;
+        marks.closers |= at[k] == closerByte ? bit : 0;
     }
 #endif
     return marks;
@@ -120,6 +120,19 @@ inline std::uint64_t PrefixXor(std::uint64_t word) {
     for (int shift = 1; shift < 64; shift *= 2)
         word ^= word << shift;
     return word;
+}
+
+// The number of set bits. Without the processor's own instruction in the build, std::popcount
+// is a library call, too slow for a walk that counts every 64 bytes.
+inline int CountBits(std::uint64_t word) {
+#if defined(__POPCNT__)
+    return std::popcount(word);
+#else
+    word -= (word >> 1) & 0x5555555555555555ULL;
+    word = (word & 0x3333333333333333ULL) + ((word >> 2) & 0x3333333333333333ULL);
+    word = (word + (word >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return static_cast<int>((word * kOnes) >> 56);
+#endif
 }
 
 // What a JSON parse needs to know of its text before it starts.

@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "replay/byte_scan.h"
+#include "replay/json_root_members.h"
 #include "text/utf8.h"
 #include "text/windows1251.h"
 
@@ -512,6 +513,31 @@ class PickingHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Pi
     bool afterKey_ = false;
 };
 
+PickedObject PickFromWholeText(std::string_view text, std::span<const MemberPick> picks) {
+    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
+    if (survey.nul)
+        return PickedObject{};
+    auto read = [&](std::string buffer, rapidjson::ParseErrorCode& error) {
+        PickingHandler handler(picks);
+        rapidjson::Reader reader;
+        rapidjson::InsituStringStream stream(buffer.data());
+        if (survey.manyOpeners)
+            reader
+                .Parse<kParseFlags | rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag>(
+                    stream, handler);
+        else
+            reader.Parse<kParseFlags | rapidjson::kParseInsituFlag>(stream, handler);
+        error = reader.GetParseErrorCode();
+        return handler.Result(error == rapidjson::kParseErrorNone);
+    };
+    rapidjson::ParseErrorCode error = rapidjson::kParseErrorNone;
+    PickedObject picked = read(survey.ascii ? std::string(text) : Windows1251ToUtf8(text), error);
+    if (error == rapidjson::kParseErrorNumberTooBig)
+        picked =
+            read(QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text)), error);
+    return picked;
+}
+
 }  // namespace
 
 std::size_t JsonObject::MemberCount() const {
@@ -588,28 +614,21 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
 }
 
 PickedObject PickMembers(std::string_view text, std::span<const MemberPick> picks) {
-    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
-    if (survey.nul)
-        return PickedObject{};
-    auto read = [&](std::string buffer, rapidjson::ParseErrorCode& error) {
-        PickingHandler handler(picks);
-        rapidjson::Reader reader;
-        rapidjson::InsituStringStream stream(buffer.data());
-        if (survey.manyOpeners)
-            reader
-                .Parse<kParseFlags | rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag>(
-                    stream, handler);
-        else
-            reader.Parse<kParseFlags | rapidjson::kParseInsituFlag>(stream, handler);
-        error = reader.GetParseErrorCode();
-        return handler.Result(error == rapidjson::kParseErrorNone);
-    };
-    rapidjson::ParseErrorCode error = rapidjson::kParseErrorNone;
-    PickedObject picked = read(survey.ascii ? std::string(text) : Windows1251ToUtf8(text), error);
-    if (error == rapidjson::kParseErrorNumberTooBig)
-        picked =
-            read(QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text)), error);
-    return picked;
+    // Only the picked members are read, cut out of the text when it is known to be JSON.
+    if (const auto members = ValidRootMembers(text)) {
+        std::vector<std::string_view> names;
+        for (const MemberPick& pick : picks)
+            names.push_back(pick.member);
+        return PickFromWholeText(ObjectTextOf(*members, names), picks);
+    }
+    return PickFromWholeText(text, picks);
+}
+
+ParsedObject ParseObjectMembers(std::string_view text, std::span<const std::string_view> keys,
+                                std::span<const std::string_view> presentOnly) {
+    if (const auto members = ValidRootMembers(text))
+        return ParseObject(ObjectTextOf(*members, keys, presentOnly));
+    return ParseObject(text);
 }
 
 std::string StripQuotes(std::string_view text) {
