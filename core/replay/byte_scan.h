@@ -117,8 +117,12 @@ inline ChunkMarks MarkChunk(const char* at, char openerByte = '{', char closerBy
 
 // Bit k of the result: the parity of the set bits 0..k of the word.
 inline std::uint64_t PrefixXor(std::uint64_t word) {
-    for (int shift = 1; shift < 64; shift *= 2)
-        word ^= word << shift;
+    word ^= word << 1;
+    word ^= word << 2;
+    word ^= word << 4;
+    word ^= word << 8;
+    word ^= word << 16;
+    word ^= word << 32;
     return word;
 }
 

@@ -17,6 +17,15 @@ namespace {
 // text, and the largest real blocks are a tenth of it.
 constexpr std::size_t kLargestChecked = 1 << 20;
 
+// No escape and no byte above 127: such a text stands for itself, and the parse reads it as
+// it stands (it reads other bytes as windows-1251).
+bool IsPlain(std::string_view text) {
+    for (const char c : text)
+        if (c == '\\' || static_cast<unsigned char>(c) >= 0x80)
+            return false;
+    return true;
+}
+
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }
@@ -99,21 +108,40 @@ bool IsStrictJsonObject(std::string_view text) {
 std::optional<std::vector<JsonMemberText>> ValidRootMembers(std::string_view text) {
     if (text.size() > kLargestChecked || HasSurrogateEscape(text) || !IsStrictJsonObject(text))
         return std::nullopt;
+    return MembersOf(text);
+}
+
+std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object) {
     std::vector<JsonMemberText> members;
-    std::size_t i = SkipSpace(text, SkipSpace(text, 0) + 1);  // past "{"
-    while (i < text.size() && text[i] == '"') {
-        const std::size_t keyEnd = StringEnd(text, i);
-        const std::string_view key = text.substr(i + 1, keyEnd - i - 2);
-        if (key.find('\\') != std::string_view::npos)
+    std::size_t i = SkipSpace(object, SkipSpace(object, 0) + 1);  // past "{"
+    while (i < object.size() && object[i] == '"') {
+        const std::size_t keyEnd = StringEnd(object, i);
+        const std::string_view key = object.substr(i + 1, keyEnd - i - 2);
+        if (!IsPlain(key))
             return std::nullopt;
-        const std::size_t valueStart = SkipSpace(text, SkipSpace(text, keyEnd) + 1);  // past ":"
-        const std::size_t valueEnd = ValueEnd(text, valueStart);
-        members.push_back({key, text.substr(valueStart, valueEnd - valueStart)});
-        i = SkipSpace(text, valueEnd);
-        if (i < text.size() && text[i] == ',')
-            i = SkipSpace(text, i + 1);
+        const std::size_t valueStart = SkipSpace(object, SkipSpace(object, keyEnd) + 1);  // ":"
+        const std::size_t valueEnd = ValueEnd(object, valueStart);
+        members.push_back({key, object.substr(valueStart, valueEnd - valueStart)});
+        i = SkipSpace(object, valueEnd);
+        if (i < object.size() && object[i] == ',')
+            i = SkipSpace(object, i + 1);
     }
     return members;
+}
+
+std::optional<std::string> PlainValueText(std::string_view value) {
+    if (!IsPlain(value))
+        return std::nullopt;
+    std::string text;
+    text.reserve(value.size());
+    bool inString = false;
+    for (const char c : value) {
+        if (c == '"')
+            inString = !inString;
+        else if (inString || !IsSpace(c))
+            text += c;
+    }
+    return text;
 }
 
 std::string ObjectTextOf(std::span<const JsonMemberText> members,

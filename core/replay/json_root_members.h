@@ -24,6 +24,14 @@ struct JsonMemberText {
 // caller then parses the whole text.
 std::optional<std::vector<JsonMemberText>> ValidRootMembers(std::string_view text);
 
+// The members of an object text that is part of a text ValidRootMembers gave members for;
+// nothing when a key holds an escape or a byte above 127 (it reads as another key then).
+std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object);
+
+// The ValueText of a value's text from such a text, when no escape or byte above 127 is in
+// it: its quotes left out, and the spaces between its parts.
+std::optional<std::string> PlainValueText(std::string_view value);
+
 // The JSON object text of the first member of each key, in the order of the keys, then of
 // each key of `presentOnly` with null for its value; a key no member has is left out.
 std::string ObjectTextOf(std::span<const JsonMemberText> members,

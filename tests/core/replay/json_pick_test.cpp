@@ -109,6 +109,10 @@ TEST(PickMembers, AgreesWithTheBuiltObjectOnEveryShape) {
         "{\"p\":{\"a\":\"\xd1\x8f\",\"\xd1\x8f\":2}}",
         R"({"p":{"a":1},"q":{"a":2},"p":{"a":3},"q":[]})",
         R"({"x":"\\","p":{"a":"\\u0041","b":"\\\"","c":"\ud800x"}})",
+        R"({"p": {"a" : [ 1 , "x y" , { "k" : true } ] , "b" : " s ", "c" : null } , "q" : 5 })",
+        R"({"p":{"v":[1],"w":{"a":2}},"q":{"a":{"b":1},"b":"é","c":[]}})",
+        R"({"p":{"v":{"a":"x\"y","b":"\u0041"}},"q":{"a":-0,"b":1.50E+2}})",
+        R"({"p":[],"q":null})",
     };
     for (const std::string& text : texts) {
         ExpectSame(text, direct);
