@@ -41,20 +41,14 @@ class BraceCounter {
                 return i;
             ++i;
         }
-        // Sixty-four bytes at a time while no backslash is near: which bytes are in strings
-        // follows from the quotes alone, and only the braces outside strings are looked at.
-        for (; i + 64 <= size; i += 64) {
-            const byte_scan::ChunkMarks marks = byte_scan::MarkChunk(data + i, opener_, closer_);
-            if (marks.backslashes == 0 && escapedUntil_ <= i) {
-                if (const std::size_t at = WalkPlainChunk(marks, i); at != kNotYet)
-                    return at;
-                continue;
-            }
-            for (std::size_t end = i + 64; i < end; i += 8)
-                if (const std::size_t at = WalkWord(data, i); at != kNotYet)
-                    return at;
-            i -= 64;
-        }
+#if KORDEX_WIDE_SCAN
+        const std::size_t found =
+            byte_scan::HasWideScan() ? WalkChunksWide(data, size, i) : WalkChunks(data, size, i);
+#else
+        const std::size_t found = WalkChunks(data, size, i);
+#endif
+        if (found != kNotYet)
+            return found;
         for (; i + 8 <= size; i += 8)
             if (const std::size_t at = WalkWord(data, i); at != kNotYet)
                 return at;
@@ -67,6 +61,39 @@ class BraceCounter {
     }
 
   private:
+    // Sixty-four bytes at a time, up to the last whole chunk; i ends where the chunks end.
+    std::size_t WalkChunks(const char* data, std::size_t size, std::size_t& i) {
+        for (; i + 64 <= size; i += 64)
+            if (const std::size_t at =
+                    WalkChunk(byte_scan::MarkChunk(data + i, opener_, closer_), data, i);
+                at != kNotYet)
+                return at;
+        return kNotYet;
+    }
+
+#if KORDEX_WIDE_SCAN
+    [[gnu::target("avx2")]] std::size_t WalkChunksWide(const char* data, std::size_t size,
+                                                       std::size_t& i) {
+        for (; i + 64 <= size; i += 64)
+            if (const std::size_t at =
+                    WalkChunk(byte_scan::MarkChunkWide(data + i, opener_, closer_), data, i);
+                at != kNotYet)
+                return at;
+        return kNotYet;
+    }
+#endif
+
+    // While no backslash is near, which bytes are in strings follows from the quotes alone, and
+    // only the braces outside strings are looked at.
+    std::size_t WalkChunk(const byte_scan::ChunkMarks& marks, const char* data, std::size_t i) {
+        if (marks.backslashes == 0 && escapedUntil_ <= i)
+            return WalkPlainChunk(marks, i);
+        for (std::size_t at = i; at < i + 64; at += 8)
+            if (const std::size_t found = WalkWord(data, at); found != kNotYet)
+                return found;
+        return kNotYet;
+    }
+
     // The eight bytes at i, one mark after the other: the position where the depth is back at
     // 0, or kNotYet.
     std::size_t WalkWord(const char* data, std::size_t i) {
