@@ -1,6 +1,7 @@
 #include "replay/battle_header.h"
 
 #include <charconv>
+#include <vector>
 
 #include "replay/json.h"
 
@@ -52,11 +53,22 @@ HeaderParse Failed(HeaderParse parse, std::string failure) {
     return parse;
 }
 
+// Only the members read here are parsed; the vehicles, the larger part of the header, only
+// when their text is wanted.
+ParsedObject ParseHeaderMembers(std::string_view headerBlock, VehiclesText vehicles) {
+    std::vector<std::string_view> keys, presentOnly;
+    for (const HeaderKey& key : kHeaderKeys)
+        (key.memberText && vehicles == VehiclesText::Skip ? presentOnly : keys).push_back(key.key);
+    keys.push_back("regionCode");
+    keys.push_back("serverName");
+    return ParseObjectMembers(headerBlock, keys, presentOnly);
+}
+
 }  // namespace
 
 HeaderParse ParseBattleHeader(std::string_view headerBlock, VehiclesText vehicles) {
     HeaderParse parse;
-    const ParsedObject parsed = ParseObject(headerBlock);
+    const ParsedObject parsed = ParseHeaderMembers(headerBlock, vehicles);
     if (parsed.status == JsonStatus::NotJson) {
         parse.notJson = true;
         return Failed(parse, "the header is not JSON");

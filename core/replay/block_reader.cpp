@@ -9,7 +9,7 @@
 
 #include "platform/file_io.h"
 #include "platform/kordex_error.h"
-#include "replay/byte_scan.h"
+#include "replay/brace_counter.h"
 
 namespace kordex {
 
@@ -21,121 +21,6 @@ constexpr std::size_t kChunkSize = 64 * 1024;
 // first 5 MB; beyond the window the file reads as ended, so memory and time stay bounded
 // whatever the file holds (a block not closed by then is an unfinished block).
 constexpr std::uint64_t kReadWindow = std::uint64_t{64} << 20;
-
-// Walks a JSON text brace by brace. Braces inside JSON strings are text, not structure: a
-// player or clan name holding a brace must not end a block early. A library scan walks every
-// block of thousands of files, so the walk looks at eight bytes at a time and stops only at
-// the characters that can matter: braces, quotes and backslashes.
-class BraceCounter {
-  public:
-    static constexpr std::size_t kNotYet = std::string_view::npos;
-
-    // Walks the text from `from`: the position of the character after which the depth is back
-    // at 0, or kNotYet when the text ends first; the walk then goes on where it stopped when
-    // called again with the same text grown longer. The first character of a walk always
-    // counts, so a walk from a character other than a brace ends right after it.
-    std::size_t Walk(std::string_view text, std::size_t from) {
-        const char* const data = text.data();
-        const std::size_t size = text.size();
-        std::size_t i = from;
-        if (!started_) {
-            if (i >= size)
-                return kNotYet;
-            started_ = true;
-            if (data[i] == '{')
-                depth_ = 1;
-            else if (data[i] == '}')
-                depth_ = -1;
-            else
-                return i;
-            ++i;
-        }
-        // Sixty-four bytes at a time while no backslash is near: which bytes are in strings
-        // follows from the quotes alone, and only the braces outside strings are looked at.
-        for (; i + 64 <= size; i += 64) {
-            const byte_scan::ChunkMarks marks = byte_scan::MarkChunk(data + i);
-            if (marks.backslashes == 0 && escapedUntil_ <= i) {
-                if (const std::size_t at = WalkPlainChunk(marks, i); at != kNotYet)
-                    return at;
-                continue;
-            }
-            for (std::size_t end = i + 64; i < end; i += 8)
-                if (const std::size_t at = WalkWord(data, i); at != kNotYet)
-                    return at;
-            i -= 64;
-        }
-        for (; i + 8 <= size; i += 8)
-            if (const std::size_t at = WalkWord(data, i); at != kNotYet)
-                return at;
-        for (; i < size; ++i) {
-            const char c = data[i];
-            if ((c == '{' || c == '}' || c == '"' || c == '\\') && Take(c, i))
-                return i;
-        }
-        return kNotYet;
-    }
-
-  private:
-    // The eight bytes at i, one mark after the other: the position where the depth is back at
-    // 0, or kNotYet.
-    std::size_t WalkWord(const char* data, std::size_t i) {
-        const std::uint64_t word = byte_scan::Load(data + i);
-        std::uint64_t marks = byte_scan::Matches(word, '{') | byte_scan::Matches(word, '}') |
-                              byte_scan::Matches(word, '"') | byte_scan::Matches(word, '\\');
-        while (marks) {
-            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(marks) / 8);
-            marks &= marks - 1;
-            if (Take(data[at], at))
-                return at;
-        }
-        return kNotYet;
-    }
-
-    // A chunk without backslashes, none escaped by the chunk before: a byte is in a string
-    // when an odd number of quotes stands before it (its own included) in the walk.
-    std::size_t WalkPlainChunk(const byte_scan::ChunkMarks& marks, std::size_t i) {
-        std::uint64_t inString = byte_scan::PrefixXor(marks.quotes);
-        if (inString_)
-            inString = ~inString;
-        std::uint64_t braces = (marks.openers | marks.closers) & ~inString;
-        while (braces) {
-            const int bit = std::countr_zero(braces);
-            braces &= braces - 1;
-            if ((marks.openers >> bit) & 1) {
-                ++depth_;
-            } else if (--depth_ == 0) {
-                return i + static_cast<std::size_t>(bit);
-            }
-        }
-        inString_ = (inString >> 63) != 0;
-        return kNotYet;
-    }
-
-    // Takes a brace, quote or backslash at a position; true when the depth is back at 0.
-    bool Take(char c, std::size_t at) {
-        if (at < escapedUntil_)
-            return false;  // the character a backslash escapes
-        if (inString_) {
-            if (c == '\\')
-                escapedUntil_ = at + 2;
-            else if (c == '"')
-                inString_ = false;
-            return false;
-        }
-        if (c == '"')
-            inString_ = true;
-        else if (c == '{')
-            ++depth_;
-        else if (c == '}')
-            return --depth_ == 0;
-        return false;
-    }
-
-    long depth_ = 0;
-    bool started_ = false;
-    bool inString_ = false;
-    std::size_t escapedUntil_ = 0;
-};
 
 // Where a block lies in a text: [begin, end).
 struct BlockSpan {

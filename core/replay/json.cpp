@@ -23,6 +23,7 @@
 #include <vector>
 
 #include "replay/byte_scan.h"
+#include "replay/json_root_members.h"
 #include "text/utf8.h"
 #include "text/windows1251.h"
 
@@ -512,6 +513,87 @@ class PickingHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Pi
     bool afterKey_ = false;
 };
 
+PickedObject PickFromWholeText(std::string_view text, std::span<const MemberPick> picks) {
+    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
+    if (survey.nul)
+        return PickedObject{};
+    auto read = [&](std::string buffer, rapidjson::ParseErrorCode& error) {
+        PickingHandler handler(picks);
+        rapidjson::Reader reader;
+        rapidjson::InsituStringStream stream(buffer.data());
+        if (survey.manyOpeners)
+            reader
+                .Parse<kParseFlags | rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag>(
+                    stream, handler);
+        else
+            reader.Parse<kParseFlags | rapidjson::kParseInsituFlag>(stream, handler);
+        error = reader.GetParseErrorCode();
+        return handler.Result(error == rapidjson::kParseErrorNone);
+    };
+    rapidjson::ParseErrorCode error = rapidjson::kParseErrorNone;
+    PickedObject picked = read(survey.ascii ? std::string(text) : Windows1251ToUtf8(text), error);
+    if (error == rapidjson::kParseErrorNumberTooBig)
+        picked =
+            read(QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text)), error);
+    return picked;
+}
+
+const JsonMemberText* FirstNamed(std::span<const JsonMemberText> members, std::string_view key) {
+    for (const JsonMemberText& member : members)
+        if (member.key == key)
+            return &member;
+    return nullptr;
+}
+
+// The picks read straight from the members of a text known to be JSON, as PickingHandler
+// reads them from the parse; nothing when a part asked for holds an escape or a byte above
+// 127, which only the parse reads right.
+std::optional<PickedObject> PickFromMembers(std::span<const JsonMemberText> root,
+                                            std::span<const MemberPick> picks) {
+    PickedObject result;
+    result.status = JsonStatus::Ok;
+    for (const MemberPick& pick : picks) {
+        PickedMembers& picked = result.picks.emplace_back();
+        picked.values.resize(pick.keys.size());
+        const JsonMemberText* holder = FirstNamed(root, pick.member);
+        if (!holder)
+            continue;
+        if (!holder->value.starts_with('{')) {
+            picked.holder = JsonStatus::NotObject;
+            if (!pick.firstMemberOf)
+                picked.object = JsonStatus::NotObject;
+            continue;
+        }
+        auto members = MembersOf(holder->value);
+        if (!members)
+            return std::nullopt;
+        picked.holder = JsonStatus::Ok;
+        picked.holderMembers = members->size();
+        if (pick.firstMemberOf) {
+            if (members->empty())
+                continue;
+            const std::string_view first = members->front().value;
+            if (!first.starts_with('{')) {
+                picked.object = JsonStatus::NotObject;
+                continue;
+            }
+            members = MembersOf(first);
+            if (!members)
+                return std::nullopt;
+        }
+        picked.object = JsonStatus::Ok;
+        for (std::size_t k = 0; k < pick.keys.size(); ++k) {
+            const JsonMemberText* member = FirstNamed(*members, pick.keys[k]);
+            if (!member)
+                continue;
+            picked.values[k] = PlainValueText(member->value);
+            if (!picked.values[k])
+                return std::nullopt;
+        }
+    }
+    return result;
+}
+
 }  // namespace
 
 std::size_t JsonObject::MemberCount() const {
@@ -588,28 +670,23 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
 }
 
 PickedObject PickMembers(std::string_view text, std::span<const MemberPick> picks) {
-    const byte_scan::TextSurvey survey = byte_scan::Survey(text, kRecursionOpeners);
-    if (survey.nul)
-        return PickedObject{};
-    auto read = [&](std::string buffer, rapidjson::ParseErrorCode& error) {
-        PickingHandler handler(picks);
-        rapidjson::Reader reader;
-        rapidjson::InsituStringStream stream(buffer.data());
-        if (survey.manyOpeners)
-            reader
-                .Parse<kParseFlags | rapidjson::kParseInsituFlag | rapidjson::kParseIterativeFlag>(
-                    stream, handler);
-        else
-            reader.Parse<kParseFlags | rapidjson::kParseInsituFlag>(stream, handler);
-        error = reader.GetParseErrorCode();
-        return handler.Result(error == rapidjson::kParseErrorNone);
-    };
-    rapidjson::ParseErrorCode error = rapidjson::kParseErrorNone;
-    PickedObject picked = read(survey.ascii ? std::string(text) : Windows1251ToUtf8(text), error);
-    if (error == rapidjson::kParseErrorNumberTooBig)
-        picked =
-            read(QuoteNumbers(survey.ascii ? std::string(text) : Windows1251ToUtf8(text)), error);
-    return picked;
+    // Only the picked members are read, cut out of the text when it is known to be JSON.
+    if (const auto members = ValidRootMembers(text)) {
+        if (auto picked = PickFromMembers(*members, picks))
+            return std::move(*picked);
+        std::vector<std::string_view> names;
+        for (const MemberPick& pick : picks)
+            names.push_back(pick.member);
+        return PickFromWholeText(ObjectTextOf(*members, names), picks);
+    }
+    return PickFromWholeText(text, picks);
+}
+
+ParsedObject ParseObjectMembers(std::string_view text, std::span<const std::string_view> keys,
+                                std::span<const std::string_view> presentOnly) {
+    if (const auto members = ValidRootMembers(text))
+        return ParseObject(ObjectTextOf(*members, keys, presentOnly));
+    return ParseObject(text);
 }
 
 std::string StripQuotes(std::string_view text) {

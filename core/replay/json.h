@@ -47,6 +47,12 @@ struct ParsedObject {
 // replay's text reads on the players' systems; characters beyond it arrive as \u escapes.
 ParsedObject ParseObject(std::string_view text);
 
+// ParseObject of a text of which only some root members are wanted: the first member of each
+// of the keys, and of each key of `presentOnly` only whether it is there (its value may read as
+// null). When the text is known to be JSON, the other members are left out unread.
+ParsedObject ParseObjectMembers(std::string_view text, std::span<const std::string_view> keys,
+                                std::span<const std::string_view> presentOnly = {});
+
 // The same as ParseObject of the member text, without writing and reading it again.
 ParsedObject ObjectAt(const JsonObject& object, std::size_t i);
 ParsedObject ObjectOf(const JsonObject& object, std::string_view key);

@@ -4,6 +4,8 @@
 
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace kordex::byte_scan {
 namespace {
@@ -51,6 +53,37 @@ TEST(ByteScan, FindStringEscapeAgreesWithAPlainSearch) {
                 }
                 EXPECT_EQ(FindStringEscape(text, from, high), expected);
             }
+}
+
+TEST(ByteScan, EveryChunkMarkerMarksEachByteOfInterest) {
+    std::mt19937 random(11);
+    const std::string alphabet = "\"\\{}[]a\x80\xff\x00";
+    for (int round = 0; round < 200; ++round) {
+        std::string chunk(64, ' ');
+        for (char& c : chunk)
+            c = alphabet[random() % alphabet.size()];
+        for (const auto& [opener, closer] : {std::pair{'{', '}'}, std::pair{'[', ']'}}) {
+            ChunkMarks expected;
+            for (int k = 0; k < 64; ++k) {
+                const std::uint64_t bit = std::uint64_t{1} << k;
+                expected.quotes |= chunk[k] == '"' ? bit : 0;
+                expected.backslashes |= chunk[k] == '\\' ? bit : 0;
+                expected.openers |= chunk[k] == opener ? bit : 0;
+                expected.closers |= chunk[k] == closer ? bit : 0;
+            }
+            std::vector<ChunkMarks> marked = {MarkChunk(chunk.data(), opener, closer)};
+#if KORDEX_WIDE_SCAN
+            if (HasWideScan())
+                marked.push_back(MarkChunkWide(chunk.data(), opener, closer));
+#endif
+            for (const ChunkMarks& marks : marked) {
+                EXPECT_EQ(marks.quotes, expected.quotes);
+                EXPECT_EQ(marks.backslashes, expected.backslashes);
+                EXPECT_EQ(marks.openers, expected.openers);
+                EXPECT_EQ(marks.closers, expected.closers);
+            }
+        }
+    }
 }
 
 TEST(ByteScan, SurveyTellsAsciiNulAndManyOpeners) {

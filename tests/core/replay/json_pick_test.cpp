@@ -59,6 +59,25 @@ void ExpectSame(std::string_view text, std::span<const MemberPick> picks) {
     }
 }
 
+constexpr std::array<std::string_view, 3> kMemberKeys = {"p", "x", "absent"};
+
+// ParseObjectMembers answers for its keys, and for the presence of another, as the whole
+// object does.
+void ExpectSameMembers(std::string_view text, std::span<const std::string_view> keys = kMemberKeys,
+                       std::string_view presentOnlyKey = "q") {
+    const std::array<std::string_view, 1> presentOnly = {presentOnlyKey};
+    const ParsedObject whole = ParseObject(text);
+    const ParsedObject part = ParseObjectMembers(text, keys, presentOnly);
+    ASSERT_EQ(part.status, whole.status) << text;
+    if (!whole.Ok())
+        return;
+    for (std::string_view key : keys) {
+        EXPECT_EQ(part.object.ValueText(key), whole.object.ValueText(key)) << text;
+        EXPECT_EQ(part.object.MemberText(key), whole.object.MemberText(key)) << text;
+    }
+    EXPECT_EQ(part.object.Has(presentOnlyKey), whole.object.Has(presentOnlyKey)) << text;
+}
+
 TEST(PickMembers, AgreesWithTheBuiltObjectOnEveryShape) {
     const std::array<MemberPick, 2> direct = {MemberPick{"p", false, kKeys},
                                               MemberPick{"q", false, kKeys}};
@@ -81,10 +100,24 @@ TEST(PickMembers, AgreesWithTheBuiltObjectOnEveryShape) {
         R"({"p":{"a":123456789012345678901234567890123456789e999999,"b":1}})",
         R"({"p":{"a":{"b":{"c":[1,[2,[3,{"d":"}"}]]]}},"b":"{","c":"]"}})",
         "",
+        // Texts that the quick path cuts members out of, and texts it must leave to the parse.
+        R"( { "x" : [1,"]",[2,{"p":"}"}]] , "p" : { "a" : "x\"]}" , "b" : 2 } , "q" : 3 } )",
+        R"({"\u0070":{"a":1},"p":{"a":2},"q":{"a":3}})",
+        R"({"p":{"a":"\ud83d\ude00","b":"\udc00"},"q":{"a":"\ud800"}})",
+        R"({"p":{"a":Infinity,"b":-Infinity},"q":{"a":NaN}})",
+        R"({"p":{"a":123456789012345678901234567890,"b":1e400},"q":{}})",
+        "{\"p\":{\"a\":\"\xd1\x8f\",\"\xd1\x8f\":2}}",
+        R"({"p":{"a":1},"q":{"a":2},"p":{"a":3},"q":[]})",
+        R"({"x":"\\","p":{"a":"\\u0041","b":"\\\"","c":"\ud800x"}})",
+        R"({"p": {"a" : [ 1 , "x y" , { "k" : true } ] , "b" : " s ", "c" : null } , "q" : 5 })",
+        R"({"p":{"v":[1],"w":{"a":2}},"q":{"a":{"b":1},"b":"é","c":[]}})",
+        R"({"p":{"v":{"a":"x\"y","b":"\u0041"}},"q":{"a":-0,"b":1.50E+2}})",
+        R"({"p":[],"q":null})",
     };
     for (const std::string& text : texts) {
         ExpectSame(text, direct);
         ExpectSame(text, wrapped);
+        ExpectSameMembers(text);
     }
 }
 
@@ -106,6 +139,9 @@ TEST(PickMembers, AgreesWithTheBuiltObjectOnRealResults) {
                                                      MemberPick{"common", false, common}};
             ExpectSame(blocks->ResultsBlock, picks);
         }
+        constexpr std::array<std::string_view, 4> headerKeys = {"mapDisplayName", "dateTime",
+                                                                "playerName", "regionCode"};
+        ExpectSameMembers(blocks->HeaderBlock, headerKeys, "vehicles");
         ++read;
     }
     EXPECT_GT(read, 100);

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kordex {
+
+// One member of a JSON object as it stands in the text: its key (no escapes in it) and its
+// value's text, both pointing into the text.
+struct JsonMemberText {
+    std::string_view key;
+    std::string_view value;
+};
+
+// The root members of a JSON object text, in text order, found without building anything:
+// a library scan needs a few members of texts of tens of kilobytes. Given only for a text
+// that is valid by strict JSON's rules (UTF-8 included; checked by simdjson, several times
+// faster than a full parse) and holds no \u escape of a surrogate and no escaped root key:
+// every such text reads the same through ParseObject, whole or cut down to some of its
+// members. Nothing for any other text, and always nothing in a build without simdjson: the
+// caller then parses the whole text.
+std::optional<std::vector<JsonMemberText>> ValidRootMembers(std::string_view text);
+
+// The members of an object text that is part of a text ValidRootMembers gave members for;
+// nothing when a key holds an escape or a byte above 127 (it reads as another key then).
+std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object);
+
+// The ValueText of a value's text from such a text, when no escape or byte above 127 is in
+// it: its quotes left out, and the spaces between its parts.
+std::optional<std::string> PlainValueText(std::string_view value);
+
+// The JSON object text of the first member of each key, in the order of the keys, then of
+// each key of `presentOnly` with null for its value; a key no member has is left out.
+std::string ObjectTextOf(std::span<const JsonMemberText> members,
+                         std::span<const std::string_view> keys,
+                         std::span<const std::string_view> presentOnly = {});
+
+}  // namespace kordex
