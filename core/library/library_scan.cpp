@@ -1,6 +1,7 @@
 #include "library/library_scan.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "library/replay_files.h"
 #include "tables/grid_helpers.h"
@@ -175,19 +176,45 @@ void LibraryScan::DropUnplacedRows() {
     stopped_ = true;
 }
 
-LibraryRowCache LibraryScan::ResultCache() const {
-    // Rows of other folders stay; the folders scanned hold exactly what this scan found.
-    LibraryRowCache cache =
-        cache_ ? cache_->OutsideFolders({prefix_, prefix_ + kFavoritesFolderName + "/"})
-               : LibraryRowCache(std::string());
+std::vector<std::size_t> LibraryScan::CacheableSlots() const {
+    std::vector<std::size_t> cacheable;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!ready_[i].load())
             continue;
         const Slot& slot = slots_[i];
         if (!slot.failure && slot.stamp && slot.Row().opened)
-            cache.Keep(files_[i].path, *slot.stamp, slot.Row());
+            cacheable.push_back(i);
     }
+    return cacheable;
+}
+
+std::vector<std::string> LibraryScan::ScannedFolders() const {
+    return {prefix_, prefix_ + kFavoritesFolderName + "/"};
+}
+
+LibraryRowCache LibraryScan::ResultCache() const {
+    // Rows of other folders stay; the folders scanned hold exactly what this scan found.
+    LibraryRowCache cache =
+        cache_ ? cache_->OutsideFolders(ScannedFolders()) : LibraryRowCache(std::string());
+    for (const std::size_t i : CacheableSlots())
+        cache.Keep(files_[i].path, *slots_[i].stamp, slots_[i].Row());
     return cache;
+}
+
+void LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
+    const std::vector<std::size_t> cacheable = CacheableSlots();
+    std::unordered_set<std::string_view> paths;
+    for (const std::size_t i : cacheable)
+        paths.insert(files_[i].path);
+    // The rows kept stay where they are: only the files gone and the rows read change.
+    cache.ForgetFoldersBut(ScannedFolders(), paths);
+    for (const std::size_t i : cacheable) {
+        Slot& slot = slots_[i];
+        if (!slot.kept)
+            cache.Keep(files_[i].path, *slot.stamp, std::move(slot.row));
+        else if (&cache != cache_)
+            cache.Keep(files_[i].path, *slot.stamp, *slot.kept);
+    }
 }
 
 void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
@@ -200,7 +227,7 @@ void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniF
     if (progress)
         progress->Finished();
     if (cache)
-        *cache = scan.ResultCache();
+        scan.MoveRowsInto(*cache);
 }
 
 }  // namespace kordex

@@ -63,6 +63,9 @@ class LibraryScan {
     // The rows this scan read or took from the cache, for the next scan; rows of files that
     // could not be opened are left out.
     LibraryRowCache ResultCache() const;
+    // The same rows moved into a cache, which then holds what ResultCache gives (the cache
+    // given to the scan is updated in place). After the scan only: the rows leave it.
+    void MoveRowsInto(LibraryRowCache& cache);
 
   private:
     struct File {
@@ -79,6 +82,9 @@ class LibraryScan {
     };
     void Work();
     void Read(std::size_t index);
+    // The slots whose rows go into a cache: read to their end, from a file that opened.
+    std::vector<std::size_t> CacheableSlots() const;
+    std::vector<std::string> ScannedFolders() const;
     // Trims a stopped scan's tables to the rows it placed.
     void DropUnplacedRows();
 
