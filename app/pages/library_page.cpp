@@ -343,8 +343,7 @@ void LibraryPage::EndScan() {
     progress_->Finished();
     progress_.reset();
     phase_ = ScanPhase::Ending;
-    // The rows become the cache and its file there; the scan and the cache it started from
-    // are freed there as well, the scan first, since its readers may still look at the cache.
+    // The rows move into the cache and its file there, and the scan is let go there too.
     struct End {
         std::unique_ptr<LibraryRowCache> cache;
         std::unique_ptr<LibraryScan> scan;
@@ -354,12 +353,9 @@ void LibraryPage::EndScan() {
     end->scan = std::move(scan_);
     RunAside(
         [end, cachePath = context_.cachePath] {
-            std::unique_ptr<LibraryRowCache> kept;
             if (end->cache && !cachePath.empty())
-                kept =
-                    std::make_unique<LibraryRowCache>(KeepLibraryScanRows(*end->scan, cachePath));
+                KeepLibraryScanRows(*end->scan, *end->cache, cachePath);
             end->scan.reset();
-            end->cache = std::move(kept);
         },
         [this, end](std::exception_ptr failure) {
             // A cache that failed to be made is rebuilt by the next scan.

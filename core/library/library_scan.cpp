@@ -1,6 +1,7 @@
 #include "library/library_scan.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 #include "library/replay_files.h"
@@ -80,6 +81,10 @@ LibraryScan::LibraryScan(LibraryFolderFiles files, LibraryTables& tables, const 
 }
 
 LibraryScan::~LibraryScan() {
+    StopReaders();
+}
+
+void LibraryScan::StopReaders() {
     stopping_ = true;
     for (std::thread& worker : workers_)
         if (worker.joinable())
@@ -132,9 +137,7 @@ void LibraryScan::Place(Desktop& desktop, ScanProgress* progress, std::chrono::m
         while (!ready_[index].load()) {
             if (stopping_) {
                 // The files in hand are read to their end, so that every row read is kept.
-                for (std::thread& worker : workers_)
-                    if (worker.joinable())
-                        worker.join();
+                StopReaders();
                 if (!ready_[index].load()) {
                     DropUnplacedRows();
                     return;
@@ -188,19 +191,47 @@ void LibraryScan::DropUnplacedRows() {
     stopped_ = true;
 }
 
-LibraryRowCache LibraryScan::ResultCache() const {
-    // Rows of other folders stay; the folders scanned hold exactly what this scan found.
-    LibraryRowCache cache =
-        cache_ ? cache_->OutsideFolders({prefix_, prefix_ + kFavoritesFolderName + "/"})
-               : LibraryRowCache(std::string());
+std::vector<std::size_t> LibraryScan::CacheableSlots() const {
+    std::vector<std::size_t> cacheable;
     for (std::size_t i = 0; i < files_.size(); ++i) {
         if (!ready_[i].load())
             continue;
         const Slot& slot = slots_[i];
         if (!slot.failure && slot.stamp && slot.Row().opened)
-            cache.Keep(files_[i].path, *slot.stamp, slot.Row());
+            cacheable.push_back(i);
     }
+    return cacheable;
+}
+
+std::vector<std::string> LibraryScan::ScannedFolders() const {
+    return {prefix_, prefix_ + kFavoritesFolderName + "/"};
+}
+
+LibraryRowCache LibraryScan::ResultCache() const {
+    // Rows of other folders stay; the folders scanned hold exactly what this scan found.
+    LibraryRowCache cache =
+        cache_ ? cache_->OutsideFolders(ScannedFolders()) : LibraryRowCache(std::string());
+    for (const std::size_t i : CacheableSlots())
+        cache.Keep(files_[i].path, *slots_[i].stamp, slots_[i].Row());
     return cache;
+}
+
+void LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
+    // A failed scan's readers may still be looking rows up in the cache that changes here.
+    StopReaders();
+    const std::vector<std::size_t> cacheable = CacheableSlots();
+    std::unordered_set<std::string_view> paths;
+    for (const std::size_t i : cacheable)
+        paths.insert(files_[i].path);
+    // The rows kept stay where they are: only the files gone and the rows read change.
+    cache.ForgetFoldersBut(ScannedFolders(), paths);
+    for (const std::size_t i : cacheable) {
+        Slot& slot = slots_[i];
+        if (!slot.kept)
+            cache.Keep(files_[i].path, *slot.stamp, std::move(slot.row));
+        else if (&cache != cache_)
+            cache.Keep(files_[i].path, *slot.stamp, *slot.kept);
+    }
 }
 
 void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
@@ -213,7 +244,7 @@ void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniF
     if (progress)
         progress->Finished();
     if (cache)
-        *cache = scan.ResultCache();
+        scan.MoveRowsInto(*cache);
 }
 
 }  // namespace kordex

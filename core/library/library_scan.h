@@ -78,6 +78,10 @@ class LibraryScan {
     // The rows this scan read or took from the cache, for the next scan; rows of files that
     // could not be opened are left out.
     LibraryRowCache ResultCache() const;
+    // The same rows moved into a cache, which then holds what ResultCache gives (the cache
+    // given to the scan is updated in place). After the scan only: the rows leave it, and a
+    // failed scan's readers are stopped first.
+    void MoveRowsInto(LibraryRowCache& cache);
 
   private:
     struct File {
@@ -94,6 +98,11 @@ class LibraryScan {
     };
     void Work();
     void Read(std::size_t index);
+    // Stops the readers and waits for them: the files in hand are read to their end.
+    void StopReaders();
+    // The slots whose rows go into a cache: read to their end, from a file that opened.
+    std::vector<std::size_t> CacheableSlots() const;
+    std::vector<std::string> ScannedFolders() const;
     // Trims a stopped scan's tables to the rows it placed.
     void DropUnplacedRows();
 

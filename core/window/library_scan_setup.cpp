@@ -16,11 +16,10 @@ LibraryScanSetup PrepareLibraryScan(const std::string& folder, const std::string
     return setup;
 }
 
-LibraryRowCache KeepLibraryScanRows(const LibraryScan& scan, const std::string& cachePath) {
-    LibraryRowCache kept = scan.ResultCache();
+void KeepLibraryScanRows(LibraryScan& scan, LibraryRowCache& cache, const std::string& cachePath) {
+    scan.MoveRowsInto(cache);
     // Nobody is told of a cache that could not be written: it only costs the next scan time.
-    (void)SaveLibraryCache(cachePath, kept);
-    return kept;
+    (void)SaveLibraryCache(cachePath, cache);
 }
 
 }  // namespace kordex

@@ -22,9 +22,9 @@ struct LibraryScanSetup {
 LibraryScanSetup PrepareLibraryScan(const std::string& folder, const std::string& iniPath,
                                     const std::string& cachePath);
 
-// The end of a scan with a cache: the rows it read or found in its cache become the cache,
-// which is written to its file (a cache that cannot be written costs only the next scan its
-// speed). The scan may have ended by "Стоп" or a failure; its readers may still be busy.
-LibraryRowCache KeepLibraryScanRows(const LibraryScan& scan, const std::string& cachePath);
+// The end of a scan with a cache: the rows it read or found in the cache move into that
+// cache, which is written to its file (a cache that cannot be written costs only the next
+// scan its speed). The scan may have ended by "Стоп" or a failure.
+void KeepLibraryScanRows(LibraryScan& scan, LibraryRowCache& cache, const std::string& cachePath);
 
 }  // namespace kordex

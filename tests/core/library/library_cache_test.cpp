@@ -133,6 +133,12 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     EXPECT_EQ(second.favoriteReplays.Cell(col::Xp, 1), "100");
     EXPECT_EQ(cache.Size(), 4u);
     EXPECT_EQ(cache.Find(f + "c.wotreplay", {0, 0}), nullptr);
+    for (const auto& [name, xp] :
+         {std::pair{"b.wotreplay", "300"}, std::pair{"d.wotreplay", "400"}}) {
+        const LibraryRow* row = cache.Find(f + name, *StampOf(f + name));
+        ASSERT_NE(row, nullptr) << name;
+        EXPECT_EQ(row->cells[col::Xp], xp);
+    }
 }
 
 // The stamp is the size and the time std::filesystem gives (on every system alike, down to
