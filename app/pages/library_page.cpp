@@ -1,6 +1,7 @@
 #include "pages/library_page.h"
 
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QVBoxLayout>
@@ -28,7 +29,7 @@ namespace {
 
 // How long one turn of the event loop may place rows, and how often it comes: the window
 // answers input between turns, and painting a list costs more than placing a row.
-constexpr std::chrono::milliseconds kPlacingTurn{25};
+constexpr std::chrono::milliseconds kPlacingTurn{15};
 constexpr int kScanTickMs = 10;
 // How often files that appeared are looked at until their size stops changing.
 constexpr int kSettleLookMs = 500;
@@ -63,9 +64,13 @@ QWidget* ListTab(GridView* grid, QListWidget* list, const char* name) {
 }
 
 void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
-    list->clear();
+    // One insertion for the whole list: a folder may hold ten thousand replays.
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(paths.size()));
     for (const std::string& path : paths)
-        list->addItem(QString::fromStdString(path));
+        texts.append(QString::fromStdString(path));
+    list->clear();
+    list->addItems(texts);
 }
 
 }  // namespace
@@ -148,8 +153,14 @@ void LibraryPage::ConnectHandlers() {
         });
 }
 
-// The scan's workers stop with it; the rows they still read are not waited for.
-LibraryPage::~LibraryPage() = default;
+// The scan's readers stop with it; the rows they still read are not waited for. Work under
+// way on the side holds a scan or writes the cache: it is waited for.
+LibraryPage::~LibraryPage() {
+    if (aside_) {
+        aside_->wait();
+        delete aside_;
+    }
+}
 
 GridView* LibraryPage::ActiveList() const {
     return pc_ReplaysList->currentIndex() == 1 ? sg_FavoriteReplays : sg_AllReplays;
@@ -225,19 +236,69 @@ void LibraryPage::ReplaysListFixedCellClick(GridView& list, int column, int row)
 
 // ---- The scan ----
 
+void LibraryPage::RunAside(std::function<void()> work,
+                           std::function<void(std::exception_ptr)> done) {
+    auto failure = std::make_shared<std::exception_ptr>();
+    aside_ = QThread::create([work = std::move(work), failure] {
+        try {
+            work();
+        } catch (...) {
+            *failure = std::current_exception();
+        }
+    });
+    connect(aside_, &QThread::finished, this, [this, done = std::move(done), failure] {
+        aside_->wait();
+        aside_->deleteLater();
+        aside_ = nullptr;
+        done(*failure);
+    });
+    aside_->start();
+}
+
 void LibraryPage::StartScan(const std::string& folder) {
-    if (scan_)
+    if (Scanning())
         return;
-    ini_ = std::make_unique<IniFile>(IniFile::Load(context_.iniPath));
-    cache_.reset();
-    if (!context_.cachePath.empty())
-        cache_ = std::make_unique<LibraryRowCache>(
-            LoadLibraryCache(context_.cachePath, context_.iniPath));
+    phase_ = ScanPhase::Starting;
+    stopAsked_ = false;
     pending_ = PendingReplays();
     settleTimer_.stop();
     changedWhileScanning_ = false;
+    // The last scan's tanks.ini and cache are let go there too: ten thousand rows take a
+    // while to free.
+    struct Start {
+        std::unique_ptr<IniFile> oldIni;
+        std::unique_ptr<LibraryRowCache> oldCache;
+        LibraryScanSetup setup;
+    };
+    auto start = std::make_shared<Start>();
+    start->oldIni = std::move(ini_);
+    start->oldCache = std::move(cache_);
+    RunAside(
+        [start, folder, iniPath = context_.iniPath, cachePath = context_.cachePath] {
+            start->oldIni.reset();
+            start->oldCache.reset();
+            start->setup = PrepareLibraryScan(folder, iniPath, cachePath);
+        },
+        [this, start](std::exception_ptr failure) {
+            if (!failure)
+                RunGuarded([&] { BeginReading(std::move(start->setup)); });
+            if (phase_ != ScanPhase::Starting)
+                return;
+            // Nothing was read: the tables stay as they were.
+            phase_ = ScanPhase::Idle;
+            emit scanEnded();
+            if (failure)
+                RunGuarded([&] { std::rethrow_exception(failure); });
+        });
+}
 
-    scan_ = std::make_unique<LibraryScan>(folder, tables_.library, *ini_, cache_.get());
+void LibraryPage::BeginReading(LibraryScanSetup setup) {
+    const std::string folder = setup.files.folder;
+    ini_ = std::move(setup.ini);
+    cache_ = std::move(setup.cache);
+    scan_ =
+        std::make_unique<LibraryScan>(std::move(setup.files), tables_.library, *ini_, cache_.get());
+    phase_ = ScanPhase::Reading;
     ShowPathLists(tables_.library);
     // Rows not read yet are empty: a search hides them until they are.
     searchedRows_ = 0;
@@ -245,9 +306,11 @@ void LibraryPage::StartScan(const std::string& folder) {
     ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
     progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowLists(); });
     progress_->Started(scan_->FileCount());
-    watchedFolder_ = WithFinalSeparator(folder);
+    watchedFolder_ = folder;
     WatchFolder();
     scanTimer_.start();
+    if (stopAsked_)
+        StopScan();
 }
 
 void LibraryPage::ScanTick() {
@@ -266,6 +329,8 @@ void LibraryPage::ScanTick() {
 }
 
 void LibraryPage::StopScan() {
+    if (phase_ == ScanPhase::Starting)
+        stopAsked_ = true;
     if (!scan_)
         return;
     scan_->Stop();
@@ -277,21 +342,45 @@ void LibraryPage::EndScan() {
     scanTimer_.stop();
     progress_->Finished();
     progress_.reset();
-    if (cache_) {
-        LibraryRowCache read = scan_->ResultCache();
-        *cache_ = std::move(read);
-    }
-    scan_.reset();
-    SaveCache();
+    phase_ = ScanPhase::Ending;
+    // The rows move into the cache and its file there, and the scan is let go there too.
+    struct End {
+        std::unique_ptr<LibraryRowCache> cache;
+        std::unique_ptr<LibraryScan> scan;
+    };
+    auto end = std::make_shared<End>();
+    end->cache = std::move(cache_);
+    end->scan = std::move(scan_);
+    RunAside(
+        [end, cachePath = context_.cachePath] {
+            if (end->cache && !cachePath.empty())
+                KeepLibraryScanRows(*end->scan, *end->cache, cachePath);
+            end->scan.reset();
+        },
+        [this, end](std::exception_ptr failure) {
+            // A cache that failed to be made is rebuilt by the next scan.
+            cache_ = failure ? nullptr : std::move(end->cache);
+            ScanEnded(failure);
+        });
+}
+
+void LibraryPage::ScanEnded(std::exception_ptr failure) {
+    phase_ = ScanPhase::Idle;
     ShowLists();
     if (changedWhileScanning_)
-        FolderChanged();
+        RunGuarded([this] { FolderChanged(); });
     emit scanEnded();
+    if (failure)
+        RunGuarded([&] { std::rethrow_exception(failure); });
 }
 
 void LibraryPage::WaitForScan() {
-    while (scan_)
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    // An event loop of its own, which sleeps between events as the window's does: processing
+    // events in a loop would spin, taking a core from the scan's readers.
+    QEventLoop loop;
+    connect(this, &LibraryPage::scanEnded, &loop, &QEventLoop::quit);
+    while (Scanning())
+        loop.exec();
 }
 
 void LibraryPage::SaveCache() {

@@ -5,8 +5,10 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <QWidget>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -19,6 +21,7 @@
 #include "tables/library_sort_state.h"
 #include "text/ini_file.h"
 #include "window/busy_policy.h"
+#include "window/library_scan_setup.h"
 #include "window/window_tables.h"
 #include "window_progress.h"
 
@@ -40,6 +43,9 @@ class FolderEdit : public QLineEdit {
 // The tab "Управление реплеями": the folder field, the library lists of all replays and of
 // the favourites, the search above them and the actions on their selections. A scan reads on
 // other threads while the window goes on; the rows arrive in their order, and "Стоп" ends it.
+// What comes before the first row (tanks.ini, the row cache, the folder's listing) and after
+// the last (the cache kept and written) is done on a thread of its own too: the window only
+// places rows and moves the bars.
 // While the window is open the folder is watched: new replays appear, removed ones go.
 class LibraryPage : public QWidget {
     Q_OBJECT
@@ -76,7 +82,8 @@ class LibraryPage : public QWidget {
 
     // Starts a scan of the folder; the rows arrive while the event loop runs.
     void StartScan(const std::string& folder);
-    bool Scanning() const { return scan_ != nullptr; }
+    // From the start's first step to the end's last one.
+    bool Scanning() const { return phase_ != ScanPhase::Idle; }
     void StopScan();
     // Runs the event loop until no scan is under way (tests, benchmarks).
     void WaitForScan();
@@ -110,8 +117,13 @@ class LibraryPage : public QWidget {
     void ConnectHandlers();
     // Runs a handler when the busy policy lets it run now, under the default error handling.
     void Act(WindowAction action, const std::function<void()>& handler);
+    // Runs work on a thread of its own, then done on the window's thread with what work
+    // threw, if anything. One at a time: the phases of a scan follow each other.
+    void RunAside(std::function<void()> work, std::function<void(std::exception_ptr)> done);
+    void BeginReading(LibraryScanSetup setup);
     void ScanTick();
     void EndScan();
+    void ScanEnded(std::exception_ptr failure);
     void SaveCache();
     void ShowLists();
     void SearchNewRows();
@@ -119,8 +131,15 @@ class LibraryPage : public QWidget {
     void FolderChanged();
     void LookAtPending();
 
+    // Idle, then gathering what the scan needs, placing its rows, keeping its rows.
+    enum class ScanPhase { Idle, Starting, Reading, Ending };
+
     WindowTables& tables_;
     WindowContext context_;
+    ScanPhase phase_ = ScanPhase::Idle;
+    bool stopAsked_ = false;  // "Стоп" before the reading began
+    QThread* aside_ = nullptr;
+    // The scan's readers use both until the scan is let go.
     std::unique_ptr<IniFile> ini_;
     std::unique_ptr<LibraryRowCache> cache_;
     std::unique_ptr<LibraryScan> scan_;

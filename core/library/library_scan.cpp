@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_set>
+#include <utility>
 
 #include "library/replay_files.h"
 #include "tables/grid_helpers.h"
@@ -43,13 +44,25 @@ void FitColumnsToText(TextGrid& table, Desktop& desktop) {
     }
 }
 
+LibraryFolderFiles ListLibraryFolder(const std::string& folder) {
+    LibraryFolderFiles files;
+    files.folder = WithFinalSeparator(folder);
+    files.all = FindReplayFiles(files.folder);
+    files.favorites = FindReplayFiles(files.folder + kFavoritesFolderName + "/");
+    return files;
+}
+
 LibraryScan::LibraryScan(const std::string& folder, LibraryTables& tables, const IniFile& ini,
                          const LibraryRowCache* cache, int threads)
-    : tables_(tables), ini_(ini), cache_(cache), prefix_(WithFinalSeparator(folder)) {
+    : LibraryScan(ListLibraryFolder(folder), tables, ini, cache, threads) {}
+
+LibraryScan::LibraryScan(LibraryFolderFiles files, LibraryTables& tables, const IniFile& ini,
+                         const LibraryRowCache* cache, int threads)
+    : tables_(tables), ini_(ini), cache_(cache), prefix_(std::move(files.folder)) {
     ClearTableBody(tables.allReplays);
     ClearTableBody(tables.favoriteReplays);
-    tables.allReplaysList = FindReplayFiles(prefix_);
-    tables.favoriteReplaysList = FindReplayFiles(prefix_ + kFavoritesFolderName + "/");
+    tables.allReplaysList = std::move(files.all);
+    tables.favoriteReplaysList = std::move(files.favorites);
     // Both tables get their rows before the first file is read: a read error ends the scan
     // with every row in place, the ones not reached yet empty.
     tables.allReplays.SetRowCount(static_cast<int>(tables.allReplaysList.size()) + 1);
@@ -68,6 +81,10 @@ LibraryScan::LibraryScan(const std::string& folder, LibraryTables& tables, const
 }
 
 LibraryScan::~LibraryScan() {
+    StopReaders();
+}
+
+void LibraryScan::StopReaders() {
     stopping_ = true;
     for (std::thread& worker : workers_)
         if (worker.joinable())
@@ -120,9 +137,7 @@ void LibraryScan::Place(Desktop& desktop, ScanProgress* progress, std::chrono::m
         while (!ready_[index].load()) {
             if (stopping_) {
                 // The files in hand are read to their end, so that every row read is kept.
-                for (std::thread& worker : workers_)
-                    if (worker.joinable())
-                        worker.join();
+                StopReaders();
                 if (!ready_[index].load()) {
                     DropUnplacedRows();
                     return;
@@ -202,6 +217,8 @@ LibraryRowCache LibraryScan::ResultCache() const {
 }
 
 void LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
+    // A failed scan's readers may still be looking rows up in the cache that changes here.
+    StopReaders();
     const std::vector<std::size_t> cacheable = CacheableSlots();
     std::unordered_set<std::string_view> paths;
     for (const std::size_t i : cacheable)

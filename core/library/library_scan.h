@@ -29,6 +29,16 @@ class ScanProgress {
     virtual void Finished() = 0;
 };
 
+// The replays a scan of a folder reads: those of the folder and of its favourites subfolder,
+// each list sorted by path. Listing ten thousand files takes a while, so it may be done on
+// another thread before the scan.
+struct LibraryFolderFiles {
+    std::string folder;  // with its final "/"
+    std::vector<std::string> all;
+    std::vector<std::string> favorites;
+};
+LibraryFolderFiles ListLibraryFolder(const std::string& folder);
+
 // A scan under way. The replays are read on worker threads (a file whose path, size and time
 // match the cache is not opened); the rows are written into the tables only by Place, on the
 // caller's thread, in the order of the scan: all replays from the path that sorts last (row 1)
@@ -42,6 +52,11 @@ class LibraryScan {
                 const LibraryRowCache* cache = nullptr, int threads = 0);
     // The workers read `ini` until the scan ends: a temporary would be gone before them.
     LibraryScan(const std::string& folder, LibraryTables& tables, IniFile&& ini,
+                const LibraryRowCache* cache = nullptr, int threads = 0) = delete;
+    // The same over a folder listed before.
+    LibraryScan(LibraryFolderFiles files, LibraryTables& tables, const IniFile& ini,
+                const LibraryRowCache* cache = nullptr, int threads = 0);
+    LibraryScan(LibraryFolderFiles files, LibraryTables& tables, IniFile&& ini,
                 const LibraryRowCache* cache = nullptr, int threads = 0) = delete;
     ~LibraryScan();
     LibraryScan(const LibraryScan&) = delete;
@@ -64,7 +79,8 @@ class LibraryScan {
     // could not be opened are left out.
     LibraryRowCache ResultCache() const;
     // The same rows moved into a cache, which then holds what ResultCache gives (the cache
-    // given to the scan is updated in place). After the scan only: the rows leave it.
+    // given to the scan is updated in place). After the scan only: the rows leave it, and a
+    // failed scan's readers are stopped first.
     void MoveRowsInto(LibraryRowCache& cache);
 
   private:
@@ -82,6 +98,8 @@ class LibraryScan {
     };
     void Work();
     void Read(std::size_t index);
+    // Stops the readers and waits for them: the files in hand are read to their end.
+    void StopReaders();
     // The slots whose rows go into a cache: read to their end, from a file that opened.
     std::vector<std::size_t> CacheableSlots() const;
     std::vector<std::string> ScannedFolders() const;

@@ -95,12 +95,18 @@ IniFile IniFile::FromText(std::string_view text) {
     return ini;
 }
 
-IniFile IniFile::Load(const std::string& path) {
+IniFile IniFile::Load(const std::string& path, std::string* bytes) {
     // A settings file is a few kilobytes; a pipe, a folder or a giant under its name is none.
-    const FileBytes file = ReadWholeFile(Utf8Path(path), kLoadLimit);
-    if (!file.result)
+    FileBytes file = ReadWholeFile(Utf8Path(path), kLoadLimit);
+    if (!file.result) {
+        if (bytes)
+            bytes->clear();
         return {};
-    return FromText(file.bytes);
+    }
+    IniFile ini = FromText(file.bytes);
+    if (bytes)
+        *bytes = std::move(file.bytes);
+    return ini;
 }
 
 std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {

@@ -25,8 +25,10 @@ class IniFile {
   public:
     IniFile() = default;  // no file: every lookup is absent
     static IniFile FromText(std::string_view text);
-    // Reads the file; an absent or unreadable file gives an empty IniFile.
-    static IniFile Load(const std::string& path);
+    // Reads the file; an absent or unreadable file gives an empty IniFile. `bytes`, when
+    // given, receives the file as read (empty when it could not be), for a caller that needs
+    // the text too and should not read the file twice.
+    static IniFile Load(const std::string& path, std::string* bytes = nullptr);
 
     bool Present() const { return present_; }
     // The value of the key's first line in the section, or nothing when either is absent.

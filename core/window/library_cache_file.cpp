@@ -33,10 +33,14 @@ std::string LibraryCachePath(const std::string& cacheFolder) {
 }
 
 LibraryRowCache LoadLibraryCache(const std::string& cachePath, const std::string& iniPath) {
-    const std::string fingerprint = IniFingerprint(BytesOf(iniPath));
-    if (auto kept = LibraryRowCache::FromBytes(BytesOf(cachePath), fingerprint))
+    return LoadLibraryCacheFor(cachePath, IniFingerprint(BytesOf(iniPath)));
+}
+
+LibraryRowCache LoadLibraryCacheFor(const std::string& cachePath,
+                                    const std::string& iniFingerprint) {
+    if (auto kept = LibraryRowCache::FromBytes(BytesOf(cachePath), iniFingerprint))
         return std::move(*kept);
-    return LibraryRowCache(fingerprint);
+    return LibraryRowCache(iniFingerprint);
 }
 
 CacheWriteResult SaveLibraryCache(const std::string& cachePath, const LibraryRowCache& cache) {

@@ -1,0 +1,25 @@
+#include "window/library_scan_setup.h"
+
+#include "window/library_cache_file.h"
+
+namespace kordex {
+
+LibraryScanSetup PrepareLibraryScan(const std::string& folder, const std::string& iniPath,
+                                    const std::string& cachePath) {
+    LibraryScanSetup setup;
+    std::string iniBytes;
+    setup.ini = std::make_unique<IniFile>(IniFile::Load(iniPath, &iniBytes));
+    if (!cachePath.empty())
+        setup.cache = std::make_unique<LibraryRowCache>(
+            LoadLibraryCacheFor(cachePath, IniFingerprint(iniBytes)));
+    setup.files = ListLibraryFolder(folder);
+    return setup;
+}
+
+void KeepLibraryScanRows(LibraryScan& scan, LibraryRowCache& cache, const std::string& cachePath) {
+    scan.MoveRowsInto(cache);
+    // Nobody is told of a cache that could not be written: it only costs the next scan time.
+    (void)SaveLibraryCache(cachePath, cache);
+}
+
+}  // namespace kordex
