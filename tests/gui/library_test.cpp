@@ -153,6 +153,31 @@ TEST_F(LibraryWindowTest, DeleteAsksThenRemovesTheRowsWhoseFilesReachedTheTrash)
     EXPECT_TRUE(window.errors.empty());
 }
 
+// Before the first replay is read the scan gathers tanks.ini, its cache and the folder on a
+// thread of its own; the window is busy from the click on, as it is while rows arrive.
+TEST_F(LibraryWindowTest, WhileTheScanGathersWhatItNeedsActionsWait) {
+    list->SetLeftColumn(20);
+    QApplication::processEvents();
+    WindowHarness::ClickCell(*list, 20, 0);  // "Путь": descending, the scan's own order
+    EXPECT_EQ(PathIn(1), folder + "/c.wotreplay");
+
+    // A title click waits for the scan's end, then sorts what the scan listed.
+    auto* refresh = window.Find<QPushButton>("bt_Refresh");
+    refresh->click();
+    app::LibraryPage& page = *form->ts_ReplaysList;
+    ASSERT_TRUE(page.Scanning());
+    EXPECT_FALSE(refresh->isEnabled());
+    EXPECT_FALSE(window.Find<QPushButton>("bt_AddToFavorites")->isEnabled());
+    page.ReplaysListFixedCellClick(*list, 20, 0);
+    EXPECT_EQ(PathIn(1), folder + "/c.wotreplay");
+    page.WaitForScan();
+    EXPECT_EQ(all().RowCount(), 4);
+    EXPECT_EQ(PathIn(1), folder + "/a.wotreplay");  // ascending: the click's turn came
+    EXPECT_TRUE(refresh->isEnabled());
+
+    EXPECT_TRUE(window.errors.empty());
+}
+
 // The window's scan of a big folder: rows arrive while the window goes on, "Стоп" ends it
 // with the rows read, and while the window is open a replay written into the folder appears.
 TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
@@ -217,6 +242,36 @@ TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     while (all.Cell(library_column::Path, 1) == written && waited.elapsed() < 20000)
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 100);
     EXPECT_NE(all.Cell(library_column::Path, 1), written);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+// "Стоп" before the reading began: the scan ends with the replays its readers had in hand, no
+// empty row left, the window idle again.
+TEST(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
+    WindowHarness window;
+    const std::string folder = window.folder.File("replays");
+    std::filesystem::create_directories(folder);
+    constexpr int kFiles = 400;
+    const std::string bytes = ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1")));
+    for (int i = 0; i < kFiles; ++i)
+        WriteBytesFile(folder + "/r" + std::to_string(1000 + i) + ".wotreplay", bytes);
+    app::TKordexForm& form = window.Open();
+    app::LibraryPage& page = *form.ts_ReplaysList;
+    TextGrid& all = form.Tables().library.allReplays;
+    page.ed_AllReplaysFolder->setText(QString::fromStdString(folder));
+
+    page.bt_Refresh->click();
+    ASSERT_TRUE(page.Scanning());
+    page.bt_Stop->click();
+    page.WaitForScan();
+    EXPECT_FALSE(page.Scanning());
+    EXPECT_LT(all.RowCount() - 1, kFiles / 2);
+    for (int row = 1; row < all.RowCount(); ++row)
+        EXPECT_FALSE(all.Cell(library_column::Path, row).empty()) << row;
+    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), kFiles);
+    EXPECT_TRUE(page.bt_Refresh->isEnabled());
+    EXPECT_FALSE(page.bt_Stop->isEnabled());
+    EXPECT_TRUE(window.Find<QProgressBar>("SeriesProgress")->isHidden());
     EXPECT_TRUE(window.errors.empty());
 }
 
