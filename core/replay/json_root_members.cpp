@@ -1,6 +1,8 @@
 #include "replay/json_root_members.h"
 
 #include <algorithm>
+#include <memory>
+#include <mutex>
 
 #include "replay/brace_counter.h"
 #include "replay/byte_scan.h"
@@ -82,21 +84,54 @@ bool HasSurrogateEscape(std::string_view text) {
     return false;
 }
 
+#if KORDEX_SIMDJSON
+struct Checker {
+    simdjson::dom::parser parser;
+    std::string padded;
+};
+
+// A parser keeps its buffers from text to text. Each reading thread borrows one from the shelf
+// for a text and gives it back, so that a scan of thousands of files makes a few. (A
+// thread_local parser would be destroyed at its thread's exit, which MinGW's runtime does on
+// freed memory.)
+class CheckerShelf {
+  public:
+    std::unique_ptr<Checker> Take() {
+        std::lock_guard lock(mutex_);
+        if (free_.empty())
+            return std::make_unique<Checker>();
+        std::unique_ptr<Checker> checker = std::move(free_.back());
+        free_.pop_back();
+        return checker;
+    }
+    void Give(std::unique_ptr<Checker> checker) {
+        std::lock_guard lock(mutex_);
+        free_.push_back(std::move(checker));
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::unique_ptr<Checker>> free_;
+};
+
+CheckerShelf& Shelf() {
+    static CheckerShelf shelf;
+    return shelf;
+}
+#endif
+
 // Whether the text is one JSON object by strict JSON's rules.
 bool IsStrictJsonObject(std::string_view text) {
 #if KORDEX_SIMDJSON
-    // A parser keeps its buffers from text to text; each scanning thread has its own.
-    struct Checker {
-        simdjson::dom::parser parser;
-        std::string padded;
-    };
-    thread_local Checker checker;
-    checker.padded.assign(text);
-    checker.padded.append(simdjson::SIMDJSON_PADDING, '\0');
+    std::unique_ptr<Checker> checker = Shelf().Take();
+    checker->padded.assign(text);
+    checker->padded.append(simdjson::SIMDJSON_PADDING, '\0');
     simdjson::dom::element root;
-    if (checker.parser.parse(checker.padded.data(), text.size(), false).get(root))
-        return false;
-    return root.is_object();
+    const bool object =
+        !checker->parser.parse(checker->padded.data(), text.size(), false).get(root) &&
+        root.is_object();
+    Shelf().Give(std::move(checker));
+    return object;
 #else
     (void)text;
     return false;
