@@ -30,9 +30,8 @@ class StatusProgress {
 };
 
 // The library scan: "Текущий реплей: " and the file, the progress by files, and the lists as
-// they fill. The scan does not return to the event loop, so they are painted from here; as
-// often as the eye can follow, not for every file, since painting a window takes longer than
-// reading a replay's blocks.
+// they fill; as often as the eye can follow, not for every file, since painting a window takes
+// longer than placing a row.
 class LibraryScanProgress : public ScanProgress {
   public:
     // Time between two paints during a scan.

@@ -290,7 +290,7 @@ void LibraryPage::StartScan(const std::string& folder) {
                 RunGuarded([&] { BeginReading(std::move(start->setup)); });
             if (phase_ != ScanPhase::Starting)
                 return;
-            // Nothing was read: the tables stay as they were.
+            // No scan began.
             phase_ = ScanPhase::Idle;
             emit scanEnded();
             if (failure)
@@ -307,7 +307,9 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     // "Стоп" came while the scan gathered: the readers stop before they take more files.
     if (stopAsked_)
         scan_->Stop();
+    // From here the ticks carry the scan to its end, whatever fails below.
     phase_ = ScanPhase::Reading;
+    scanTimer_.start();
     ShowPathLists(tables_.library);
     // Rows not read yet are empty: a search hides them until they are.
     searchedRows_ = 0;
@@ -317,7 +319,6 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     progress_->Started(scan_->FileCount());
     watchedFolder_ = folder;
     WatchFolder();
-    scanTimer_.start();
     if (stopAsked_)
         ScanTick();
 }
@@ -349,7 +350,8 @@ void LibraryPage::StopScan() {
 
 void LibraryPage::EndScan() {
     scanTimer_.stop();
-    progress_->Finished();
+    if (progress_)
+        progress_->Finished();
     progress_.reset();
     phase_ = ScanPhase::Ending;
     // The rows move into the cache and its file there, and the scan is let go there too.
