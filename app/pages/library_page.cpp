@@ -64,11 +64,17 @@ QWidget* ListTab(GridView* grid, QListWidget* list, const char* name) {
 }
 
 void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
-    // One insertion for the whole list: a folder may hold ten thousand replays.
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(paths.size()));
     for (const std::string& path : paths)
         texts.append(QString::fromStdString(path));
+    // A rescan mostly lists what the list holds already; ten thousand items take a while to
+    // make and to delete.
+    bool same = list->count() == texts.size();
+    for (int i = 0; same && i < list->count(); ++i)
+        same = list->item(i)->text() == texts[i];
+    if (same)
+        return;
     list->clear();
     list->addItems(texts);
 }
@@ -298,6 +304,9 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     cache_ = std::move(setup.cache);
     scan_ =
         std::make_unique<LibraryScan>(std::move(setup.files), tables_.library, *ini_, cache_.get());
+    // "Стоп" came while the scan gathered: the readers stop before they take more files.
+    if (stopAsked_)
+        scan_->Stop();
     phase_ = ScanPhase::Reading;
     ShowPathLists(tables_.library);
     // Rows not read yet are empty: a search hides them until they are.
@@ -310,7 +319,7 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     WatchFolder();
     scanTimer_.start();
     if (stopAsked_)
-        StopScan();
+        ScanTick();
 }
 
 void LibraryPage::ScanTick() {

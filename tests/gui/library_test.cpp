@@ -15,6 +15,7 @@
 #include "platform/qt_file_system.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "support/test_paths.h"
 #include "window_harness.h"
 #include "window_progress.h"
 
@@ -39,6 +40,15 @@ class DataHome {
     bool had_;
     QByteArray old_;
 };
+
+// A big folder of one battle: r1000.wotreplay and on, hard links to one file.
+void WriteReplayLinks(const std::string& folder, int count, const std::string& bytes) {
+    const std::string first = folder + "/r1000.wotreplay";
+    WriteBytesFile(first, bytes);
+    for (int i = 1; i < count; ++i)
+        std::filesystem::create_hard_link(
+            PathOf(first), PathOf(folder + "/r" + std::to_string(1000 + i) + ".wotreplay"));
+}
 
 // A library folder of three finished battles, scanned by "Обновить".
 class LibraryWindowTest : public ::testing::Test {
@@ -184,10 +194,10 @@ TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     WindowHarness window;
     const std::string folder = window.folder.File("replays");
     std::filesystem::create_directories(folder);
-    constexpr int kFiles = 600;
+    // Enough rows that placing them all takes more than one turn of the event loop.
+    constexpr int kFiles = 3000;
     const std::string bytes = ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1")));
-    for (int i = 0; i < kFiles; ++i)
-        WriteBytesFile(folder + "/r" + std::to_string(1000 + i) + ".wotreplay", bytes);
+    WriteReplayLinks(folder, kFiles, bytes);
     app::TKordexForm& form = window.Open();
     app::LibraryPage& page = *form.ts_ReplaysList;
     TextGrid& all = form.Tables().library.allReplays;
@@ -252,9 +262,7 @@ TEST(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
     const std::string folder = window.folder.File("replays");
     std::filesystem::create_directories(folder);
     constexpr int kFiles = 400;
-    const std::string bytes = ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1")));
-    for (int i = 0; i < kFiles; ++i)
-        WriteBytesFile(folder + "/r" + std::to_string(1000 + i) + ".wotreplay", bytes);
+    WriteReplayLinks(folder, kFiles, ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1"))));
     app::TKordexForm& form = window.Open();
     app::LibraryPage& page = *form.ts_ReplaysList;
     TextGrid& all = form.Tables().library.allReplays;
