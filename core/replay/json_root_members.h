@@ -18,10 +18,10 @@ struct JsonMemberText {
 // The root members of a JSON object text, in text order, found without building anything:
 // a library scan needs a few members of texts of tens of kilobytes. Given only for a text
 // that is valid by strict JSON's rules (UTF-8 included; checked by simdjson, several times
-// faster than a full parse) and holds no \u escape of a surrogate and no escaped root key:
-// every such text reads the same through ParseObject, whole or cut down to some of its
-// members. Nothing for any other text, and always nothing in a build without simdjson: the
-// caller then parses the whole text.
+// faster than a full parse) and holds no \u escape of a surrogate and no root key with an
+// escape or a byte above 127: every such text reads the same through ParseObject, whole or
+// cut down to some of its members. Nothing for any other text, and always nothing in a build
+// without simdjson: the caller then parses the whole text.
 std::optional<std::vector<JsonMemberText>> ValidRootMembers(std::string_view text);
 
 // The members of an object text that is part of a text ValidRootMembers gave members for;

@@ -1,5 +1,6 @@
 #include "support/test_paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
@@ -22,6 +23,18 @@ std::string SharedReplaysFolder() {
     if (fs::is_directory(PathOf(KORDEX_SHARED_REPLAYS), error))
         return KORDEX_SHARED_REPLAYS;
     return {};
+}
+
+std::vector<std::string> SharedReplayFiles() {
+    std::vector<std::string> paths;
+    const std::string folder = SharedReplaysFolder();
+    if (folder.empty())
+        return paths;
+    for (const auto& entry : fs::recursive_directory_iterator(PathOf(folder)))
+        if (entry.path().extension() == ".wotreplay")
+            paths.push_back(Utf8Of(entry.path()));
+    std::sort(paths.begin(), paths.end());
+    return paths;
 }
 
 TempFolder::TempFolder() {

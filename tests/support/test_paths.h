@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace kordex::test {
 
@@ -12,6 +13,8 @@ std::string Utf8Of(const std::filesystem::path& path);
 
 // ../shared/replays beside the repository, or empty when it is absent.
 std::string SharedReplaysFolder();
+// Every replay under it, as UTF-8 paths in sorted order; none when it is absent.
+std::vector<std::string> SharedReplayFiles();
 
 // A fresh empty folder under the system's temporary folder, removed when the object goes.
 class TempFolder {

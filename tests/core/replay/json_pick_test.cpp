@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <filesystem>
 
 #include "replay/block_reader.h"
 #include "replay/json.h"
@@ -127,11 +126,8 @@ TEST(PickMembers, AgreesWithTheBuiltObjectOnRealResults) {
         "xp", "autoEquipCost", "health", "premiumCreditsFactor10", "team", "originalCredits"};
     constexpr std::array<std::string_view, 2> common = {"winnerTeam", "bonusType"};
     int read = 0;
-    for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(test::PathOf(test::SharedReplaysFolder()))) {
-        if (entry.path().extension() != ".wotreplay")
-            continue;
-        const auto blocks = ReadReplayBlocks(entry.path().string(), ReadingVariant::List);
+    for (const std::string& path : test::SharedReplayFiles()) {
+        const auto blocks = ReadReplayBlocks(path, ReadingVariant::List);
         if (!blocks)
             continue;
         for (bool wrapped : {false, true}) {

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <regex>
 
 #include "platform/headless_desktop.h"
@@ -241,12 +240,7 @@ TEST(SeriesCharts, OnlyANameBelowTheHeaderOpensAPlayersCharts) {
 // wrote into the tables, battle by battle and player by player.
 TEST(SeriesChartsRealReplays, ChartsAgreeWithTheSeriesTables) {
     KORDEX_REQUIRE_SHARED_REPLAYS();
-    std::vector<std::string> paths;
-    for (const auto& entry :
-         std::filesystem::recursive_directory_iterator(test::PathOf(test::SharedReplaysFolder())))
-        if (entry.path().extension() == ".wotreplay")
-            paths.push_back(entry.path().string());
-    std::sort(paths.begin(), paths.end());
+    const std::vector<std::string> paths = test::SharedReplayFiles();
 
     test::HeadlessSeries series;
     series.options.moveUnusable = false;

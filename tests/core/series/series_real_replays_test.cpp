@@ -32,15 +32,6 @@ struct RealSeries : test::HeadlessSeries {
     std::vector<std::string> paths_;
 };
 
-std::vector<std::string> AllSharedReplays() {
-    std::vector<std::string> paths;
-    for (const auto& entry :
-         fs::recursive_directory_iterator(test::PathOf(test::SharedReplaysFolder())))
-        if (entry.path().extension() == ".wotreplay")
-            paths.push_back(entry.path().string());
-    return paths;
-}
-
 // The whole-number parts the shooting cell "shots - pierced/hits (he)" holds, in that order.
 std::vector<std::string> ShotNumbers(std::string_view value) {
     std::vector<std::string> numbers(1);
@@ -57,7 +48,7 @@ std::vector<std::string> ShotNumbers(std::string_view value) {
 
 TEST(SeriesRealReplays, EveryAverageIsTheExactQuotientCutToTwoDecimals) {
     KORDEX_REQUIRE_SHARED_REPLAYS();
-    RealSeries series(AllSharedReplays());
+    RealSeries series(test::SharedReplayFiles());
     series.Run();
 
     int checked = 0, fractional = 0;
