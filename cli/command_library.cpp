@@ -34,12 +34,15 @@ int RunLibrary(const std::vector<std::string>& args, std::ostream& out) {
     HeadlessDesktop desktop;
     LibraryTables tables;
     const std::string iniPath = TanksIniPath();
-    const IniFile ini = IniFile::Load(iniPath);
+    // Read once: its names for the rows, its identity for the cache.
+    std::string iniBytes;
+    const IniFile ini = IniFile::Load(iniPath, &iniBytes);
     const std::string cacheFolder = useCache ? KordexCacheFolder() : std::string();
     const std::string cachePath =
         cacheFolder.empty() ? std::string() : LibraryCachePath(cacheFolder);
-    LibraryRowCache cache =
-        cachePath.empty() ? LibraryRowCache(std::string()) : LoadLibraryCache(cachePath, iniPath);
+    LibraryRowCache cache = cachePath.empty()
+                                ? LibraryRowCache(std::string())
+                                : LoadLibraryCacheFor(cachePath, IniFingerprint(iniBytes));
     int status = 0;
     try {
         ProcessReplays(folder, tables, ini, desktop, nullptr, cachePath.empty() ? nullptr : &cache);
