@@ -7,11 +7,14 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <algorithm>
 #include <filesystem>
+#include <map>
 
 #include "library/library_search.h"
 #include "library/library_tables.h"
 #include "pages/library_page.h"
+#include "platform/headless_desktop.h"
 #include "platform/qt_file_system.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
@@ -280,6 +283,48 @@ TEST(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
     EXPECT_TRUE(page.bt_Refresh->isEnabled());
     EXPECT_FALSE(page.bt_Stop->isEnabled());
     EXPECT_TRUE(window.Find<QProgressBar>("SeriesProgress")->isHidden());
+    EXPECT_TRUE(window.errors.empty());
+}
+
+// The window's scans of real replays, the first one and the rescan from the row cache, list
+// exactly the rows of the core's scan of one file after the other, in its order.
+TEST(LibraryWindowScan, RealReplaysListTheCoreScansRowsFirstTimeAndFromTheCache) {
+    KORDEX_REQUIRE_SHARED_REPLAYS();
+    // The folder that holds the most of them.
+    std::map<std::string, int> perFolder;
+    for (const std::string& path : SharedReplayFiles())
+        ++perFolder[Utf8Of(PathOf(path).parent_path())];
+    const std::string folder =
+        std::max_element(perFolder.begin(), perFolder.end(), [](const auto& a, const auto& b) {
+            return a.second < b.second;
+        })->first;
+
+    WindowHarness window;
+    std::filesystem::copy_file(PathOf(KORDEX_SHIPPED_INI), PathOf(window.IniPath()));
+    LibraryTables core;
+    HeadlessDesktop desktop;
+    ProcessReplays(folder, core, IniFile::Load(window.IniPath()), desktop);
+    ASSERT_GT(core.allReplays.RowCount(), 10);
+
+    app::TKordexForm& form = window.Open();
+    app::LibraryPage& page = *form.ts_ReplaysList;
+    page.ed_AllReplaysFolder->setText(QString::fromStdString(folder));
+    const TextGrid& all = form.Tables().library.allReplays;
+    for (const char* scan : {"first scan", "rescan from the cache"}) {
+        SCOPED_TRACE(scan);
+        page.bt_Refresh->click();
+        page.WaitForScan();
+        ASSERT_EQ(all.RowCount(), core.allReplays.RowCount());
+        int differing = 0;
+        for (int row = 0; row < all.RowCount(); ++row)
+            for (int column = 0; column < kLibraryColumns; ++column)
+                if (all.Cell(column, row) != core.allReplays.Cell(column, row) && differing++ < 5)
+                    ADD_FAILURE() << "row " << row << ", column " << column << ": "
+                                  << all.Cell(column, row) << " against "
+                                  << core.allReplays.Cell(column, row);
+        EXPECT_EQ(differing, 0);
+        EXPECT_EQ(form.Tables().library.allReplaysList, core.allReplaysList);
+    }
     EXPECT_TRUE(window.errors.empty());
 }
 
