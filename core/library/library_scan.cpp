@@ -103,9 +103,11 @@ void LibraryScan::Work() {
 void LibraryScan::Read(std::size_t index) {
     Slot slot;
     const std::string& path = files_[index].path;
-    slot.stamp = StampOf(path);
+    // The stamp only serves a cache: without one, the file is not looked at twice.
+    if (cache_)
+        slot.stamp = StampOf(path);
     // A cached row is not copied: the cache outlives the scan.
-    slot.kept = cache_ && slot.stamp ? cache_->Find(path, *slot.stamp) : nullptr;
+    slot.kept = slot.stamp ? cache_->Find(path, *slot.stamp) : nullptr;
     try {
         if (!slot.kept)
             slot.row = ReadLibraryRow(path, ini_);
@@ -205,15 +207,6 @@ std::vector<std::size_t> LibraryScan::CacheableSlots() const {
 
 std::vector<std::string> LibraryScan::ScannedFolders() const {
     return {prefix_, prefix_ + kFavoritesFolderName + "/"};
-}
-
-LibraryRowCache LibraryScan::ResultCache() const {
-    // Rows of other folders stay; the folders scanned hold exactly what this scan found.
-    LibraryRowCache cache =
-        cache_ ? cache_->OutsideFolders(ScannedFolders()) : LibraryRowCache(std::string());
-    for (const std::size_t i : CacheableSlots())
-        cache.Keep(files_[i].path, *slots_[i].stamp, slots_[i].Row());
-    return cache;
 }
 
 void LibraryScan::MoveRowsInto(LibraryRowCache& cache) {

@@ -75,12 +75,11 @@ class LibraryScan {
     int FileCount() const { return static_cast<int>(files_.size()); }
     int PlacedCount() const { return placed_; }
 
-    // The rows this scan read or took from the cache, for the next scan; rows of files that
-    // could not be opened are left out.
-    LibraryRowCache ResultCache() const;
-    // The same rows moved into a cache, which then holds what ResultCache gives (the cache
-    // given to the scan is updated in place). After the scan only: the rows leave it, and a
-    // failed scan's readers are stopped first.
+    // Moves the rows this scan read or took from its cache into a cache (the scan's own is
+    // updated in place), for the next scan: the rows of the scanned folders are then exactly
+    // this scan's, less those of files that could not be opened. A scan made without a cache
+    // keeps none. After the scan only: the rows leave it, and a failed scan's readers are
+    // stopped first.
     void MoveRowsInto(LibraryRowCache& cache);
 
   private:
