@@ -26,8 +26,8 @@ class Reading {
     Reading(BattleRead& read, const BattleReadRequest& request) : r_(read), q_(request) {}
 
     // Each stage runs when the caller asked for it and every stage before it succeeded.
+    // The read is a new one: its tables are empty.
     void Run() {
-        ResetBattleTables(r_.tables);
         BattleTables& t = r_.tables;
         const ReplayBlocks& b = r_.blocks;
         (void)(Stage(ReadStage::Header, [&] { return Header(); }) &&

@@ -34,8 +34,9 @@ struct BlockSpan {
 // included) is an ordinary character. Past the end of the file lines are empty.
 class LazyLines {
   public:
-    // The line's buffer starts at a chunk's size, so the usual first line grows in place.
-    explicit LazyLines(ReadableFile& file) : file_(file) { text_.reserve(kChunkSize); }
+    // The line's buffer starts at two chunks: the first line of the usual replay holds its
+    // blocks (about 80 KB) and then grows in place.
+    explicit LazyLines(ReadableFile& file) : file_(file) { text_.reserve(2 * kChunkSize); }
 
     // The known part of the current text; ReadMore extends it.
     std::string_view Text() const { return std::string_view(text_).substr(start_); }
