@@ -107,9 +107,13 @@ int main(int argc, char** argv) {
                 big.times.cpu / floor.cpu);
     // Core time: the CPU the scan takes, which contention from other programs does not inflate
     // as it does the wall time.
-    std::printf("  target                  < 2 s core time: %s; <= 3x the floor: %s\n",
-                big.times.cpu < 2.0 ? "met" : "MISSED",
-                big.times.cpu <= 3 * floor.cpu ? "met" : "MISSED");
+    // The floor reads on one thread, the scan on every core: by wall time the scan takes at
+    // most three times as long as the plain read, by CPU it may not.
+    std::printf(
+        "  target                  < 2 s core time: %s; <= 3x the floor: %s by wall time, "
+        "%s by CPU time\n",
+        big.times.cpu < 2.0 ? "met" : "MISSED", big.times.wall <= 3 * floor.wall ? "met" : "MISSED",
+        big.times.cpu <= 3 * floor.cpu ? "met" : "MISSED");
     std::printf(
         "  peak memory             %.1f MB at start, %.1f MB after %d replays, %.1f MB "
         "after %d\n",
