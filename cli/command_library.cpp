@@ -45,8 +45,9 @@ int RunLibrary(const std::vector<std::string>& args, std::ostream& out) {
                                 : LoadLibraryCacheFor(cachePath, IniFingerprint(iniBytes));
     int status = 0;
     try {
-        ProcessReplays(folder, tables, ini, desktop, nullptr, cachePath.empty() ? nullptr : &cache);
-        if (!cachePath.empty()) {
+        const bool changed = ProcessReplays(folder, tables, ini, desktop, nullptr,
+                                            cachePath.empty() ? nullptr : &cache);
+        if (changed) {
             const CacheWriteResult written = SaveLibraryCache(cachePath, cache);
             if (!written.written)
                 std::cerr << "kordex-cli: " << written.description << "\n";

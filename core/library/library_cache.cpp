@@ -148,9 +148,9 @@ void LibraryRowCache::ForgetFolder(const std::string& folder) {
     std::erase_if(entries_, [&](const auto& entry) { return IsDirectlyIn(entry.first, folder); });
 }
 
-void LibraryRowCache::ForgetFoldersBut(const std::vector<std::string>& folders,
-                                       const std::unordered_set<std::string_view>& paths) {
-    std::erase_if(entries_, [&](const auto& entry) {
+std::size_t LibraryRowCache::ForgetFoldersBut(const std::vector<std::string>& folders,
+                                              const std::unordered_set<std::string_view>& paths) {
+    return std::erase_if(entries_, [&](const auto& entry) {
         const std::string& path = entry.first;
         return std::any_of(folders.begin(), folders.end(),
                            [&](const std::string& folder) { return IsDirectlyIn(path, folder); }) &&

@@ -37,9 +37,10 @@ class LibraryRowCache {
     std::size_t Size() const { return entries_.size(); }
     // Forgets the rows of the files directly in the folder (given with its final "/").
     void ForgetFolder(const std::string& folder);
-    // Forgets the rows of the files directly in one of the folders, but those of the paths.
-    void ForgetFoldersBut(const std::vector<std::string>& folders,
-                          const std::unordered_set<std::string_view>& paths);
+    // Forgets the rows of the files directly in one of the folders, but those of the paths;
+    // how many went.
+    std::size_t ForgetFoldersBut(const std::vector<std::string>& folders,
+                                 const std::unordered_set<std::string_view>& paths);
     // A cache of the same identity with the rows of the files directly in none of the folders.
     LibraryRowCache OutsideFolders(const std::vector<std::string>& folders) const;
 

@@ -209,7 +209,7 @@ std::vector<std::string> LibraryScan::ScannedFolders() const {
     return {prefix_, prefix_ + kFavoritesFolderName + "/"};
 }
 
-void LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
+bool LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
     // A failed scan's readers may still be looking rows up in the cache that changes here.
     StopReaders();
     const std::vector<std::size_t> cacheable = CacheableSlots();
@@ -217,17 +217,21 @@ void LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
     for (const std::size_t i : cacheable)
         paths.insert(files_[i].path);
     // The rows kept stay where they are: only the files gone and the rows read change.
-    cache.ForgetFoldersBut(ScannedFolders(), paths);
+    bool changed = cache.ForgetFoldersBut(ScannedFolders(), paths) > 0;
     for (const std::size_t i : cacheable) {
         Slot& slot = slots_[i];
-        if (!slot.kept)
+        if (!slot.kept) {
             cache.Keep(files_[i].path, *slot.stamp, std::move(slot.row));
-        else if (&cache != cache_)
+            changed = true;
+        } else if (&cache != cache_) {
             cache.Keep(files_[i].path, *slot.stamp, *slot.kept);
+            changed = true;
+        }
     }
+    return changed;
 }
 
-void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
+bool ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
                     Desktop& desktop, ScanProgress* progress, LibraryRowCache* cache) {
     LibraryScan scan(folder, tables, ini, cache);
     if (progress)
@@ -236,8 +240,7 @@ void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniF
         scan.Place(desktop, progress, std::chrono::hours(1), true);
     if (progress)
         progress->Finished();
-    if (cache)
-        scan.MoveRowsInto(*cache);
+    return cache && scan.MoveRowsInto(*cache);
 }
 
 }  // namespace kordex

@@ -79,8 +79,9 @@ class LibraryScan {
     // updated in place), for the next scan: the rows of the scanned folders are then exactly
     // this scan's, less those of files that could not be opened. A scan made without a cache
     // keeps none. After the scan only: the rows leave it, and a failed scan's readers are
-    // stopped first.
-    void MoveRowsInto(LibraryRowCache& cache);
+    // stopped first. True when the cache changed (a returning user's unchanged folder leaves
+    // its cache file as it is).
+    bool MoveRowsInto(LibraryRowCache& cache);
 
   private:
     struct File {
@@ -129,8 +130,8 @@ class LibraryScan {
 // The scan of one file after the other, to its end: lists the replays of the folder and of
 // its favourites subfolder and fills one row per file, the path that sorts last in row 1.
 // Columns are widened, never narrowed. With a cache, unchanged files are not read, and the
-// cache then holds the rows of this scan.
-void ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
+// cache then holds the rows of this scan; true when that changed the cache.
+bool ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
                     Desktop& desktop, ScanProgress* progress = nullptr,
                     LibraryRowCache* cache = nullptr);
 

@@ -17,7 +17,9 @@ LibraryScanSetup PrepareLibraryScan(const std::string& folder, const std::string
 }
 
 void KeepLibraryScanRows(LibraryScan& scan, LibraryRowCache& cache, const std::string& cachePath) {
-    scan.MoveRowsInto(cache);
+    // An unchanged cache is not written again: a returning user's start-up writes nothing.
+    if (!scan.MoveRowsInto(cache))
+        return;
     // Nobody is told of a cache that could not be written: it only costs the next scan time.
     (void)SaveLibraryCache(cachePath, cache);
 }

@@ -23,8 +23,8 @@ LibraryScanSetup PrepareLibraryScan(const std::string& folder, const std::string
                                     const std::string& cachePath);
 
 // The end of a scan with a cache: the rows it read or found in the cache move into that
-// cache, which is written to its file (a cache that cannot be written costs only the next
-// scan its speed). The scan may have ended by "Стоп" or a failure.
+// cache, which is written to its file when that changed it (a cache that cannot be written
+// costs only the next scan its speed). The scan may have ended by "Стоп" or a failure.
 void KeepLibraryScanRows(LibraryScan& scan, LibraryRowCache& cache, const std::string& cachePath);
 
 }  // namespace kordex

@@ -51,9 +51,12 @@ TEST(CliLibrary, TheSecondRunComesFromTheCacheAndPrintsTheSameBytes) {
     WriteBattleReplay(changed, Battle("999"));
     fs::last_write_time(test::PathOf(changed), time);
 
+    const auto written = fs::last_write_time(test::PathOf(cache.file));
     const CliRun second = RunProgram(KORDEX_CLI, {"library", replays}, cache.environment);
     ASSERT_EQ(second.status, 0);
     EXPECT_EQ(second.output, first.output);
+    // Every row came from the cache: its file is left as it was.
+    EXPECT_EQ(fs::last_write_time(test::PathOf(cache.file)), written);
     const CliRun read =
         RunProgram(KORDEX_CLI, {"library", "--no-cache", replays}, cache.environment);
     EXPECT_NE(read.output, first.output);

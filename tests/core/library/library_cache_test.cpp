@@ -106,8 +106,10 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     HeadlessDesktop desktop;
     LibraryRowCache cache(IniFingerprint(""));
     LibraryTables first;
-    ProcessReplays(folder.Path(), first, IniFile(), desktop, nullptr, &cache);
+    EXPECT_TRUE(ProcessReplays(folder.Path(), first, IniFile(), desktop, nullptr, &cache));
     EXPECT_EQ(cache.Size(), 4u);
+    LibraryTables again;
+    EXPECT_FALSE(ProcessReplays(folder.Path(), again, IniFile(), desktop, nullptr, &cache));
     LibraryTables plain;
     ProcessReplays(folder.Path(), plain, IniFile(), desktop);
     EXPECT_EQ(first.allReplays.Column(col::Xp), plain.allReplays.Column(col::Xp));
@@ -123,7 +125,7 @@ TEST(LibraryScanCache, UnchangedFilesAreNotReadChangedNewAndVanishedOnesAre) {
     test::WriteBattleReplay(folder.File("d.wotreplay"), Battle("400"));
 
     LibraryTables second;
-    ProcessReplays(folder.Path(), second, IniFile(), desktop, nullptr, &cache);
+    EXPECT_TRUE(ProcessReplays(folder.Path(), second, IniFile(), desktop, nullptr, &cache));
     const std::string f = folder.Path() + "/";
     EXPECT_EQ(second.allReplays.Column(col::Path),
               (std::vector<std::string>{"Путь", f + "d.wotreplay", f + "b.wotreplay",
