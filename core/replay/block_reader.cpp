@@ -151,8 +151,11 @@ class LazyLines {
             return true;
         if (atEnd_)
             return false;
+        // A whole chunk first, then quarters: the blocks of the usual replay end a little past
+        // the first chunk, and every byte read past them is copied for nothing.
+        const std::size_t piece = read_ == 0 ? buffer_.size() : buffer_.size() / 4;
         const std::size_t wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), kReadWindow - read_));
+            static_cast<std::size_t>(std::min<std::uint64_t>(piece, kReadWindow - read_));
         filled_ = 0;
         position_ = 0;
         if (wanted > 0)
