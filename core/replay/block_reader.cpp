@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <memory>
 
 #include "platform/file_io.h"
@@ -82,10 +83,14 @@ class LazyLines {
 
     // Whether what is left of the current line holds the word, reading on as far as needed.
     bool Contains(std::string_view word) {
+        // Key words are found by skipping ahead on their last letter: their first letters are
+        // common in the text, which a search letter by letter keeps stopping at.
+        const std::boyer_moore_horspool_searcher searcher(word.begin(), word.end());
         std::size_t from = 0;
         while (true) {
             const std::string_view text = Text();
-            if (text.find(word, from) != std::string_view::npos)
+            if (std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
+                            text.end(), searcher) != text.end())
                 return true;
             if (text.size() >= word.size())
                 from = text.size() - word.size() + 1;
