@@ -6,6 +6,7 @@
 #include "library/library_search.h"
 #include "library/library_tables.h"
 #include "library/replay_files.h"
+#include "text/text_collation.h"
 
 namespace kordex {
 
@@ -104,7 +105,7 @@ HandOff HandOffSelection(const TextGrid& table) {
     }
     if (series.paths.empty())
         return NoHandOff{};
-    std::stable_sort(series.paths.begin(), series.paths.end(), PathLessIgnoringCase);
+    SortLikeListBox(series.paths);
     return series;
 }
 

@@ -8,6 +8,7 @@
 #include "library/library_scan.h"
 #include "library/replay_files.h"
 #include "platform/file_io.h"
+#include "text/text_collation.h"
 
 namespace kordex {
 
@@ -88,18 +89,17 @@ bool AlreadyShown(const LibraryPlace& place, const std::string& path) {
         return false;
     std::vector<std::string>& list = place.list;
     if (std::find(list.begin(), list.end(), path) == list.end())
-        list.insert(std::upper_bound(list.begin(), list.end(), path, PathLessIgnoringCase), path);
+        list.insert(std::upper_bound(list.begin(), list.end(), path, ListBoxLess), path);
     return true;
 }
 
 void InsertLibraryRow(TextGrid& table, std::vector<std::string>& paths, const LibraryRow& row,
                       Desktop& desktop) {
     const std::string& path = row.cells[library_column::Path];
-    paths.insert(std::upper_bound(paths.begin(), paths.end(), path, PathLessIgnoringCase), path);
+    paths.insert(std::upper_bound(paths.begin(), paths.end(), path, ListBoxLess), path);
     // The first row whose path sorts before the new one: the new row goes above it.
     int at = table.FixedRows();
-    while (at < table.RowCount() &&
-           !PathLessIgnoringCase(table.Cell(library_column::Path, at), path))
+    while (at < table.RowCount() && !ListBoxLess(table.Cell(library_column::Path, at), path))
         ++at;
     table.SetRowCount(table.RowCount() + 1);
     for (int r = table.RowCount() - 1; r > at; --r) {

@@ -4,52 +4,24 @@
 #include <filesystem>
 #include <utility>
 
+#include "text/letter_case.h"
+#include "text/text_collation.h"
+
 namespace kordex {
 
 namespace fs = std::filesystem;
 
 namespace {
 
-// Lower-cases one UTF-8 character in place: ASCII letters and the Cyrillic capitals.
-std::string FoldCase(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const auto next = i + 1 < text.size() ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (c >= 'A' && c <= 'Z') {
-            out += static_cast<char>(c - 'A' + 'a');
-        } else if (c == 0xD0 && next >= 0x90 && next <= 0x9F) {  // А..П
-            out += static_cast<char>(0xD0);
-            out += static_cast<char>(next + 0x20);
-            ++i;
-        } else if (c == 0xD0 && next >= 0xA0 && next <= 0xAF) {  // Р..Я
-            out += static_cast<char>(0xD1);
-            out += static_cast<char>(next - 0x20);
-            ++i;
-        } else if (c == 0xD0 && next == 0x81) {  // Ё
-            out += static_cast<char>(0xD1);
-            out += static_cast<char>(0x91);
-            ++i;
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-    return out;
-}
-
 bool EndsWithReplayExtension(const std::string& name) {
     static const std::string kExtension = ".wotreplay";
     if (name.size() < kExtension.size())
         return false;
-    return FoldCase(name.substr(name.size() - kExtension.size())) == kExtension;
+    return EqualIgnoringCase(std::string_view(name).substr(name.size() - kExtension.size()),
+                             kExtension);
 }
 
 }  // namespace
-
-bool PathLessIgnoringCase(const std::string& a, const std::string& b) {
-    return FoldCase(a) < FoldCase(b);
-}
 
 std::string WithFinalSeparator(std::string folder) {
     if (folder.empty() || folder.back() != '/')
@@ -76,17 +48,11 @@ std::vector<std::string> FindReplayFiles(const std::string& folder) {
             continue;
         names.push_back(name);
     }
-    // Each name folded once, not once per comparison: a folder may hold thousands. The folder
-    // is the same in every path, so the names alone decide the order.
-    std::vector<std::pair<std::string, std::string>> keyed;
-    keyed.reserve(names.size());
+    // The folder is the same in every path: the names alone decide the order.
+    SortLikeListBox(names);
+    paths.reserve(names.size());
     for (const std::string& name : names)
-        keyed.emplace_back(FoldCase(name), prefix + name);
-    paths.resize(keyed.size());
-    std::stable_sort(keyed.begin(), keyed.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 0; i < keyed.size(); ++i)
-        paths[i] = std::move(keyed[i].second);
+        paths.push_back(prefix + name);
     return paths;
 }
 

@@ -170,8 +170,14 @@ bool ListBoxLess(std::string_view a, std::string_view b) {
 }
 
 void SortLikeListBox(std::vector<std::string>& items) {
-    std::stable_sort(items.begin(), items.end(),
-                     [](const std::string& a, const std::string& b) { return ListBoxLess(a, b); });
+    // Each text's key made once, not once per comparison: a library lists thousands.
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(items.size());
+    for (std::string& item : items)
+        keyed.emplace_back(SortKey(item), std::move(item));
+    std::sort(keyed.begin(), keyed.end());
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        items[i] = std::move(keyed[i].second);
 }
 
 }  // namespace kordex

@@ -38,10 +38,12 @@ TextGrid TableOf(const std::vector<std::string>& paths) {
     return table;
 }
 
+// In the order of a sorted list box: letter case aside, ё with е.
 TEST(FindReplayFiles, ListsReplaysSortedIgnoringCaseAndSkipsTheGamesTempFile) {
     test::TempFolder folder;
     for (const char* name : {"b.wotreplay", "A.wotreplay", "c.WOTREPLAY", ".hidden.wotreplay",
-                             "temp.wotreplay", "Temp.wotreplay", "notes.txt"})
+                             "temp.wotreplay", "Temp.wotreplay", "notes.txt", "ЯК.wotreplay",
+                             "ёж.wotreplay", "Ель.wotreplay", "Ёлка.wotreplay", "жук.wotreplay"})
         Touch(folder.File(name));
     std::filesystem::create_directory(test::PathOf(folder.File("dir.wotreplay")));
     const std::string f = folder.Path() + "/";
@@ -51,6 +53,9 @@ TEST(FindReplayFiles, ListsReplaysSortedIgnoringCaseAndSkipsTheGamesTempFile) {
     // On Windows the two names are one file, which keeps the game's name and is skipped.
     expected.push_back(f + "Temp.wotreplay");
 #endif
+    for (const char* name :
+         {"ёж.wotreplay", "Ёлка.wotreplay", "Ель.wotreplay", "жук.wotreplay", "ЯК.wotreplay"})
+        expected.push_back(f + name);
     EXPECT_EQ(FindReplayFiles(folder.Path()), expected);
     EXPECT_TRUE(FindReplayFiles(folder.File("absent")).empty());
 }
