@@ -32,7 +32,10 @@ class LibraryScanSetupTest : public ::testing::Test {
             test::WriteBattleReplay(folder + name, battle);
         WriteIni("[ussr]\nT-34=Т-34\n");
     }
-    void WriteIni(const std::string& text) { std::ofstream(test::PathOf(ini)) << text; }
+    // Binary: the cache's identity is of the file's bytes, which text mode changes on Windows.
+    void WriteIni(const std::string& text) {
+        std::ofstream(test::PathOf(ini), std::ios::binary) << text;
+    }
     // The window's way: a scan over the setup, every row placed.
     LibraryTables Scan(LibraryScanSetup& setup, bool keep) {
         LibraryTables tables;
