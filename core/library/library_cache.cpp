@@ -144,10 +144,6 @@ void LibraryRowCache::Keep(const std::string& path, const FileStamp& stamp, Libr
     entries_.insert_or_assign(path, Entry{stamp, std::move(row)});
 }
 
-void LibraryRowCache::ForgetFolder(const std::string& folder) {
-    std::erase_if(entries_, [&](const auto& entry) { return IsDirectlyIn(entry.first, folder); });
-}
-
 std::size_t LibraryRowCache::ForgetFoldersBut(const std::vector<std::string>& folders,
                                               const std::unordered_set<std::string_view>& paths) {
     return std::erase_if(entries_, [&](const auto& entry) {
@@ -156,17 +152,6 @@ std::size_t LibraryRowCache::ForgetFoldersBut(const std::vector<std::string>& fo
                            [&](const std::string& folder) { return IsDirectlyIn(path, folder); }) &&
                !paths.contains(path);
     });
-}
-
-LibraryRowCache LibraryRowCache::OutsideFolders(const std::vector<std::string>& folders) const {
-    LibraryRowCache kept(iniFingerprint_);
-    for (const auto& item : entries_) {
-        const std::string& path = item.first;
-        if (std::none_of(folders.begin(), folders.end(),
-                         [&](const std::string& folder) { return IsDirectlyIn(path, folder); }))
-            kept.entries_.emplace(item);
-    }
-    return kept;
 }
 
 std::string LibraryRowCache::Bytes() const {

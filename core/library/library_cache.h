@@ -35,14 +35,10 @@ class LibraryRowCache {
     const LibraryRow* Find(const std::string& path, const FileStamp& stamp) const;
     void Keep(const std::string& path, const FileStamp& stamp, LibraryRow row);
     std::size_t Size() const { return entries_.size(); }
-    // Forgets the rows of the files directly in the folder (given with its final "/").
-    void ForgetFolder(const std::string& folder);
-    // Forgets the rows of the files directly in one of the folders, but those of the paths;
-    // how many went.
+    // Forgets the rows of the files directly in one of the folders (each given with its final
+    // "/"), but those of the paths; how many went.
     std::size_t ForgetFoldersBut(const std::vector<std::string>& folders,
                                  const std::unordered_set<std::string_view>& paths);
-    // A cache of the same identity with the rows of the files directly in none of the folders.
-    LibraryRowCache OutsideFolders(const std::vector<std::string>& folders) const;
 
     // The cache as the bytes of its file, and back. Bytes that are not a whole cache of this
     // program and this tanks.ini give nothing: such a cache is rebuilt, never trusted.

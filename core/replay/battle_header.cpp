@@ -53,15 +53,22 @@ HeaderParse Failed(HeaderParse parse, std::string failure) {
     return parse;
 }
 
-// Only the members read here are parsed; the vehicles, the larger part of the header, only
-// when their text is wanted.
+// The vehicles are the larger part of the header: when their text is not wanted, only the
+// other members read here are parsed, and of the vehicles only whether they are there.
 ParsedObject ParseHeaderMembers(std::string_view headerBlock, VehiclesText vehicles) {
-    std::vector<std::string_view> keys, presentOnly;
-    for (const HeaderKey& key : kHeaderKeys)
-        (key.memberText && vehicles == VehiclesText::Skip ? presentOnly : keys).push_back(key.key);
-    keys.push_back("regionCode");
-    keys.push_back("serverName");
-    return ParseObjectMembers(headerBlock, keys, presentOnly);
+    if (vehicles == VehiclesText::Keep)
+        return ParseObject(headerBlock);
+    static const std::vector<std::string_view> kValueKeys = [] {
+        std::vector<std::string_view> keys;
+        for (const HeaderKey& key : kHeaderKeys)
+            if (!key.memberText)
+                keys.push_back(key.key);
+        keys.push_back("regionCode");
+        keys.push_back("serverName");
+        return keys;
+    }();
+    static constexpr std::string_view kVehicles[] = {"vehicles"};
+    return ParseObjectMembers(headerBlock, kValueKeys, kVehicles);
 }
 
 }  // namespace

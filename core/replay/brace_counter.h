@@ -61,25 +61,26 @@ class BraceCounter {
     }
 
   private:
-    // Sixty-four bytes at a time, up to the last whole chunk; i ends where the chunks end.
-    std::size_t WalkChunks(const char* data, std::size_t size, std::size_t& i) {
+    // Sixty-four bytes at a time, up to the last whole chunk; i ends where the chunks end. Each
+    // processor's marking of a chunk is built into its own copy of the loop.
+    template <byte_scan::ChunkMarks (*Mark)(const char*, char, char)>
+    [[gnu::always_inline]] std::size_t WalkChunksWith(const char* data, std::size_t size,
+                                                      std::size_t& i) {
         for (; i + 64 <= size; i += 64)
-            if (const std::size_t at =
-                    WalkChunk(byte_scan::MarkChunk(data + i, opener_, closer_), data, i);
+            if (const std::size_t at = WalkChunk(Mark(data + i, opener_, closer_), data, i);
                 at != kNotYet)
                 return at;
         return kNotYet;
     }
 
+    std::size_t WalkChunks(const char* data, std::size_t size, std::size_t& i) {
+        return WalkChunksWith<byte_scan::MarkChunk>(data, size, i);
+    }
+
 #if KORDEX_WIDE_SCAN
     [[gnu::target("avx2")]] std::size_t WalkChunksWide(const char* data, std::size_t size,
                                                        std::size_t& i) {
-        for (; i + 64 <= size; i += 64)
-            if (const std::size_t at =
-                    WalkChunk(byte_scan::MarkChunkWide(data + i, opener_, closer_), data, i);
-                at != kNotYet)
-                return at;
-        return kNotYet;
+        return WalkChunksWith<byte_scan::MarkChunkWide>(data, size, i);
     }
 #endif
 

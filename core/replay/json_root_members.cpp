@@ -44,7 +44,8 @@ std::size_t SkipSpace(std::string_view text, std::size_t i) {
 std::size_t StringEnd(std::string_view text, std::size_t quote) {
     std::size_t i = quote + 1;
     while (true) {
-        i = byte_scan::FindAnyOf(text, i, '"', '\\', '"');
+        // A quote or a backslash: valid JSON has no control character in a string.
+        i = byte_scan::FindStringEscape(text, i, false);
         if (i >= text.size())
             return text.size();
         if (text[i] == '"')

@@ -71,25 +71,18 @@ TEST(LibraryRowCache, BytesGiveTheSameRowsBackOnlyToTheSameTanksIni) {
         EXPECT_FALSE(LibraryRowCache::FromBytes(c.bytes, c.ini).has_value()) << c.what;
 }
 
-TEST(LibraryRowCache, ForgetsOnlyTheFilesDirectlyInTheFolder) {
-    LibraryRowCache cache("");
-    for (const char* path : {"/r/a.wotreplay", "/r/[Избранное]/b.wotreplay", "/rr/c.wotreplay"})
+TEST(LibraryRowCache, ForgetsOnlyTheFilesDirectlyInTheFoldersButThoseKept) {
+    LibraryRowCache cache("ini");
+    for (const char* path : {"/r/a.wotreplay", "/r/[Избранное]/b.wotreplay", "/rr/c.wotreplay",
+                             "/r/d/e.wotreplay", "/r/k.wotreplay"})
         cache.Keep(path, {1, 1}, SomeRow(path, "m"));
-    cache.ForgetFolder("/r/");
+    EXPECT_EQ(cache.ForgetFoldersBut({"/r/", "/r/[Избранное]/"}, {"/r/k.wotreplay"}), 2u);
+    EXPECT_EQ(cache.IniFingerprint(), "ini");
+    EXPECT_EQ(cache.Size(), 3u);
     EXPECT_EQ(cache.Find("/r/a.wotreplay", {1, 1}), nullptr);
-    EXPECT_NE(cache.Find("/r/[Избранное]/b.wotreplay", {1, 1}), nullptr);
-    EXPECT_NE(cache.Find("/rr/c.wotreplay", {1, 1}), nullptr);
-
-    // The rows outside both folders of a scan, under the same identity.
-    LibraryRowCache whole("ini");
-    for (const char* path :
-         {"/r/a.wotreplay", "/r/[Избранное]/b.wotreplay", "/rr/c.wotreplay", "/r/d/e.wotreplay"})
-        whole.Keep(path, {1, 1}, SomeRow(path, "m"));
-    const LibraryRowCache outside = whole.OutsideFolders({"/r/", "/r/[Избранное]/"});
-    EXPECT_EQ(outside.IniFingerprint(), "ini");
-    EXPECT_EQ(outside.Size(), 2u);
-    EXPECT_NE(outside.Find("/rr/c.wotreplay", {1, 1}), nullptr);
-    EXPECT_NE(outside.Find("/r/d/e.wotreplay", {1, 1}), nullptr);
+    EXPECT_EQ(cache.Find("/r/[Избранное]/b.wotreplay", {1, 1}), nullptr);
+    for (const char* kept : {"/rr/c.wotreplay", "/r/d/e.wotreplay", "/r/k.wotreplay"})
+        EXPECT_NE(cache.Find(kept, {1, 1}), nullptr) << kept;
 }
 
 // Sets a file's modification time back to what it was, so that only its content differs.
