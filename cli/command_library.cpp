@@ -42,7 +42,7 @@ int RunLibrary(const std::vector<std::string>& args, std::ostream& out) {
         cacheFolder.empty() ? std::string() : LibraryCachePath(cacheFolder);
     LibraryRowCache cache = cachePath.empty()
                                 ? LibraryRowCache(std::string())
-                                : LoadLibraryCacheFor(cachePath, IniFingerprint(iniBytes));
+                                : LoadLibraryCache(cachePath, IniFingerprint(iniBytes));
     int status = 0;
     try {
         const bool changed = ProcessReplays(folder, tables, ini, desktop, nullptr,

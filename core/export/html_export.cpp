@@ -6,6 +6,7 @@
 
 #include "export/export_file.h"
 #include "export/html_charts.h"
+#include "platform/file_io.h"
 #include "platform/kordex_error.h"
 #include "replay/portal_addresses.h"
 #include "series/author_statistics.h"
@@ -320,8 +321,7 @@ std::optional<std::string> ExportHTMLNew(SeriesTables& tables, const LabelStore*
     // The page's old fixed name; a stale copy would be mistaken for the current export.
     std::error_code ignored;
     const std::string oldPage = ProgramFilePath(programFolder, "table.htm");
-    std::filesystem::remove(std::filesystem::path(std::u8string(oldPage.begin(), oldPage.end())),
-                            ignored);
+    std::filesystem::remove(Utf8Path(oldPage), ignored);
 
     const PageLines lines = SeriesPageLines(tables, authorStats);
     const std::string path = SeriesPagePath(programFolder, platform.clock.Now());

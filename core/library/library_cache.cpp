@@ -10,6 +10,7 @@
 #endif
 
 #include "library/library_tables.h"
+#include "platform/file_io.h"
 
 #ifndef KORDEX_VERSION
 #define KORDEX_VERSION "dev"
@@ -104,7 +105,7 @@ bool KnownKind(std::uint64_t kind) {
 std::optional<FileStamp> StampOf(const std::string& path) {
 #ifdef _WIN32
     namespace fs = std::filesystem;
-    const fs::path file(std::u8string(path.begin(), path.end()));
+    const fs::path file = Utf8Path(path);
     std::error_code error;
     const auto size = fs::file_size(file, error);
     if (error)

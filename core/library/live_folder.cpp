@@ -35,7 +35,7 @@ bool TableHasPath(const TextGrid& table, const std::string& path) {
 
 std::optional<FileLook> LookAtFile(const std::string& path) {
     namespace fs = std::filesystem;
-    const fs::path file(std::u8string(path.begin(), path.end()));
+    const fs::path file = Utf8Path(path);
     std::error_code error;
     if (!fs::is_regular_file(file, error))
         return std::nullopt;

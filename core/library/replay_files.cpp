@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "platform/file_io.h"
 #include "text/letter_case.h"
 #include "text/text_collation.h"
 
@@ -34,7 +35,7 @@ std::vector<std::string> FindReplayFiles(const std::string& folder) {
     std::vector<std::string> names;
     const std::string prefix = WithFinalSeparator(folder);
     std::error_code error;
-    fs::directory_iterator entries(fs::path(std::u8string(prefix.begin(), prefix.end())), error);
+    fs::directory_iterator entries(Utf8Path(prefix), error);
     if (error)
         return paths;
     for (const auto& entry : entries) {

@@ -12,15 +12,13 @@
 #include <fstream>
 #include <random>
 
+#include "platform/file_io.h"
+
 namespace kordex {
 
 namespace fs = std::filesystem;
 
 namespace {
-
-fs::path PathOf(const std::string& utf8) {
-    return Utf8Path(utf8);
-}
 
 FileResult Failed(const std::error_code& error) {
     return FileResult::Failure(FileFault::Write, error.message());
@@ -30,19 +28,19 @@ FileResult Failed(const std::error_code& error) {
 
 bool StdFileSystem::FileExists(const std::string& path) {
     std::error_code error;
-    return fs::is_regular_file(PathOf(path), error);
+    return fs::is_regular_file(Utf8Path(path), error);
 }
 
 bool StdFileSystem::FolderExists(const std::string& path) {
     std::error_code error;
-    return fs::is_directory(PathOf(path), error);
+    return fs::is_directory(Utf8Path(path), error);
 }
 
 FileResult StdFileSystem::CreateFolder(const std::string& path) {
     std::error_code error;
-    fs::create_directories(PathOf(path), error);
+    fs::create_directories(Utf8Path(path), error);
     std::error_code checked;
-    if (fs::is_directory(PathOf(path), checked))
+    if (fs::is_directory(Utf8Path(path), checked))
         return {};
     return FileResult::Failure(FileFault::Write,
                                error ? error.message() : std::string("это не папка"));
@@ -52,7 +50,7 @@ FileResult StdFileSystem::MoveFileNoReplace(const std::string& from, const std::
 #ifdef _WIN32
     // Without MOVEFILE_REPLACE_EXISTING the move fails when the target exists; across volumes
     // Windows copies and deletes, taking a partial copy back itself.
-    if (MoveFileExW(PathOf(from).c_str(), PathOf(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0)
+    if (MoveFileExW(Utf8Path(from).c_str(), Utf8Path(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0)
         return {};
     return FileResult::Failure(FileFault::Write, "файл не перемещается");
 #else
@@ -66,21 +64,21 @@ FileResult StdFileSystem::MoveFileNoReplace(const std::string& from, const std::
     // fails half-way takes its copy back, so the file is in exactly one place; a file that was
     // at the target before is someone else's and is never touched.
     std::error_code error;
-    if (fs::exists(PathOf(to), error))
+    if (fs::exists(Utf8Path(to), error))
         return Failed(std::make_error_code(std::errc::file_exists));
     if (error)
         return Failed(error);
-    if (!fs::copy_file(PathOf(from), PathOf(to), fs::copy_options::none, error)) {
+    if (!fs::copy_file(Utf8Path(from), Utf8Path(to), fs::copy_options::none, error)) {
         if (error != std::errc::file_exists) {
             std::error_code ignored;
-            fs::remove(PathOf(to), ignored);  // a partial copy of ours
+            fs::remove(Utf8Path(to), ignored);  // a partial copy of ours
         }
         return Failed(error);
     }
-    fs::remove(PathOf(from), error);
+    fs::remove(Utf8Path(from), error);
     if (error) {
         std::error_code ignored;
-        fs::remove(PathOf(to), ignored);
+        fs::remove(Utf8Path(to), ignored);
         return Failed(error);
     }
     return {};
@@ -93,10 +91,10 @@ FileResult StdFileSystem::MoveToTrash(const std::string&) {
 
 FileResult StdFileSystem::FolderWritable(const std::string& path) {
     std::error_code error;
-    if (!fs::is_directory(PathOf(path), error))
+    if (!fs::is_directory(Utf8Path(path), error))
         return FileResult::Failure(FileFault::Absent, "папки нет");
     std::random_device random;
-    const fs::path probe = PathOf(path) / (".kordex-probe-" + std::to_string(random()));
+    const fs::path probe = Utf8Path(path) / (".kordex-probe-" + std::to_string(random()));
     if (fs::exists(probe, error))
         return FileResult::Failure(FileFault::Write, "пробный файл уже есть");
     {
@@ -110,11 +108,11 @@ FileResult StdFileSystem::FolderWritable(const std::string& path) {
 
 FileResult StdFileSystem::CopyFileNoReplace(const std::string& from, const std::string& to) {
     std::error_code error;
-    if (fs::copy_file(PathOf(from), PathOf(to), fs::copy_options::none, error))
+    if (fs::copy_file(Utf8Path(from), Utf8Path(to), fs::copy_options::none, error))
         return {};
     if (error != std::errc::file_exists) {
         std::error_code ignored;
-        fs::remove(PathOf(to), ignored);  // a partial copy of ours
+        fs::remove(Utf8Path(to), ignored);  // a partial copy of ours
     }
     return Failed(error);
 }

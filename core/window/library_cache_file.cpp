@@ -12,15 +12,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // The file's bytes; none when it cannot be read (an absent file reads as empty).
 std::string BytesOf(const std::string& path) {
     // Far beyond the cache of the largest folder: a bigger file is no cache of ours.
     constexpr std::size_t kLimit = std::size_t{1} << 30;
-    FileBytes read = ReadWholeFile(PathOf(path), kLimit);
+    FileBytes read = ReadWholeFile(Utf8Path(path), kLimit);
     if (!read.result)
         return {};
     return std::move(read.bytes);
@@ -32,12 +28,7 @@ std::string LibraryCachePath(const std::string& cacheFolder) {
     return ProgramFilePath(cacheFolder, "library-rows.cache");
 }
 
-LibraryRowCache LoadLibraryCache(const std::string& cachePath, const std::string& iniPath) {
-    return LoadLibraryCacheFor(cachePath, IniFingerprint(BytesOf(iniPath)));
-}
-
-LibraryRowCache LoadLibraryCacheFor(const std::string& cachePath,
-                                    const std::string& iniFingerprint) {
+LibraryRowCache LoadLibraryCache(const std::string& cachePath, const std::string& iniFingerprint) {
     if (auto kept = LibraryRowCache::FromBytes(BytesOf(cachePath), iniFingerprint))
         return std::move(*kept);
     return LibraryRowCache(iniFingerprint);
@@ -45,7 +36,7 @@ LibraryRowCache LoadLibraryCacheFor(const std::string& cachePath,
 
 CacheWriteResult SaveLibraryCache(const std::string& cachePath, const LibraryRowCache& cache) {
     std::error_code error;
-    fs::create_directories(PathOf(cachePath).parent_path(), error);
+    fs::create_directories(Utf8Path(cachePath).parent_path(), error);
     try {
         WriteFileReplacing(cachePath, cache.Bytes());
     } catch (const KordexError& failure) {

@@ -10,11 +10,9 @@ namespace kordex {
 std::string LibraryCachePath(const std::string& cacheFolder);
 
 // The cache kept in the file, or an empty one when the file is missing, unreadable, damaged,
-// of another program version or of another tanks.ini than the one at iniPath.
-LibraryRowCache LoadLibraryCache(const std::string& cachePath, const std::string& iniPath);
-// The same for a tanks.ini already read: its IniFingerprint given.
-LibraryRowCache LoadLibraryCacheFor(const std::string& cachePath,
-                                    const std::string& iniFingerprint);
+// of another program version or of another tanks.ini than the one whose IniFingerprint is
+// given (tanks.ini is read once, for its names and for this).
+LibraryRowCache LoadLibraryCache(const std::string& cachePath, const std::string& iniFingerprint);
 
 struct CacheWriteResult {
     bool written = false;

@@ -11,7 +11,7 @@ LibraryScanSetup PrepareLibraryScan(const std::string& folder, const std::string
     setup.ini = std::make_unique<IniFile>(IniFile::Load(iniPath, &iniBytes));
     if (!cachePath.empty())
         setup.cache = std::make_unique<LibraryRowCache>(
-            LoadLibraryCacheFor(cachePath, IniFingerprint(iniBytes)));
+            LoadLibraryCache(cachePath, IniFingerprint(iniBytes)));
     setup.files = ListLibraryFolder(folder);
     return setup;
 }

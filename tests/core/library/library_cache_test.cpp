@@ -164,21 +164,19 @@ TEST(LibraryScanCache, ARowOfAFileThatDidNotOpenSaysSo) {
 
 TEST(LibraryCacheFile, WrittenWholeAndRebuiltWhenUnreadableOrOfAnotherTanksIni) {
     test::TempFolder folder;
-    const std::string ini = folder.File("tanks.ini");
-    std::ofstream(test::PathOf(ini)) << "[ussr]\nT-34=Т-34\n";
+    const std::string fingerprint = IniFingerprint("[ussr]\nT-34=Т-34\n");
     const std::string path = LibraryCachePath(folder.File("cache/Kordex"));
     // Missing: empty.
-    EXPECT_EQ(LoadLibraryCache(path, ini).Size(), 0u);
+    EXPECT_EQ(LoadLibraryCache(path, fingerprint).Size(), 0u);
 
-    LibraryRowCache cache = LoadLibraryCache(path, ini);
+    LibraryRowCache cache = LoadLibraryCache(path, fingerprint);
     cache.Keep("/r/a.wotreplay", {1, 2}, SomeRow("/r/a.wotreplay", "m"));
     ASSERT_TRUE(SaveLibraryCache(path, cache).written);
     EXPECT_FALSE(fs::exists(test::PathOf(path + ".writing")));
-    EXPECT_EQ(LoadLibraryCache(path, ini).Size(), 1u);
+    EXPECT_EQ(LoadLibraryCache(path, fingerprint).Size(), 1u);
 
     // Another tanks.ini: the vehicle names in the rows may differ.
-    std::ofstream(test::PathOf(ini)) << "[ussr]\nT-34=T-34 (1941)\n";
-    EXPECT_EQ(LoadLibraryCache(path, ini).Size(), 0u);
+    EXPECT_EQ(LoadLibraryCache(path, IniFingerprint("[ussr]\nT-34=T-34 (1941)\n")).Size(), 0u);
     // A folder where the file should be: nothing written, and the caller is told.
     const std::string blocked = folder.File("blocked");
     fs::create_directories(test::PathOf(blocked + "/library-rows.cache/x"));

@@ -15,6 +15,8 @@
 namespace kordex {
 namespace {
 
+constexpr const char* kIniText = "[ussr]\nT-34=Т-34\n";
+
 namespace col = library_column;
 namespace fs = std::filesystem;
 
@@ -30,7 +32,7 @@ class LibraryScanSetupTest : public ::testing::Test {
         for (const std::string& name : {std::string("a.wotreplay"), std::string("b.wotreplay"),
                                         std::string(kFavoritesFolderName) + "/c.wotreplay"})
             test::WriteBattleReplay(folder + name, battle);
-        WriteIni("[ussr]\nT-34=Т-34\n");
+        WriteIni(kIniText);
     }
     // Binary: the cache's identity is of the file's bytes, which text mode changes on Windows.
     void WriteIni(const std::string& text) {
@@ -60,7 +62,7 @@ TEST_F(LibraryScanSetupTest, GathersTanksIniItsCacheAndTheFolderAndScansAsTheCor
     EXPECT_EQ(setup.ini->Value("USSR", "t-34"), "Т-34");
     ASSERT_TRUE(setup.cache);
     EXPECT_EQ(setup.cache->Size(), 0u);
-    EXPECT_EQ(setup.cache->IniFingerprint(), IniFingerprint("[ussr]\nT-34=Т-34\n"));
+    EXPECT_EQ(setup.cache->IniFingerprint(), IniFingerprint(kIniText));
     EXPECT_EQ(setup.files.folder, folder);
     EXPECT_EQ(setup.files.all,
               (std::vector<std::string>{folder + "a.wotreplay", folder + "b.wotreplay"}));
@@ -112,8 +114,7 @@ TEST_F(LibraryScanSetupTest, WithoutTanksIniCacheFileOrFolder) {
         EXPECT_EQ(setup.ini->Present(), c.iniPresent);
         ASSERT_EQ(setup.cache != nullptr, c.cache);
         if (c.cache) {
-            EXPECT_EQ(setup.cache->IniFingerprint(),
-                      IniFingerprint(c.iniPresent ? "[ussr]\nT-34=Т-34\n" : ""));
+            EXPECT_EQ(setup.cache->IniFingerprint(), IniFingerprint(c.iniPresent ? kIniText : ""));
         }
         EXPECT_EQ(setup.files.all.size(), c.files);
     }
@@ -128,7 +129,8 @@ TEST_F(LibraryScanSetupTest, AStoppedScanKeepsTheRowsItReadAndForgetsTheFilesGon
     const std::string gone = folder + "a.wotreplay";
     const std::optional<FileStamp> goneStamp = StampOf(gone);
     ASSERT_TRUE(goneStamp);
-    ASSERT_NE(LoadLibraryCache(cachePath, ini).Find(gone, *goneStamp), nullptr);
+    ASSERT_NE(LoadLibraryCache(cachePath, IniFingerprint(kIniText)).Find(gone, *goneStamp),
+              nullptr);
     fs::remove(test::PathOf(gone));
 
     LibraryScanSetup setup = PrepareLibraryScan(folder, ini, cachePath);
@@ -141,7 +143,7 @@ TEST_F(LibraryScanSetupTest, AStoppedScanKeepsTheRowsItReadAndForgetsTheFilesGon
     ASSERT_TRUE(scan.Finished());
     KeepLibraryScanRows(scan, *setup.cache, cachePath);
 
-    const LibraryRowCache kept = LoadLibraryCache(cachePath, ini);
+    const LibraryRowCache kept = LoadLibraryCache(cachePath, IniFingerprint(kIniText));
     EXPECT_EQ(kept.Find(gone, *goneStamp), nullptr);
     EXPECT_EQ(kept.Size(), static_cast<std::size_t>(scan.PlacedCount()));
     EXPECT_EQ(setup.cache->Size(), kept.Size());
