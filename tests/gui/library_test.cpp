@@ -193,24 +193,37 @@ TEST_F(LibraryWindowTest, WhileTheScanGathersWhatItNeedsActionsWait) {
 
 // The window's scan of a big folder: rows arrive while the window goes on, "Стоп" ends it
 // with the rows read, and while the window is open a replay written into the folder appears.
-TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
+// A window over a folder of many links to one replay, the library field set to it.
+class LibraryWindowScan : public ::testing::Test {
+  protected:
+    void Open(int files) {
+        std::filesystem::create_directories(folder);
+        WriteReplayLinks(folder, files, bytes);
+        form = &window.Open();
+        page = form->ts_ReplaysList;
+        page->ed_AllReplaysFolder->setText(QString::fromStdString(folder));
+    }
+    TextGrid& All() { return form->Tables().library.allReplays; }
+    int FilledRows() {
+        int filled = 0;
+        for (int row = 1; row < All().RowCount(); ++row)
+            filled += All().Cell(library_column::Path, row).empty() ? 0 : 1;
+        return filled;
+    }
+
     WindowHarness window;
     const std::string folder = window.folder.File("replays");
-    std::filesystem::create_directories(folder);
+    const std::string bytes = ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1")));
+    app::TKordexForm* form = nullptr;
+    app::LibraryPage* page = nullptr;
+};
+
+TEST_F(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     // Enough rows that placing them all takes more than one turn of the event loop.
     constexpr int kFiles = 3000;
-    const std::string bytes = ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1")));
-    WriteReplayLinks(folder, kFiles, bytes);
-    app::TKordexForm& form = window.Open();
-    app::LibraryPage& page = *form.ts_ReplaysList;
-    TextGrid& all = form.Tables().library.allReplays;
-    auto filledRows = [&] {
-        int filled = 0;
-        for (int row = 1; row < all.RowCount(); ++row)
-            filled += all.Cell(library_column::Path, row).empty() ? 0 : 1;
-        return filled;
-    };
-    page.ed_AllReplaysFolder->setText(QString::fromStdString(folder));
+    Open(kFiles);
+    app::LibraryPage& page = *this->page;
+    TextGrid& all = All();
     page.bt_Refresh->click();
 
     // The click returns at once; the scan is under way and the row actions wait for it.
@@ -219,11 +232,11 @@ TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     EXPECT_FALSE(page.bt_AddToFavorites->isEnabled());
     EXPECT_FALSE(page.bt_DeleteSelected->isEnabled());
     EXPECT_FALSE(page.bt_Refresh->isEnabled());
-    while (page.Scanning() && filledRows() == 0)
+    while (page.Scanning() && FilledRows() == 0)
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     ASSERT_TRUE(page.Scanning()) << "the scan ended before the first rows were seen";
     // The rows arrive in their order: the last path first, no row skipped.
-    const int seen = filledRows();
+    const int seen = FilledRows();
     EXPECT_EQ(all.Cell(library_column::Path, 1),
               folder + "/r" + std::to_string(999 + kFiles) + ".wotreplay");
     EXPECT_FALSE(all.Cell(library_column::Path, seen).empty());
@@ -234,7 +247,7 @@ TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     EXPECT_FALSE(page.Scanning());
     EXPECT_GE(all.RowCount() - 1, seen);
     EXPECT_LT(all.RowCount() - 1, kFiles);
-    EXPECT_EQ(filledRows(), all.RowCount() - 1);
+    EXPECT_EQ(FilledRows(), all.RowCount() - 1);
     EXPECT_FALSE(page.bt_Stop->isEnabled());
     EXPECT_TRUE(page.bt_AddToFavorites->isEnabled());
     EXPECT_TRUE(page.bt_Refresh->isEnabled());
@@ -260,17 +273,11 @@ TEST(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
 
 // "Стоп" before the reading began: the scan ends with the replays its readers had in hand, no
 // empty row left, the window idle again.
-TEST(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
-    WindowHarness window;
-    const std::string folder = window.folder.File("replays");
-    std::filesystem::create_directories(folder);
+TEST_F(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
     constexpr int kFiles = 400;
-    WriteReplayLinks(folder, kFiles, ReplayBytes(ReplayOf(BattleFixture(30, "0.9.17.1"))));
-    app::TKordexForm& form = window.Open();
-    app::LibraryPage& page = *form.ts_ReplaysList;
-    TextGrid& all = form.Tables().library.allReplays;
-    page.ed_AllReplaysFolder->setText(QString::fromStdString(folder));
-
+    Open(kFiles);
+    app::LibraryPage& page = *this->page;
+    TextGrid& all = All();
     page.bt_Refresh->click();
     ASSERT_TRUE(page.Scanning());
     page.bt_Stop->click();
@@ -288,7 +295,7 @@ TEST(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
 
 // The window's scans of real replays, the first one and the rescan from the row cache, list
 // exactly the rows of the core's scan of one file after the other, in its order.
-TEST(LibraryWindowScan, RealReplaysListTheCoreScansRowsFirstTimeAndFromTheCache) {
+TEST(LibraryWindowRealScan, RealReplaysListTheCoreScansRowsFirstTimeAndFromTheCache) {
     KORDEX_REQUIRE_SHARED_REPLAYS();
     // The folder that holds the most of them.
     std::map<std::string, int> perFolder;
