@@ -28,10 +28,11 @@ VehicleTable TableOf(const std::vector<Vehicle>& rows) {
     return table;
 }
 
-std::vector<std::string> FieldOf(const VehicleTable& table, std::size_t count) {
+// One field of the first rows of a table.
+std::vector<std::string> FieldOf(const VehicleTable& table, std::size_t count, int field = Xp) {
     std::vector<std::string> values;
     for (std::size_t i = 0; i < count; ++i)
-        values.push_back(table[i][Xp]);
+        values.push_back(table[i][field]);
     return values;
 }
 
@@ -98,13 +99,6 @@ VehicleTable PlatoonTable(const std::vector<std::string>& ids) {
     return table;
 }
 
-std::vector<std::string> PlatoonsOf(const VehicleTable& table, std::size_t count) {
-    std::vector<std::string> values;
-    for (std::size_t i = 0; i < count; ++i)
-        values.push_back(table[i][PlatoonId]);
-    return values;
-}
-
 TEST(NumberPlatoons, NumbersPlatoonsInTheOrderOfTheirFirstRow) {
     struct Case {
         std::vector<std::string> ids;
@@ -121,7 +115,7 @@ TEST(NumberPlatoons, NumbersPlatoonsInTheOrderOfTheirFirstRow) {
     for (const auto& c : cases) {
         VehicleTable table = PlatoonTable(c.ids);
         NumberPlatoons(table);
-        EXPECT_EQ(PlatoonsOf(table, c.ids.size()), c.numbered);
+        EXPECT_EQ(FieldOf(table, c.ids.size(), PlatoonId), c.numbered);
     }
 }
 
