@@ -68,6 +68,15 @@ struct Library {
     LibraryTables tables;
     HeadlessDesktop desktop;
     void Scan(const std::string& folder) { ProcessReplays(folder, tables, IniFile(), desktop); }
+    // The selected rows to "[Избранное]", and into the trash with the question answered yes; each
+    // gives the count of rows it took.
+    int ToFavorites(FileSystem& files) {
+        return AddToFavorites(tables.allReplays, tables.favoriteReplays, files, desktop);
+    }
+    int DeleteConfirmed(FileSystem& files) {
+        desktop.confirmAnswers.push_back(true);
+        return DeleteSelected(tables.allReplays, files, desktop);
+    }
     int RowOf(const std::string& path) const {
         for (int row = 1; row < tables.allReplays.RowCount(); ++row)
             if (tables.allReplays.Cell(col::Path, row) == path)
@@ -103,15 +112,12 @@ TEST(DiskFaults, ReplayVanishedBetweenScanAndAction) {
     // To favourites: the move fails, the row stays where it was.
     library.tables.allReplays.SetSelection({row, row});
     test::RecordingFileSystem files;
-    EXPECT_EQ(AddToFavorites(library.tables.allReplays, library.tables.favoriteReplays, files,
-                             library.desktop),
-              0);
+    EXPECT_EQ(library.ToFavorites(files), 0);
     EXPECT_EQ(library.tables.allReplays.Cell(col::Path, row), gone);
     EXPECT_EQ(library.tables.favoriteReplays.RowCount(), 1);
 
     // Into the trash: nothing reached it, so the row stays.
-    library.desktop.confirmAnswers.push_back(true);
-    EXPECT_EQ(DeleteSelected(library.tables.allReplays, files, library.desktop), 0);
+    EXPECT_EQ(library.DeleteConfirmed(files), 0);
     EXPECT_EQ(library.tables.allReplays.Cell(col::Path, row), gone);
     EXPECT_TRUE(files.trashed.empty());
 
@@ -214,11 +220,8 @@ TEST(DiskFaults, ReadOnlyFolderKeepsEveryRowAndSaysNothingMoved) {
 
     library.tables.allReplays.SetSelection({1, 2});
     const auto rowsBefore = library.tables.allReplays.Column(col::Path);
-    EXPECT_EQ(AddToFavorites(library.tables.allReplays, library.tables.favoriteReplays, files,
-                             library.desktop),
-              0);
-    library.desktop.confirmAnswers.push_back(true);
-    EXPECT_EQ(DeleteSelected(library.tables.allReplays, files, library.desktop), 0);
+    EXPECT_EQ(library.ToFavorites(files), 0);
+    EXPECT_EQ(library.DeleteConfirmed(files), 0);
     EXPECT_EQ(library.tables.allReplays.Column(col::Path), rowsBefore);
     EXPECT_EQ(library.tables.favoriteReplays.RowCount(), 1);
 
@@ -272,9 +275,7 @@ TEST(DiskFaults, NamesAlreadyTakenAreNeverOverwritten) {
         ASSERT_GT(row, 0);
         library.tables.allReplays.SetSelection({row, row});
         StdFileSystem files;
-        EXPECT_EQ(AddToFavorites(library.tables.allReplays, library.tables.favoriteReplays, files,
-                                 library.desktop),
-                  0);
+        EXPECT_EQ(library.ToFavorites(files), 0);
         EXPECT_EQ(library.tables.allReplays.Cell(col::Path, row), favourite);
 
         Series series;
@@ -316,9 +317,7 @@ TEST(DiskFaults, CyrillicAndSpacesInTheFolderPath) {
     library.Scan(folder);
     library.tables.allReplays.SetSelection({1, 1});
     StdFileSystem files;
-    EXPECT_EQ(AddToFavorites(library.tables.allReplays, library.tables.favoriteReplays, files,
-                             library.desktop),
-              1);
+    EXPECT_EQ(library.ToFavorites(files), 1);
     const std::string moved = folder + "/" + kFavoritesFolderName + "/Бой у реки 1.wotreplay";
     EXPECT_EQ(library.tables.favoriteReplays.Cell(col::Path, 1), moved);
     library.Scan(folder);
@@ -339,8 +338,7 @@ TEST(DiskFaults, TheTrashTakingNothingKeepsEveryRowAndFile) {
     test::RecordingFileSystem files;
     files.refuseTrash.insert(paths.begin(), paths.end());
     library.tables.allReplays.SetSelection({1, 2});
-    library.desktop.confirmAnswers.push_back(true);
-    EXPECT_EQ(DeleteSelected(library.tables.allReplays, files, library.desktop), 0);
+    EXPECT_EQ(library.DeleteConfirmed(files), 0);
     EXPECT_EQ(library.tables.allReplays.RowCount(), 3);
     EXPECT_TRUE(files.trashed.empty());
     EXPECT_EQ(TreeOf(folder.Path()), before);
