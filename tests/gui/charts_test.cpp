@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 #include <QListWidget>
-#include <QPushButton>
 #include <QTabWidget>
 
 #include "pages/charts_page.h"
@@ -17,16 +16,15 @@ class ChartsWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         form = &window.Open();
-        std::vector<DroppedItem> dropped;
+        std::vector<std::string> paths;
         // Three battles, not one battle thrice: a repeat would count once.
         for (int i = 1; i <= 3; ++i) {
-            dropped.push_back({window.folder.File("b" + std::to_string(i) + ".wotreplay"), false});
-            WriteBattleReplay(dropped.back().path,
+            paths.push_back(window.folder.File("b" + std::to_string(i) + ".wotreplay"));
+            WriteBattleReplay(paths.back(),
                               BattleFixture(30, "0.9.17.1")
                                   .SetDateTime("28.03.2017 16:4" + std::to_string(i) + ":13"));
         }
-        form->WMDropFiles(dropped);
-        window.Find<QPushButton>("SeriesAnalysisButton")->click();
+        window.RunSeries(paths);
         ASSERT_TRUE(window.errors.empty()) << window.errors.front();
         charts = window.Find<app::ChartsPage>("Charts");
         multi = window.Find<QTabWidget>("Multi");

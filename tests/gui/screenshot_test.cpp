@@ -121,11 +121,10 @@ TEST_F(ScreenshotInvented, OneBattleOnBothSingleViewTabs) {
 // Three company battles of an evening run as a series, on the tab "Опыт".
 TEST_F(ScreenshotInvented, SeriesOnTheExperienceTab) {
     app::TKordexForm& form = window.Open();
-    std::vector<DroppedItem> dropped;
+    std::vector<std::string> paths;
     for (int battle = 0; battle < 3; ++battle)
-        dropped.push_back({WriteSyntheticReplay(replays, battle), false});
-    form.WMDropFiles(dropped);
-    form.SeriesReplays->SeriesAnalysisButton->click();
+        paths.push_back(WriteSyntheticReplay(replays, battle));
+    window.RunSeries(paths);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     // Three battles, the totals and the averages.
     EXPECT_EQ(form.Tables().SeriesGridExp.ColumnCount(), 7);
@@ -138,11 +137,10 @@ TEST_F(ScreenshotInvented, SeriesOnTheChartsTab) {
     app::TKordexForm& form = window.Open();
     // Large enough for the team, the ranking and one player's charts together.
     form.resize(1200, 1000);
-    std::vector<DroppedItem> dropped;
+    std::vector<std::string> paths;
     for (int battle = 0; battle < 8; ++battle)
-        dropped.push_back({WriteSyntheticReplay(replays, battle), false});
-    form.WMDropFiles(dropped);
-    form.SeriesReplays->SeriesAnalysisButton->click();
+        paths.push_back(WriteSyntheticReplay(replays, battle));
+    window.RunSeries(paths);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     auto* charts = window.Find<app::ChartsPage>("Charts");
     form.SeriesReplays->Multi->setCurrentWidget(charts);

@@ -33,7 +33,7 @@ class SeriesWindowTest : public ::testing::Test {
             battle.SetDateTime(std::string("28.03.2017 16:4") + name[1] + ":13");
             WriteBattleReplay(paths.back(), battle);
         }
-        form->WMDropFiles({{paths[2], false}, {paths[0], false}, {paths[1], false}});
+        window.DropReplays({paths[2], paths[0], paths[1]});
         replays = paths;
     }
 
@@ -90,11 +90,7 @@ TEST_F(SeriesWindowTest, AnEmptyRunListAsksForReplays) {
 TEST_F(SeriesWindowTest, ARepeatedReplayIsShownAndTheStatusBarSaysSo) {
     replays.push_back(window.folder.File("b9 copy.wotreplay"));
     std::filesystem::copy_file(replays[0], replays.back());
-    std::vector<DroppedItem> dropped;
-    for (const std::string& path : replays)
-        dropped.push_back({path, false});
-    form->WMDropFiles(dropped);
-    window.Find<QPushButton>("SeriesAnalysisButton")->click();
+    window.RunSeries(replays);
 
     EXPECT_TRUE(window.errors.empty()) << window.errors.front();
     const TextGrid& exp = form->Tables().SeriesGridExp;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <memory>
 #include <string>
@@ -55,6 +56,18 @@ class WindowHarness {
     void AnalyseSingle(const std::string& path) {
         Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(path));
         form->SingleReplayAnalyse->click();
+    }
+
+    // The replays dropped on the window together; and, besides, run as a series by "Начать".
+    void DropReplays(const std::vector<std::string>& paths) {
+        std::vector<DroppedItem> dropped;
+        for (const std::string& path : paths)
+            dropped.push_back({path, false});
+        form->WMDropFiles(dropped);
+    }
+    void RunSeries(const std::vector<std::string>& paths) {
+        DropReplays(paths);
+        Find<QPushButton>("SeriesAnalysisButton")->click();
     }
 
     // A left click (or double click) in the middle of a grid cell, as the user makes it, with
