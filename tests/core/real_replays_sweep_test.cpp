@@ -43,6 +43,7 @@ namespace fs = std::filesystem;
 namespace vf = vehicle_field;
 
 using test::BodyRowsFilled;
+using test::MarkerCounts;
 using test::ReplaceAll;
 using test::SortedByExperience;
 
@@ -173,14 +174,6 @@ std::map<std::string, const VehicleRow*> TeamByName(const VehicleTable& vehicles
         if (!row[vf::Name].empty() && row[vf::Team] == team)
             players.emplace(FoldLetterCase(row[vf::Name]), &row);
     return players;
-}
-
-std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {
-    std::map<std::string, int> counts;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        if (!grid.Cell(column, row).empty())
-            ++counts[std::string(MarkerField(grid.Cell(column, row), 1))];
-    return counts;
 }
 
 class RealReplaysSweep : public ::testing::Test {

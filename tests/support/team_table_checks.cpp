@@ -30,4 +30,12 @@ bool SortedByExperience(const TextGrid& grid) {
     return true;
 }
 
+std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {
+    std::map<std::string, int> counts;
+    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
+        if (!grid.Cell(column, row).empty())
+            ++counts[std::string(MarkerField(grid.Cell(column, row), 1))];
+    return counts;
+}
+
 }  // namespace kordex::test

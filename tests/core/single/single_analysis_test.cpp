@@ -21,7 +21,6 @@
 #include "support/replay_fixture.h"
 #include "support/team_table_checks.h"
 #include "support/test_paths.h"
-#include "tables/cell_markers.h"
 #include "window/window_tables.h"
 
 namespace kordex {
@@ -29,6 +28,7 @@ namespace {
 
 using test::BattleFixture;
 using test::BodyRowsFilled;
+using test::MarkerCounts;
 using test::SortedByExperience;
 
 // Says every path exists, so that a file the reader cannot open reaches the reader.
@@ -57,21 +57,21 @@ bool PanelAtZero(const SingleView& view) {
     return true;
 }
 
-// The extreme markers of one column of a table, counted.
-std::map<std::string, int> MarkerCounts(const TextGrid& grid, int column) {
-    std::map<std::string, int> counts;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        if (!grid.Cell(column, row).empty())
-            ++counts[std::string(MarkerField(grid.Cell(column, row), 1))];
-    return counts;
-}
+// A folder for the replays and the single view that analyses them.
+class AnalyseClick : public ::testing::Test {
+  protected:
+    SingleEnd Analyse(const BattleFixture& battle, const std::string& name = "battle.wotreplay") {
+        return harness.Analyse(WriteBattle(folder, battle, name));
+    }
 
-TEST(SingleReplayAnalyseClick, FillsBothTeamsOfAFinishedBattle) {
     test::TempFolder folder;
+    Harness harness;
+};
+
+TEST_F(AnalyseClick, FillsBothTeamsOfAFinishedBattle) {
     BattleFixture battle(30);
     battle.SetMap("06_ensk", "Энск").SetGameplay("assault").SetBattleType(6);
-    Harness harness;
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
     const SingleView& view = harness.view;
 
     EXPECT_TRUE(harness.desktop.Events().empty());
@@ -109,8 +109,7 @@ TEST(SingleReplayAnalyseClick, FillsBothTeamsOfAFinishedBattle) {
 }
 
 // "Убит игроком:" names the killer by the vehicle id of "killerID"; "Точн." is hits per shot.
-TEST(SingleReplayAnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
-    test::TempFolder folder;
+TEST_F(AnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
     BattleFixture battle(30);
     battle.SetPersonal("killerID", battle.Vehicle(20).vehicleId);
     for (int i = 0; i < battle.VehicleCount(); ++i)
@@ -124,8 +123,7 @@ TEST(SingleReplayAnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
     battle.Vehicle(20).shots = "5";
     battle.Vehicle(20).hits = "5";
     battle.SetHeader("regionCode", "\"NA\"").SetHeader("serverName", "\"US Central\"");
-    Harness harness;
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
     EXPECT_EQ(harness.view.header.regionCode, "NA");
     EXPECT_EQ(harness.view.header.serverName, "US Central");
 
@@ -142,8 +140,7 @@ TEST(SingleReplayAnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
 
     // Not killed: the label shows nothing.
     battle.SetPersonal("killerID", "0");
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle, "alive.wotreplay")),
-              SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle, "alive.wotreplay"), SingleEnd::Completed);
     EXPECT_EQ(harness.labels.Text("Label_killerID"), "");
 }
 
@@ -171,8 +168,7 @@ TEST(SingleReplayAnalyseClick, ShowsTheOutcomeForTheRecordersTeam) {
     }
 }
 
-TEST(SingleReplayAnalyseClick, NumbersPlatoonsAndNamesVehicles) {
-    test::TempFolder folder;
+TEST_F(AnalyseClick, NumbersPlatoonsAndNamesVehicles) {
     BattleFixture battle(30);
     battle.Vehicle(3).platoonId = "7050091";
     battle.Vehicle(5).platoonId = "7050091";
@@ -183,9 +179,8 @@ TEST(SingleReplayAnalyseClick, NumbersPlatoonsAndNamesVehicles) {
     std::ofstream(test::PathOf(folder.File("tanks.ini")))
         << "[options]\nAutoScan=0\n[ussr]\nt-34=Т-34\n";
 
-    Harness harness;
     harness.settings.iniPath = folder.File("tanks.ini");
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
 
     std::map<std::string, std::vector<std::string>> rowsByName;
     for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid})
@@ -200,9 +195,8 @@ TEST(SingleReplayAnalyseClick, NumbersPlatoonsAndNamesVehicles) {
     EXPECT_EQ(rowsByName["Player01"][team_column::AccountId], battle.Vehicle(0).accountId);
 }
 
-TEST(SingleReplayAnalyseClick, IdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
+TEST_F(AnalyseClick, IdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
     // Newer clients list the header's vehicles in another order than the results.
-    test::TempFolder folder;
     BattleFixture battle(30);
     battle.Vehicle(3).platoonId = "7050091";
     battle.Vehicle(5).platoonId = "7050091";
@@ -211,8 +205,7 @@ TEST(SingleReplayAnalyseClick, IdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
         reversed.Vehicle(i) = battle.Vehicle(29 - i);
     battle.SetHeader("vehicles", reversed.HeaderVehiclesJson());
 
-    Harness harness;
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
     int checked = 0;
     for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid}) {
         for (int row = 1; row < kTeamRows; ++row) {
@@ -228,20 +221,16 @@ TEST(SingleReplayAnalyseClick, IdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
     EXPECT_EQ(checked, 30);
 }
 
-TEST(SingleReplayAnalyseClick, Version811ShowsTheOldPotentialDamage) {
-    test::TempFolder folder;
+TEST_F(AnalyseClick, Version811ShowsTheOldPotentialDamage) {
     BattleFixture battle(30, "0, 8, 11, 0");
     battle.SetPersonal("potentialDamageReceived", "900").SetPersonal("damageReceived", "120");
-    Harness harness;
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
     EXPECT_EQ(harness.view.labels.Text("Label_damageReceived"), "120/900");
     EXPECT_EQ(BodyRowsFilled(harness.view.alliesGrid), 15);
 }
 
-TEST(SingleReplayAnalyseClick, AMissingFileAsksAndACancelLeavesTheViewAlone) {
-    test::TempFolder folder;
-    Harness harness;
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, BattleFixture(30))), SingleEnd::Completed);
+TEST_F(AnalyseClick, AMissingFileAsksAndACancelLeavesTheViewAlone) {
+    ASSERT_EQ(Analyse(BattleFixture(30)), SingleEnd::Completed);
 
     EXPECT_EQ(harness.Analyse(folder.File("absent.wotreplay")), SingleEnd::DialogCancelled);
     EXPECT_EQ(harness.desktop.Events(), (std::vector<std::string>{"dialog", "beep 400 200"}));
@@ -361,16 +350,14 @@ TEST(SingleReplayAnalyseClick, UnusableDataOutsideTheProtectedStepsThrows) {
     }
 }
 
-TEST(SingleReplayAnalyseClick, AGoodBattleAfterAFailedOneShowsOnlyItself) {
-    test::TempFolder folder;
+TEST_F(AnalyseClick, AGoodBattleAfterAFailedOneShowsOnlyItself) {
     BattleFixture broken(30);
     broken.SetPersonal("lifeTime", "12.5").SetMap("01_karelia", "Карелия");
-    Harness harness;
-    EXPECT_THROW(harness.Analyse(WriteBattle(folder, broken, "broken.wotreplay")), KordexError);
+    EXPECT_THROW(Analyse(broken, "broken.wotreplay"), KordexError);
 
     BattleFixture small(10);
     small.SetWinnerTeam("2");
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, small)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(small), SingleEnd::Completed);
     EXPECT_EQ(BodyRowsFilled(harness.view.alliesGrid), 5);
     EXPECT_EQ(BodyRowsFilled(harness.view.enemiesGrid), 5);
     EXPECT_EQ(harness.view.labels.Text("Label_Map"), "Ensk, обычный");
@@ -378,12 +365,10 @@ TEST(SingleReplayAnalyseClick, AGoodBattleAfterAFailedOneShowsOnlyItself) {
     EXPECT_EQ(harness.view.labels.Text("Label_lifetime_duration"), "6м 38c / 6м 38c");
 }
 
-TEST(SingleReplayAnalyseClick, AnUnknownModeLeavesTheMapLabelEmpty) {
-    test::TempFolder folder;
+TEST_F(AnalyseClick, AnUnknownModeLeavesTheMapLabelEmpty) {
     BattleFixture battle(30);
     battle.SetGameplay("fallout");
-    Harness harness;
-    ASSERT_EQ(harness.Analyse(WriteBattle(folder, battle)), SingleEnd::Completed);
+    ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
     EXPECT_EQ(harness.view.labels.Text("Label_Map"), "");
 }
 
