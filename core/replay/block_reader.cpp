@@ -11,6 +11,7 @@
 #include "platform/file_io.h"
 #include "platform/kordex_error.h"
 #include "replay/brace_counter.h"
+#include "replay/json_root_members.h"
 
 namespace kordex {
 
@@ -28,6 +29,14 @@ struct BlockSpan {
     std::size_t begin = 0;
     std::size_t end = 0;
 };
+
+// A block's own copy of its text, with the room after it in which the JSON check reads.
+std::string BlockText(std::string_view text) {
+    std::string block;
+    block.reserve(text.size() + kJsonCheckRoom);
+    block.assign(text);
+    return block;
+}
 
 // The replay read line by line, each line only as far as a caller asks for it: the blocks
 // sit at the start of a file of megabytes, and the rest of the line after them is not needed.
@@ -125,7 +134,7 @@ class LazyLines {
             const std::string_view text = Text();
             const std::size_t last = counter.Walk(text, from);
             if (last != BraceCounter::kNotYet) {
-                std::string block(text.substr(begin, last + 1 - begin));
+                std::string block = BlockText(text.substr(begin, last + 1 - begin));
                 DropFront(last + 1);
                 return block;
             }
@@ -134,7 +143,7 @@ class LazyLines {
                 break;
         }
         // The line ended inside the block: the incomplete text, which no parser accepts.
-        std::string block(Text().substr(begin));
+        std::string block = BlockText(Text().substr(begin));
         DropFront(Text().size());
         return block;
     }
@@ -220,7 +229,7 @@ BlockSpan FindBlock(std::string_view text) {
 
 std::string CutJsonBlock(std::string_view text) {
     const BlockSpan span = FindBlock(text);
-    return std::string(text.substr(span.begin, span.end - span.begin));
+    return BlockText(text.substr(span.begin, span.end - span.begin));
 }
 
 std::optional<ReplayBlocks> ReadReplayBlocks(const std::string& path, ReadingVariant variant) {
