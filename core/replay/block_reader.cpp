@@ -5,13 +5,13 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <memory>
 #include <optional>
 
 #include "platform/file_io.h"
 #include "platform/kordex_error.h"
 #include "replay/brace_counter.h"
+#include "replay/byte_scan.h"
 #include "replay/json_root_members.h"
 
 namespace kordex {
@@ -128,14 +128,10 @@ class LazyLines {
 
     // Whether what is left of the current line holds the word, reading on as far as needed.
     bool Contains(std::string_view word) {
-        // Key words are found by skipping ahead on their last letter: their first letters are
-        // common in the text, which a search letter by letter keeps stopping at.
-        const std::boyer_moore_horspool_searcher searcher(word.begin(), word.end());
         std::size_t from = 0;
         while (true) {
             const std::string_view text = Text();
-            if (std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
-                            text.end(), searcher) != text.end())
+            if (byte_scan::FindWord(text, from, word) != std::string_view::npos)
                 return true;
             if (text.size() >= word.size())
                 from = text.size() - word.size() + 1;
