@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "export/workbook_export.h"
 #include "support/battle_fixture.h"
+#include "support/battle_replay.h"
 #include "support/cli_run.h"
+#include "support/file_bytes.h"
 #include "support/replay_fixture.h"
 #include "support/shared_series.h"
 #include "support/test_paths.h"
@@ -64,13 +64,7 @@ class SeriesCommand : public ::testing::Test {
         test::WriteReplayFile(folder.File("c.wotreplay"), left);
     }
     void Write(const std::string& name, const test::BattleFixture& battle) {
-        const auto texts = battle.Texts();
-        test::ReplayFixture replay;
-        replay.header = texts.header;
-        replay.results = texts.results;
-        replay.vehicles = texts.vehicles;
-        replay.frags = texts.frags;
-        test::WriteReplayFile(folder.File(name), replay);
+        test::WriteBattleReplay(folder.File(name), battle);
     }
     std::vector<std::string> Files() const {
         return {folder.File("c.wotreplay"), folder.File("a.wotreplay"), folder.File("b.wotreplay")};
@@ -183,8 +177,7 @@ TEST_F(SeriesCommand, WritesThePageTheWorkbookAndTheBattleLog) {
     EXPECT_EQ(written.size(), files.size());
     for (const std::string& file : files)
         EXPECT_GT(fs::file_size(test::PathOf(file)), 0u) << file;
-    std::ifstream in(test::PathOf(log), std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string bytes = test::ReadFileBytes(log);
     EXPECT_NE(bytes.find("<html>"), std::string::npos);
     EXPECT_NE(bytes.find("Player01"), std::string::npos);
     EXPECT_NE(bytes.find("</html>"), std::string::npos);

@@ -28,6 +28,7 @@
 #include "single/team_tables.h"
 #include "support/headless_series.h"
 #include "support/headless_single.h"
+#include "support/replace_all.h"
 #include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
@@ -41,9 +42,11 @@ namespace {
 namespace fs = std::filesystem;
 namespace vf = vehicle_field;
 
-// One row of MANIFEST.tsv, by column title.
 using test::BodyRowsFilled;
+using test::ReplaceAll;
 using test::SortedByExperience;
+
+// One row of MANIFEST.tsv, by column title.
 using ManifestRow = std::map<std::string, std::string>;
 
 std::vector<std::string> SplitTabs(const std::string& line) {
@@ -74,12 +77,6 @@ std::vector<ManifestRow> ReadManifest(const std::string& path) {
         rows.push_back(std::move(row));
     }
     return rows;
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 // What the version texts of the clients up to 9.17.1 give, and which analysis accepts them.

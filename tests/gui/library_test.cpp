@@ -96,10 +96,7 @@ TEST_F(LibraryWindowTest, OneSelectedRowOpensInTheSingleViewSeveralRunAsASeries)
     form->AnalyseType->setCurrentIndex(2);
     QApplication::processEvents();
     WindowHarness::ClickCell(*list, 1, 1);
-    QRect rect;
-    app::GridPane* pane = list->PaneOfCell(1, 3, &rect);
-    ASSERT_NE(pane, nullptr);
-    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ShiftModifier, rect.center());
+    WindowHarness::ClickCell(*list, 1, 3, false, Qt::ShiftModifier);
     window.Find<QPushButton>("bt_ProcessInKordex")->click();
     EXPECT_EQ(form->AnalyseType->currentIndex(), 1);
     EXPECT_EQ(form->ReplaysList().size(), 3u);
@@ -128,10 +125,7 @@ TEST_F(LibraryWindowTest, TitleClicksSortByTheSharedStateAndFavouritesMoveTheFil
 
 TEST_F(LibraryWindowTest, DeleteAsksThenRemovesTheRowsWhoseFilesReachedTheTrash) {
     WindowHarness::ClickCell(*list, 1, 1);
-    QRect rect;
-    app::GridPane* pane = list->PaneOfCell(1, 2, &rect);
-    ASSERT_NE(pane, nullptr);
-    QTest::mouseClick(pane->viewport(), Qt::LeftButton, Qt::ShiftModifier, rect.center());
+    WindowHarness::ClickCell(*list, 1, 2, false, Qt::ShiftModifier);
     auto* deleteButton = window.Find<QPushButton>("bt_DeleteSelected");
     const std::string question = "confirm Удалить выбранные реплеи (2 шт.)?";
 

@@ -39,6 +39,26 @@ int ColourCount(const QImage& image) {
     return static_cast<int>(colours.size());
 }
 
+// The window as it draws now: more than a blank surface (the controls drew in several colours),
+// kept under the name.
+QImage Drawn(QWidget& window, const char* name) {
+    QApplication::processEvents();
+    QImage image = window.grab().toImage();
+    EXPECT_GT(ColourCount(image), 3) << name;
+    Keep(image, name);
+    return image;
+}
+
+// Both tabs of "Один бой" as they draw.
+void DrawnSingleViewTabs(WindowHarness& window, const char* const (&names)[2]) {
+    auto* results = window.Find<QTabWidget>("SingleReplayResults");
+    for (int tab = 0; tab < 2; ++tab) {
+        results->setCurrentIndex(tab);
+        Drawn(*window.form, names[tab]);
+    }
+    results->setCurrentIndex(0);
+}
+
 TEST(Screenshot, EveryTabDrawsItsControls) {
     WindowHarness window;
     app::TKordexForm& form = window.Open();
@@ -46,13 +66,9 @@ TEST(Screenshot, EveryTabDrawsItsControls) {
                                  "kordex-empty-library", "kordex-options"};
     for (int tab = 0; tab < form.AnalyseType->count(); ++tab) {
         form.AnalyseType->setCurrentIndex(tab);
-        QApplication::processEvents();
-        QImage image = form.grab().toImage();
+        const QImage image = Drawn(form, names[tab]);
         ASSERT_FALSE(image.isNull());
         EXPECT_EQ(image.size(), form.size());
-        // More than a blank surface: the controls drew in several colours.
-        EXPECT_GT(ColourCount(image), 3) << names[tab];
-        Keep(image, names[tab]);
     }
 }
 
@@ -70,19 +86,10 @@ TEST(Screenshot, RealBattleOnBothSingleViewTabs) {
         GTEST_SKIP() << "no finished 9.17.1 battle among the real replays";
     WindowHarness window{true};
     app::TKordexForm& form = window.Open();
-    window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(replay));
-    form.SingleReplayAnalyse->click();
+    window.AnalyseSingle(replay);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_FALSE(form.Tables().AlliesGrid.Cell(1, 1).empty());
-    auto* results = window.Find<QTabWidget>("SingleReplayResults");
-    const char* const names[] = {"kordex-real-battle", "kordex-real-battle-details"};
-    for (int tab = 0; tab < 2; ++tab) {
-        results->setCurrentIndex(tab);
-        QApplication::processEvents();
-        QImage image = form.grab().toImage();
-        EXPECT_GT(ColourCount(image), 3) << names[tab];
-        Keep(image, names[tab]);
-    }
+    DrawnSingleViewTabs(window, {"kordex-real-battle", "kordex-real-battle-details"});
 }
 
 // The pictures for the README show invented battles only: the real replays carry real
@@ -103,23 +110,12 @@ class ScreenshotInvented : public ::testing::Test {
 TEST_F(ScreenshotInvented, OneBattleOnBothSingleViewTabs) {
     app::TKordexForm& form = window.Open();
     const std::string replay = WriteSyntheticReplay(replays, 0, true);
-    window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(replay));
-    form.SingleReplayAnalyse->click();
+    window.AnalyseSingle(replay);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_EQ(form.AnalyseType->currentIndex(), 0);
     EXPECT_EQ(window.Find<QLabel>("Label_Map")->text().toStdString(), "Химмельсдорф, обычный");
     EXPECT_EQ(form.Tables().AlliesGrid.Cell(1, 0), "Ник");
-
-    auto* results = window.Find<QTabWidget>("SingleReplayResults");
-    const char* const names[] = {"kordex-single-battle", "kordex-single-details"};
-    for (int tab = 0; tab < 2; ++tab) {
-        results->setCurrentIndex(tab);
-        QApplication::processEvents();
-        QImage image = form.grab().toImage();
-        EXPECT_GT(ColourCount(image), 3) << names[tab];
-        Keep(image, names[tab]);
-    }
-    results->setCurrentIndex(0);
+    DrawnSingleViewTabs(window, {"kordex-single-battle", "kordex-single-details"});
 }
 
 // Three company battles of an evening run as a series, on the tab "Опыт".
@@ -134,10 +130,7 @@ TEST_F(ScreenshotInvented, SeriesOnTheExperienceTab) {
     // Three battles, the totals and the averages.
     EXPECT_EQ(form.Tables().SeriesGridExp.ColumnCount(), 7);
     EXPECT_EQ(form.Tables().SeriesGridExp.Cell(0, 3), "Игрок01");
-    QApplication::processEvents();
-    QImage image = form.grab().toImage();
-    EXPECT_GT(ColourCount(image), 3);
-    Keep(image, "kordex-series");
+    Drawn(form, "kordex-series");
 }
 
 // Eight invented battles of an evening on the tab "Графики", one player chosen.
@@ -156,9 +149,7 @@ TEST_F(ScreenshotInvented, SeriesOnTheChartsTab) {
     ASSERT_TRUE(charts->ShowPlayer(QStringLiteral("Игрок01")));
     QApplication::processEvents();
     EXPECT_EQ(charts->TeamChartViews[0]->Figure().boxes.size(), 8u);
-    QImage image = form.grab().toImage();
-    EXPECT_GT(ColourCount(image), 3);
-    Keep(image, "kordex-series-charts");
+    Drawn(form, "kordex-series-charts");
 }
 
 // The library of a folder of invented battles.
@@ -172,10 +163,7 @@ TEST_F(ScreenshotInvented, LibraryList) {
     form.AnalyseType->setCurrentIndex(2);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 25);
-    QApplication::processEvents();
-    QImage image = form.grab().toImage();
-    EXPECT_GT(ColourCount(image), 3);
-    Keep(image, "kordex-library");
+    Drawn(form, "kordex-library");
 }
 
 }  // namespace

@@ -47,10 +47,6 @@ class SingleBattleWindow : public ::testing::Test {
         WriteReplayFile(path, replay);
         return path;
     }
-    void Analyse(const std::string& path) {
-        window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(path));
-        window.form->SingleReplayAnalyse->click();
-    }
     QString Status() { return window.form->StatusBar->currentMessage(); }
 
     WindowHarness window;
@@ -60,12 +56,12 @@ class SingleBattleWindow : public ::testing::Test {
 // when the next analysis starts.
 TEST_F(SingleBattleWindow, AFailureLeavesALineInTheStatusBarUntilTheNextAnalysis) {
     window.Open();
-    Analyse(WriteLeftEarly("early.wotreplay"));
+    window.AnalyseSingle(WriteLeftEarly("early.wotreplay"));
     EXPECT_EQ(window.desktop.Events().back(), "beep 400 200");
     EXPECT_EQ(Status().toStdString(), SingleEndStatusLine(SingleEnd::Incomplete));
     EXPECT_FALSE(Status().isEmpty());
 
-    Analyse(Write(BattleFixture(30), "good.wotreplay"));
+    window.AnalyseSingle(Write(BattleFixture(30), "good.wotreplay"));
     EXPECT_TRUE(Status().isEmpty());
     EXPECT_FALSE(window.form->Tables().AlliesGrid.Cell(1, 1).empty());
 }
@@ -93,7 +89,7 @@ TEST_F(SingleBattleOnScreen, TheBoxOfARefusedReplayStandsOverAnEmptiedView) {
     window.Open();
     BattleFixture shown(30);
     shown.SetMap("06_ensk", "Энск");
-    Analyse(Write(shown, "shown.wotreplay"));
+    window.AnalyseSingle(Write(shown, "shown.wotreplay"));
     ASSERT_EQ(window.Find<QLabel>("Label_Map")->text().left(4), QStringLiteral("Энск"));
 
     QString mapUnderBox = QStringLiteral("(no box)");
@@ -106,7 +102,7 @@ TEST_F(SingleBattleOnScreen, TheBoxOfARefusedReplayStandsOverAnEmptiedView) {
         spottedUnderBox = window.Find<QLabel>("Label_spotted")->text();
         box->accept();
     });
-    Analyse(Write(BattleFixture(30, "0, 8, 10, 0"), "old.wotreplay"));
+    window.AnalyseSingle(Write(BattleFixture(30, "0, 8, 10, 0"), "old.wotreplay"));
     EXPECT_EQ(mapUnderBox, QString());
     EXPECT_EQ(spottedUnderBox, QStringLiteral("0"));
 }
@@ -119,7 +115,7 @@ TEST_F(SingleBattleOnScreen, ACutNameEndsInAnEllipsisAndShowsWholeAsAToolTip) {
     battle.Vehicle(0).name = "Very_long_player_name_24";
     battle.Vehicle(0).vehicleType = "ussr:Object_a_long_vehicle_name";
     battle.Vehicle(1).name = "Al";
-    Analyse(Write(battle, "long.wotreplay"));
+    window.AnalyseSingle(Write(battle, "long.wotreplay"));
     form.resize(853, 472);
     QApplication::processEvents();
     ASSERT_TRUE(window.errors.empty());

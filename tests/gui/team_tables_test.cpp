@@ -2,8 +2,6 @@
 #include <QImage>
 #include <QPixmap>
 
-#include <QLineEdit>
-
 #include "replay/portal_addresses.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
@@ -122,8 +120,7 @@ TEST(TeamTablesWidth, EveryColumnStaysInViewWhateverTheNames) {
     }
     const std::string replay = window.folder.File("long.wotreplay");
     WriteBattleReplay(replay, battle);
-    window.Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(replay));
-    form.SingleReplayAnalyse->click();
+    window.AnalyseSingle(replay);
     ASSERT_TRUE(window.errors.empty()) << window.errors.front();
     ASSERT_EQ(form.Tables().AlliesGrid.Cell(1, 1).substr(0, 5), "Long_");
 

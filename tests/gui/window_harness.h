@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QTest>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +14,7 @@
 #include "platform/qt_desktop.h"
 #include "platform/qt_file_system.h"
 #include "platform/system_clock.h"
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 
 namespace kordex::test {
@@ -42,37 +43,31 @@ class WindowHarness {
         return *form;
     }
 
-    void WriteIni(const std::string& text) const {
-        std::FILE* file = std::fopen(IniPath().c_str(), "wb");
-        std::fwrite(text.data(), 1, text.size(), file);
-        std::fclose(file);
-    }
-    std::string ReadIni() const {
-        std::string text;
-        std::FILE* file = std::fopen(IniPath().c_str(), "rb");
-        if (file == nullptr)
-            return text;
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, file)) > 0;)
-            text.append(buffer, n);
-        std::fclose(file);
-        return text;
-    }
+    void WriteIni(const std::string& text) const { WriteBytesFile(IniPath(), text); }
+    std::string ReadIni() const { return ReadFileBytes(IniPath()); }
 
     template <typename Widget>
     Widget* Find(const char* name) const {
         return form->findChild<Widget*>(QString::fromLatin1(name));
     }
 
-    // A left click (or double click) in the middle of a grid cell, as the user makes it.
-    static void ClickCell(app::GridView& grid, int column, int row, bool doubleClick = false) {
+    // The replay typed into the path field of "Один бой" and analysed by its button.
+    void AnalyseSingle(const std::string& path) {
+        Find<QLineEdit>("ReplayPath")->setText(QString::fromStdString(path));
+        form->SingleReplayAnalyse->click();
+    }
+
+    // A left click (or double click) in the middle of a grid cell, as the user makes it, with
+    // the keys held (Shift: the selection reaches to the cell).
+    static void ClickCell(app::GridView& grid, int column, int row, bool doubleClick = false,
+                          Qt::KeyboardModifiers keys = Qt::NoModifier) {
         QRect rect;
         app::GridPane* pane = grid.PaneOfCell(column, row, &rect);
         ASSERT_NE(pane, nullptr) << "cell " << column << "," << row << " is not on screen";
         if (doubleClick)
-            QTest::mouseDClick(pane->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseDClick(pane->viewport(), Qt::LeftButton, keys, rect.center());
         else
-            QTest::mouseClick(pane->viewport(), Qt::LeftButton, {}, rect.center());
+            QTest::mouseClick(pane->viewport(), Qt::LeftButton, keys, rect.center());
     }
 
     TempFolder folder;

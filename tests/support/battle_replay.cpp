@@ -2,14 +2,17 @@
 
 namespace kordex::test {
 
-ReplayFixture ReplayOf(const BattleFixture& battle) {
-    const BattleJsonTexts texts = battle.Texts();
+ReplayFixture ReplayOf(const BattleJsonTexts& texts) {
     ReplayFixture replay;
     replay.header = texts.header;
     replay.results = texts.results;
     replay.vehicles = texts.vehicles;
     replay.frags = texts.frags;
     return replay;
+}
+
+ReplayFixture ReplayOf(const BattleFixture& battle) {
+    return ReplayOf(battle.Texts());
 }
 
 void WriteBattleReplay(const std::string& path, const BattleFixture& battle) {

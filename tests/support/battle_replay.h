@@ -7,7 +7,9 @@
 
 namespace kordex::test {
 
-// The replay file of a fixture battle, as the game writes a finished battle.
+// The replay file of a fixture battle, as the game writes a finished battle; the texts may be
+// a battle's own or edited ones.
+ReplayFixture ReplayOf(const BattleJsonTexts& texts);
 ReplayFixture ReplayOf(const BattleFixture& battle);
 void WriteBattleReplay(const std::string& path, const BattleFixture& battle);
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <stdexcept>
 
 #include "support/test_paths.h"
 
@@ -12,6 +13,13 @@ namespace kordex::test {
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream file(PathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+void WriteBytesFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out)
+        throw std::runtime_error("cannot write the test file " + path);
 }
 
 std::vector<std::string> FolderEntries(const std::string& folder) {

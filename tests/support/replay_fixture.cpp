@@ -1,10 +1,6 @@
 #include "support/replay_fixture.h"
 
 #include <cstdint>
-#include <fstream>
-#include <stdexcept>
-
-#include "support/test_paths.h"
 
 namespace kordex::test {
 
@@ -72,13 +68,6 @@ std::string ReplayBytes(const ReplayFixture& fixture) {
     }
     bytes += fixture.binaryRest;
     return bytes;
-}
-
-void WriteBytesFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(PathOf(path), std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out)
-        throw std::runtime_error("cannot write the test file " + path);
 }
 
 void WriteReplayFile(const std::string& path, const ReplayFixture& fixture) {

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+#include "support/file_bytes.h"  // WriteBytesFile, for layouts the fixture does not cover
+
 namespace kordex::test {
 
 // A synthetic replay laid out as the game writes one: a 4-byte magic number, the count of
@@ -36,8 +38,6 @@ struct ReplayFixture {
 // The bytes of the replay, and the same written to a file (replacing it).
 std::string ReplayBytes(const ReplayFixture& fixture);
 void WriteReplayFile(const std::string& path, const ReplayFixture& fixture);
-// Raw bytes to a file, for layouts the fixture does not cover.
-void WriteBytesFile(const std::string& path, const std::string& bytes);
 
 // The magic number, block count and a length field, as the game writes them.
 std::string LengthField(std::size_t length);

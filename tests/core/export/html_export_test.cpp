@@ -5,10 +5,9 @@
 #include <algorithm>
 
 #include "export/export_file.h"
-#include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
-#include "platform/std_file_system.h"
 #include "support/file_bytes.h"
+#include "support/series_export_fixture.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
 #include "tables/label_store.h"
@@ -16,14 +15,14 @@
 namespace kordex {
 namespace {
 
-using test::FixedClock;
+using ExportFixture = test::SeriesExportFixture;
 using test::GridFromRows;
 using test::ReadFileBytes;
-using test::SeriesFixture;
 using test::SmallSeries;
-using test::TempFolder;
 
 const std::string kExpectedPage = std::string(KORDEX_TEST_DATA) + "/export/small_series_page.htm";
+// The page's name by the fixture's clock.
+const std::string kPageName = "ExportAllies_2017.05.27 21.45.07.htm";
 
 bool HasLine(const PageLines& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
@@ -39,16 +38,6 @@ PageLines BodyRowLines(const std::vector<std::string>& battleCells) {
     return lines;
 }
 
-struct ExportFixture {
-    TempFolder folder;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    FixedClock clock;
-    Platform platform{desktop, files, clock};
-    SeriesFixture series = SmallSeries();
-    std::string expectedPath = folder.File("ExportAllies_2017.05.27 21.45.07.htm");
-};
-
 TEST(HtmlExport, SmallSeriesPageIsExactlyTheExpectedFile) {
     auto series = SmallSeries();
     const std::string bytes = PageFileBytes(SeriesPageLines(series.Tables()));
@@ -62,11 +51,10 @@ TEST(HtmlExport, ExportWritesTheTimeStampedPageOpensItAndDropsTheOldFixedName) {
     const auto path = ExportHTMLNew(f.series.Tables(), nullptr, f.folder.Path(), f.platform);
 
     ASSERT_TRUE(path.has_value());
-    EXPECT_EQ(*path, f.expectedPath);
+    EXPECT_EQ(*path, f.folder.File(kPageName));
     EXPECT_EQ(ReadFileBytes(*path), ReadFileBytes(kExpectedPage));
-    EXPECT_EQ(test::FolderEntries(f.folder.Path()),
-              std::vector<std::string>{"ExportAllies_2017.05.27 21.45.07.htm"});
-    EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"open " + f.expectedPath});
+    EXPECT_EQ(test::FolderEntries(f.folder.Path()), std::vector<std::string>{kPageName});
+    EXPECT_EQ(f.desktop.Events(), std::vector<std::string>{"open " + *path});
     // The window's tables lose the hint as well.
     for (TextGrid* table :
          {&f.series.SeriesGridExp, &f.series.SeriesGridFrags, &f.series.SeriesGridDamage,

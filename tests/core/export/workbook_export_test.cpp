@@ -9,21 +9,19 @@
 #include <filesystem>
 
 #include "export/export_file.h"
-#include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
-#include "platform/std_file_system.h"
 #include "series/series_charts.h"
 #include "support/file_bytes.h"
+#include "support/series_export_fixture.h"
 #include "support/series_grid_fixture.h"
 #include "support/test_paths.h"
 
 namespace kordex {
 namespace {
 
+using ExportFixture = test::SeriesExportFixture;
 using test::FolderEntries;
 using test::GridFromRows;
-using test::SmallSeries;
-using test::TempFolder;
 
 const NumberFormat kComma{','};
 
@@ -147,15 +145,6 @@ TEST(WorkbookExport, ColumnsAreAsWideAsTheirLongestTextInCharacters) {
     EXPECT_EQ(FittedColumnWidth(cells, 0), 60);  // a very long name does not take the sheet
     EXPECT_EQ(FittedColumnWidth(GridToWorksheet(GridFromRows({{"Вася"}}, 1), kComma), 0), 6);
 }
-
-struct ExportFixture {
-    TempFolder folder;
-    HeadlessDesktop desktop;
-    StdFileSystem files;
-    test::FixedClock clock;
-    Platform platform{desktop, files, clock};
-    test::SeriesFixture series = SmallSeries();
-};
 
 TEST(WorkbookExport, EmptySeriesShowsTheMessageAndTouchesNothing) {
     ExportFixture f;

@@ -9,6 +9,7 @@
 #include "library/replay_files.h"
 #include "platform/headless_desktop.h"
 #include "platform/std_file_system.h"
+#include "support/file_bytes.h"
 #include "support/recording_file_system.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -20,11 +21,6 @@ namespace col = library_column;
 
 void Touch(const std::string& path, const std::string& text = "x") {
     std::ofstream(test::PathOf(path)) << text;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(test::PathOf(path));
-    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // A library table with one row per path, the map column telling the rows apart.
@@ -95,9 +91,9 @@ TEST(AddToFavorites, MovesSelectedRowsBottomUpAndKeepsRowsWhoseMoveFails) {
     EXPECT_EQ(favored.Cell(col::Map, 2), "map2");
     EXPECT_EQ(all.Column(col::Path),
               (std::vector<std::string>{"Путь", paths[0], paths[2], paths[4]}));
-    EXPECT_EQ(ReadAll(favorites + "/3.wotreplay"), "older favourite");
-    EXPECT_EQ(ReadAll(paths[2]), "3.wotreplay");
-    EXPECT_EQ(ReadAll(favorites + "/2.wotreplay"), "2.wotreplay");
+    EXPECT_EQ(test::ReadFileBytes(favorites + "/3.wotreplay"), "older favourite");
+    EXPECT_EQ(test::ReadFileBytes(paths[2]), "3.wotreplay");
+    EXPECT_EQ(test::ReadFileBytes(favorites + "/2.wotreplay"), "2.wotreplay");
 }
 
 TEST(AddToFavorites, SkipsTheTitleRowAndEmptyPaths) {

@@ -7,12 +7,14 @@
 #include "replay/battle_reading.h"
 #include "replay/json.h"
 #include "support/battle_fixture.h"
+#include "support/replace_all.h"
 
 namespace kordex {
 namespace {
 
 namespace vf = vehicle_field;
 using test::BattleFixture;
+using test::ReplaceAll;
 
 TEST(ClientTupleOf, TakesTheTitleFirstAndTheExeVersionWhenTheTitleHasNone) {
     const struct {
@@ -101,12 +103,6 @@ TEST(LayoutOf, ChoosesByNumberUpTo9171AndByTheClientAfter) {
     // Unknown and newer than every row: the newest.
     EXPECT_EQ(&LayoutOf(0, {}), &NewestLayout());
     EXPECT_EQ(&LayoutOf(3000, {3, 0}), &NewestLayout());
-}
-
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = 0; (at = text.find(from, at)) != std::string::npos; at += to.size())
-        text.replace(at, from.size(), to);
-    return text;
 }
 
 // A battle of a client after 9.17.1 as it writes it: the premium factors as hundredths and,

@@ -45,10 +45,7 @@ namespace fs = std::filesystem;
 namespace col = library_column;
 using test::BattleFixture;
 
-fs::path PathOf(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
+using test::PathOf;
 using test::Tree;
 using test::TreeOf;
 

@@ -26,6 +26,7 @@
 #include "support/headless_series.h"
 #include "support/headless_single.h"
 #include "support/plain_cut.h"
+#include "support/replace_all.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/label_store.h"
@@ -38,6 +39,7 @@ namespace {
 namespace vf = vehicle_field;
 using test::BattleFixture;
 using test::BattleJsonTexts;
+using test::ReplaceAll;
 using test::ReplayFixture;
 
 // How far one reading of a file got.
@@ -226,27 +228,11 @@ TEST_F(ReplayHostile, FiftyMegabyteFirstLineWithoutALineFeed) {
     EXPECT_EQ(LibraryRowOf(onlyTail), LibraryRowKind::Error);
 }
 
-std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
-    for (std::size_t at = text.find(from); at != std::string::npos;
-         at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-    return text;
-}
-
 // Text replaced in every JSON text of the battle.
 BattleJsonTexts Replaced(BattleJsonTexts texts, const std::string& from, const std::string& to) {
     for (std::string* text : {&texts.header, &texts.results, &texts.vehicles, &texts.frags})
         *text = ReplaceAll(*text, from, to);
     return texts;
-}
-
-ReplayFixture FixtureOf(const BattleJsonTexts& texts) {
-    ReplayFixture fixture;
-    fixture.header = texts.header;
-    fixture.results = texts.results;
-    fixture.vehicles = texts.vehicles;
-    fixture.frags = texts.frags;
-    return fixture;
 }
 
 TEST_F(ReplayHostile, NamesInWindows1251AndBytesThatAreNoUtf8) {
@@ -255,7 +241,7 @@ TEST_F(ReplayHostile, NamesInWindows1251AndBytesThatAreNoUtf8) {
     battle.Vehicle(5).name = "Marker5";
     BattleJsonTexts texts = Replaced(battle.Texts(), "Marker4", "\xcd\xe8\xea");  // "Ник"
     texts = Replaced(texts, "Marker5", "\xff\xfe\x98\xc0");
-    const std::string path = Write(FixtureOf(texts));
+    const std::string path = Write(test::ReplayOf(texts));
     for (ReadingVariant variant : {ReadingVariant::Single, ReadingVariant::List}) {
         const Reading reading = ReadAll(path, variant);
         ASSERT_TRUE(reading.AllOk());
@@ -272,7 +258,7 @@ TEST_F(ReplayHostile, NamesInWindows1251AndBytesThatAreNoUtf8) {
     BattleJsonTexts mixedTexts = mixed.Texts();
     mixedTexts.results = ReplaceAll(mixedTexts.results, "\\u041d\\u0438\\u043a", "\xcd\xe8\xea");
     ASSERT_NE(mixedTexts.results.find("\xcd\xe8\xea"), std::string::npos);
-    const Reading reading = ReadAll(Write(FixtureOf(mixedTexts)), ReadingVariant::Single);
+    const Reading reading = ReadAll(Write(test::ReplayOf(mixedTexts)), ReadingVariant::Single);
     ASSERT_TRUE(reading.AllOk());
     EXPECT_EQ(reading.tables.vehicles[4][vf::AccountId], mixed.Vehicle(4).accountId);
 }
@@ -286,7 +272,7 @@ TEST_F(ReplayHostile, NulBytesInsideStringsFailTheTextTheyAreIn) {
     // In the header: the header object is no JSON, and every analysis says so.
     BattleJsonTexts texts = clean;
     texts.header = ReplaceAll(texts.header, "Marker2", nul);
-    std::string path = Write(FixtureOf(texts));
+    std::string path = Write(test::ReplayOf(texts));
     for (ReadingVariant variant : {ReadingVariant::Single, ReadingVariant::List}) {
         const Reading reading = ReadAll(path, variant);
         EXPECT_FALSE(reading.headerOk);
@@ -297,7 +283,7 @@ TEST_F(ReplayHostile, NulBytesInsideStringsFailTheTextTheyAreIn) {
     // In the results' players: the results pass fails, the header still reads.
     texts = clean;
     texts.results = ReplaceAll(texts.results, "Marker2", nul);
-    path = Write(FixtureOf(texts));
+    path = Write(test::ReplayOf(texts));
     const Reading reading = ReadAll(path, ReadingVariant::List);
     EXPECT_TRUE(reading.headerOk);
     EXPECT_EQ(reading.headerPass, PassStatus::Ok);
@@ -311,7 +297,7 @@ TEST_F(ReplayHostile, ARepeatedKeyCountsItsFirstValue) {
     // Each results vehicle's "xp" written twice, the second time as another number.
     texts.results = ReplaceAll(texts.results, "\"xp\": ", "\"xp\": 7, \"xp\": ");
     ASSERT_NE(texts.results.find("\"xp\": 7, \"xp\": "), std::string::npos);
-    const Reading reading = ReadAll(Write(FixtureOf(texts)), ReadingVariant::Single);
+    const Reading reading = ReadAll(Write(test::ReplayOf(texts)), ReadingVariant::Single);
     ASSERT_TRUE(reading.AllOk());
     EXPECT_EQ(reading.tables.vehicles[0][vf::Xp], "7");
     EXPECT_EQ(reading.tables.personal.Value("xp"), "7");

@@ -5,9 +5,7 @@
 #include <algorithm>
 
 #include <filesystem>
-#include <fstream>
-#include <set>
-#include <sstream>
+#include <functional>
 
 #include "export/battle_log.h"
 #include "export/export_file.h"
@@ -17,6 +15,7 @@
 #include "platform/std_file_system.h"
 #include "series/series_links.h"
 #include "support/battle_fixture.h"
+#include "support/battle_replay.h"
 #include "support/file_bytes.h"
 #include "support/headless_series.h"
 #include "support/replay_fixture.h"
@@ -28,6 +27,9 @@ namespace {
 
 namespace fs = std::filesystem;
 using test::BattleFixture;
+using test::ReadFileBytes;
+using test::WriteBattleReplay;
+using test::WriteBytesFile;
 
 // A clock that advances a quarter of a second at every reading.
 class StepClock : public Clock {
@@ -56,23 +58,7 @@ class RecordingLog : public SeriesBattleLog {
 };
 
 void WriteTexts(const std::string& path, const test::BattleJsonTexts& texts) {
-    test::ReplayFixture replay;
-    replay.header = texts.header;
-    replay.results = texts.results;
-    replay.vehicles = texts.vehicles;
-    replay.frags = texts.frags;
-    test::WriteReplayFile(path, replay);
-}
-
-void WriteBattle(const std::string& path, const BattleFixture& battle) {
-    WriteTexts(path, battle.Texts());
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(test::PathOf(path), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    test::WriteReplayFile(path, test::ReplayOf(texts));
 }
 
 // A series whose clock steps a quarter second with every reading of it.
@@ -95,7 +81,7 @@ TEST(SeriesRegion, TheLinksGoToThePortalOfTheBattlesServer) {
     BattleFixture battle = Company("27.05.2017 21:04:33");
     // Older clients wrote no region code: the server's name tells.
     battle.SetHeader("regionCode", "\"\"").SetHeader("serverName", "\"WOT EU2\"");
-    WriteBattle(folder.File("eu.wotreplay"), battle);
+    WriteBattleReplay(folder.File("eu.wotreplay"), battle);
     Series series;
     HtmlBattleLog log{folder.Path()};
     ASSERT_TRUE(series.Run({folder.File("eu.wotreplay")}, &log).started);
@@ -114,7 +100,7 @@ TEST(SeriesRegion, TheLinksGoToThePortalOfTheBattlesServer) {
     const PageLines page = SeriesPageLines(series.tables);
     EXPECT_TRUE(holds(page, "http://worldoftanks.eu/community/accounts/#wot&at_search="));
     EXPECT_FALSE(holds(page, "worldoftanks.ru"));
-    const std::string saved = ReadAll(log.SavedPath());
+    const std::string saved = ReadFileBytes(log.SavedPath());
     EXPECT_NE(saved.find("http://worldoftanks.eu/community/accounts/"), std::string::npos);
     EXPECT_EQ(saved.find("worldoftanks.ru"), std::string::npos);
 }
@@ -126,17 +112,17 @@ class Evening : public ::testing::Test {
     void SetUp() override {
         BattleFixture first = Company("27.05.2017 21:04:33");
         first.Vehicle(0).vehicleType = "ussr:T-34-85";
-        WriteBattle(folder.File("a.wotreplay"), first);
+        WriteBattleReplay(folder.File("a.wotreplay"), first);
 
         BattleFixture second = Company("27.05.2017 21:20:10");
         second.Vehicle(3).name = "Newcomer";
         second.SetGameplay("assault").SetWinnerTeam("2");
-        WriteBattle(folder.File("b.wotreplay"), second);
+        WriteBattleReplay(folder.File("b.wotreplay"), second);
 
         BattleFixture third = Company("28.05.2017 19:00:00");
         third.Vehicle(1).name = "player02";
         third.SetGameplay("domination").SetWinnerTeam("0");
-        WriteBattle(folder.File("c.wotreplay"), third);
+        WriteBattleReplay(folder.File("c.wotreplay"), third);
     }
     std::vector<std::string> Paths() const {
         return {folder.File("c.wotreplay"), folder.File("a.wotreplay"), folder.File("b.wotreplay")};
@@ -259,7 +245,7 @@ TEST(SeriesAnalysis, PlayerIdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
     for (int i = 0; i < count; ++i)
         reversed.Vehicle(i) = battle.Vehicle(count - 1 - i);
     battle.SetHeader("vehicles", reversed.HeaderVehiclesJson());
-    WriteBattle(folder.File("x.wotreplay"), battle);
+    WriteBattleReplay(folder.File("x.wotreplay"), battle);
 
     Series series;
     RecordingLog log;
@@ -369,10 +355,6 @@ struct UnusableCase {
     const char* subfolder;  // empty: the file stays
 };
 
-void WriteText(const std::string& path, const std::string& text) {
-    test::WriteBytesFile(path, text);
-}
-
 void WriteHeaderOnly(const std::string& path, const BattleFixture& battle) {
     test::ReplayFixture replay;
     replay.header = battle.HeaderJson();
@@ -382,28 +364,26 @@ void WriteHeaderOnly(const std::string& path, const BattleFixture& battle) {
 std::vector<UnusableCase> UnusableCases() {
     auto battle = [] { return Company("27.05.2017 21:04:33"); };
     return {
-        {"not a replay", [](auto& p) { WriteText(p, "no replay here\n"); }, "Ошибка", false,
+        {"not a replay", [](auto& p) { WriteBytesFile(p, "no replay here\n"); }, "Ошибка", false,
          "_Старые версии"},
-        {"client 8.10", [&](auto& p) { WriteBattle(p, battle().SetVersion("0.8.10.0")); },
+        {"client 8.10", [&](auto& p) { WriteBattleReplay(p, battle().SetVersion("0.8.10.0")); },
          "Старая версия", true, "_Старые версии"},
-        {"client 8.9", [&](auto& p) { WriteBattle(p, battle().SetVersion("0.8.9.0")); },
+        {"client 8.9", [&](auto& p) { WriteBattleReplay(p, battle().SetVersion("0.8.9.0")); },
          "Старая версия", true, "_Старые версии"},
         {"header vehicles no object",
-         [&](auto& p) { WriteBattle(p, battle().SetHeader("vehicles", "[1, 2]")); }, "Ошибка", true,
-         "_Старые версии"},
+         [&](auto& p) { WriteBattleReplay(p, battle().SetHeader("vehicles", "[1, 2]")); }, "Ошибка",
+         true, "_Старые версии"},
         {"left early", [&](auto& p) { WriteHeaderOnly(p, battle()); }, "Вышел", true,
          "_Недосмотренные"},
         {"results without a personal key",
-         [&](auto& p) { WriteBattle(p, battle().OmitPersonalKey("noDamageDirectHitsReceived")); },
+         [&](auto& p) {
+             WriteBattleReplay(p, battle().OmitPersonalKey("noDamageDirectHitsReceived"));
+         },
          "Вышел", true, "_Недосмотренные"},
         {"frags block cut off",
          [&](auto& p) {
-             auto texts = battle().Texts();
-             test::ReplayFixture replay;
-             replay.header = texts.header;
-             replay.results = texts.results;
-             replay.vehicles = texts.vehicles;
-             replay.frags = texts.frags.substr(0, texts.frags.size() - 1);
+             test::ReplayFixture replay = test::ReplayOf(battle());
+             replay.frags.pop_back();
              replay.binaryRest = "";
              test::WriteReplayFile(p, replay);
          },
@@ -413,7 +393,7 @@ std::vector<UnusableCase> UnusableCases() {
          [&](auto& p) {
              auto b = battle();
              b.Vehicle(2).inPlayers = false;
-             WriteBattle(p, b);
+             WriteBattleReplay(p, b);
          },
          "Сбой", true, ""},
         {"sixteen in the recorder's team",
@@ -421,7 +401,7 @@ std::vector<UnusableCase> UnusableCases() {
              BattleFixture b(30);
              b.SetDateTime("27.05.2017 21:04:33").SetMap("06_ensk", "Энск");
              b.Vehicle(15).team = 1;
-             WriteBattle(p, b);
+             WriteBattleReplay(p, b);
          },
          "Сбой", true, ""},
         {"31 members in the frags block",
@@ -477,52 +457,53 @@ TEST(SeriesAnalysis, ClassifiesAndMovesUnusableReplays) {
     }
 }
 
-TEST(SeriesAnalysis, KeepsUnusableReplaysInPlaceWhenMovingIsOff) {
+// A replay of a battle its recorder left early, alone in its folder.
+class LeftEarly : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
+        before = ReadFileBytes(path);
+    }
+
     test::TempFolder folder;
-    WriteHeaderOnly(folder.File("x.wotreplay"), Company("27.05.2017 21:04:33"));
+    const std::string path = folder.File("x.wotreplay");
+    std::string before;
     Series series;
+};
+
+TEST_F(LeftEarly, StaysInPlaceWhenMovingIsOff) {
     series.options.moveUnusable = false;
-    const SeriesRunResult result = series.Run({folder.File("x.wotreplay")});
+    const SeriesRunResult result = series.Run({path});
     EXPECT_EQ(result.replays[0].word, "Вышел");
     EXPECT_EQ(result.replays[0].move.subfolder, "_Недосмотренные");
     EXPECT_FALSE(result.replays[0].move.attempted);
     EXPECT_EQ(std::distance(fs::directory_iterator(test::PathOf(folder.Path())), {}), 1);
 }
 
-TEST(SeriesAnalysis, NeverReplacesAFileAlreadyInTheSubfolder) {
-    test::TempFolder folder;
-    const std::string path = folder.File("x.wotreplay");
-    WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
-    const std::string before = ReadAll(path);
+TEST_F(LeftEarly, NeverReplacesAFileAlreadyInTheSubfolder) {
     fs::create_directories(test::PathOf(folder.Path() + "/_Недосмотренные"));
     const std::string earlier = folder.Path() + "/_Недосмотренные/x.wotreplay";
-    WriteText(earlier, "an earlier replay of that name");
+    WriteBytesFile(earlier, "an earlier replay of that name");
 
-    Series series;
     const SeriesRunResult result = series.Run({path});
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Вышел");
     EXPECT_TRUE(result.replays[0].move.attempted);
     EXPECT_FALSE(result.replays[0].move.moved);
     EXPECT_NE(result.replays[0].move.failure.find("already"), std::string::npos);
-    EXPECT_EQ(ReadAll(path), before);
-    EXPECT_EQ(ReadAll(earlier), "an earlier replay of that name");
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(earlier), "an earlier replay of that name");
 }
 
-TEST(SeriesAnalysis, AMoveThatCannotMakeItsFolderLeavesTheFileAndSaysWhy) {
-    test::TempFolder folder;
-    const std::string path = folder.File("x.wotreplay");
-    WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
-    const std::string before = ReadAll(path);
+TEST_F(LeftEarly, AMoveThatCannotMakeItsFolderLeavesTheFileAndSaysWhy) {
     // A file holds the subfolder's name.
-    WriteText(folder.File("_Недосмотренные"), "not a folder");
+    WriteBytesFile(folder.File("_Недосмотренные"), "not a folder");
 
-    Series series;
     const SeriesRunResult result = series.Run({path});
     EXPECT_EQ(series.tables.SeriesGridExp.Cell(2, 2), "Вышел");
     EXPECT_FALSE(result.replays[0].move.moved);
     EXPECT_NE(result.replays[0].move.failure.find("cannot be created"), std::string::npos);
-    EXPECT_EQ(ReadAll(path), before);
-    EXPECT_EQ(ReadAll(folder.File("_Недосмотренные")), "not a folder");
+    EXPECT_EQ(ReadFileBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(folder.File("_Недосмотренные")), "not a folder");
 }
 
 TEST(SeriesAnalysis, AFileThatCannotBeOpenedIsMarkedAndNothingIsCreated) {
@@ -540,8 +521,8 @@ TEST(SeriesAnalysis, AnUnreadableAuthorValueMarksTheBattleOnlyWhileCollecting) {
     test::TempFolder folder;
     BattleFixture battle = Company("27.05.2017 21:04:33");
     battle.SetPersonal("mileage", "12.5");
-    WriteBattle(folder.File("x.wotreplay"), battle);
-    WriteBattle(folder.File("y.wotreplay"), Company("27.05.2017 22:00:00"));
+    WriteBattleReplay(folder.File("x.wotreplay"), battle);
+    WriteBattleReplay(folder.File("y.wotreplay"), Company("27.05.2017 22:00:00"));
 
     Series collecting;
     collecting.options.multiAdditional = true;
@@ -567,10 +548,10 @@ TEST_F(Evening, RepeatsOfABattleAreShownAndCountedNowhere) {
     BattleFixture teammate = Company("27.05.2017 21:04:33");
     teammate.Vehicle(0).vehicleType = "ussr:T-34-85";
     teammate.SetRecorder(1);
-    WriteBattle(folder.File("e teammate.wotreplay"), teammate);
+    WriteBattleReplay(folder.File("e teammate.wotreplay"), teammate);
     BattleFixture opponent = Company("27.05.2017 21:04:33");
     opponent.SetRecorder(7);
-    WriteBattle(folder.File("f opponent.wotreplay"), opponent);
+    WriteBattleReplay(folder.File("f opponent.wotreplay"), opponent);
 
     Series once;
     once.options.multiAdditional = true;
@@ -635,8 +616,8 @@ TEST(SeriesAnalysis, BattlesWithoutAnIdAreNeverRepeats) {
     test::TempFolder folder;
     BattleFixture battle = Company("27.05.2017 21:04:33");
     battle.SetArenaUniqueID("\"\"");
-    WriteBattle(folder.File("x.wotreplay"), battle);
-    WriteBattle(folder.File("y.wotreplay"), battle);
+    WriteBattleReplay(folder.File("x.wotreplay"), battle);
+    WriteBattleReplay(folder.File("y.wotreplay"), battle);
     Series series;
     const SeriesRunResult result =
         series.Run({folder.File("x.wotreplay"), folder.File("y.wotreplay")});
@@ -644,31 +625,17 @@ TEST(SeriesAnalysis, BattlesWithoutAnIdAreNeverRepeats) {
     EXPECT_EQ(result.statusText.find("Пропущено"), std::string::npos);
 }
 
-}  // namespace
-}  // namespace kordex
-
-namespace kordex {
-namespace {
-
-TEST(HtmlBattleLog, IsSavedUnderTheTimeStampEvenWithoutABattle) {
-    test::TempFolder replays, program;
-    WriteHeaderOnly(replays.File("x.wotreplay"), Company("27.05.2017 21:04:33"));
-    Series series;
+TEST_F(LeftEarly, TheBattleLogIsSavedUnderTheTimeStampEvenWithoutABattle) {
+    test::TempFolder program;
     series.options.moveUnusable = false;
     HtmlBattleLog log(program.Path());
-    series.Run({replays.File("x.wotreplay")}, &log);
+    series.Run({path}, &log);
     EXPECT_EQ(fs::path(log.SavedPath()).filename().string(), "ExportAll_2017.05.27 21.04.33.htm");
-    const std::string page = ReadAll(log.SavedPath());
+    const std::string page = ReadFileBytes(log.SavedPath());
     EXPECT_EQ(page.rfind("<html>\r\n", 0), 0u);
     EXPECT_NE(page.find("</body>\r\n</html>"), std::string::npos);
     EXPECT_EQ(page.find("<table"), std::string::npos);
 }
-
-}  // namespace
-}  // namespace kordex
-
-namespace kordex {
-namespace {
 
 // A battle of a client after 9.17.1 is never "Вышел" or "Старая версия": one whose results no
 // layout reads has its own word and stays where it is; one writing "0.0.0.0" is counted.
@@ -677,13 +644,13 @@ TEST(SeriesAnalysis, ClientsAfter917AreClassifiedTruthfully) {
     BattleFixture unreadable = Company("27.05.2017 21:04:33");
     unreadable.SetVersion("1.9.0.0").SetVersionTitle("World of Tanks v.1.9.0.1 #287");
     unreadable.OmitPersonalKey("premiumCreditsFactor10");
-    WriteBattle(folder.File("a.wotreplay"), unreadable);
+    WriteBattleReplay(folder.File("a.wotreplay"), unreadable);
     BattleFixture zeros = Company("27.05.2017 21:20:10");
     zeros.SetVersion("1.13.0.0").SetVersionTitle("World of Tanks v.1.13.0.1 #901");
     zeros.SetHeader("clientVersionFromExe", test::JsonString("0.0.0.0"));
     zeros.OmitPersonalKey("premiumCreditsFactor10").OmitPersonalKey("premiumXPFactor10");
     zeros.SetPersonal("premiumCreditsFactor100", "100").SetPersonal("premiumXPFactor100", "100");
-    WriteBattle(folder.File("b.wotreplay"), zeros);
+    WriteBattleReplay(folder.File("b.wotreplay"), zeros);
 
     Series series;
     const SeriesRunResult result =

@@ -2,20 +2,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "replay/vehicle_names.h"
+#include "support/file_bytes.h"
 #include "support/test_paths.h"
 #include "text/letter_case.h"
 
 namespace kordex {
 namespace {
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(test::PathOf(path), std::ios::binary) << bytes;
-}
 
 TEST(FoldLetterCase, MakesLatinAndCyrillicCapitalsSmall) {
     EXPECT_EQ(FoldLetterCase("R87_T62A"), "r87_t62a");
@@ -85,7 +81,7 @@ TEST(IniFile, AbsentFileGivesEveryLookupAbsent) {
 
 TEST(IniFile, LoadsAWindows1251FileFromDisk) {
     test::TempFolder folder;
-    WriteBytes(folder.File("tanks.ini"), "[ussr]\r\nKV-1s=\xCA\xC2-1\xF1\r\n");
+    test::WriteBytesFile(folder.File("tanks.ini"), "[ussr]\r\nKV-1s=\xCA\xC2-1\xF1\r\n");
     const auto ini = IniFile::Load(folder.File("tanks.ini"));
     EXPECT_TRUE(ini.Present());
     EXPECT_EQ(ini.Value("ussr", "kv-1S"), "КВ-1с");
@@ -121,15 +117,13 @@ TEST(VehicleNameFromIni, ShippedFileNamesTheVehicles) {
 }
 
 TEST(VehicleNameFromIni, EveryShippedEntryGivesItsFirstValue) {
-    std::ifstream in(test::PathOf(KORDEX_SHIPPED_INI), std::ios::binary);
-    ASSERT_TRUE(in);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    const auto ini = IniFile::FromText(bytes.str());
+    const std::string bytes = test::ReadFileBytes(KORDEX_SHIPPED_INI);
+    ASSERT_FALSE(bytes.empty());
+    const auto ini = IniFile::FromText(bytes);
 
     // Walk the lines independently of the reader; a repeated key keeps its first value.
     std::map<std::string, std::string> firstValues;
-    std::istringstream lines(bytes.str());
+    std::istringstream lines(bytes);
     std::string line, section;
     while (std::getline(lines, line)) {
         const auto parsed = ClassifyIniLine(line);

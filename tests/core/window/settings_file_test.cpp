@@ -7,8 +7,6 @@
 #endif
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "replay/vehicle_names.h"
 #include "support/failing_file_system.h"
@@ -20,16 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string ReadBytes(const std::string& path) {
-    std::ifstream in(test::PathOf(path), std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(test::PathOf(path), std::ios::binary) << bytes;
-}
+using test::ReadFileBytes;
+using test::WriteBytesFile;
 
 Settings SampleSettings() {
     Settings s;
@@ -176,7 +166,7 @@ TEST(ApplySettingsToText, ChangesOnlyTheLinesItWrites) {
 }
 
 TEST(ApplySettingsToText, ShippedNamesSurviveByteForByte) {
-    const std::string shipped = ReadBytes(KORDEX_SHIPPED_INI);
+    const std::string shipped = ReadFileBytes(KORDEX_SHIPPED_INI);
     ASSERT_FALSE(shipped.empty());
     const auto after = ApplySettingsToText(shipped, SampleSettings());
     ASSERT_TRUE(after.starts_with(shipped));
@@ -257,14 +247,14 @@ TEST(WriteSettings, NeverCreatesTheFile) {
 TEST(WriteSettings, ReplacesTheFileAndLeavesNothingBeside) {
     test::TempFolder folder;
     const auto path = folder.File("tanks.ini");
-    WriteBytes(path, "[ussr]\r\nIS=ИС\r\n");
+    WriteBytesFile(path, "[ussr]\r\nIS=ИС\r\n");
 #ifndef _WIN32
     ::chmod(path.c_str(), 0640);
 #endif
 
     const auto result = WriteSettings(path, SampleSettings());
     ASSERT_EQ(result.status, SettingsWriteStatus::Written) << result.description;
-    EXPECT_EQ(ReadBytes(path), ApplySettingsToText("[ussr]\r\nIS=ИС\r\n", SampleSettings()));
+    EXPECT_EQ(ReadFileBytes(path), ApplySettingsToText("[ussr]\r\nIS=ИС\r\n", SampleSettings()));
     EXPECT_EQ(ReadSettings(path).settings, SampleSettings());
     EXPECT_EQ(std::distance(fs::directory_iterator(test::PathOf(folder.Path())),
                             fs::directory_iterator()),
@@ -290,7 +280,7 @@ TEST(WriteSettings, WritesThroughALinkAndKeepsTheLink) {
     test::TempFolder folder;
     const auto real = folder.File("real.ini");
     const auto link = folder.File("tanks.ini");
-    WriteBytes(real, "[ussr]\nIS=ИС\n");
+    WriteBytesFile(real, "[ussr]\nIS=ИС\n");
     fs::create_symlink(real, link);
 
     ASSERT_EQ(WriteSettings(link, SampleSettings()).status, SettingsWriteStatus::Written);
@@ -312,13 +302,13 @@ TEST(WriteSettings, ADiskFaultLeavesTheOldFileWholeAndNothingBeside) {
         test::TempFolder folder;
         const auto path = folder.File("tanks.ini");
         const std::string before = "[ussr]\nIS=ИС\n";
-        WriteBytes(path, before);
+        WriteBytesFile(path, before);
         test::FailingFileSystem files(c.fault);
 
         const auto result = WriteSettings(path, SampleSettings(), files);
         EXPECT_EQ(result.status, SettingsWriteStatus::Failed) << c.name;
         EXPECT_NE(result.description.find("tanks.ini"), std::string::npos) << c.name;
-        EXPECT_EQ(ReadBytes(path), before) << c.name;
+        EXPECT_EQ(ReadFileBytes(path), before) << c.name;
         EXPECT_EQ(test::FolderEntries(folder.Path()), std::vector<std::string>{"tanks.ini"})
             << c.name;
         if (c.fault != Fault::RefuseOpen) {
@@ -331,29 +321,29 @@ TEST(WriteSettings, NeverTouchesWhatLiesBesideUnderTheOldTemporaryName) {
     test::TempFolder folder;
     const auto path = folder.File("tanks.ini");
     const auto victim = folder.File("victim.txt");
-    WriteBytes(path, "[ussr]\nIS=ИС\n");
-    WriteBytes(victim, "someone else's file");
+    WriteBytesFile(path, "[ussr]\nIS=ИС\n");
+    WriteBytesFile(victim, "someone else's file");
     // A link planted under the name a temporary file once had, and a user's own file there.
 #ifdef _WIN32
     // Links need a privilege there: a planted plain file stands in for it.
-    WriteBytes(path + ".new", "planted");
+    WriteBytesFile(path + ".new", "planted");
 #else
     fs::create_symlink(victim, path + ".new");
 #endif
     const auto own = folder.File("real.ini");
-    WriteBytes(own, "[ussr]\n");
-    WriteBytes(own + ".new", "the user's own");
+    WriteBytesFile(own, "[ussr]\n");
+    WriteBytesFile(own + ".new", "the user's own");
 
     ASSERT_EQ(WriteSettings(path, SampleSettings()).status, SettingsWriteStatus::Written);
     ASSERT_EQ(WriteSettings(own, SampleSettings()).status, SettingsWriteStatus::Written);
     EXPECT_EQ(ReadSettings(path).settings, SampleSettings());
-    EXPECT_EQ(ReadBytes(victim), "someone else's file");
+    EXPECT_EQ(ReadFileBytes(victim), "someone else's file");
 #ifdef _WIN32
-    EXPECT_EQ(ReadBytes(path + ".new"), "planted");
+    EXPECT_EQ(ReadFileBytes(path + ".new"), "planted");
 #else
     EXPECT_TRUE(fs::is_symlink(path + ".new"));
 #endif
-    EXPECT_EQ(ReadBytes(own + ".new"), "the user's own");
+    EXPECT_EQ(ReadFileBytes(own + ".new"), "the user's own");
     EXPECT_EQ(test::FolderEntries(folder.Path()),
               (std::vector<std::string>{"real.ini", "real.ini.new", "tanks.ini", "tanks.ini.new",
                                         "victim.txt"}));

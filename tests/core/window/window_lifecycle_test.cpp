@@ -49,6 +49,12 @@ TEST_F(StartUpFixture, EmptiesWhatTheLastSessionLeftAndTitlesEveryTable) {
     EXPECT_TRUE(state.librarySort.Descending());
     EXPECT_EQ(state.tables.SeriesGridShots.Cell(0, 2), "Ник\\ Выст.-Проб./Поп.(ОФ)");
     EXPECT_EQ(state.tables.AlliesGrid.Cell(9, 0), "Гусли");
+    // The library lists: 21 columns, the mastery column narrow.
+    for (const TextGrid* list :
+         {&state.tables.library.allReplays, &state.tables.library.favoriteReplays}) {
+        EXPECT_EQ(list->ColumnCount(), 21);
+        EXPECT_EQ(list->ColumnWidth(8), 25);
+    }
     EXPECT_TRUE(desktop.Events().empty());
 }
 
@@ -73,6 +79,7 @@ TEST_F(StartUpFixture, TheAutomaticScanRunsOnlyForAFolderThatExists) {
         ASSERT_TRUE(outcome.settings) << c.options;
         EXPECT_EQ(outcome.scanLibrary, c.scan) << c.options;
     }
+    EXPECT_TRUE(desktop.Events().empty()) << "a folder that is gone is no error";
 }
 
 TEST_F(StartUpFixture, AValueThatIsNotABooleanIsReportedOnceAndTheRestIsRead) {
