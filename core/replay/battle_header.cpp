@@ -55,7 +55,7 @@ HeaderParse Failed(HeaderParse parse, std::string failure) {
 
 // The vehicles are the larger part of the header: when their text is not wanted, only the
 // other members read here are parsed, and of the vehicles only whether they are there.
-ParsedObject ParseHeaderMembers(std::string_view headerBlock, VehiclesText vehicles) {
+ParsedObject ParseHeaderMembers(const std::string& headerBlock, VehiclesText vehicles) {
     if (vehicles == VehiclesText::Keep)
         return ParseObject(headerBlock);
     static const std::vector<std::string_view> kValueKeys = [] {
@@ -73,7 +73,7 @@ ParsedObject ParseHeaderMembers(std::string_view headerBlock, VehiclesText vehic
 
 }  // namespace
 
-HeaderParse ParseBattleHeader(std::string_view headerBlock, VehiclesText vehicles) {
+HeaderParse ParseBattleHeader(const std::string& headerBlock, VehiclesText vehicles) {
     HeaderParse parse;
     const ParsedObject parsed = ParseHeaderMembers(headerBlock, vehicles);
     if (parsed.status == JsonStatus::NotJson) {

@@ -41,7 +41,7 @@ struct HeaderParse {
 // skips writing that text for every replay of a folder (the key is still required).
 enum class VehiclesText { Keep, Skip };
 
-HeaderParse ParseBattleHeader(std::string_view headerBlock,
+HeaderParse ParseBattleHeader(const std::string& headerBlock,
                               VehiclesText vehicles = VehiclesText::Keep);
 
 // The digits of a client version text joined into an integer: "0, 9, 17, 1" gives 9171,

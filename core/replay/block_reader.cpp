@@ -5,12 +5,14 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
-#include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/file_io.h"
 #include "platform/kordex_error.h"
 #include "replay/brace_counter.h"
+#include "replay/byte_scan.h"
+#include "replay/json_root_members.h"
 
 namespace kordex {
 
@@ -18,6 +20,9 @@ namespace {
 
 constexpr std::string_view kBlockStart = "{\"";
 constexpr std::size_t kChunkSize = 64 * 1024;
+// The first read: the header of the usual replay and the table entry after it, of which the
+// reads that follow are sized.
+constexpr std::size_t kFirstPiece = 32 * 1024;
 // How much of a file is ever read. The blocks of the largest real replays end within their
 // first 5 MB; beyond the window the file reads as ended, so memory and time stay bounded
 // whatever the file holds (a block not closed by then is an unfinished block).
@@ -29,21 +34,65 @@ struct BlockSpan {
     std::size_t end = 0;
 };
 
+// Where the blocks of a replay end by the table at its start (magic number, block count, then
+// each block's length before it), when the start holds the whole table and it is believable;
+// 0 otherwise.
+std::uint64_t BlocksEnd(std::string_view start) {
+    constexpr std::uint32_t kReplayMagic = 0x11343212;
+    constexpr std::uint32_t kMostBlocks = 8;
+    auto number = [&](std::size_t at) -> std::optional<std::uint32_t> {
+        if (at + 4 > start.size())
+            return std::nullopt;
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i)
+            value =
+                (value << 8) | static_cast<unsigned char>(start[at + static_cast<std::size_t>(i)]);
+        return value;
+    };
+    const auto magic = number(0);
+    const auto count = number(4);
+    if (magic != kReplayMagic || !count || *count == 0 || *count > kMostBlocks)
+        return 0;
+    std::uint64_t end = 8;
+    for (std::uint32_t block = 0; block < *count; ++block) {
+        const auto length = number(static_cast<std::size_t>(end));
+        if (!length)
+            return 0;
+        end += 4 + std::uint64_t{*length};
+        if (end > kReadWindow)
+            return 0;
+    }
+    return end;
+}
+
+// A block's own copy of its text, with the room after it in which the JSON check reads.
+std::string BlockText(std::string_view text) {
+    std::string block;
+    block.reserve(text.size() + kJsonCheckRoom);
+    block.assign(text);
+    return block;
+}
+
 // The replay read line by line, each line only as far as a caller asks for it: the blocks
 // sit at the start of a file of megabytes, and the rest of the line after them is not needed.
 // A line ends at a line feed; carriage returns are dropped; every other byte (zero and 26
 // included) is an ordinary character. Past the end of the file lines are empty.
+//
+// The file is read straight into the buffer the line's text lives in: of the bytes read, those
+// not yet taken into the line wait after it, and the next line starts where they begin.
 class LazyLines {
   public:
-    // The line's buffer starts at two chunks: the first line of the usual replay holds its
-    // blocks (about 80 KB) and then grows in place.
-    explicit LazyLines(ReadableFile& file) : file_(file) { text_.reserve(2 * kChunkSize); }
+    // The buffer starts at two chunks: the first line of the usual replay holds its blocks
+    // (about 80 KB).
+    explicit LazyLines(ReadableFile& file) : file_(file) { Reallocate(2 * kChunkSize); }
 
     // The known part of the current text; ReadMore extends it.
-    std::string_view Text() const { return std::string_view(text_).substr(start_); }
+    std::string_view Text() const {
+        return std::string_view(bytes_.get() + start_, lineEnd_ - start_);
+    }
 
     // Drops characters from the front of the current text. What was cut or dropped stays in
-    // the line's buffer until the next line (moving the rest forward each time costs more).
+    // the buffer until room is needed (moving the rest forward each time costs more).
     void DropFront(std::size_t count) { start_ += std::min(count, Text().size()); }
 
     // Appends the next piece of the current line to Text(); false when the line is complete.
@@ -52,45 +101,37 @@ class LazyLines {
             return false;
         std::size_t appended = 0;
         while (!lineComplete_ && appended < kChunkSize) {
-            if (!FillBuffer()) {
+            if (rawBegin_ == rawEnd_ && !ReadPiece()) {
                 lineComplete_ = true;
                 break;
             }
-            const char* begin = buffer_.data() + position_;
-            const char* end = buffer_.data() + filled_;
-            const char* feed = static_cast<const char*>(
-                std::memchr(begin, '\n', static_cast<std::size_t>(end - begin)));
-            const char* stop = feed ? feed : end;
-            AppendWithoutCarriageReturns(begin, stop);
-            appended += static_cast<std::size_t>(stop - begin);
-            position_ = static_cast<std::size_t>(stop - buffer_.data());
-            if (feed) {
-                ++position_;
+            const std::size_t feed = FindFeed();
+            const std::size_t stop = feed == kNone ? rawEnd_ : feed;
+            appended += stop - rawBegin_;
+            TakeIntoLine(stop);
+            if (feed != kNone) {
+                rawBegin_ = feed + 1;
                 lineComplete_ = true;
             }
         }
         return true;
     }
 
-    // Replaces the current text with the next line (of which nothing is read yet).
+    // Replaces the current text with the next line (of which nothing is taken yet).
     void NextLine() {
+        start_ = lineEnd_;  // nothing of the line is kept while its rest is skipped
         while (!lineComplete_)
             SkipRestOfLine();
-        text_.clear();
-        start_ = 0;
+        start_ = lineEnd_ = rawBegin_;
         lineComplete_ = false;
     }
 
     // Whether what is left of the current line holds the word, reading on as far as needed.
     bool Contains(std::string_view word) {
-        // Key words are found by skipping ahead on their last letter: their first letters are
-        // common in the text, which a search letter by letter keeps stopping at.
-        const std::boyer_moore_horspool_searcher searcher(word.begin(), word.end());
         std::size_t from = 0;
         while (true) {
             const std::string_view text = Text();
-            if (std::search(text.begin() + static_cast<std::ptrdiff_t>(std::min(from, text.size())),
-                            text.end(), searcher) != text.end())
+            if (byte_scan::FindWord(text, from, word) != std::string_view::npos)
                 return true;
             if (text.size() >= word.size())
                 from = text.size() - word.size() + 1;
@@ -125,7 +166,7 @@ class LazyLines {
             const std::string_view text = Text();
             const std::size_t last = counter.Walk(text, from);
             if (last != BraceCounter::kNotYet) {
-                std::string block(text.substr(begin, last + 1 - begin));
+                std::string block = BlockText(text.substr(begin, last + 1 - begin));
                 DropFront(last + 1);
                 return block;
             }
@@ -134,67 +175,124 @@ class LazyLines {
                 break;
         }
         // The line ended inside the block: the incomplete text, which no parser accepts.
-        std::string block(Text().substr(begin));
+        std::string block = BlockText(Text().substr(begin));
         DropFront(Text().size());
         return block;
     }
 
   private:
-    void AppendWithoutCarriageReturns(const char* begin, const char* end) {
-        while (begin != end) {
-            const char* cr = static_cast<const char*>(
-                std::memchr(begin, '\r', static_cast<std::size_t>(end - begin)));
-            const char* stop = cr ? cr : end;
-            text_.append(begin, stop);
-            begin = cr ? cr + 1 : end;
-        }
+    static constexpr std::size_t kNone = std::string_view::npos;
+
+    // The first line feed among the bytes read and not yet taken, or kNone.
+    std::size_t FindFeed() const {
+        const char* begin = bytes_.get() + rawBegin_;
+        const void* feed = std::memchr(begin, '\n', rawEnd_ - rawBegin_);
+        return feed ? static_cast<std::size_t>(static_cast<const char*>(feed) - bytes_.get())
+                    : kNone;
     }
 
-    // Makes sure the buffer holds unread bytes; false at the end of the file.
-    bool FillBuffer() {
-        if (position_ < filled_)
-            return true;
-        if (atEnd_)
-            return false;
-        // A whole chunk first, then quarters: the blocks of the usual replay end a little past
-        // the first chunk, and every byte read past them is copied for nothing.
-        const std::size_t piece = read_ == 0 ? buffer_.size() : buffer_.size() / 4;
-        const std::size_t wanted =
-            static_cast<std::size_t>(std::min<std::uint64_t>(piece, kReadWindow - read_));
-        filled_ = 0;
-        position_ = 0;
-        if (wanted > 0)
-            if (const FileResult result = file_.Read(buffer_.data(), wanted, filled_); !result)
-                throw KordexError("Ошибка чтения файла: " + result.reason);
-        read_ += filled_;
-        atEnd_ = filled_ == 0;
-        return filled_ > 0;
+    // Takes the waiting bytes before `stop` into the line, leaving out carriage returns; the
+    // bytes after one move back over it.
+    void TakeIntoLine(std::size_t stop) {
+        char* const bytes = bytes_.get();
+        while (rawBegin_ < stop) {
+            const void* cr = std::memchr(bytes + rawBegin_, '\r', stop - rawBegin_);
+            const std::size_t end =
+                cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - bytes) : stop;
+            if (lineEnd_ != rawBegin_)
+                std::memmove(bytes + lineEnd_, bytes + rawBegin_, end - rawBegin_);
+            lineEnd_ += end - rawBegin_;
+            rawBegin_ = cr ? end + 1 : stop;
+        }
     }
 
     void SkipRestOfLine() {
-        if (!FillBuffer()) {
+        if (rawBegin_ == rawEnd_ && !ReadPiece()) {
             lineComplete_ = true;
             return;
         }
-        const char* begin = buffer_.data() + position_;
-        const void* feed = std::memchr(begin, '\n', filled_ - position_);
-        if (feed) {
-            position_ =
-                static_cast<std::size_t>(static_cast<const char*>(feed) - buffer_.data()) + 1;
+        const std::size_t feed = FindFeed();
+        if (feed != kNone) {
+            rawBegin_ = feed + 1;
             lineComplete_ = true;
         } else {
-            position_ = filled_;
+            rawBegin_ = rawEnd_;
         }
     }
 
+    // Reads the next piece of the file after the line, once every byte read before is taken;
+    // false at the end of the file.
+    bool ReadPiece() {
+        if (atEnd_)
+            return false;
+        const std::size_t wanted =
+            static_cast<std::size_t>(std::min<std::uint64_t>(NextPiece(), kReadWindow - read_));
+        MakeRoom(wanted);
+        rawBegin_ = rawEnd_ = lineEnd_;
+        std::size_t got = 0;
+        if (wanted > 0)
+            if (const FileResult result = file_.Read(bytes_.get() + rawEnd_, wanted, got); !result)
+                throw KordexError("Ошибка чтения файла: " + result.reason);
+        if (read_ == 0)
+            blocksEnd_ = BlocksEnd(std::string_view(bytes_.get() + rawEnd_, got));
+        rawEnd_ += got;
+        read_ += got;
+        atEnd_ = got == 0;
+        return got > 0;
+    }
+
+    // How much the next read asks for. Every byte read past the blocks is copied for nothing,
+    // and every read is a call into the system: the file's own table of its blocks says where
+    // they end, and the reads stop there. When the table says nothing believable, or the text
+    // goes on past it, a whole chunk is read and then quarters. The bytes that reach the
+    // lines are the same whatever the sizes.
+    std::size_t NextPiece() const {
+        if (read_ == 0)
+            return kFirstPiece;
+        if (read_ < blocksEnd_)
+            return static_cast<std::size_t>(
+                std::min<std::uint64_t>(blocksEnd_ - read_, kChunkSize));
+        if (read_ < kChunkSize)
+            return kChunkSize - static_cast<std::size_t>(read_);
+        return kChunkSize / 4;
+    }
+
+    // Makes room for `wanted` bytes after the line's text: the dropped front of the buffer is
+    // given back first, and the buffer doubles only when the text itself needs it.
+    void MakeRoom(std::size_t wanted) {
+        if (lineEnd_ + wanted <= capacity_)
+            return;
+        const std::size_t kept = lineEnd_ - start_;
+        if (kept + wanted <= capacity_) {
+            std::memmove(bytes_.get(), bytes_.get() + start_, kept);
+        } else {
+            Reallocate(std::max(2 * capacity_, kept + wanted));
+        }
+        start_ = 0;
+        lineEnd_ = kept;
+    }
+
+    // A new buffer holding the line's text at its start.
+    void Reallocate(std::size_t capacity) {
+        auto bytes = std::make_unique_for_overwrite<char[]>(capacity);
+        if (bytes_)
+            std::memcpy(bytes.get(), bytes_.get() + start_, lineEnd_ - start_);
+        bytes_ = std::move(bytes);
+        capacity_ = capacity;
+        lineEnd_ -= start_;
+        start_ = 0;
+    }
+
     ReadableFile& file_;
-    std::array<char, kChunkSize> buffer_;  // not zeroed: only what a read filled is looked at
-    std::uint64_t read_ = 0;               // bytes read from the file so far
-    std::size_t position_ = 0;
-    std::size_t filled_ = 0;
+    std::unique_ptr<char[]> bytes_;  // not zeroed: only what a read filled is looked at
+    std::size_t capacity_ = 0;
+    std::size_t start_ = 0;     // where the current text begins
+    std::size_t lineEnd_ = 0;   // where it ends
+    std::size_t rawBegin_ = 0;  // the bytes read and not yet taken: [rawBegin_, rawEnd_)
+    std::size_t rawEnd_ = 0;
+    std::uint64_t read_ = 0;       // bytes read from the file so far
+    std::uint64_t blocksEnd_ = 0;  // where the file's table says its blocks end; 0: unknown
     bool atEnd_ = false;
-    std::string text_;
-    std::size_t start_ = 0;  // where the current text begins in text_
     bool lineComplete_ = false;
 };
 
@@ -220,7 +318,7 @@ BlockSpan FindBlock(std::string_view text) {
 
 std::string CutJsonBlock(std::string_view text) {
     const BlockSpan span = FindBlock(text);
-    return std::string(text.substr(span.begin, span.end - span.begin));
+    return BlockText(text.substr(span.begin, span.end - span.begin));
 }
 
 std::optional<ReplayBlocks> ReadReplayBlocks(const std::string& path, ReadingVariant variant) {

@@ -60,6 +60,37 @@ inline std::size_t FindAnyOf(std::string_view text, std::size_t from, char a, ch
     return size;
 }
 
+// The first position from `from` where the word stands, or npos. Candidates are the places
+// where both its first and its last letter stand, sixteen at a time: a key word's letters are
+// common in a replay's text, but seldom both at the word's distance.
+inline std::size_t FindWord(std::string_view text, std::size_t from, std::string_view word) {
+    const std::size_t size = text.size();
+    if (word.empty())
+        return from <= size ? from : std::string_view::npos;
+    if (from > size || size - from < word.size())
+        return std::string_view::npos;
+    const std::size_t last = word.size() - 1;
+    std::size_t i = from;
+#if defined(__SSE2__)
+    const char* const data = text.data();
+    const __m128i first = _mm_set1_epi8(word.front());
+    const __m128i lastLetter = _mm_set1_epi8(word.back());
+    for (; i + last + 16 <= size; i += 16) {
+        const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+        const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i + last));
+        auto candidates = static_cast<std::uint32_t>(_mm_movemask_epi8(
+            _mm_and_si128(_mm_cmpeq_epi8(atFirst, first), _mm_cmpeq_epi8(atLast, lastLetter))));
+        while (candidates) {
+            const std::size_t at = i + static_cast<std::size_t>(std::countr_zero(candidates));
+            candidates &= candidates - 1;
+            if (std::memcmp(data + at + 1, word.data() + 1, last) == 0)
+                return at;
+        }
+    }
+#endif
+    return text.find(word, i);
+}
+
 // The first position from `from` whose byte a JSON string cannot hold as it is: a control
 // character, a quote, a backslash, and with `high` also every byte above 127; or the size.
 inline std::size_t FindStringEscape(std::string_view text, std::size_t from, bool high) {

@@ -669,7 +669,7 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
     return Wrap(JsonObjectAccess::Document(object), *Find(JsonObjectAccess::Value(object), key));
 }
 
-PickedObject PickMembers(std::string_view text, std::span<const MemberPick> picks) {
+PickedObject PickMembers(const std::string& text, std::span<const MemberPick> picks) {
     // Only the picked members are read, cut out of the text when it is known to be JSON.
     if (const auto members = ValidRootMembers(text)) {
         if (auto picked = PickFromMembers(*members, picks))
@@ -682,7 +682,7 @@ PickedObject PickMembers(std::string_view text, std::span<const MemberPick> pick
     return PickFromWholeText(text, picks);
 }
 
-ParsedObject ParseObjectMembers(std::string_view text, std::span<const std::string_view> keys,
+ParsedObject ParseObjectMembers(const std::string& text, std::span<const std::string_view> keys,
                                 std::span<const std::string_view> presentOnly) {
     if (const auto members = ValidRootMembers(text))
         return ParseObject(ObjectTextOf(*members, keys, presentOnly));

@@ -50,7 +50,7 @@ ParsedObject ParseObject(std::string_view text);
 // ParseObject of a text of which only some root members are wanted: the first member of each
 // of the keys, and of each key of `presentOnly` only whether it is there (its value may read as
 // null). When the text is known to be JSON, the other members are left out unread.
-ParsedObject ParseObjectMembers(std::string_view text, std::span<const std::string_view> keys,
+ParsedObject ParseObjectMembers(const std::string& text, std::span<const std::string_view> keys,
                                 std::span<const std::string_view> presentOnly = {});
 
 // The same as ParseObject of the member text, without writing and reading it again.
@@ -80,7 +80,7 @@ struct PickedObject {
 
 // Reads the text under the rules of ParseObject, so it fails exactly where ParseObject fails,
 // and gives the same value texts as ParseObject's objects would.
-PickedObject PickMembers(std::string_view text, std::span<const MemberPick> picks);
+PickedObject PickMembers(const std::string& text, std::span<const MemberPick> picks);
 
 // A text with every double-quote character removed.
 std::string StripQuotes(std::string_view text);

@@ -119,18 +119,24 @@ CheckerShelf& Shelf() {
     static CheckerShelf shelf;
     return shelf;
 }
+
+static_assert(kJsonCheckRoom >= simdjson::SIMDJSON_PADDING);
 #endif
 
 // Whether the text is one JSON object by strict JSON's rules.
-bool IsStrictJsonObject(std::string_view text) {
+bool IsStrictJsonObject(const std::string& text) {
 #if KORDEX_SIMDJSON
     std::unique_ptr<Checker> checker = Shelf().Take();
-    checker->padded.assign(text);
-    checker->padded.append(simdjson::SIMDJSON_PADDING, '\0');
+    // simdjson reads a little past the text, whatever the bytes there are.
+    const char* checked = text.data();
+    if (text.capacity() - text.size() < simdjson::SIMDJSON_PADDING) {
+        checker->padded.assign(text);
+        checker->padded.append(simdjson::SIMDJSON_PADDING, '\0');
+        checked = checker->padded.data();
+    }
     simdjson::dom::element root;
     const bool object =
-        !checker->parser.parse(checker->padded.data(), text.size(), false).get(root) &&
-        root.is_object();
+        !checker->parser.parse(checked, text.size(), false).get(root) && root.is_object();
     Shelf().Give(std::move(checker));
     return object;
 #else
@@ -141,7 +147,7 @@ bool IsStrictJsonObject(std::string_view text) {
 
 }  // namespace
 
-std::optional<std::vector<JsonMemberText>> ValidRootMembers(std::string_view text) {
+std::optional<std::vector<JsonMemberText>> ValidRootMembers(const std::string& text) {
     if (text.size() > kLargestChecked || HasSurrogateEscape(text) || !IsStrictJsonObject(text))
         return std::nullopt;
     return MembersOf(text);

@@ -15,6 +15,10 @@ struct JsonMemberText {
     std::string_view value;
 };
 
+// The room a text's string keeps after its characters so that ValidRootMembers checks it where
+// it stands (the replay blocks are cut with it); a text without it is copied for the check.
+inline constexpr std::size_t kJsonCheckRoom = 64;
+
 // The root members of a JSON object text, in text order, found without building anything:
 // a library scan needs a few members of texts of tens of kilobytes. Given only for a text
 // that is valid by strict JSON's rules (UTF-8 included; checked by simdjson, several times
@@ -22,7 +26,7 @@ struct JsonMemberText {
 // escape or a byte above 127: every such text reads the same through ParseObject, whole or
 // cut down to some of its members. Nothing for any other text, and always nothing in a build
 // without simdjson: the caller then parses the whole text.
-std::optional<std::vector<JsonMemberText>> ValidRootMembers(std::string_view text);
+std::optional<std::vector<JsonMemberText>> ValidRootMembers(const std::string& text);
 
 // The members of an object text that is part of a text ValidRootMembers gave members for;
 // nothing when a key holds an escape or a byte above 127 (it reads as another key then).

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <string>
 #include <vector>
@@ -80,6 +81,30 @@ TEST_F(ReadReplayBlocksTest, LoneCarriageReturnsAndZeroBytesAreHarmless) {
     ExpectExactBlocks(fixture);
 }
 
+TEST_F(ReadReplayBlocksTest, CarriageReturnsInsideTheBlocksAreDropped) {
+    // Carriage returns between a block's tokens, in its strings and on both sides of where
+    // the reads split a long header: the blocks read without them.
+    auto withoutReturns = [](std::string text) {
+        std::erase(text, '\r');
+        return text;
+    };
+    ReplayFixture fixture = FinishedBattle();
+    std::string padding;
+    for (int i = 0; i < 4000; ++i)
+        padding += "p\rpp\r\rppppp";
+    fixture.header.insert(1, "\r\"padding\":\r \"" + padding + "\", ");
+    fixture.results.insert(1, "\r\r");
+    fixture.frags.insert(fixture.frags.size() - 1, "\r");
+    for (ReadingVariant variant : kBothVariants) {
+        SCOPED_TRACE(VariantName(variant));
+        const ReplayBlocks blocks = Read(fixture, variant);
+        EXPECT_EQ(blocks.HeaderBlock, withoutReturns(fixture.header));
+        EXPECT_EQ(blocks.ResultsBlock, withoutReturns(fixture.results));
+        EXPECT_EQ(blocks.VehiclesBlock, fixture.vehicles);
+        EXPECT_EQ(blocks.FragsBlock, withoutReturns(fixture.frags));
+    }
+}
+
 TEST_F(ReadReplayBlocksTest, TextAfterABlockContinuesRightAfterItsLastBrace) {
     // The header ends in an object that would fit in the twelve binary bytes in front of it;
     // counting the cut from the start of the line would leave it to be taken as the results.
@@ -146,6 +171,41 @@ TEST_F(ReadReplayBlocksTest, KeyWordsAndLineEndsAcrossReadChunkBoundaries) {
         SCOPED_TRACE(shift);
         ReplayFixture fixture = FinishedBattle();
         fixture.binaryStart = std::string(65536 - 30 + shift, 'x') + "\r\n" + "\x12\x32";
+        ExpectExactBlocks(fixture);
+    }
+}
+
+TEST_F(ReadReplayBlocksTest, ReadsSizedByALyingBlockTableCutTheSameBlocks) {
+    // The reads are sized by the table at the file's start; whatever it says, the text read
+    // and the blocks cut are the same. No length below holds a line feed or carriage return.
+    struct Case {
+        const char* name;
+        std::optional<std::string> binaryStart;
+        std::optional<std::string> resultsLength;
+        std::size_t headerPadding = 0;
+    };
+    const std::string header = test::SampleHeaderJson();
+    const Case cases[] = {
+        {"a true table", std::nullopt, std::nullopt},
+        {"results ending in the first read", std::nullopt, test::LengthField(1)},
+        {"results ending just past the first read", std::nullopt, test::LengthField(33000)},
+        {"results ending past a whole chunk", std::nullopt, test::LengthField(70000)},
+        {"results beyond the read window", std::nullopt, test::LengthField(0x7fffffff)},
+        {"a header length inside the header", test::BinaryStart(2, 5), std::nullopt},
+        {"more blocks than a replay has", test::BinaryStart(200, header.size()), std::nullopt},
+        {"no magic number", "\x01\x02\x03\x04" + test::BinaryStart(2, header.size()).substr(4),
+         std::nullopt},
+        {"a header longer than the first read", std::nullopt, std::nullopt, 40000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReplayFixture fixture = FinishedBattle();
+        fixture.header.insert(1, "\"padding\": \"" + std::string(c.headerPadding, 'p') + "\", ");
+        if (c.binaryStart)
+            fixture.binaryStart = c.binaryStart;
+        fixture.resultsLength = c.resultsLength;
+        // Line ends around where the table says the blocks end.
+        fixture.binaryRest = "\r\n" + std::string(40000, 'x') + "\n\r" + fixture.binaryRest;
         ExpectExactBlocks(fixture);
     }
 }

@@ -40,6 +40,32 @@ TEST(ByteScan, FindAnyOfAgreesWithAPlainSearch) {
         }
 }
 
+TEST(ByteScan, FindWordAgreesWithAPlainSearch) {
+    // Words of one letter to longer than a compare, planted at every place of the texts (and
+    // half planted, so that only the first or the last letter stands).
+    const std::string words[] = {"a",
+                                 "ab",
+                                 "ba",
+                                 std::string("a\x00b", 3),
+                                 "}\x22{",
+                                 "abab",
+                                 "arenaUniqueID",
+                                 "clientVersionFromExeaaaa"};
+    for (const std::string& word : words)
+        for (const std::string& base : Texts()) {
+            if (base.size() % 4 != 0)
+                continue;
+            for (const std::string& text :
+                 {base, base + word, word + base,
+                  base.substr(0, base.size() / 2) + word + base.substr(base.size() / 2),
+                  base + word.substr(0, word.size() - 1), word.substr(1) + base})
+                for (std::size_t from = 0; from <= text.size() + 1; ++from)
+                    ASSERT_EQ(FindWord(text, from, word), text.find(word, from))
+                        << testing::PrintToString(text) << " " << from;
+        }
+    EXPECT_EQ(FindWord("abc", 1, ""), 1u);
+}
+
 TEST(ByteScan, FindStringEscapeAgreesWithAPlainSearch) {
     for (const std::string& text : Texts())
         for (bool high : {false, true})
