@@ -33,10 +33,10 @@ struct RowOutcome {
     std::vector<std::string> events;
 };
 
-RowOutcome RowOf(const BattleFixture& battle, const IniFile& ini = IniFile()) {
+RowOutcome RowOf(const test::ReplayFixture& replay, const IniFile& ini = IniFile()) {
     test::TempFolder folder;
     const std::string path = folder.File("r.wotreplay");
-    test::WriteBattleReplay(path, battle);
+    test::WriteReplayFile(path, replay);
     TextGrid table = MakeLibraryGrid();
     table.SetRowCount(2);
     HeadlessDesktop desktop;
@@ -45,6 +45,10 @@ RowOutcome RowOf(const BattleFixture& battle, const IniFile& ini = IniFile()) {
     EXPECT_EQ(cells[col::Path], path);
     cells[col::Path] = "PATH";
     return {kind, cells, desktop.Events()};
+}
+
+RowOutcome RowOf(const BattleFixture& battle, const IniFile& ini = IniFile()) {
+    return RowOf(test::ReplayOf(battle), ini);
 }
 
 TEST(ReplayToLibraryRow, FillsANormalRowFromHeaderAndPersonalResults) {
@@ -149,19 +153,17 @@ TEST(ReplayToLibraryRow, UnreadableValuesGiveAnErrorRowInsteadOfEndingTheScan) {
 }
 
 TEST(ReplayToLibraryRow, BattleLeftEarlyAndMissingFileAreErrorRows) {
-    test::TempFolder folder;
     test::ReplayFixture early;
     early.header = LibraryBattle().HeaderJson();
-    test::WriteReplayFile(folder.File("early.wotreplay"), early);
+    EXPECT_EQ(RowOf(early).kind, LibraryRowKind::Error);  // the row keeps its path
+
+    test::TempFolder folder;
     TextGrid table = MakeLibraryGrid();
-    table.SetRowCount(3);
+    table.SetRowCount(2);
     HeadlessDesktop desktop;
-    EXPECT_EQ(ReplayToLibraryRow(folder.File("early.wotreplay"), 0, table, IniFile(), desktop),
+    EXPECT_EQ(ReplayToLibraryRow(folder.File("gone.wotreplay"), 0, table, IniFile(), desktop),
               LibraryRowKind::Error);
-    EXPECT_EQ(table.Cell(col::Path, 1), folder.File("early.wotreplay"));
-    EXPECT_EQ(ReplayToLibraryRow(folder.File("gone.wotreplay"), 1, table, IniFile(), desktop),
-              LibraryRowKind::Error);
-    EXPECT_EQ(table.Cell(col::Map, 2), "Ошибка");
+    EXPECT_EQ(table.Cell(col::Map, 1), "Ошибка");
 }
 
 TEST(ReplayToLibraryRow, PersonalResultsThatCannotBeUnwrappedBeepAndKeepTheEarlyValues) {
@@ -171,16 +173,11 @@ TEST(ReplayToLibraryRow, PersonalResultsThatCannotBeUnwrappedBeepAndKeepTheEarly
     const auto at = replay.results.find("\"personal\"");
     ASSERT_NE(at, std::string::npos);
     replay.results = "{\"personal\": 5, " + replay.results.substr(1);
-    test::TempFolder folder;
-    test::WriteReplayFile(folder.File("r.wotreplay"), replay);
-    TextGrid table = MakeLibraryGrid();
-    table.SetRowCount(2);
-    HeadlessDesktop desktop;
-    EXPECT_EQ(ReplayToLibraryRow(folder.File("r.wotreplay"), 0, table, IniFile(), desktop),
-              LibraryRowKind::Early);
-    EXPECT_EQ(desktop.Events(), std::vector<std::string>{"beep 400 200"});
-    EXPECT_EQ(table.Cell(col::Map, 1), "Малиновка");
-    EXPECT_EQ(table.Cell(col::Outcome, 1), "");
+    const auto row = RowOf(replay);
+    EXPECT_EQ(row.kind, LibraryRowKind::Early);
+    EXPECT_EQ(row.events, std::vector<std::string>{"beep 400 200"});
+    EXPECT_EQ(row.cells[col::Map], "Малиновка");
+    EXPECT_EQ(row.cells[col::Outcome], "");
 }
 
 TEST(ProcessReplays, LastPathFirstAndFavouritesApart) {
