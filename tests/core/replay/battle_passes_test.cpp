@@ -19,6 +19,22 @@ BattleTables Empty() {
     return tables;
 }
 
+// The tables after the header pass and the results pass, as the single view runs them first.
+BattleTables HeaderAndResults(const BattleFixture& battle, int clientVersion = 9171,
+                              PersonalKeys keys = PersonalKeys::Single) {
+    BattleTables tables = Empty();
+    EXPECT_TRUE(VehiclesPass(battle.HeaderVehiclesJson(), tables.vehicles).Ok());
+    EXPECT_TRUE(ResultsPass(battle.ResultsJson(), clientVersion, keys, tables).Ok());
+    return tables;
+}
+
+// A text a pass is given, and the status it must end with.
+struct TextCase {
+    const char* name;
+    std::string text;
+    PassStatus status;
+};
+
 // ---- Header pass and final pass -------------------------------------------------------------
 
 TEST(VehiclesPass, FillsTheIdentityFieldsOfEveryVehicleInTextOrder) {
@@ -71,14 +87,9 @@ TEST(VehiclesPass, AThirtyFirstMemberFailsAfterTheRowsBeforeItAreFilled) {
 }
 
 TEST(VehiclesPass, TellsATextThatIsNoJsonFromOtherFailures) {
-    struct Case {
-        const char* name;
-        std::string text;
-        PassStatus status;
-    };
     BattleFixture missingName(4);
     missingName.Vehicle(2).omitKeys = {"isTeamKiller"};
-    const Case cases[] = {
+    const TextCase cases[] = {
         {"empty text", "", PassStatus::NotJson},
         {"binary fragment", "\x01\x02{\"", PassStatus::NotJson},
         {"cut off", R"({"1": {"vehicleType": "ussr:T-34")", PassStatus::NotJson},
@@ -89,7 +100,7 @@ TEST(VehiclesPass, TellsATextThatIsNoJsonFromOtherFailures) {
         {"missing key", missingName.VehiclesJson(), PassStatus::Failure},
         {"no members", "{}", PassStatus::Ok},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         BattleTables tables = Empty();
         EXPECT_EQ(VehiclesPass(c.text, tables.vehicles).status, c.status) << c.name;
     }
@@ -278,21 +289,16 @@ TEST(ResultsPass, EveryMissingKeyFails) {
 }
 
 TEST(ResultsPass, FailsOnBrokenTopLevelParts) {
-    struct Case {
-        const char* name;
-        std::string text;
-        PassStatus status;
-    };
     const std::string common =
         R"("common": {"finishReason": 1, "arenaCreateTime": 2, "duration": 3, "winnerTeam": 1})";
-    const Case cases[] = {
+    const TextCase cases[] = {
         {"not JSON", "\x0b\x80garbage", PassStatus::NotJson},
         {"empty", "", PassStatus::NotJson},
         {"array", "[{}]", PassStatus::Failure},
         {"no personal", "{" + common + R"(, "arenaUniqueID": 1})", PassStatus::Failure},
         {"personal is a number", R"({"personal": 1})", PassStatus::Failure},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         BattleTables tables = Empty();
         EXPECT_EQ(ResultsPass(c.text, 9150, PersonalKeys::Single, tables).status, c.status)
             << c.name;
@@ -412,14 +418,9 @@ TEST(FragsPass, KillsFollowTheVehicleIdsOfTheResults) {
 }
 
 TEST(FragsPass, Failures) {
-    struct Case {
-        const char* name;
-        std::string text;
-        PassStatus status;
-    };
     BattleFixture missing(3);
     missing.Vehicle(1).omitKeys = {"frags"};
-    const Case cases[] = {
+    const TextCase cases[] = {
         {"not JSON", "fr\x1a", PassStatus::NotJson},
         {"array", "[]", PassStatus::Failure},
         {"member not an object", R"({"1": {"frags": 1}, "2": 2})", PassStatus::Failure},
@@ -427,7 +428,7 @@ TEST(FragsPass, Failures) {
         {"31 members", BattleFixture(31).FragsJson(), PassStatus::Failure},
         {"30 members", BattleFixture(30).FragsJson(), PassStatus::Ok},
     };
-    for (const Case& c : cases) {
+    for (const TextCase& c : cases) {
         BattleTables tables = Empty();
         EXPECT_EQ(FragsPass(c.text, tables.vehicles).status, c.status) << c.name;
     }
@@ -440,9 +441,7 @@ TEST(JoinPlayers, CopiesIdsByNameAndThePlatoonOnlyForTheSingleView) {
         BattleFixture battle(30);
         battle.Vehicle(12).clanDBID = "5001";
         battle.Vehicle(12).platoonId = "301";
-        BattleTables tables = Empty();
-        ASSERT_TRUE(VehiclesPass(battle.HeaderVehiclesJson(), tables.vehicles).Ok());
-        ASSERT_TRUE(ResultsPass(battle.ResultsJson(), 9171, PersonalKeys::Single, tables).Ok());
+        BattleTables tables = HeaderAndResults(battle);
         // Players listed in another order than the vehicles are still found by name.
         std::swap(tables.players[0], tables.players[20]);
         ASSERT_TRUE(JoinPlayers(tables, form).Ok());
@@ -458,9 +457,7 @@ TEST(JoinPlayers, CopiesIdsByNameAndThePlatoonOnlyForTheSingleView) {
 TEST(JoinPlayers, ANameWithoutAPlayerFails) {
     BattleFixture battle(10);
     battle.Vehicle(6).inPlayers = false;
-    BattleTables tables = Empty();
-    ASSERT_TRUE(VehiclesPass(battle.HeaderVehiclesJson(), tables.vehicles).Ok());
-    ASSERT_TRUE(ResultsPass(battle.ResultsJson(), 9171, PersonalKeys::Single, tables).Ok());
+    BattleTables tables = HeaderAndResults(battle);
     PassResult result = JoinPlayers(tables, JoinForm::Single);
     EXPECT_EQ(result.status, PassStatus::Failure);
     EXPECT_NE(result.description.find("Player07"), std::string::npos) << result.description;
@@ -496,9 +493,7 @@ TEST(BattlePasses, AllPassesTogetherFillEveryRowOfOneBattle) {
     battle.Vehicle(17).clanDBID = "4242";
     battle.Vehicle(17).alive = false;
     battle.Vehicle(17).frags = "4";
-    BattleTables tables = Empty();
-    ASSERT_TRUE(VehiclesPass(battle.HeaderVehiclesJson(), tables.vehicles).Ok());
-    ASSERT_TRUE(ResultsPass(battle.ResultsJson(), 900, PersonalKeys::Single, tables).Ok());
+    BattleTables tables = HeaderAndResults(battle, 900);
     ASSERT_TRUE(FragsPass(battle.FragsJson(), tables.vehicles).Ok());
     ASSERT_TRUE(JoinPlayers(tables, JoinForm::Single).Ok());
     ASSERT_TRUE(VehiclesPass(battle.VehiclesJson(), tables.vehicles).Ok());
@@ -519,9 +514,7 @@ TEST(BattlePasses, AllPassesTogetherFillEveryRowOfOneBattle) {
 
 TEST(BattleTables, ResetEmptiesEverything) {
     BattleFixture battle(30);
-    BattleTables tables = Empty();
-    ASSERT_TRUE(VehiclesPass(battle.HeaderVehiclesJson(), tables.vehicles).Ok());
-    ASSERT_TRUE(ResultsPass(battle.ResultsJson(), 9171, PersonalKeys::Series, tables).Ok());
+    BattleTables tables = HeaderAndResults(battle, 9171, PersonalKeys::Series);
     ResetBattleTables(tables);
     for (const auto& row : tables.vehicles)
         for (const auto& field : row)
