@@ -175,46 +175,43 @@ TEST(ApplySettingsToText, ShippedNamesSurviveByteForByte) {
     EXPECT_EQ(VehicleNameFromIni(ini, "ussr:R87_T62A"), "Т-62А");
 }
 
-TEST(ApplySettingsToText, LineBreaksInAValueCannotStartNewLines) {
-    Settings s;
-    s.allReplaysFolder = "D:\\r\n[ussr]\r\nIS=подмена";
-    const auto after = ApplySettingsToText("[ussr]\nIS=ИС\n", s);
-    const auto ini = IniFile::FromText(after);
-    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
-    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\r [ussr]  IS=подмена");
-}
-
-TEST(ApplySettingsToText, AValueThatIsNotUtf8CannotTurnAUtf8FileInto1251) {
-    Settings s;
-    s.allReplaysFolder = "D:\\\xD0\xE5\xEF";  // "D:\Реп" in windows-1251
-    const auto after = ApplySettingsToText("[ussr]\nIS=ИС\n", s);
-    const auto ini = IniFile::FromText(after);
-    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
-    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\Реп");
-}
-
-TEST(ApplySettingsToText, KeepsAWindows1251FileInItsCodePage) {
-    // "[ussr]\r\nIS=ИС\r\n" in windows-1251.
-    const std::string before = "[ussr]\r\nIS=\xC8\xD1\r\n";
+// Whatever the folder holds, the vehicle names stay readable and the folder reads back; the file
+// keeps its code page unless the folder cannot be written in it.
+TEST(ApplySettingsToText, TheFolderNeverSpoilsTheNamesOrTheCodePage) {
+    const std::string names = "[ussr]\nIS=ИС\n";
+    const std::string names1251 = "[ussr]\r\nIS=\xC8\xD1\r\n";  // "IS=ИС" in windows-1251
+    const struct {
+        const char* name;
+        std::string before;
+        std::string folder;
+        std::string start;  // what the file still begins with
+        std::string read;   // the folder as read back
+    } cases[] = {
+        {"line breaks in the value cannot start new lines", names, "D:\\r\n[ussr]\r\nIS=подмена",
+         names, "D:\\r [ussr]  IS=подмена"},
+        // "D:\Реп" in windows-1251.
+        {"a value that is not UTF-8 cannot turn a UTF-8 file into 1251", names, "D:\\\xD0\xE5\xEF",
+         names, "D:\\Реп"},
+        {"a windows-1251 file keeps its code page", names1251, "D:\\Реплеи", names1251,
+         "D:\\Реплеи"},
+        {"a windows-1251 file turns into UTF-8 for a path outside its code page", names1251,
+         "D:\\リプレイ", "[ussr]\r\nIS=ИС\r\n", "D:\\リプレイ"},
+    };
+    for (const auto& c : cases) {
+        Settings s;
+        s.allReplaysFolder = c.folder;
+        const auto after = ApplySettingsToText(c.before, s);
+        EXPECT_TRUE(after.starts_with(c.start)) << c.name;
+        const auto ini = IniFile::FromText(after);
+        EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС") << c.name;
+        EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, c.read) << c.name;
+    }
+    // The folder goes into a windows-1251 file in that code page.
     Settings s;
     s.allReplaysFolder = "D:\\Реплеи";
-    const auto after = ApplySettingsToText(before, s);
-    ASSERT_TRUE(after.starts_with(before));
-    EXPECT_NE(after.find("AllReplaysFolder=D:\\\xD0\xE5\xEF\xEB\xE5\xE8\r\n"), std::string::npos);
-    const auto ini = IniFile::FromText(after);
-    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\Реплеи");
-    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
-}
-
-TEST(ApplySettingsToText, TurnsAWindows1251FileIntoUtf8ForAPathOutsideItsCodePage) {
-    const std::string before = "[ussr]\r\nIS=\xC8\xD1\r\n";
-    Settings s;
-    s.allReplaysFolder = "D:\\リプレイ";
-    const auto after = ApplySettingsToText(before, s);
-    EXPECT_TRUE(after.starts_with("[ussr]\r\nIS=ИС\r\n"));
-    const auto ini = IniFile::FromText(after);
-    EXPECT_EQ(ReadSettings(ini).settings.allReplaysFolder, "D:\\リプレイ");
-    EXPECT_EQ(VehicleNameFromIni(ini, "ussr:IS"), "ИС");
+    EXPECT_NE(
+        ApplySettingsToText(names1251, s).find("AllReplaysFolder=D:\\\xD0\xE5\xEF\xEB\xE5\xE8\r\n"),
+        std::string::npos);
 }
 
 TEST(StartUpScansFolder, OnlyWhenAskedReadCleanlyAndTheFolderIsThere) {
