@@ -12,6 +12,9 @@
 #include "platform/qt_font.h"
 #ifdef Q_OS_WIN
 #include <windows.h>
+
+#include <atomic>
+#include <thread>
 #else
 #include "platform/tone_player.h"
 #endif
@@ -38,8 +41,15 @@ QtDesktop::~QtDesktop() = default;
 
 void QtDesktop::Beep(int frequency, int durationMs) {
 #ifdef Q_OS_WIN
-    // Windows has its own tone; it blocks for the tone's length, as the beep always did.
-    ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(durationMs));
+    // Windows' own tone blocks for its length: it sounds on a thread of its own, so that the
+    // window never waits for it (a library scan placing a row of a broken replay would freeze
+    // for each). A beep asked for while one sounds is not queued after it.
+    static std::atomic<bool> sounding = false;
+    if (!sounding.exchange(true))
+        std::thread([frequency, durationMs] {
+            ::Beep(static_cast<DWORD>(frequency), static_cast<DWORD>(durationMs));
+            sounding = false;
+        }).detach();
 #else
     if (!tone_)
         tone_ = std::make_unique<TonePlayer>();
