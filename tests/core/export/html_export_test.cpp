@@ -169,13 +169,11 @@ TEST(HtmlExport, TheNewTabsAndLayoutAreAdditionsAroundTheFixedLines) {
         ASSERT_NE(at, lines.end()) << line;
     }
     // The summary tab with the attendance, after the five tables; the viewport and legend.
-    EXPECT_TRUE(HasLine(lines, "<a href=\"#sum\">Итого</a>"));
-    EXPECT_TRUE(HasLine(lines, "<a class=\"tabs\" id=\"sum\"></a>"));
-    EXPECT_TRUE(HasLine(lines, "<th class=\"grayed\">% побед</th>"));
-    EXPECT_TRUE(HasLine(lines, "<td class=\"even\">1,50</td>"));
-    EXPECT_TRUE(HasLine(lines,
-                        "<meta name=\"viewport\" content=\"width=device-width, "
-                        "initial-scale=1\">"));
+    for (const char* line :
+         {"<a href=\"#sum\">Итого</a>", "<a class=\"tabs\" id=\"sum\"></a>",
+          "<th class=\"grayed\">% побед</th>", "<td class=\"even\">1,50</td>",
+          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"})
+        EXPECT_TRUE(HasLine(lines, line)) << line;
     EXPECT_EQ(
         std::count_if(lines.begin(), lines.end(),
                       [](const std::string& l) { return l.starts_with("<p class=\"legend\">"); }),
@@ -193,17 +191,15 @@ TEST(HtmlExport, TheAuthorsStatisticsTabShowsEachCaptionWithItsValue) {
     labels.Set("Label_m_battles", "1/2  (50%)");
     labels.Set("Label_m_profit", "-1 700 / -850");
     const PageLines lines = SeriesPageLines(series.Tables(), &labels);
-    EXPECT_TRUE(HasLine(lines, "<a href=\"#add\">Дополнительно</a>"));
-    EXPECT_TRUE(HasLine(lines, "<a class=\"tabs\" id=\"add\"></a>"));
-    EXPECT_TRUE(HasLine(lines,
-                        "<tr><td>Побед/Боев:</td><td>1/2  (50%)</td><td>Обнаружил:</td>"
-                        "<td>0</td></tr>"));
-    EXPECT_TRUE(HasLine(lines,
-                        "<tr><td></td><td></td><td><b>Прибыль:</b></td>"
-                        "<td><b>-1 700 / -850</b></td></tr>"));
-    EXPECT_TRUE(HasLine(lines,
-                        "<tr><td>Отношение потенц. урона к полученному:</td><td>0</td>"
-                        "<td>Пополнение БК:</td><td>0</td></tr>"));
+    for (const char* line : {
+             "<a href=\"#add\">Дополнительно</a>",
+             "<a class=\"tabs\" id=\"add\"></a>",
+             "<tr><td>Побед/Боев:</td><td>1/2  (50%)</td><td>Обнаружил:</td><td>0</td></tr>",
+             "<tr><td></td><td></td><td><b>Прибыль:</b></td><td><b>-1 700 / -850</b></td></tr>",
+             "<tr><td>Отношение потенц. урона к полученному:</td><td>0</td>"
+             "<td>Пополнение БК:</td><td>0</td></tr>",
+         })
+        EXPECT_TRUE(HasLine(lines, line)) << line;
 }
 
 TEST(HtmlExport, UnwritableFolderIsAnErrorAndNothingOpens) {
