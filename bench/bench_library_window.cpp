@@ -63,6 +63,29 @@ class ProgramFolder {
     std::string path_;
 };
 
+// The window as the user has it: shown, on "Управление реплеями", the folder in its field.
+struct Window {
+    Window(const std::string& programFolder, const std::string& replayFolder)
+        : form(platform, programFolder) {
+        desktop.SetOwner(&form);
+        form.show();
+        form.AnalyseType->setCurrentIndex(app::TKordexForm::kLibraryTab);
+        form.ts_ReplaysList->ed_AllReplaysFolder->setText(QString::fromStdString(replayFolder));
+        QApplication::processEvents();
+    }
+    void Scan() {
+        form.ts_ReplaysList->bt_Refresh->click();
+        form.ts_ReplaysList->WaitForScan();
+        QApplication::processEvents();  // the last paint of the filled list
+    }
+
+    app::QtDesktop desktop;
+    app::QtFileSystem files;
+    SystemClock clock;
+    Platform platform{desktop, files, clock};
+    app::TKordexForm form;
+};
+
 template <typename Scan>
 Times Fastest(int rounds, Scan scan) {
     Times best = Measure(scan);
@@ -94,17 +117,8 @@ int main(int argc, char** argv) {
     ReplayCopies copies(sources, count, realCopies, "window");
     ProgramFolder program;
 
-    // The window as the user has it: shown, on "Управление реплеями", the folder in its field.
-    app::QtDesktop desktop;
-    app::QtFileSystem files;
-    SystemClock clock;
-    Platform platform{desktop, files, clock};
-    app::TKordexForm form(platform, program.Path());
-    desktop.SetOwner(&form);
-    form.show();
-    form.AnalyseType->setCurrentIndex(app::TKordexForm::kLibraryTab);
-    form.ts_ReplaysList->ed_AllReplaysFolder->setText(QString::fromStdString(copies.Folder()));
-    QApplication::processEvents();
+    Window window(program.Path(), copies.Folder());
+    app::TKordexForm& form = window.form;
 
     // The core alone, as bench_library scans: no window, a desktop without a screen.
     const IniFile ini = IniFile::Load(program.Path() + "/tanks.ini");
@@ -128,28 +142,37 @@ int main(int argc, char** argv) {
                          [&] { longestGap = std::max(longestGap, sinceTick.restart()); });
         sinceTick.start();
         ticks.start();
-        form.ts_ReplaysList->bt_Refresh->click();
-        form.ts_ReplaysList->WaitForScan();
-        QApplication::processEvents();  // the last paint of the filled list
+        window.Scan();
         longestGap = std::max(longestGap, sinceTick.elapsed());
     };
-    const Times window = Fastest(3, [&] { windowScan(false); });
+    const Times firstWindow = Fastest(3, [&] { windowScan(false); });
     const qint64 firstScanGap = longestGap;
     longestGap = 0;
     const Times cachedWindow = Fastest(3, [&] { windowScan(true); });
     const int rows = form.Tables().library.allReplays.RowCount() - 1;
+    // A returning user's start: a new window, which has measured no text yet, scanning the
+    // folder whose every row is in the cache.
+    Times startUp{1e9, 1e9};
+    for (int round = 0; round < 3; ++round) {
+        Window fresh(program.Path(), copies.Folder());
+        const Times again = Measure([&] { fresh.Scan(); });
+        startUp.wall = std::min(startUp.wall, again.wall);
+        startUp.cpu = std::min(startUp.cpu, again.cpu);
+    }
 
     std::printf("library scan, %d replays (%s of %zu real ones), %d rows listed\n", count,
                 realCopies ? "copies" : "hard links", sources.size(), rows);
     std::printf("  core only               %.3f s wall, %.3f s CPU, %.0f replays/s\n", core.wall,
                 core.cpu, count / core.wall);
-    std::printf("  through the window      %.3f s wall, %.3f s CPU, %.0f replays/s\n", window.wall,
-                window.cpu, count / window.wall);
+    std::printf("  through the window      %.3f s wall, %.3f s CPU, %.0f replays/s\n",
+                firstWindow.wall, firstWindow.cpu, count / firstWindow.wall);
     std::printf("  window / core           %.2f (wall), %.2f (CPU); target <= 2: %s\n",
-                window.wall / core.wall, window.cpu / core.cpu,
-                window.cpu <= 2 * core.cpu ? "met" : "MISSED");
+                firstWindow.wall / core.wall, firstWindow.cpu / core.cpu,
+                firstWindow.cpu <= 2 * core.cpu ? "met" : "MISSED");
     std::printf("  rescan, all cached      %.3f s wall, %.3f s CPU through the window\n",
                 cachedWindow.wall, cachedWindow.cpu);
+    std::printf("  start-up, all cached    %.3f s wall, %.3f s CPU in a new window\n", startUp.wall,
+                startUp.cpu);
     std::printf(
         "  longest event-loop gap  %lld ms in first scans, %lld ms in rescans; "
         "target <= 100 ms: %s\n",

@@ -116,8 +116,17 @@ int QtDesktop::TextWidth(const std::string& text, const FontSpec& font) {
         measuredFont_->pixelHeight != font.pixelHeight || measuredFont_->bold != font.bold) {
         metrics_.emplace(ToQFont(font));
         measuredFont_ = font;
+        measuredWidths_.clear();
     }
-    return metrics_->horizontalAdvance(QString::fromStdString(text));
+    if (const auto known = measuredWidths_.find(text); known != measuredWidths_.end())
+        return known->second;
+    const int width = metrics_->horizontalAdvance(QString::fromStdString(text));
+    // A few megabytes at most: once full, the texts seen first (the ones that come again and
+    // again) stay, and the rest are measured each time.
+    constexpr std::size_t kMostKept = 50000;
+    if (measuredWidths_.size() < kMostKept)
+        measuredWidths_.emplace(text, width);
+    return width;
 }
 
 }  // namespace kordex::app

@@ -7,6 +7,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "platform/desktop.h"
 
@@ -57,9 +59,12 @@ class QtDesktop : public Desktop {
     std::unique_ptr<TonePlayer> tone_;
 #endif
     ReplayDialogSetup replayDialog_;
-    // A scan measures every cell it fills, nearly always in one font: its metrics are kept.
+    // A scan measures every cell it fills, nearly always in one font: its metrics are kept,
+    // and the width of each text already measured in it (a library's cells repeat the same
+    // players, maps, vehicles and numbers, and shaping a text costs a microsecond).
     std::optional<FontSpec> measuredFont_;
     std::optional<QFontMetrics> metrics_;
+    std::unordered_map<std::string, int> measuredWidths_;
 };
 
 // The caption of every box the program shows.
