@@ -24,6 +24,7 @@
 #include "single/single_analysis.h"
 #include "single/team_tables.h"
 #include "support/plain_cut.h"
+#include "support/plain_replay_blocks.h"
 #include "tables/label_store.h"
 #include "text/ini_file.h"
 #include "window/window_tables.h"
@@ -172,6 +173,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (ReadingVariant variant : {ReadingVariant::Single, ReadingVariant::List}) {
         const auto blocks = ReadReplayBlocks(file.Path(), variant);
         FUZZ_CHECK(blocks.has_value());
+        const ReplayBlocks plain = test::PlainReplayBlocks(bytes, variant);
+        FUZZ_CHECK(blocks->HeaderBlock == plain.HeaderBlock &&
+                   blocks->ResultsBlock == plain.ResultsBlock &&
+                   blocks->VehiclesBlock == plain.VehiclesBlock &&
+                   blocks->FragsBlock == plain.FragsBlock);
         const int layouts[] = {811, 950, 9171};
         RunAnalyses(*blocks, variant == ReadingVariant::Single, layouts[size % 3]);
     }

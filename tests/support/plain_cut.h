@@ -5,10 +5,15 @@
 
 namespace kordex::test {
 
-// The first JSON block of a text written as plainly as it can be: one character at a time from
-// the first block start, quotes and escapes respected. The reader's own walk skips ahead in
-// chunks and runs; tests and the fuzzer check that the two always agree.
-inline std::string PlainCut(std::string_view text) {
+// Where the first JSON block of a text lies, found as plainly as it can be: one character at a
+// time from the first block start, quotes and escapes respected. The reader's own walk skips
+// ahead in chunks and runs; tests and the fuzzer check that the two always agree.
+struct PlainSpan {
+    std::size_t begin = 0;
+    std::size_t end = 0;
+};
+
+inline PlainSpan PlainCutSpan(std::string_view text) {
     std::size_t begin = text.find("{\"");
     if (begin == std::string_view::npos)
         begin = 0;
@@ -32,9 +37,14 @@ inline std::string PlainCut(std::string_view text) {
             --depth;
         }
         if (depth == 0)
-            return std::string(text.substr(begin, i + 1 - begin));
+            return {begin, i + 1};
     }
-    return std::string(text.substr(begin));
+    return {begin, text.size()};
+}
+
+inline std::string PlainCut(std::string_view text) {
+    const PlainSpan span = PlainCutSpan(text);
+    return std::string(text.substr(span.begin, span.end - span.begin));
 }
 
 }  // namespace kordex::test

@@ -9,7 +9,9 @@
 #include <vector>
 
 #include "platform/kordex_error.h"
+#include "support/file_bytes.h"
 #include "support/plain_cut.h"
+#include "support/plain_replay_blocks.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 
@@ -243,6 +245,40 @@ struct CutCase {
     std::string text;
     std::string block;
 };
+
+// The reader against a plain reading of the whole file, on every real replay and on a
+// finished battle with line feeds, carriage returns, braces, quotes and backslashes strewn
+// through it, some with a header long enough to be read in several pieces.
+TEST_F(ReadReplayBlocksTest, AgreesWithAPlainReadingOfTheWholeFile) {
+    auto expectSame = [](const std::string& path, std::string_view bytes) {
+        for (ReadingVariant variant : kBothVariants) {
+            const auto blocks = ReadReplayBlocks(path, variant);
+            ASSERT_TRUE(blocks.has_value()) << path;
+            const ReplayBlocks plain = test::PlainReplayBlocks(bytes, variant);
+            EXPECT_EQ(blocks->HeaderBlock, plain.HeaderBlock) << path << VariantName(variant);
+            EXPECT_EQ(blocks->ResultsBlock, plain.ResultsBlock) << path << VariantName(variant);
+            EXPECT_EQ(blocks->VehiclesBlock, plain.VehiclesBlock) << path << VariantName(variant);
+            EXPECT_EQ(blocks->FragsBlock, plain.FragsBlock) << path << VariantName(variant);
+        }
+    };
+    for (const std::string& path : test::SharedReplayFiles())
+        expectSame(path, test::ReadFileBytes(path));
+
+    std::mt19937 random(11);
+    const std::string strewn = "\n\r{}\"\\";
+    for (int round = 0; round < 300; ++round) {
+        ReplayFixture fixture = FinishedBattle();
+        if (round % 3 == 0)
+            fixture.header.insert(
+                1, "\"padding\": \"" + std::string(40000 + round * 97, 'p') + "\", ");
+        std::string bytes = test::ReplayBytes(fixture);
+        for (int change = 0; change < 1 + round % 4; ++change)
+            bytes.insert(random() % bytes.size(), 1, strewn[random() % strewn.size()]);
+        const std::string path = folder_.File("strewn.wotreplay");
+        test::WriteBytesFile(path, bytes);
+        expectSame(path, bytes);
+    }
+}
 
 TEST(CutJsonBlock, CutsFromTheFirstBlockStartToItsClosingBrace) {
     const std::vector<CutCase> cases = {
