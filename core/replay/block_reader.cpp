@@ -1,8 +1,6 @@
 #include "replay/block_reader.h"
 
 #include <algorithm>
-#include <array>
-#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <memory>
