@@ -93,24 +93,20 @@ class LazyLines {
     // the buffer until room is needed (moving the rest forward each time costs more).
     void DropFront(std::size_t count) { start_ += std::min(count, Text().size()); }
 
-    // Appends the next piece of the current line to Text(); false when the line is complete.
+    // Appends the next piece of the current line to Text() (what one read gives, or what an
+    // earlier read left after the line before); false when the line is complete.
     bool ReadMore() {
         if (lineComplete_)
             return false;
-        std::size_t appended = 0;
-        while (!lineComplete_ && appended < kChunkSize) {
-            if (rawBegin_ == rawEnd_ && !ReadPiece()) {
-                lineComplete_ = true;
-                break;
-            }
-            const std::size_t feed = FindFeed();
-            const std::size_t stop = feed == kNone ? rawEnd_ : feed;
-            appended += stop - rawBegin_;
-            TakeIntoLine(stop);
-            if (feed != kNone) {
-                rawBegin_ = feed + 1;
-                lineComplete_ = true;
-            }
+        if (rawBegin_ == rawEnd_ && !ReadPiece()) {
+            lineComplete_ = true;
+            return true;
+        }
+        const std::size_t feed = FindFeed();
+        TakeIntoLine(feed == kNone ? rawEnd_ : feed);
+        if (feed != kNone) {
+            rawBegin_ = feed + 1;
+            lineComplete_ = true;
         }
         return true;
     }
