@@ -154,19 +154,23 @@ int main(int argc, char** argv) {
         "'" + cli + "' library --no-cache '" + copies.Folder() + "' > /dev/null";
     const std::string pythonCommand =
         "python3 '" + reference + "' '" + copies.Folder() + "' > /dev/null";
-    auto wallOf = [](const std::string& command) {
-        double best = 1e9;
-        for (int round = 0; round < 3; ++round) {
-            int status = 0;
-            const Times times = Measure([&] { status = std::system(command.c_str()); });
-            if (status != 0)
-                return -1.0;
-            best = std::min(best, times.wall);
-        }
-        return best;
+    // The two take turns, so that a change in the shared machine's speed meets both alike.
+    struct Timed {
+        const std::string* command;
+        double best = 1e9;  // negative when the command failed
     };
-    const double cliWall = wallOf(cliCommand);
-    const double pythonWall = wallOf(pythonCommand);
+    Timed timed[] = {{&cliCommand}, {&pythonCommand}};
+    for (int round = 0; round < 3; ++round)
+        for (Timed& one : timed) {
+            if (one.best < 0)
+                continue;
+            int status = 0;
+            const std::string& command = *one.command;
+            const Times times = Measure([&] { status = std::system(command.c_str()); });
+            one.best = status != 0 ? -1.0 : std::min(one.best, times.wall);
+        }
+    const double cliWall = timed[0].best;
+    const double pythonWall = timed[1].best;
     if (cliWall < 0 || pythonWall < 0) {
         std::printf("  kordex-cli / Python     not measured (%s or python3 failed)\n", cli.c_str());
     } else {
