@@ -538,13 +538,6 @@ PickedObject PickFromWholeText(std::string_view text, std::span<const MemberPick
     return picked;
 }
 
-const JsonMemberText* FirstNamed(std::span<const JsonMemberText> members, std::string_view key) {
-    for (const JsonMemberText& member : members)
-        if (member.key == key)
-            return &member;
-    return nullptr;
-}
-
 // The picks read straight from the members of a text known to be JSON, as PickingHandler
 // reads them from the parse; nothing when a part asked for holds an escape or a byte above
 // 127, which only the parse reads right.
@@ -555,7 +548,7 @@ std::optional<PickedObject> PickFromMembers(std::span<const JsonMemberText> root
     for (const MemberPick& pick : picks) {
         PickedMembers& picked = result.picks.emplace_back();
         picked.values.resize(pick.keys.size());
-        const JsonMemberText* holder = FirstNamed(root, pick.member);
+        const JsonMemberText* holder = FirstMemberNamed(root, pick.member);
         if (!holder)
             continue;
         if (!holder->value.starts_with('{')) {
@@ -583,7 +576,7 @@ std::optional<PickedObject> PickFromMembers(std::span<const JsonMemberText> root
         }
         picked.object = JsonStatus::Ok;
         for (std::size_t k = 0; k < pick.keys.size(); ++k) {
-            const JsonMemberText* member = FirstNamed(*members, pick.keys[k]);
+            const JsonMemberText* member = FirstMemberNamed(*members, pick.keys[k]);
             if (!member)
                 continue;
             picked.values[k] = PlainValueText(member->value);

@@ -1,6 +1,5 @@
 #include "replay/json_root_members.h"
 
-#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -171,6 +170,14 @@ std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object) {
     return members;
 }
 
+const JsonMemberText* FirstMemberNamed(std::span<const JsonMemberText> members,
+                                       std::string_view key) {
+    for (const JsonMemberText& member : members)
+        if (member.key == key)
+            return &member;
+    return nullptr;
+}
+
 std::optional<std::string> PlainValueText(std::string_view value) {
     if (!IsPlain(value))
         return std::nullopt;
@@ -191,9 +198,8 @@ std::string ObjectTextOf(std::span<const JsonMemberText> members,
                          std::span<const std::string_view> presentOnly) {
     std::string text = "{";
     auto append = [&](std::string_view key, bool withValue) {
-        const auto member = std::find_if(members.begin(), members.end(),
-                                         [&](const JsonMemberText& m) { return m.key == key; });
-        if (member == members.end())
+        const JsonMemberText* member = FirstMemberNamed(members, key);
+        if (!member)
             return;
         if (text.size() > 1)
             text += ',';

@@ -32,6 +32,10 @@ std::optional<std::vector<JsonMemberText>> ValidRootMembers(const std::string& t
 // nothing when a key holds an escape or a byte above 127 (it reads as another key then).
 std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object);
 
+// The first member of the key, or null: a repeated key counts its first value, as in ParseObject.
+const JsonMemberText* FirstMemberNamed(std::span<const JsonMemberText> members,
+                                       std::string_view key);
+
 // The ValueText of a value's text from such a text, when no escape or byte above 127 is in
 // it: its quotes left out, and the spaces between its parts.
 std::optional<std::string> PlainValueText(std::string_view value);
