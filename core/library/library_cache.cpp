@@ -11,6 +11,7 @@
 
 #include "library/library_tables.h"
 #include "platform/file_io.h"
+#include "text/little_endian.h"
 
 #ifndef KORDEX_VERSION
 #define KORDEX_VERSION "dev"
@@ -37,10 +38,7 @@ std::uint64_t Hash(std::string_view bytes) {
     std::uint64_t hash = 1469598103934665603ULL;
     std::size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        for (int k = 0; k < 8; ++k)
-            word |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes[i + k])) << (8 * k);
-        hash ^= word;
+        hash ^= LittleEndian(bytes.substr(i), 8);
         hash *= kPrime;
     }
     for (; i < bytes.size(); ++i) {
@@ -70,10 +68,7 @@ class Reader {
     bool Number(std::uint64_t& value) {
         if (bytes_.size() - at_ < 8)
             return false;
-        value = 0;
-        for (int i = 0; i < 8; ++i)
-            value |= static_cast<std::uint64_t>(static_cast<unsigned char>(bytes_[at_ + i]))
-                     << (8 * i);
+        value = LittleEndian(bytes_.substr(at_), 8);
         at_ += 8;
         return true;
     }

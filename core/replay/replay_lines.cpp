@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/kordex_error.h"
+#include "text/little_endian.h"
 
 namespace kordex {
 
@@ -27,11 +28,7 @@ std::uint64_t BlocksEnd(std::string_view start) {
     auto number = [&](std::size_t at) -> std::optional<std::uint32_t> {
         if (at + 4 > start.size())
             return std::nullopt;
-        std::uint32_t value = 0;
-        for (int i = 3; i >= 0; --i)
-            value =
-                (value << 8) | static_cast<unsigned char>(start[at + static_cast<std::size_t>(i)]);
-        return value;
+        return static_cast<std::uint32_t>(LittleEndian(start.substr(at), 4));
     };
     const auto magic = number(0);
     const auto count = number(4);
