@@ -59,14 +59,8 @@ LibraryScan::LibraryScan(const std::string& folder, LibraryTables& tables, const
 LibraryScan::LibraryScan(LibraryFolderFiles files, LibraryTables& tables, const IniFile& ini,
                          const LibraryRowCache* cache, int threads)
     : tables_(tables), ini_(ini), cache_(cache), prefix_(std::move(files.folder)) {
-    ClearTableBody(tables.allReplays);
-    ClearTableBody(tables.favoriteReplays);
     tables.allReplaysList = std::move(files.all);
     tables.favoriteReplaysList = std::move(files.favorites);
-    // Both tables get their rows before the first file is read: a read error ends the scan
-    // with every row in place, the ones not reached yet empty.
-    tables.allReplays.SetRowCount(static_cast<int>(tables.allReplaysList.size()) + 1);
-    tables.favoriteReplays.SetRowCount(static_cast<int>(tables.favoriteReplaysList.size()) + 1);
     for (auto [list, table] : {std::pair{&tables.allReplaysList, &tables.allReplays},
                                std::pair{&tables.favoriteReplaysList, &tables.favoriteReplays}}) {
         const int count = static_cast<int>(list->size());
@@ -75,9 +69,23 @@ LibraryScan::LibraryScan(LibraryFolderFiles files, LibraryTables& tables, const 
     }
     slots_.resize(files_.size());
     ready_ = std::make_unique<std::atomic<bool>[]>(files_.size());
-    const int threadCount = std::min(ReadingThreads(threads), std::max(1, FileCount()));
-    for (int i = 0; i < threadCount; ++i)
-        workers_.emplace_back([this] { Work(); });
+    // The readers touch no table: they start before the tables are made ready, which for
+    // thousands of rows takes as long as reading a few hundred files.
+    try {
+        const int threadCount = std::min(ReadingThreads(threads), std::max(1, FileCount()));
+        for (int i = 0; i < threadCount; ++i)
+            workers_.emplace_back([this] { Work(); });
+        // Both tables get their rows before the first row is placed: a read error ends the
+        // scan with every row in place, the ones not reached yet empty.
+        ClearTableBody(tables.allReplays);
+        ClearTableBody(tables.favoriteReplays);
+        tables.allReplays.SetRowCount(static_cast<int>(tables.allReplaysList.size()) + 1);
+        tables.favoriteReplays.SetRowCount(static_cast<int>(tables.favoriteReplaysList.size()) + 1);
+    } catch (...) {
+        // No destructor runs for a half-made scan; its readers must not outlive it.
+        StopReaders();
+        throw;
+    }
 }
 
 LibraryScan::~LibraryScan() {
