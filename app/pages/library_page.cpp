@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QStringListModel>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <tuple>
@@ -46,13 +47,16 @@ GridView* LibraryGridView(TextGrid& grid, const char* name, QWidget* parent) {
     return view;
 }
 
-QListWidget* HiddenList(const char* name, QWidget* parent) {
-    auto* list = Named(new QListWidget(parent), name);
+// The paths of a table's rows, in a list the window never shows: a plain list of texts, which
+// takes ten thousand paths at once where a list of items makes an item of each.
+QListView* HiddenList(const char* name, QWidget* parent) {
+    auto* list = Named(new QListView(parent), name);
+    list->setModel(new QStringListModel(list));
     list->hide();
     return list;
 }
 
-QWidget* ListTab(GridView* grid, QListWidget* list, const char* name) {
+QWidget* ListTab(GridView* grid, QListView* list, const char* name) {
     auto* tab = Named(new QWidget, name);
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -63,20 +67,15 @@ QWidget* ListTab(GridView* grid, QListWidget* list, const char* name) {
     return tab;
 }
 
-void ShowPaths(QListWidget* list, const std::vector<std::string>& paths) {
+void ShowPaths(QListView* list, const std::vector<std::string>& paths) {
     QStringList texts;
     texts.reserve(static_cast<qsizetype>(paths.size()));
     for (const std::string& path : paths)
         texts.append(QString::fromStdString(path));
-    // A rescan mostly lists what the list holds already; ten thousand items take a while to
-    // make and to delete.
-    bool same = list->count() == texts.size();
-    for (int i = 0; same && i < list->count(); ++i)
-        same = list->item(i)->text() == texts[i];
-    if (same)
-        return;
-    list->clear();
-    list->addItems(texts);
+    auto* model = static_cast<QStringListModel*>(list->model());
+    // A rescan mostly lists what the list holds already.
+    if (model->stringList() != texts)
+        model->setStringList(texts);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 
 #include <QFileSystemWatcher>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QThread>
@@ -98,8 +98,8 @@ class LibraryPage : public QWidget {
     QWidget* ts_FavoriteReplays;
     GridView* sg_AllReplays;
     GridView* sg_FavoriteReplays;
-    QListWidget* lb_AllReplaysList;
-    QListWidget* lb_FavoriteReplaysList;
+    QListView* lb_AllReplaysList;
+    QListView* lb_FavoriteReplaysList;
     FolderEdit* ed_AllReplaysFolder;
     QLineEdit* ed_Search;
     QPushButton* bt_SelectFolder;

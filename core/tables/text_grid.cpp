@@ -22,33 +22,43 @@ TextGrid::TextGrid(int columns, int rows, int fixedColumns, int fixedRows, int d
 void TextGrid::SetColumnCount(int columns) {
     columns = std::max(columns, 0);
     for (auto& row : cells_)
-        row.resize(columns);
+        if (static_cast<int>(row.size()) > columns)
+            row.resize(columns);
     columnWidths_.resize(columns, defaultColumnWidth_);
     columns_ = columns;
 }
 
 void TextGrid::SetRowCount(int rows) {
     rows = std::max(rows, 0);
-    cells_.resize(rows, std::vector<std::string>(columns_));
+    cells_.resize(rows);
     rowHeights_.resize(rows, defaultRowHeight_);
 }
 
 const std::string& TextGrid::Cell(int column, int row) const {
     if (column < 0 || column >= columns_ || row < 0 || row >= RowCount())
         return kEmpty;
-    return cells_[row][column];
+    const std::vector<std::string>& cells = cells_[row];
+    return column < static_cast<int>(cells.size()) ? cells[column] : kEmpty;
 }
 
 void TextGrid::SetCell(int column, int row, std::string text) {
     if (column < 0 || column >= columns_ || row < 0 || row >= RowCount())
         return;
-    cells_[row][column] = std::move(text);
+    std::vector<std::string>& cells = cells_[row];
+    if (column >= static_cast<int>(cells.size())) {
+        if (text.empty())
+            return;
+        cells.resize(columns_);
+    }
+    cells[column] = std::move(text);
 }
 
 std::vector<std::string> TextGrid::Row(int row) const {
     if (row < 0 || row >= RowCount())
         return std::vector<std::string>(columns_);
-    return cells_[row];
+    std::vector<std::string> cells = cells_[row];
+    cells.resize(columns_);
+    return cells;
 }
 
 void TextGrid::SetRow(int row, const std::vector<std::string>& cells) {

@@ -61,7 +61,9 @@ class TextGrid {
     int fixedRows_;
     int defaultColumnWidth_;
     int defaultRowHeight_;
-    std::vector<std::vector<std::string>> cells_;  // [row][column]
+    // [row][column]. A row holds no cells until one of them is given a text: a library of
+    // ten thousand replays makes its rows before any is read, and the window waits meanwhile.
+    std::vector<std::vector<std::string>> cells_;
     std::vector<int> columnWidths_;
     std::vector<int> rowHeights_;
     GridSelection selection_;

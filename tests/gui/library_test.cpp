@@ -2,7 +2,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
@@ -83,7 +83,7 @@ TEST_F(LibraryWindowTest, ScanFillsTheListAndTheHiddenPathList) {
     ASSERT_EQ(all().RowCount(), 4);
     // The path that sorts last stands in row 1.
     EXPECT_EQ(PathIn(1), folder + "/c.wotreplay");
-    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 3);
+    EXPECT_EQ(window.Find<QListView>("lb_AllReplaysList")->model()->rowCount(), 3);
     EXPECT_EQ(list->BodyPane()->model()->rowCount(), 3);
 }
 
@@ -283,7 +283,7 @@ TEST_F(LibraryWindowScan, StopBeforeTheReadingBeganEndsTheScanAtOnce) {
     page.WaitForScan();
     ExpectStoppedScan();
     EXPECT_LT(all.RowCount() - 1, kFiles / 2);
-    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), kFiles);
+    EXPECT_EQ(window.Find<QListView>("lb_AllReplaysList")->model()->rowCount(), kFiles);
     EXPECT_TRUE(window.errors.empty());
 }
 

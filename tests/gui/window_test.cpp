@@ -120,7 +120,7 @@ TEST(WindowStartUp, TabsAndControlsCarryTheirNames) {
                              "SeriesGridSummary", "sg_AllReplays", "sg_FavoriteReplays"})
         EXPECT_NE(window.Find<app::GridView>(grid), nullptr) << grid;
     for (const char* list : {"lb_ReplaysList", "lb_AllReplaysList", "lb_FavoriteReplaysList"})
-        EXPECT_NE(window.Find<QListWidget>(list), nullptr) << list;
+        EXPECT_NE(window.Find<QAbstractItemView>(list), nullptr) << list;
     EXPECT_EQ(window.Find<QLabel>("Label23")->text(), QStringLiteral("Союзники (чистый опыт):"));
     EXPECT_EQ(window.Find<QLabel>("Label24")->text(), QStringLiteral("Противники (чистый опыт):"));
     EXPECT_EQ(window.Find<QCheckBox>("MultiToBegin")->text(), QStringLiteral("\"Итого\" в начало"));
@@ -170,7 +170,7 @@ TEST(WindowStartUp, SettingsFileFillsTheOptionsScansAndIsWrittenBackAtClose) {
     EXPECT_EQ(window.Find<QLineEdit>("ed_AllReplaysFolder")->text().toStdString(), replays);
     // The scan started before the window was shown and opened it on the library.
     EXPECT_EQ(form.AnalyseType->currentIndex(), 2);
-    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 2);
+    EXPECT_EQ(window.Find<QListView>("lb_AllReplaysList")->model()->rowCount(), 2);
     EXPECT_EQ(form.Tables().library.allReplays.RowCount(), 3);
     EXPECT_EQ(form.Tables().library.allReplays.Cell(20, 1), replays + "/b.wotreplay");
     EXPECT_TRUE(window.Find<QProgressBar>("SeriesProgress")->isHidden());
@@ -205,7 +205,7 @@ TEST(WindowStartUp, InvalidBooleanIsReportedOnceAndStopsTheAutomaticScan) {
     EXPECT_TRUE(Checked(window, "MultiGroupPlayers"));
     EXPECT_TRUE(Checked(window, "cb_AutoProcessReplays"));
     EXPECT_EQ(form.AnalyseType->currentIndex(), 1);
-    EXPECT_EQ(window.Find<QListWidget>("lb_AllReplaysList")->count(), 0);
+    EXPECT_EQ(window.Find<QListView>("lb_AllReplaysList")->model()->rowCount(), 0);
     EXPECT_TRUE(form.Tables().library.allReplaysList.empty());
 
     form.close();

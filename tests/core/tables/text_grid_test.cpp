@@ -19,6 +19,19 @@ TEST(TextGrid, LoweringACountDiscardsCellsAndRaisingGivesEmptyOnes) {
     EXPECT_EQ(grid.RowHeight(2), 16);
 }
 
+TEST(TextGrid, LoweringTheColumnCountAloneDiscardsCellsOfEveryRow) {
+    TextGrid grid(3, 2, 0, 0, 50, 16);
+    grid.SetCell(2, 0, "x");
+    grid.SetColumnCount(2);
+    grid.SetColumnCount(4);
+    EXPECT_EQ(grid.Cell(2, 0), "");
+    grid.SetCell(3, 0, "w");
+    grid.SetCell(3, 1, "v");
+    EXPECT_EQ(grid.Row(0), (std::vector<std::string>{"", "", "", "w"}));
+    EXPECT_EQ(grid.Column(3), (std::vector<std::string>{"w", "v"}));
+    EXPECT_EQ(grid.Row(1), (std::vector<std::string>{"", "", "", "v"}));
+}
+
 TEST(TextGrid, OutOfRangeCellsReadEmptyAndIgnoreWrites) {
     TextGrid grid(2, 2, 0, 0, 10, 10);
     grid.SetCell(5, 0, "lost");
