@@ -34,6 +34,13 @@ TextGrid GridFromRows(const GridRows& rows, int fixedRows) {
     return grid;
 }
 
+std::vector<std::string> BodyColumn(const TextGrid& grid, int column) {
+    std::vector<std::string> cells;
+    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
+        cells.push_back(grid.Cell(column, row));
+    return cells;
+}
+
 SeriesFixture SmallSeries() {
     const std::string battles = "Боев: 2, побед: 1";
     const std::string outcomes = "1/0/1  50%";

@@ -15,6 +15,9 @@ using GridRows = std::vector<std::vector<std::string>>;
 // the column count is that of the longest row.
 TextGrid GridFromRows(const GridRows& rows, int fixedRows);
 
+// The cells of one column below the fixed rows, top to bottom.
+std::vector<std::string> BodyColumn(const TextGrid& grid, int column);
+
 // The five series tables and the summary as a finished run leaves them.
 struct SeriesFixture : SeriesTables {
     SeriesTables& Tables() { return *this; }

@@ -8,12 +8,14 @@
 #include <vector>
 
 #include "platform/kordex_error.h"
+#include "support/series_grid_fixture.h"
 #include "text/text_collation.h"
 
 namespace kordex {
 namespace {
 
 const NumberFormat kComma{','};
+using test::BodyColumn;
 
 using Texts = std::vector<std::string>;
 
@@ -25,13 +27,6 @@ TextGrid ColumnGrid(const Texts& values) {
     for (std::size_t i = 0; i < values.size(); ++i)
         grid.SetRow(static_cast<int>(i) + 1, {std::to_string(i), values[i]});
     return grid;
-}
-
-Texts BodyColumn(const TextGrid& grid, int column) {
-    Texts result;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        result.push_back(grid.Cell(column, row));
-    return result;
 }
 
 using Sort = std::function<void(TextGrid&, int)>;

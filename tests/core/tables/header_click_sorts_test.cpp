@@ -6,19 +6,14 @@
 #include <vector>
 
 #include "platform/kordex_error.h"
+#include "support/series_grid_fixture.h"
 
 namespace kordex {
 namespace {
 
 const NumberFormat kComma{','};
 using Texts = std::vector<std::string>;
-
-Texts ColumnTexts(const TextGrid& grid, int column) {
-    Texts result;
-    for (int row = grid.FixedRows(); row < grid.RowCount(); ++row)
-        result.push_back(grid.Cell(column, row));
-    return result;
-}
+using test::BodyColumn;
 
 // A team table of the single view with kills, experience and damage filled.
 TextGrid TeamTable(const std::vector<Texts>& rows) {
@@ -37,7 +32,7 @@ TEST(TeamTableHeaderClick, TitlesKillsToTrackingSortBothTablesByNumber) {
                               {"", "e2", "", "", "+", "2", "50;-1", "900;+1", "0;0", "0;0"},
                               {"", "e3", "", "", "+", "", "700;+1", "450;0", "0;0", "0;0"}});
     auto firstNames = [](const TextGrid& grid, int n) {
-        auto names = ColumnTexts(grid, 1);
+        auto names = BodyColumn(grid, 1);
         names.resize(n);
         return names;
     };
@@ -53,12 +48,12 @@ TEST(TeamTableHeaderClick, TitlesKillsToTrackingSortBothTablesByNumber) {
     EXPECT_EQ(firstNames(enemies, 3), (Texts{"e3", "e1", "e2"}));
 
     // Titles outside 5..10 and clicks below the title row change nothing.
-    const auto alliesBefore = ColumnTexts(allies, 1);
-    const auto enemiesBefore = ColumnTexts(enemies, 1);
+    const auto alliesBefore = BodyColumn(allies, 1);
+    const auto enemiesBefore = BodyColumn(enemies, 1);
     for (auto [column, row] : {std::pair{1, 0}, {4, 0}, {11, 0}, {12, 0}, {7, 1}}) {
         EXPECT_FALSE(SortTeamTablesByHeader(allies, enemies, column, row, kComma)) << column;
-        EXPECT_EQ(ColumnTexts(allies, 1), alliesBefore);
-        EXPECT_EQ(ColumnTexts(enemies, 1), enemiesBefore);
+        EXPECT_EQ(BodyColumn(allies, 1), alliesBefore);
+        EXPECT_EQ(BodyColumn(enemies, 1), enemiesBefore);
     }
 }
 
@@ -88,14 +83,14 @@ TEST(TeamTableHeaderClick, EveryTitleSortsEmptyCellsAsZero) {
         ASSERT_TRUE(SortTeamTablesByHeader(allies, enemies, column, 0, kComma)) << column;
         for (const TextGrid* grid : {&allies, &enemies}) {
             Texts shown;
-            for (const auto& cell : ColumnTexts(*grid, column))
+            for (const auto& cell : BodyColumn(*grid, column))
                 shown.push_back(cell.substr(0, cell.find(';')));
             Texts expected = sorted;
             expected.resize(shown.size());
             EXPECT_EQ(shown, expected) << "column " << column;
             Texts expectedNames = names;
             expectedNames.resize(shown.size());
-            EXPECT_EQ(ColumnTexts(*grid, 1), expectedNames) << "column " << column;
+            EXPECT_EQ(BodyColumn(*grid, 1), expectedNames) << "column " << column;
         }
     }
 }
@@ -141,7 +136,7 @@ TEST(SeriesTableHeaderClick, BattleColumnsSortOnlyWhileGroupedByBattles) {
             SortSeriesTableByHeader(SeriesTable::Exp, grid, c.column, c.row, c.grouped, kComma),
             c.sorts)
             << c.name;
-        EXPECT_EQ(ColumnTexts(grid, 0), (c.sorts ? Texts{"high", "low"} : Texts{"low", "high"}))
+        EXPECT_EQ(BodyColumn(grid, 0), (c.sorts ? Texts{"high", "low"} : Texts{"low", "high"}))
             << c.name;
     }
 }
@@ -150,7 +145,7 @@ TEST(SeriesTableHeaderClick, TotalsAtTheFrontSortByTheirTitle) {
     auto grid = SeriesTableWithTotals(true, {{"low", "", "100", "100", "100;-1;true", ""},
                                              {"high", "", "900", "900", "", "900;+1;true"}});
     EXPECT_TRUE(SortSeriesTableByHeader(SeriesTable::Damage, grid, 2, 0, false, kComma));
-    EXPECT_EQ(ColumnTexts(grid, 0), (Texts{"high", "low"}));
+    EXPECT_EQ(BodyColumn(grid, 0), (Texts{"high", "low"}));
     EXPECT_FALSE(SortSeriesTableByHeader(SeriesTable::Damage, grid, 4, 0, false, kComma));
 }
 
@@ -160,7 +155,7 @@ TEST(SeriesTableHeaderClick, SupportSortsByPairSumAndShootingNotAtAll) {
                                         {"c", "", "0 / 200;0;true", "", "0 / 200", "0 / 200"}};
     auto grid = SeriesTableWithTotals(false, support);
     EXPECT_TRUE(SortSeriesTableByHeader(SeriesTable::Support, grid, 4, 0, false, kComma));
-    EXPECT_EQ(ColumnTexts(grid, 0), (Texts{"c", "b", "a"}));
+    EXPECT_EQ(BodyColumn(grid, 0), (Texts{"c", "b", "a"}));
 
     // The same pair values under the number sort would be unreadable.
     auto asExp = SeriesTableWithTotals(false, support);
@@ -170,7 +165,7 @@ TEST(SeriesTableHeaderClick, SupportSortsByPairSumAndShootingNotAtAll) {
     auto shots = SeriesTableWithTotals(
         false, {{"a", "", "", "", "1 - 0/1 (0)", ""}, {"b", "", "", "", "9 - 5/7 (1)", ""}});
     EXPECT_FALSE(SortSeriesTableByHeader(SeriesTable::Shots, shots, 4, 0, true, kComma));
-    EXPECT_EQ(ColumnTexts(shots, 0), (Texts{"a", "b"}));
+    EXPECT_EQ(BodyColumn(shots, 0), (Texts{"a", "b"}));
 }
 
 TextGrid Summary() {
@@ -205,13 +200,13 @@ TEST(SummaryTableHeaderClick, EachColumnHasItsSort) {
     for (const auto& c : cases) {
         auto grid = Summary();
         EXPECT_TRUE(SortSummaryTableByHeader(grid, c.column, 0, kComma)) << c.column;
-        EXPECT_EQ(ColumnTexts(grid, 0), c.names) << c.column;
+        EXPECT_EQ(BodyColumn(grid, 0), c.names) << c.column;
         EXPECT_EQ(grid.Cell(0, 0), "Ник");
     }
     auto grid = Summary();
     EXPECT_FALSE(SortSummaryTableByHeader(grid, 1, 2, kComma));
     EXPECT_FALSE(SortSummaryTableByHeader(grid, 12, 0, kComma));
-    EXPECT_EQ(ColumnTexts(grid, 0), (Texts{"Boris", "alex", "Вася", "", ""}));
+    EXPECT_EQ(BodyColumn(grid, 0), (Texts{"Boris", "alex", "Вася", "", ""}));
 }
 
 TEST(LibrarySortState, SameColumnReversesAndAnotherStartsDescending) {
@@ -240,10 +235,10 @@ TEST(LibraryListHeaderClick, BothListsShareOneStateAndClicksBelowTheTitleDoNothi
     LibrarySortState state;
 
     EXPECT_TRUE(SortLibraryListByHeader(state, all, 1, 0));
-    EXPECT_EQ(ColumnTexts(all, 1), (Texts{"Ошибка", "10", "9"}));
+    EXPECT_EQ(BodyColumn(all, 1), (Texts{"Ошибка", "10", "9"}));
     // The same column on the other list continues the shared state: ascending.
     EXPECT_TRUE(SortLibraryListByHeader(state, favorites, 1, 0));
-    EXPECT_EQ(ColumnTexts(favorites, 1), (Texts{"9", "10", "Ошибка"}));
+    EXPECT_EQ(BodyColumn(favorites, 1), (Texts{"9", "10", "Ошибка"}));
 
     EXPECT_FALSE(SortLibraryListByHeader(state, all, 1, 2));
     EXPECT_FALSE(SortLibraryListByHeader(state, all, 7, 0));
