@@ -9,6 +9,15 @@ namespace kordex {
 namespace {
 
 const NumberFormat kComma{','};
+using Texts = std::vector<std::string>;
+
+// Runs of repeated texts, one after another: {{2, "Победа"}, {1, "Ничья"}}.
+Texts Runs(std::initializer_list<std::pair<std::size_t, const char*>> runs) {
+    Texts texts;
+    for (const auto& [count, text] : runs)
+        texts.insert(texts.end(), count, text);
+    return texts;
+}
 
 // A series grid with the given outcome words in row 2 and one body row per list of cells.
 TextGrid Grid(const std::vector<std::string>& outcomes,
@@ -23,6 +32,19 @@ TextGrid Grid(const std::vector<std::string>& outcomes,
     return grid;
 }
 
+// The total (column 5) and average (column 6) of body rows of a three-battle grid.
+struct RowTotals {
+    int row;
+    const char* total;
+    const char* average;
+};
+void ExpectTotals(const TextGrid& grid, std::initializer_list<RowTotals> rows) {
+    for (const RowTotals& r : rows) {
+        EXPECT_EQ(grid.Cell(5, r.row), r.total) << "row " << r.row;
+        EXPECT_EQ(grid.Cell(6, r.row), r.average) << "row " << r.row;
+    }
+}
+
 TEST(AppendTotalColumns, SumsAndAveragesTheReadableValues) {
     TextGrid grid = Grid({"Победа", "Поражение", "Победа"},
                          {{"p1", "T", "700;0;true", "900;+1;false", "1100;-1;true"},
@@ -34,13 +56,8 @@ TEST(AppendTotalColumns, SumsAndAveragesTheReadableValues) {
     EXPECT_EQ(grid.Column(5)[0], "Суммарно");
     EXPECT_EQ(grid.Column(5)[1], "Нажать для сортировки");
     EXPECT_EQ(grid.Column(6)[0], "В среднем");
-    EXPECT_EQ(grid.Cell(5, 3), "2700");
-    EXPECT_EQ(grid.Cell(6, 3), "900");
-    EXPECT_EQ(grid.Cell(5, 4), "1");
-    EXPECT_EQ(grid.Cell(6, 4), "0,33");
-    // "error" neither adds nor counts; an empty cell is a battle not played.
-    EXPECT_EQ(grid.Cell(5, 5), "30");
-    EXPECT_EQ(grid.Cell(6, 5), "30");
+    // Row 5: "error" neither adds nor counts; an empty cell is a battle not played.
+    ExpectTotals(grid, {{3, "2700", "900"}, {4, "1", "0,33"}, {5, "30", "30"}});
     EXPECT_TRUE(grid.Cell(5, 6).empty());
 }
 
@@ -60,10 +77,8 @@ TEST(AppendTotalColumns, CountsBattlesAndRoundsTheWinRateHalfToEven) {
         std::vector<std::string> outcomes;
         std::string total, average;
     };
-    auto repeat = [](int wins, int losses) {
-        std::vector<std::string> words(static_cast<std::size_t>(wins), "Победа");
-        words.insert(words.end(), static_cast<std::size_t>(losses), "Поражение");
-        return words;
+    auto repeat = [](std::size_t wins, std::size_t losses) {
+        return Runs({{wins, "Победа"}, {losses, "Поражение"}});
     };
     const Case cases[] = {
         {{"Победа", "Ничья", "Поражение", "Победа", "Вышел", "Поражение", "Победа", "Ошибка"},
@@ -89,13 +104,8 @@ TEST(AppendPairTotalColumns, AveragesOverBattlesWithSupport) {
                           {"p2", "T", "0 / 0;0;true", "", "0 / 0;0;false"},
                           {"p3", "T", "x / 5;0;true", "10 / 0;0;true", ""}});
     AppendPairTotalColumns(grid);
-    EXPECT_EQ(grid.Cell(5, 3), "150 / 25");
-    EXPECT_EQ(grid.Cell(6, 3), "75 / 12");
-    EXPECT_EQ(grid.Cell(5, 4), "0 / 0");
-    EXPECT_EQ(grid.Cell(6, 4), "0 / 0");
-    // A side that is no number adds nothing instead of stopping the totals.
-    EXPECT_EQ(grid.Cell(5, 5), "10 / 5");
-    EXPECT_EQ(grid.Cell(6, 5), "5 / 2");
+    // Row 5: a side that is no number adds nothing instead of stopping the totals.
+    ExpectTotals(grid, {{3, "150 / 25", "75 / 12"}, {4, "0 / 0", "0 / 0"}, {5, "10 / 5", "5 / 2"}});
     EXPECT_TRUE(grid.Cell(5, 2).empty());
 }
 
@@ -103,8 +113,7 @@ TEST(AppendShotsTotalColumns, SumsEachOfTheFourNumbers) {
     TextGrid grid = Grid({"Победа", "Победа", "Победа"},
                          {{"p1", "T", "10 - 6/8 (1);0;true", "", "12 - 9/10 (0);0;false"}});
     AppendShotsTotalColumns(grid, kComma);
-    EXPECT_EQ(grid.Cell(5, 3), "22 - 15/18 (1)");
-    EXPECT_EQ(grid.Cell(6, 3), "11 - 7,50/9 (0,50)");
+    ExpectTotals(grid, {{3, "22 - 15/18 (1)", "11 - 7,50/9 (0,50)"}});
 }
 
 struct TitledTables : WindowTables {
@@ -223,19 +232,8 @@ TEST(FillSummaryGrid, AttendanceCountsTheBattlesEachPlayerTookPartIn) {
     };
     const Case cases[] = {
         // 1 of 8 is 12.5: half to even gives 12; 3 of 8 gives 38.
-        {{"Победа", "Поражение", "Поражение", "Поражение", "Поражение", "Поражение", "Поражение",
-          "Поражение"},
-         {"1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true",
-          "1;0;true"},
-         "8",
-         "1",
-         "12"},
-        {{"Победа", "Победа", "Победа", "Поражение", "Поражение", "Поражение", "Поражение",
-          "Ничья"},
-         {"1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true", "1;0;true",
-          "1;0;true"},
-         "8",
-         "3",
+        {Runs({{1, "Победа"}, {7, "Поражение"}}), Runs({{8, "1;0;true"}}), "8", "1", "12"},
+        {Runs({{3, "Победа"}, {4, "Поражение"}, {1, "Ничья"}}), Runs({{8, "1;0;true"}}), "8", "3",
          "38"},
         // Battles without the player, repeats and unusable replays are not the player's.
         {{"Победа", "Победа", "Повтор", "Вышел", "Сбой", "Ничья"},
