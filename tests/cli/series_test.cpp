@@ -59,9 +59,7 @@ class SeriesCommand : public ::testing::Test {
         lost.SetDateTime("27.05.2017 21:30:00").SetWinnerTeam("2");
         lost.Vehicle(0).xp = "301";
         Write("b.wotreplay", lost);
-        test::ReplayFixture left;
-        left.header = won.HeaderJson();
-        test::WriteReplayFile(folder.File("c.wotreplay"), left);
+        test::WriteLeftEarlyReplay(folder.File("c.wotreplay"), won);
     }
     void Write(const std::string& name, const test::BattleFixture& battle) {
         test::WriteBattleReplay(folder.File(name), battle);

@@ -19,4 +19,14 @@ void WriteBattleReplay(const std::string& path, const BattleFixture& battle) {
     WriteReplayFile(path, ReplayOf(battle));
 }
 
+ReplayFixture LeftEarlyReplayOf(const BattleFixture& battle) {
+    ReplayFixture replay;
+    replay.header = battle.HeaderJson();
+    return replay;
+}
+
+void WriteLeftEarlyReplay(const std::string& path, const BattleFixture& battle) {
+    WriteReplayFile(path, LeftEarlyReplayOf(battle));
+}
+
 }  // namespace kordex::test

@@ -13,4 +13,8 @@ ReplayFixture ReplayOf(const BattleJsonTexts& texts);
 ReplayFixture ReplayOf(const BattleFixture& battle);
 void WriteBattleReplay(const std::string& path, const BattleFixture& battle);
 
+// The replay of a battle its recorder left early: the battle's header, no results.
+ReplayFixture LeftEarlyReplayOf(const BattleFixture& battle);
+void WriteLeftEarlyReplay(const std::string& path, const BattleFixture& battle);
+
 }  // namespace kordex::test

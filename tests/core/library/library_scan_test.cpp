@@ -153,9 +153,8 @@ TEST(ReplayToLibraryRow, UnreadableValuesGiveAnErrorRowInsteadOfEndingTheScan) {
 }
 
 TEST(ReplayToLibraryRow, BattleLeftEarlyAndMissingFileAreErrorRows) {
-    test::ReplayFixture early;
-    early.header = LibraryBattle().HeaderJson();
-    EXPECT_EQ(RowOf(early).kind, LibraryRowKind::Error);  // the row keeps its path
+    EXPECT_EQ(RowOf(test::LeftEarlyReplayOf(LibraryBattle())).kind,
+              LibraryRowKind::Error);  // the row keeps its path
 
     test::TempFolder folder;
     TextGrid table = MakeLibraryGrid();

@@ -49,18 +49,11 @@ using test::PathOf;
 using test::Tree;
 using test::TreeOf;
 
-// The kinds of replay a folder of a player holds.
+// A finished battle; test::WriteLeftEarlyReplay writes one its recorder left early.
 void WriteComplete(const std::string& path, const std::string& dateTime = "27.05.2017 21:04:33") {
     BattleFixture battle(14);
     battle.SetDateTime(dateTime);
     test::WriteBattleReplay(path, battle);
-}
-
-// A battle the recording player left early: a whole header, no results.
-void WriteUnfinished(const std::string& path) {
-    test::ReplayFixture fixture;
-    fixture.header = BattleFixture(14).HeaderJson();
-    test::WriteReplayFile(path, fixture);
 }
 
 // A library scan of a folder, with the tables the window keeps.
@@ -210,7 +203,7 @@ TEST(DiskFaults, ReadOnlyFolderKeepsEveryRowAndSaysNothingMoved) {
     const std::string complete = folder.File("complete.wotreplay");
     const std::string unfinished = folder.File("unfinished.wotreplay");
     WriteComplete(complete);
-    WriteUnfinished(unfinished);
+    test::WriteLeftEarlyReplay(unfinished, BattleFixture(14));
     Library library;
     library.Scan(folder.Path());
     const Tree before = TreeOf(folder.Path());
@@ -252,7 +245,7 @@ TEST(DiskFaults, NamesAlreadyTakenAreNeverOverwritten) {
         const std::string favourite = folder.File("fav.wotreplay");
         const std::string unfinished = folder.File("left.wotreplay");
         WriteComplete(favourite);
-        WriteUnfinished(unfinished);
+        test::WriteLeftEarlyReplay(unfinished, BattleFixture(14));
         const std::string favourites = folder.File(kFavoritesFolderName);
         const std::string subfolder = folder.File("_Недосмотренные");
         if (c.favouritesIsAFile) {
@@ -294,7 +287,7 @@ TEST(DiskFaults, CyrillicAndSpacesInTheFolderPath) {
     const std::string complete = folder + "/Бой у реки 1.wotreplay";
     const std::string unfinished = folder + "/вышел рано.wotreplay";
     WriteComplete(complete);
-    WriteUnfinished(unfinished);
+    test::WriteLeftEarlyReplay(unfinished, BattleFixture(14));
 
     Library library;
     library.Scan(folder);

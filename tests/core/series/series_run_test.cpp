@@ -355,12 +355,6 @@ struct UnusableCase {
     const char* subfolder;  // empty: the file stays
 };
 
-void WriteHeaderOnly(const std::string& path, const BattleFixture& battle) {
-    test::ReplayFixture replay;
-    replay.header = battle.HeaderJson();
-    test::WriteReplayFile(path, replay);
-}
-
 std::vector<UnusableCase> UnusableCases() {
     auto battle = [] { return Company("27.05.2017 21:04:33"); };
     return {
@@ -373,7 +367,7 @@ std::vector<UnusableCase> UnusableCases() {
         {"header vehicles no object",
          [&](auto& p) { WriteBattleReplay(p, battle().SetHeader("vehicles", "[1, 2]")); }, "Ошибка",
          true, "_Старые версии"},
-        {"left early", [&](auto& p) { WriteHeaderOnly(p, battle()); }, "Вышел", true,
+        {"left early", [&](auto& p) { test::WriteLeftEarlyReplay(p, battle()); }, "Вышел", true,
          "_Недосмотренные"},
         {"results without a personal key",
          [&](auto& p) {
@@ -461,7 +455,7 @@ TEST(SeriesAnalysis, ClassifiesAndMovesUnusableReplays) {
 class LeftEarly : public ::testing::Test {
   protected:
     void SetUp() override {
-        WriteHeaderOnly(path, Company("27.05.2017 21:04:33"));
+        test::WriteLeftEarlyReplay(path, Company("27.05.2017 21:04:33"));
         before = ReadFileBytes(path);
     }
 
