@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -11,85 +12,48 @@ namespace kordex::test {
 
 namespace {
 
-// The personal keys the game writes, in its order; a pair is the 8.11 name and the later one.
+// The personal keys the game writes, in its order, each "name=default raw JSON value" and
+// "old|new=value" where 8.11 named it otherwise. The last is written by the game as well; the
+// series reads the first.
+constexpr const char* kPersonalKeyText =
+    "spotted=2 repair=1520 xpPenalty=0 creditsPenalty=0 vehTypeLockTime=0 damageAssistedTrack=0 "
+    "killerID=0 damageReceived=350 creditsToDraw=0 heHitsReceived|explosionHitsReceived=1 "
+    "sniperDamageDealt=0 piercedReceived|piercingsReceived=3 premiumCreditsFactor10=15 "
+    "damageAssistedRadio=0 shotsReceived|directHitsReceived=5 premiumXPFactor10=15 "
+    "serviceProviderID=0 xp=0 droppedCapturePoints=0 creditsContributionIn=0 eventFreeXP=0 "
+    "damaged=3 autoRepairCost=1520 typeCompDescr=1 achievementXP=0 deathReason=-1 capturePoints=0 "
+    "aogasFactor10=10 eventCredits=0 health=412 details={} achievementCredits=0 "
+    "achievements=[521] originalFreeXP=25 isPremium=false mileage=935 freeXP=25 kills=0 "
+    "eventTMenXP=0 tkills=0 team=1 tmenXP=500 pierced|piercings=0 credits=14920 eventGold=0 "
+    "igrXPFactor10=10 accountDBID=0 autoEquipCost=[0,0] gold=0 tdamageDealt=0 markOfMastery=0 "
+    "isTeamKiller=false hits|directHits=0 dossierPopUps=[] eventXP=0 he_hits|explosionHits=0 "
+    "potentialDamageReceived|damageBlockedByArmor=240 damageDealt=0 autoLoadCost=[1234,0] "
+    "originalCredits=9947 dailyXPFactor10=10 shots=0 thits|directTeamHits=0 originalXP=0 "
+    "lifeTime=398 questsProgress={} creditsContributionOut=0 achievementFreeXP=0 "
+    "noDamageShotsReceived|noDamageDirectHitsReceived=2";
+
 struct PersonalKey {
-    const char* oldName;
-    const char* newName;
-    const char* value;  // default raw JSON
+    std::string oldName;
+    std::string newName;
+    std::string value;
 };
 
-const PersonalKey kPersonalKeys[] = {
-    {"spotted", "spotted", "2"},
-    {"repair", "repair", "1520"},
-    {"xpPenalty", "xpPenalty", "0"},
-    {"creditsPenalty", "creditsPenalty", "0"},
-    {"vehTypeLockTime", "vehTypeLockTime", "0"},
-    {"damageAssistedTrack", "damageAssistedTrack", "0"},
-    {"killerID", "killerID", "0"},
-    {"damageReceived", "damageReceived", "350"},
-    {"creditsToDraw", "creditsToDraw", "0"},
-    {"heHitsReceived", "explosionHitsReceived", "1"},
-    {"sniperDamageDealt", "sniperDamageDealt", "0"},
-    {"piercedReceived", "piercingsReceived", "3"},
-    {"premiumCreditsFactor10", "premiumCreditsFactor10", "15"},
-    {"damageAssistedRadio", "damageAssistedRadio", "0"},
-    {"shotsReceived", "directHitsReceived", "5"},
-    {"premiumXPFactor10", "premiumXPFactor10", "15"},
-    {"serviceProviderID", "serviceProviderID", "0"},
-    {"xp", "xp", "0"},
-    {"droppedCapturePoints", "droppedCapturePoints", "0"},
-    {"creditsContributionIn", "creditsContributionIn", "0"},
-    {"eventFreeXP", "eventFreeXP", "0"},
-    {"damaged", "damaged", "3"},
-    {"autoRepairCost", "autoRepairCost", "1520"},
-    {"typeCompDescr", "typeCompDescr", "1"},
-    {"achievementXP", "achievementXP", "0"},
-    {"deathReason", "deathReason", "-1"},
-    {"capturePoints", "capturePoints", "0"},
-    {"aogasFactor10", "aogasFactor10", "10"},
-    {"eventCredits", "eventCredits", "0"},
-    {"health", "health", "412"},
-    {"details", "details", "{}"},
-    {"achievementCredits", "achievementCredits", "0"},
-    {"achievements", "achievements", "[521]"},
-    {"originalFreeXP", "originalFreeXP", "25"},
-    {"isPremium", "isPremium", "false"},
-    {"mileage", "mileage", "935"},
-    {"freeXP", "freeXP", "25"},
-    {"kills", "kills", "0"},
-    {"eventTMenXP", "eventTMenXP", "0"},
-    {"tkills", "tkills", "0"},
-    {"team", "team", "1"},
-    {"tmenXP", "tmenXP", "500"},
-    {"pierced", "piercings", "0"},
-    {"credits", "credits", "14920"},
-    {"eventGold", "eventGold", "0"},
-    {"igrXPFactor10", "igrXPFactor10", "10"},
-    {"accountDBID", "accountDBID", "0"},
-    {"autoEquipCost", "autoEquipCost", "[0,0]"},
-    {"gold", "gold", "0"},
-    {"tdamageDealt", "tdamageDealt", "0"},
-    {"markOfMastery", "markOfMastery", "0"},
-    {"isTeamKiller", "isTeamKiller", "false"},
-    {"hits", "directHits", "0"},
-    {"dossierPopUps", "dossierPopUps", "[]"},
-    {"eventXP", "eventXP", "0"},
-    {"he_hits", "explosionHits", "0"},
-    {"potentialDamageReceived", "damageBlockedByArmor", "240"},
-    {"damageDealt", "damageDealt", "0"},
-    {"autoLoadCost", "autoLoadCost", "[1234,0]"},
-    {"originalCredits", "originalCredits", "9947"},
-    {"dailyXPFactor10", "dailyXPFactor10", "10"},
-    {"shots", "shots", "0"},
-    {"thits", "directTeamHits", "0"},
-    {"originalXP", "originalXP", "0"},
-    {"lifeTime", "lifeTime", "398"},
-    {"questsProgress", "questsProgress", "{}"},
-    {"creditsContributionOut", "creditsContributionOut", "0"},
-    {"achievementFreeXP", "achievementFreeXP", "0"},
-    // Written by the game as well; the series reads the first.
-    {"noDamageShotsReceived", "noDamageDirectHitsReceived", "2"},
-};
+const std::vector<PersonalKey>& PersonalKeys() {
+    static const std::vector<PersonalKey> keys = [] {
+        std::vector<PersonalKey> parsed;
+        std::istringstream words(kPersonalKeyText);
+        for (std::string word; words >> word;) {
+            const std::size_t equals = word.find('=');
+            const std::string names = word.substr(0, equals);
+            const std::size_t bar = names.find('|');
+            parsed.push_back({names.substr(0, bar),
+                              bar == std::string::npos ? names : names.substr(bar + 1),
+                              word.substr(equals + 1)});
+        }
+        return parsed;
+    }();
+    return keys;
+}
 
 void AppendUtf8AsEscapes(const std::string& text, std::size_t& i, std::string& out) {
     static const char* kHex = "0123456789abcdef";
@@ -142,6 +106,17 @@ const char* kVehicleTypes[] = {"ussr:T-34",         "germany:PzV",      "usa:M4_
                                "france:AMX_13_90",  "uk:GB21_Cromwell", "china:Ch20_Type58",
                                "japan:Chi_Nu",      "ussr:R87_T62A",    "sweden:S13_Leo",
                                "czech:Cz04_T50_51", "germany:E-25",     "usa:A32_M12"};
+
+// A member's value replaced where its key stands, or the member appended.
+void SetMember(std::vector<std::pair<std::string, std::string>>& members, const std::string& key,
+               const std::string& raw) {
+    for (auto& [k, v] : members)
+        if (k == key) {
+            v = raw;
+            return;
+        }
+    members.emplace_back(key, raw);
+}
 
 int DigitsOfVersion(std::string text) {
     std::string digits;
@@ -263,12 +238,7 @@ BattleFixture& BattleFixture::SetRecorder(int i) {
 }
 
 BattleFixture& BattleFixture::SetHeader(const std::string& key, const std::string& rawJson) {
-    for (auto& [k, v] : header_)
-        if (k == key) {
-            v = rawJson;
-            return *this;
-        }
-    header_.emplace_back(key, rawJson);
+    SetMember(header_, key, rawJson);
     return *this;
 }
 
@@ -303,12 +273,7 @@ BattleFixture& BattleFixture::SetWinnerTeam(const std::string& raw) {
 }
 
 BattleFixture& BattleFixture::SetCommon(const std::string& key, const std::string& raw) {
-    for (auto& [k, v] : common_)
-        if (k == key) {
-            v = raw;
-            return *this;
-        }
-    common_.emplace_back(key, raw);
+    SetMember(common_, key, raw);
     return *this;
 }
 
@@ -334,7 +299,7 @@ BattleFixture& BattleFixture::OmitPersonalKey(const std::string& key) {
 
 std::vector<std::string> BattleFixture::PersonalKeyNames() const {
     std::vector<std::string> names;
-    for (const auto& key : kPersonalKeys)
+    for (const auto& key : PersonalKeys())
         names.push_back(OldNames() ? key.oldName : key.newName);
     for (const auto& [key, value] : personal_)
         if (std::find(names.begin(), names.end(), key) == names.end())
@@ -417,7 +382,7 @@ std::string BattleFixture::PersonalObjectJson() const {
     };
     ObjectWriter personal(&personalOmit_);
     std::set<std::string> written;
-    for (const auto& key : kPersonalKeys) {
+    for (const auto& key : PersonalKeys()) {
         std::string name = oldNames ? key.oldName : key.newName;
         std::string value = key.value;
         if (auto it = fromVehicle.find(name); it != fromVehicle.end())
