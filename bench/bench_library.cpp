@@ -87,12 +87,8 @@ int main(int argc, char** argv) {
     Times floor = Measure([&] { (void)PlainReads(copies.Paths(), taken); });
     Scan big = ScanFolder(copies.Folder(), ini);
     for (int round = 1; round < 3; ++round) {
-        const Times again = Measure([&] { (void)PlainReads(copies.Paths(), taken); });
-        floor.wall = std::min(floor.wall, again.wall);
-        floor.cpu = std::min(floor.cpu, again.cpu);
-        const Scan scan = ScanFolder(copies.Folder(), ini);
-        big.times.wall = std::min(big.times.wall, scan.times.wall);
-        big.times.cpu = std::min(big.times.cpu, scan.times.cpu);
+        floor = Faster(floor, Measure([&] { (void)PlainReads(copies.Paths(), taken); }));
+        big.times = Faster(big.times, ScanFolder(copies.Folder(), ini).times);
     }
 
     std::printf("library scan, %d replays (%s of %zu real ones), core only\n", count,
@@ -127,16 +123,11 @@ int main(int argc, char** argv) {
     LibraryRowCache filled(IniFingerprint(""));
     (void)ScanFolder(copies.Folder(), ini, &filled);
     const std::string cacheBytes = filled.Bytes();
-    Times rescan{1e9, 1e9};
-    for (int round = 0; round < 3; ++round) {
-        const Times again = Measure([&] {
-            LibraryRowCache cache =
-                std::move(*LibraryRowCache::FromBytes(cacheBytes, IniFingerprint("")));
-            (void)ScanFolder(copies.Folder(), ini, &cache);
-        });
-        rescan.wall = std::min(rescan.wall, again.wall);
-        rescan.cpu = std::min(rescan.cpu, again.cpu);
-    }
+    const Times rescan = Fastest(3, [&] {
+        LibraryRowCache cache =
+            std::move(*LibraryRowCache::FromBytes(cacheBytes, IniFingerprint("")));
+        (void)ScanFolder(copies.Folder(), ini, &cache);
+    });
     std::printf(
         "  rescan, all cached      %.3f s wall, %.3f s CPU (cache file %.1f MB); "
         "target <= 0.1 s: %s\n",

@@ -86,17 +86,6 @@ struct Window {
     app::TKordexForm form;
 };
 
-template <typename Scan>
-Times Fastest(int rounds, Scan scan) {
-    Times best = Measure(scan);
-    for (int round = 1; round < rounds; ++round) {
-        const Times again = Measure(scan);
-        best.wall = std::min(best.wall, again.wall);
-        best.cpu = std::min(best.cpu, again.cpu);
-    }
-    return best;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -155,9 +144,7 @@ int main(int argc, char** argv) {
     Times startUp{1e9, 1e9};
     for (int round = 0; round < 3; ++round) {
         Window fresh(program.Path(), copies.Folder());
-        const Times again = Measure([&] { fresh.Scan(); });
-        startUp.wall = std::min(startUp.wall, again.wall);
-        startUp.cpu = std::min(startUp.cpu, again.cpu);
+        startUp = Faster(startUp, Measure([&] { fresh.Scan(); }));
     }
 
     std::printf("library scan, %d replays (%s of %zu real ones), %d rows listed\n", count,
