@@ -14,6 +14,7 @@
 #include "support/file_bytes.h"
 #include "support/replay_fixture.h"
 #include "support/shared_series.h"
+#include "support/tab_fields.h"
 #include "support/test_paths.h"
 
 namespace kordex {
@@ -207,19 +208,12 @@ TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
               Section(once.output, "SeriesGridSummary"));
     EXPECT_EQ(Section(twice.output, "Additional"), Section(once.output, "Additional"));
     // Every row of every table: the battle cells of the copy empty, the last two columns equal.
-    auto withoutCopy = [](const std::string& line) {
-        std::vector<std::string> cells;
-        std::istringstream in(line);
-        for (std::string cell; std::getline(in, cell, '\t');)
-            cells.push_back(cell);
-        return cells;
-    };
     for (const char* grid : {"SeriesGridExp", "SeriesGridFrags", "SeriesGridDamage",
                              "SeriesGridSupport", "SeriesGridShots"}) {
         const auto a = Section(once.output, grid), b = Section(twice.output, grid);
         ASSERT_EQ(a.size(), b.size()) << grid;
         for (std::size_t row = 0; row < a.size(); ++row) {
-            auto cellsA = withoutCopy(a[row]), cellsB = withoutCopy(b[row]);
+            auto cellsA = test::TabFields(a[row]), cellsB = test::TabFields(b[row]);
             // Names, vehicles, the battles, totals and averages; the copy's column stands last
             // of the battles. (A line drops its empty cells at the end.)
             cellsA.resize(paths.size() + 3);

@@ -9,12 +9,14 @@
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
 #include "support/cli_run.h"
+#include "support/tab_fields.h"
 #include "support/test_paths.h"
 
 namespace kordex {
 namespace {
 
 using test::BattleFixture;
+using test::TabFields;
 
 class SingleCommandTest : public ::testing::Test {
   protected:
@@ -51,15 +53,6 @@ class SingleCommandTest : public ::testing::Test {
     test::CliRun run_;
 };
 
-std::vector<std::string> Cells(const std::string& line) {
-    std::vector<std::string> cells;
-    std::size_t start = 0;
-    for (std::size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
-        cells.push_back(line.substr(start, tab - start));
-    cells.push_back(line.substr(start));
-    return cells;
-}
-
 TEST_F(SingleCommandTest, DumpsLabelsTablesAndPanelOfAFinishedBattle) {
     BattleFixture battle(30);
     battle.SetMap("02_malinovka", "Малиновка").SetWinnerTeam("0");
@@ -76,16 +69,16 @@ TEST_F(SingleCommandTest, DumpsLabelsTablesAndPanelOfAFinishedBattle) {
         const auto rows = Section(name);
         ASSERT_EQ(rows.size(), 16u) << name;
         for (const auto& row : rows)
-            EXPECT_EQ(Cells(row).size(), 13u) << name;
-        EXPECT_EQ(Cells(rows[0])[6], "Опыт");
+            EXPECT_EQ(TabFields(row).size(), 13u) << name;
+        EXPECT_EQ(TabFields(rows[0])[6], "Опыт");
         // Sorted by experience with the markers kept; the hidden account id is there.
-        const auto best = Cells(rows[1]);
+        const auto best = TabFields(rows[1]);
         EXPECT_TRUE(best[6].ends_with(";+1")) << name << " " << best[6];
         EXPECT_FALSE(best[12].empty()) << name;
     }
     int platoonOne = 0;
     for (const auto& row : Section("AlliesGrid"))
-        platoonOne += Cells(row)[0] == "1";
+        platoonOne += TabFields(row)[0] == "1";
     EXPECT_EQ(platoonOne, 2);
 
     auto personal = Records("Personal");
@@ -107,7 +100,7 @@ TEST_F(SingleCommandTest, SortClicksATitleOfBothTables) {
     for (const char* name : {"AlliesGrid", "EnemiesGrid"}) {
         std::vector<int> shown;
         for (const auto& row : Section(name)) {
-            const auto cells = Cells(row);
+            const auto cells = TabFields(row);
             if (cells[1].empty() || cells[5] == "Убил")
                 continue;
             shown.push_back(cells[5].empty() ? 0 : std::stoi(cells[5]));
@@ -120,7 +113,7 @@ TEST_F(SingleCommandTest, SortClicksATitleOfBothTables) {
     // A title that does not sort leaves the experience order; a column that is no number is
     // wrong usage.
     ASSERT_EQ(Run(Write(battle), {"--sort", "1"}).status, 0);
-    EXPECT_TRUE(Cells(Section("AlliesGrid")[1])[6].ends_with(";+1"));
+    EXPECT_TRUE(TabFields(Section("AlliesGrid")[1])[6].ends_with(";+1"));
     EXPECT_EQ(Run(Write(battle), {"--sort", "x"}).status, 2);
     EXPECT_EQ(Run(Write(battle), {"--sort"}).status, 2);
 }
@@ -147,7 +140,7 @@ TEST_F(SingleCommandTest, AnUnhandledFailureIsRecordedAndWhatWasFilledStays) {
     const auto events = Section("Events");
     ASSERT_EQ(events.size(), 1u);
     EXPECT_TRUE(events[0].starts_with("error ")) << events[0];
-    EXPECT_FALSE(Cells(Section("AlliesGrid")[1])[1].empty());
+    EXPECT_FALSE(TabFields(Section("AlliesGrid")[1])[1].empty());
     EXPECT_EQ(Records("Personal")["Label_mileage"], "0");
     EXPECT_EQ(Records("Personal")["Label_spotted"], "2");
 }

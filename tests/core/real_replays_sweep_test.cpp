@@ -11,7 +11,6 @@
 #include <memory>
 #include <regex>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +28,7 @@
 #include "support/headless_series.h"
 #include "support/headless_single.h"
 #include "support/replace_all.h"
+#include "support/tab_fields.h"
 #include "support/team_table_checks.h"
 #include "support/test_paths.h"
 #include "tables/cell_markers.h"
@@ -50,28 +50,17 @@ using test::SortedByExperience;
 // One row of MANIFEST.tsv, by column title.
 using ManifestRow = std::map<std::string, std::string>;
 
-std::vector<std::string> SplitTabs(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream stream(line);
-    std::string field;
-    while (std::getline(stream, field, '\t'))
-        fields.push_back(field);
-    if (!line.empty() && line.back() == '\t')
-        fields.emplace_back();
-    return fields;
-}
-
 std::vector<ManifestRow> ReadManifest(const std::string& path) {
     std::ifstream in(test::PathOf(path));
     std::string line;
     std::vector<std::string> titles;
     if (std::getline(in, line))
-        titles = SplitTabs(line);
+        titles = test::TabFields(line);
     std::vector<ManifestRow> rows;
     while (std::getline(in, line)) {
         if (line.empty())
             continue;
-        const std::vector<std::string> fields = SplitTabs(line);
+        const std::vector<std::string> fields = test::TabFields(line);
         ManifestRow row;
         for (std::size_t i = 0; i < titles.size(); ++i)
             row[titles[i]] = i < fields.size() ? fields[i] : "";

@@ -4,23 +4,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "support/tab_fields.h"
 #include "support/test_paths.h"
 
 namespace kordex::test {
-
-namespace {
-
-std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::istringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');)
-        fields.push_back(field);
-    return fields;
-}
-
-}  // namespace
 
 std::vector<std::string> CopySharedSeries(const std::string& folder, int count) {
     const std::string shared = SharedReplaysFolder();
@@ -29,7 +17,7 @@ std::vector<std::string> CopySharedSeries(const std::string& folder, int count) 
     std::ifstream manifest(PathOf(shared + "/MANIFEST.tsv"));
     std::string line;
     std::getline(manifest, line);
-    const std::vector<std::string> titles = Fields(line);
+    const std::vector<std::string> titles = TabFields(line);
     auto column = [&titles](const std::string& title) {
         for (std::size_t i = 0; i < titles.size(); ++i)
             if (titles[i] == title)
@@ -40,7 +28,7 @@ std::vector<std::string> CopySharedSeries(const std::string& folder, int count) 
                       personal = column("has_personal");
     std::vector<std::string> copies;
     while (static_cast<int>(copies.size()) < count && std::getline(manifest, line)) {
-        const std::vector<std::string> fields = Fields(line);
+        const std::vector<std::string> fields = TabFields(line);
         if (fields.size() <= std::max({file, id, personal}) || fields[id] != "True" ||
             fields[personal] != "True")
             continue;
