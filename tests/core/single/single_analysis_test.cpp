@@ -50,6 +50,15 @@ bool TablesEmpty(const SingleView& view) {
     return BodyRowsFilled(view.alliesGrid) == 0 && BodyRowsFilled(view.enemiesGrid) == 0;
 }
 
+// The body rows of both team tables by the player's name.
+std::map<std::string, std::vector<std::string>> RowsByName(const SingleView& view) {
+    std::map<std::string, std::vector<std::string>> rows;
+    for (const TextGrid* grid : {&view.alliesGrid, &view.enemiesGrid})
+        for (int row = 1; row < grid->RowCount(); ++row)
+            rows[grid->Cell(team_column::Name, row)] = grid->Row(row);
+    return rows;
+}
+
 bool PanelAtZero(const SingleView& view) {
     for (auto name : PersonalPanelLabels())
         if (view.labels.Text(name) != "0")
@@ -128,14 +137,12 @@ TEST_F(AnalyseClick, NamesTheKillerAndShowsEachPlayersAccuracy) {
     EXPECT_EQ(harness.view.header.serverName, "US Central");
 
     EXPECT_EQ(harness.labels.Text("Label_killerID"), "Player21 (germany:Tiger)");
-    std::map<std::string, std::string> accuracy;
-    for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid})
-        for (int row = 1; row < grid->RowCount(); ++row)
-            accuracy[grid->Cell(team_column::Name, row)] = grid->Cell(team_column::Accuracy, row);
-    EXPECT_EQ(accuracy["Player01"], "67;+1");
-    EXPECT_EQ(accuracy["Player02"], "25;-1");
-    EXPECT_EQ(accuracy["Player03"], "");
-    EXPECT_EQ(accuracy["Player21"], "100;+1");
+    auto rows = RowsByName(harness.view);
+    for (const auto& [name, accuracy] : std::map<std::string, std::string>{{"Player01", "67;+1"},
+                                                                           {"Player02", "25;-1"},
+                                                                           {"Player03", ""},
+                                                                           {"Player21", "100;+1"}})
+        EXPECT_EQ(rows[name].at(team_column::Accuracy), accuracy) << name;
     EXPECT_EQ(harness.view.alliesGrid.Cell(team_column::Accuracy, 0), "Точн.");
 
     // Not killed: the label shows nothing.
@@ -182,10 +189,7 @@ TEST_F(AnalyseClick, NumbersPlatoonsAndNamesVehicles) {
     harness.settings.iniPath = folder.File("tanks.ini");
     ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
 
-    std::map<std::string, std::vector<std::string>> rowsByName;
-    for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid})
-        for (int row = 1; row < kTeamRows; ++row)
-            rowsByName[grid->Cell(team_column::Name, row)] = grid->Row(row);
+    auto rowsByName = RowsByName(harness.view);
     for (int i = 0; i < 30; ++i) {
         const std::string expected = i == 3 || i == 5 ? "1" : i == 16 || i == 20 ? "2" : "";
         EXPECT_EQ(rowsByName[battle.Vehicle(i).name][team_column::Platoon], expected) << i;
@@ -206,19 +210,13 @@ TEST_F(AnalyseClick, IdsBelongToTheRowsPlayerWhateverTheHeaderOrder) {
     battle.SetHeader("vehicles", reversed.HeaderVehiclesJson());
 
     ASSERT_EQ(Analyse(battle), SingleEnd::Completed);
-    int checked = 0;
-    for (const TextGrid* grid : {&harness.view.alliesGrid, &harness.view.enemiesGrid}) {
-        for (int row = 1; row < kTeamRows; ++row) {
-            for (int i = 0; i < 30; ++i) {
-                if (battle.Vehicle(i).name != grid->Cell(team_column::Name, row))
-                    continue;
-                EXPECT_EQ(grid->Cell(team_column::AccountId, row), battle.Vehicle(i).accountId);
-                EXPECT_EQ(grid->Cell(team_column::Platoon, row).empty(), i != 3 && i != 5) << i;
-                ++checked;
-            }
-        }
+    const auto rows = RowsByName(harness.view);
+    for (int i = 0; i < 30; ++i) {
+        const auto row = rows.find(battle.Vehicle(i).name);
+        ASSERT_NE(row, rows.end()) << i;
+        EXPECT_EQ(row->second[team_column::AccountId], battle.Vehicle(i).accountId) << i;
+        EXPECT_EQ(row->second[team_column::Platoon].empty(), i != 3 && i != 5) << i;
     }
-    EXPECT_EQ(checked, 30);
 }
 
 TEST_F(AnalyseClick, Version811ShowsTheOldPotentialDamage) {
