@@ -440,7 +440,7 @@ TEST(SeriesAnalysis, ClassifiesAndMovesUnusableReplays) {
             EXPECT_EQ(replay.kind, ReplayClass::Failure) << c.name;
             EXPECT_FALSE(replay.description.empty()) << c.name;
             EXPECT_TRUE(fs::exists(test::PathOf(path))) << c.name;
-            EXPECT_EQ(std::distance(fs::directory_iterator(test::PathOf(folder.Path())), {}), 1)
+            EXPECT_EQ(test::FolderEntries(folder.Path()), std::vector<std::string>{"x.wotreplay"})
                 << c.name;
         } else {
             EXPECT_TRUE(replay.move.moved) << c.name << ": " << replay.move.failure;
@@ -471,7 +471,7 @@ TEST_F(LeftEarly, StaysInPlaceWhenMovingIsOff) {
     EXPECT_EQ(result.replays[0].word, "Вышел");
     EXPECT_EQ(result.replays[0].move.subfolder, "_Недосмотренные");
     EXPECT_FALSE(result.replays[0].move.attempted);
-    EXPECT_EQ(std::distance(fs::directory_iterator(test::PathOf(folder.Path())), {}), 1);
+    EXPECT_EQ(test::FolderEntries(folder.Path()), std::vector<std::string>{"x.wotreplay"});
 }
 
 TEST_F(LeftEarly, NeverReplacesAFileAlreadyInTheSubfolder) {
