@@ -19,6 +19,13 @@ BattleTables Empty() {
     return tables;
 }
 
+// The status of a results pass over fresh tables.
+PassStatus ResultsStatus(const std::string& text, int clientVersion,
+                         PersonalKeys keys = PersonalKeys::Single) {
+    BattleTables tables = Empty();
+    return ResultsPass(text, clientVersion, keys, tables).status;
+}
+
 // The tables after the header pass and the results pass, as the single view runs them first.
 BattleTables HeaderAndResults(const BattleFixture& battle, int clientVersion = 9171,
                               PersonalKeys keys = PersonalKeys::Single) {
@@ -239,18 +246,14 @@ TEST(ResultsPass, KeyNamesOfTheWrongGenerationFail) {
                           Case{"0, 8, 11, 0", 811, BattleFixture::KeyNames::New}}) {
         BattleFixture battle(30, c.versionText);
         battle.SetKeyNames(c.names);
-        BattleTables tables = Empty();
-        PassResult result =
-            ResultsPass(battle.ResultsJson(), c.clientVersion, PersonalKeys::Single, tables);
-        EXPECT_EQ(result.status, PassStatus::Failure) << c.versionText;
+        EXPECT_EQ(ResultsStatus(battle.ResultsJson(), c.clientVersion), PassStatus::Failure)
+            << c.versionText;
     }
 }
 
 TEST(ResultsPass, WrappedResultsReadWithAnEarlierLayoutFail) {
     BattleFixture battle(10, "0.9.17.1");
-    BattleTables tables = Empty();
-    EXPECT_EQ(ResultsPass(battle.ResultsJson(), 970, PersonalKeys::Single, tables).status,
-              PassStatus::Failure);
+    EXPECT_EQ(ResultsStatus(battle.ResultsJson(), 970), PassStatus::Failure);
 }
 
 TEST(ResultsPass, EveryMissingKeyFails) {
@@ -284,8 +287,7 @@ TEST(ResultsPass, EveryMissingKeyFails) {
     // The series' extra key is not needed by the single view.
     BattleFixture battle(30, "0, 9, 15, 0");
     battle.OmitPersonalKey("noDamageDirectHitsReceived");
-    BattleTables tables = Empty();
-    EXPECT_TRUE(ResultsPass(battle.ResultsJson(), 9150, PersonalKeys::Single, tables).Ok());
+    EXPECT_EQ(ResultsStatus(battle.ResultsJson(), 9150), PassStatus::Ok);
 }
 
 TEST(ResultsPass, FailsOnBrokenTopLevelParts) {
@@ -298,17 +300,13 @@ TEST(ResultsPass, FailsOnBrokenTopLevelParts) {
         {"no personal", "{" + common + R"(, "arenaUniqueID": 1})", PassStatus::Failure},
         {"personal is a number", R"({"personal": 1})", PassStatus::Failure},
     };
-    for (const TextCase& c : cases) {
-        BattleTables tables = Empty();
-        EXPECT_EQ(ResultsPass(c.text, 9150, PersonalKeys::Single, tables).status, c.status)
-            << c.name;
-    }
+    for (const TextCase& c : cases)
+        EXPECT_EQ(ResultsStatus(c.text, 9150), c.status) << c.name;
     BattleFixture battle(4, "0, 9, 15, 0");
     battle.SetArenaUniqueID("1");
     std::string text = battle.ResultsJson();
     text.replace(text.find("\"arenaUniqueID\""), 15, "\"arenaUniqueId\"");
-    BattleTables tables = Empty();
-    EXPECT_EQ(ResultsPass(text, 9150, PersonalKeys::Single, tables).status, PassStatus::Failure);
+    EXPECT_EQ(ResultsStatus(text, 9150), PassStatus::Failure);
 }
 
 TEST(ResultsPass, AThirtyFirstPlayerOrResultsVehicleFails) {
@@ -375,9 +373,7 @@ TEST(ResultsPass, LaterClientsPersonalResultsAreTheFirstVehicleTypesValues) {
 
     for (const char* personal : {R"({})", R"({"7969": 5})", R"({"7969": [{}]})"}) {
         std::string text = R"({"arenaUniqueID": 1, "personal": )" + std::string(personal) + "}";
-        tables = Empty();
-        EXPECT_EQ(ResultsPass(text, 980, PersonalKeys::Single, tables).status, PassStatus::Failure)
-            << personal;
+        EXPECT_EQ(ResultsStatus(text, 980), PassStatus::Failure) << personal;
     }
 }
 
