@@ -75,31 +75,19 @@ std::string SheetDump(const std::string& dump, const std::string& name) {
 TEST(WorkbookExport, NumbersAreOnlyTextsThatKeepTheirLook) {
     const struct {
         std::string text;
-        std::optional<double> number;
-    } cases[] = {
-        {"1654", 1654},
-        {"-3", -3},
-        {"0", 0},
-        {"1,5", 1.5},
-        {"0,33", 0.33},
-        {"-0,5", -0.5},
-        {"123456789012345", 123456789012345.0},
-        {"007", std::nullopt},
-        {"+5", std::nullopt},
-        {"-0", std::nullopt},
-        {"1,50", 1.5},
-        {"0,30", 0.3},
-        {"-2,10", -2.1},
-        {"1.5", std::nullopt},
-        {",5", std::nullopt},
-        {"1,", std::nullopt},
-        {"1e5", std::nullopt},
-        {"", std::nullopt},
-        {"210 / 0", std::nullopt},
-        {"1234567890123456", std::nullopt},
+        double number;
+    } numbers[] = {
+        {"1654", 1654},  {"-3", -3},
+        {"0", 0},        {"1,5", 1.5},
+        {"0,33", 0.33},  {"-0,5", -0.5},
+        {"1,50", 1.5},   {"0,30", 0.3},
+        {"-2,10", -2.1}, {"123456789012345", 123456789012345.0},
     };
-    for (const auto& c : cases)
+    for (const auto& c : numbers)
         EXPECT_EQ(WorksheetNumber(c.text, kComma), c.number) << c.text;
+    for (const char* text :
+         {"007", "+5", "-0", "1.5", ",5", "1,", "1e5", "", "210 / 0", "1234567890123456"})
+        EXPECT_EQ(WorksheetNumber(text, kComma), std::nullopt) << text;
     EXPECT_EQ(WorksheetNumber("1.5", NumberFormat{'.'}), 1.5);
 }
 
@@ -119,22 +107,11 @@ TEST(WorkbookExport, FirstRowKeepsBothPartsAndBodyRowsTheValuePart) {
 }
 
 TEST(WorkbookExport, OnlyAWholeBattleTitleIsADate) {
-    const struct {
-        const char* text;
-        std::optional<LocalDateTime> date;
-    } cases[] = {
-        {"27.05.2017 21:04", LocalDateTime{2017, 5, 27, 21, 4, 0}},
-        {"01.12.2020 00:59", LocalDateTime{2020, 12, 1, 0, 59, 0}},
-        {" 21:04", std::nullopt},
-        {"27.05.2017", std::nullopt},
-        {"27.13.2017 21:04", std::nullopt},
-        {"32.05.2017 21:04", std::nullopt},
-        {"27.05.2017 24:00", std::nullopt},
-        {"27-05-2017 21:04", std::nullopt},
-        {"Суммарно", std::nullopt},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(BattleTitleDate(c.text), c.date) << c.text;
+    EXPECT_EQ(BattleTitleDate("27.05.2017 21:04"), (LocalDateTime{2017, 5, 27, 21, 4, 0}));
+    EXPECT_EQ(BattleTitleDate("01.12.2020 00:59"), (LocalDateTime{2020, 12, 1, 0, 59, 0}));
+    for (const char* text : {" 21:04", "27.05.2017", "27.13.2017 21:04", "32.05.2017 21:04",
+                             "27.05.2017 24:00", "27-05-2017 21:04", "Суммарно"})
+        EXPECT_EQ(BattleTitleDate(text), std::nullopt) << text;
 }
 
 TEST(WorkbookExport, ColumnsAreAsWideAsTheirLongestTextInCharacters) {
