@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <sstream>
 
 #include "platform/kordex_error.h"
 #include "replay/version_layout.h"
@@ -84,37 +85,17 @@ TEST(CreditBalance, ReadsBackTheShownTexts) {
 
 // The personal results of a 9.x battle, with the values the panel shows.
 PersonalResults Personal(std::map<std::string, std::string> changes = {}) {
-    std::map<std::string, std::string> values = {
-        {"spotted", "3"},
-        {"damaged", "4"},
-        {"kills", "2"},
-        {"directHits", "9"},
-        {"damageDealt", "2150"},
-        {"capturePoints", "12"},
-        {"damageReceived", "350"},
-        {"damageBlockedByArmor", "1200"},
-        {"credits", "30000"},
-        {"directHitsReceived", "5"},
-        {"droppedCapturePoints", "7"},
-        {"xp", "1200"},
-        {"shots", "11"},
-        {"explosionHits", "1"},
-        {"piercings", "8"},
-        {"damageAssistedRadio", "640"},
-        {"damageAssistedTrack", "210"},
-        {"mileage", "1234"},
-        {"lifeTime", "125"},
-        {"isPremium", "true"},
-        {"dailyXPFactor10", "20"},
-        {"freeXP", "60"},
-        {"autoRepairCost", "5000"},
-        {"autoLoadCost", "[4000,0]"},
-        {"autoEquipCost", "[0,0]"},
-        {"xpPenalty", "0"},
-        {"creditsPenalty", "0"},
-        {"creditsContributionIn", "0"},
-        {"killerID", "12345"},
-    };
+    // "key=value", separated by spaces.
+    std::istringstream given(
+        "spotted=3 damaged=4 kills=2 directHits=9 damageDealt=2150 capturePoints=12 "
+        "damageReceived=350 damageBlockedByArmor=1200 credits=30000 directHitsReceived=5 "
+        "droppedCapturePoints=7 xp=1200 shots=11 explosionHits=1 piercings=8 "
+        "damageAssistedRadio=640 damageAssistedTrack=210 mileage=1234 lifeTime=125 isPremium=true "
+        "dailyXPFactor10=20 freeXP=60 autoRepairCost=5000 autoLoadCost=[4000,0] "
+        "autoEquipCost=[0,0] xpPenalty=0 creditsPenalty=0 creditsContributionIn=0 killerID=12345");
+    std::map<std::string, std::string> values;
+    for (std::string pair; given >> pair;)
+        values[pair.substr(0, pair.find('='))] = pair.substr(pair.find('=') + 1);
     for (auto& [key, value] : changes)
         values[key] = value;
     // The values stand in the order the results pass reads them.
@@ -228,16 +209,10 @@ TEST(KillerText, NamesTheVehicleOfTheKillersIdOrNothing) {
     vehicles[5][vehicle_field::Id] = "4713";
     vehicles[5][vehicle_field::Name] = "NoType";
     vehicles[7][vehicle_field::Id] = "4714";  // an id without a player
-    const std::pair<const char*, const char*> cases[] = {
-        {"4712", "Shooter (Т-34)"},
-        {"4713", "NoType"},
-        {"0", ""},
-        {"", ""},
-        {"999", ""},
-        {"4714", ""},
-    };
-    for (const auto& [id, text] : cases)
-        EXPECT_EQ(KillerText(vehicles, id), text) << id;
+    EXPECT_EQ(KillerText(vehicles, "4712"), "Shooter (Т-34)");
+    EXPECT_EQ(KillerText(vehicles, "4713"), "NoType");
+    for (const char* id : {"0", "", "999", "4714"})
+        EXPECT_EQ(KillerText(vehicles, id), "") << id;
 }
 
 }  // namespace
