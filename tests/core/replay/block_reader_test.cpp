@@ -71,20 +71,33 @@ TEST_F(ReadReplayBlocksTest, BracesAndQuotesInsideNamesDoNotEndABlock) {
     ExpectExactBlocks(fixture);
 }
 
-TEST_F(ReadReplayBlocksTest, Byte26IsAnOrdinaryByte) {
-    // Byte 26 in the binary start, in the length field between the blocks, and inside the
-    // header: a finished battle stays finished.
-    ReplayFixture fixture = FinishedBattle();
-    fixture.binaryStart = test::BinaryStart(2, 26) + std::string("\x1a\0\x1a", 3);
-    fixture.resultsLength = std::string("\x1a\x1a\0\0", 4);
-    ExpectExactBlocks(fixture);
-}
-
-TEST_F(ReadReplayBlocksTest, LoneCarriageReturnsAndZeroBytesAreHarmless) {
-    ReplayFixture fixture = FinishedBattle();
-    fixture.binaryStart = std::string("\x12\x32\r\x11\0\0\0\r", 8);
-    fixture.resultsLength = std::string("\r\r\0\0", 4);
-    ExpectExactBlocks(fixture);
+// The bytes before the header and between the header and the results (the binary start and
+// the results' length field) hold anything; a finished battle stays finished.
+TEST_F(ReadReplayBlocksTest, BinaryBytesAroundTheBlocksAreHarmless) {
+    const struct {
+        const char* name;
+        std::optional<std::string> binaryStart;
+        std::optional<std::string> resultsLength;
+    } cases[] = {
+        {"byte 26 in the binary start and the length fields",
+         test::BinaryStart(2, 26) + std::string("\x1a\0\x1a", 3), std::string("\x1a\x1a\0\0", 4)},
+        {"lone carriage returns and zero bytes", std::string("\x12\x32\r\x11\0\0\0\r", 8),
+         std::string("\r\r\0\0", 4)},
+        {"header on the second line, found by both variants",
+         std::string("\x12\x32\n\x11\x02\0\0\0\xf7\x1c\0\0", 12), std::nullopt},
+        {"carriage return line feed ends a line",
+         std::string("\x12\x32\x34\r\n\x02\0\0\0\xf7\x1c\0\0", 13), std::nullopt},
+        // Each later key word gets one more line; the results are cut from the next line.
+        {"a line feed between the header and the results", std::nullopt,
+         std::string("\x0a\xdb\0\0", 4)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ReplayFixture fixture = FinishedBattle();
+        fixture.binaryStart = c.binaryStart;
+        fixture.resultsLength = c.resultsLength;
+        ExpectExactBlocks(fixture);
+    }
 }
 
 TEST_F(ReadReplayBlocksTest, TextAfterABlockContinuesRightAfterItsLastBrace) {
@@ -93,12 +106,6 @@ TEST_F(ReadReplayBlocksTest, TextAfterABlockContinuesRightAfterItsLastBrace) {
     ReplayFixture fixture = FinishedBattle();
     fixture.header.pop_back();
     fixture.header += R"(, "arenaUniqueID": 7, "z": {"y": 0}})";
-    ExpectExactBlocks(fixture);
-}
-
-TEST_F(ReadReplayBlocksTest, HeaderOnTheSecondLineIsFoundByBothVariants) {
-    ReplayFixture fixture = FinishedBattle();
-    fixture.binaryStart = std::string("\x12\x32\n\x11\x02\0\0\0\xf7\x1c\0\0", 12);
     ExpectExactBlocks(fixture);
 }
 
@@ -115,12 +122,6 @@ TEST_F(ReadReplayBlocksTest, HeaderOnTheThirdLineIsFoundByTheListVariantOnly) {
     EXPECT_EQ(single.HeaderBlock, "\x34");
 }
 
-TEST_F(ReadReplayBlocksTest, CarriageReturnLineFeedEndsALine) {
-    ReplayFixture fixture = FinishedBattle();
-    fixture.binaryStart = std::string("\x12\x32\x34\r\n\x02\0\0\0\xf7\x1c\0\0", 13);
-    ExpectExactBlocks(fixture);
-}
-
 TEST_F(ReadReplayBlocksTest, BattleLeftEarlyHasAHeaderButNoResults) {
     ReplayFixture fixture;
     fixture.header = test::SampleHeaderJson();
@@ -130,13 +131,6 @@ TEST_F(ReadReplayBlocksTest, BattleLeftEarlyHasAHeaderButNoResults) {
         EXPECT_EQ(blocks.HeaderBlock, fixture.header);
         EXPECT_FALSE(IsBattleComplete(blocks));
     }
-}
-
-TEST_F(ReadReplayBlocksTest, ResultsOnALaterLineAreCutFromTheNextLine) {
-    // A line feed between the header and the results: each later key word gets one more line.
-    ReplayFixture fixture = FinishedBattle();
-    fixture.resultsLength = std::string("\x0a\xdb\0\0", 4);
-    ExpectExactBlocks(fixture);
 }
 
 TEST_F(ReadReplayBlocksTest, BlocksLongerThanAReadChunkAreCutWhole) {
