@@ -6,6 +6,7 @@
 #include "pages/series_page.h"
 #include "support/battle_fixture.h"
 #include "support/battle_replay.h"
+#include "synthetic_battles.h"
 #include "window_harness.h"
 
 namespace kordex::test {
@@ -16,15 +17,8 @@ class ChartsWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         form = &window.Open();
-        std::vector<std::string> paths;
         // Three battles, not one battle thrice: a repeat would count once.
-        for (int i = 1; i <= 3; ++i) {
-            paths.push_back(window.folder.File("b" + std::to_string(i) + ".wotreplay"));
-            WriteBattleReplay(paths.back(),
-                              BattleFixture(30, "0.9.17.1")
-                                  .SetDateTime("28.03.2017 16:4" + std::to_string(i) + ":13"));
-        }
-        window.RunSeries(paths);
+        window.RunSeries(WriteThreeBattles(window.folder.Path()));
         ASSERT_TRUE(window.errors.empty()) << window.errors.front();
         charts = window.Find<app::ChartsPage>("Charts");
         multi = window.Find<QTabWidget>("Multi");

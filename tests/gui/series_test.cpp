@@ -26,15 +26,8 @@ class SeriesWindowTest : public ::testing::Test {
   protected:
     void SetUp() override {
         form = &window.Open();
-        std::vector<std::string> paths;
-        for (const char* name : {"b1.wotreplay", "b2.wotreplay", "b3.wotreplay"}) {
-            paths.push_back(window.folder.File(name));
-            BattleFixture battle(30, "0.9.17.1");
-            battle.SetDateTime(std::string("28.03.2017 16:4") + name[1] + ":13");
-            WriteBattleReplay(paths.back(), battle);
-        }
-        window.DropReplays({paths[2], paths[0], paths[1]});
-        replays = paths;
+        replays = WriteThreeBattles(window.folder.Path());
+        window.DropReplays({replays[2], replays[0], replays[1]});
     }
 
     WindowHarness window;

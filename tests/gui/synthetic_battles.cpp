@@ -194,4 +194,15 @@ std::string WriteSyntheticReplay(const std::string& folder, int index, bool rand
     return path;
 }
 
+std::vector<std::string> WriteThreeBattles(const std::string& folder) {
+    std::vector<std::string> paths;
+    for (int i = 1; i <= 3; ++i) {
+        paths.push_back(folder + "/b" + std::to_string(i) + ".wotreplay");
+        WriteBattleReplay(paths.back(),
+                          BattleFixture(30, "0.9.17.1")
+                              .SetDateTime("28.03.2017 16:4" + std::to_string(i) + ":13"));
+    }
+    return paths;
+}
+
 }  // namespace kordex::test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "support/battle_fixture.h"
 
@@ -17,5 +18,9 @@ BattleFixture SyntheticBattle(int index, bool randomBattle = false);
 // Writes the battle into the folder under a name of the game's form (date, time, vehicle,
 // map) and returns the path.
 std::string WriteSyntheticReplay(const std::string& folder, int index, bool randomBattle = false);
+
+// Three fixture battles of the same two teams, 28.03.2017 at 16:41, 16:42 and 16:43, written
+// into the folder as b1.wotreplay to b3.wotreplay; their paths in that order.
+std::vector<std::string> WriteThreeBattles(const std::string& folder);
 
 }  // namespace kordex::test
