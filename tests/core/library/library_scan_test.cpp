@@ -11,6 +11,7 @@
 #include "platform/headless_desktop.h"
 #include "platform/kordex_error.h"
 #include "support/battle_replay.h"
+#include "support/library_row_read.h"
 #include "support/test_paths.h"
 
 namespace kordex {
@@ -27,27 +28,18 @@ BattleFixture LibraryBattle(const std::string& version = "0, 9, 15, 0") {
     return battle;
 }
 
-struct RowOutcome {
-    LibraryRowKind kind;
-    std::vector<std::string> cells;
-    std::vector<std::string> events;
-};
-
-RowOutcome RowOf(const test::ReplayFixture& replay, const IniFile& ini = IniFile()) {
+// The row of the replay written into a file; its path cell reads "PATH".
+test::LibraryRowRead RowOf(const test::ReplayFixture& replay, const IniFile& ini = IniFile()) {
     test::TempFolder folder;
     const std::string path = folder.File("r.wotreplay");
     test::WriteReplayFile(path, replay);
-    TextGrid table = MakeLibraryGrid();
-    table.SetRowCount(2);
-    HeadlessDesktop desktop;
-    const auto kind = ReplayToLibraryRow(path, 0, table, ini, desktop);
-    auto cells = table.Row(1);
-    EXPECT_EQ(cells[col::Path], path);
-    cells[col::Path] = "PATH";
-    return {kind, cells, desktop.Events()};
+    test::LibraryRowRead row = test::ReadLibraryRow(path, ini);
+    EXPECT_EQ(row.cells[col::Path], path);
+    row.cells[col::Path] = "PATH";
+    return row;
 }
 
-RowOutcome RowOf(const BattleFixture& battle, const IniFile& ini = IniFile()) {
+test::LibraryRowRead RowOf(const BattleFixture& battle, const IniFile& ini = IniFile()) {
     return RowOf(test::ReplayOf(battle), ini);
 }
 
@@ -157,12 +149,9 @@ TEST(ReplayToLibraryRow, BattleLeftEarlyAndMissingFileAreErrorRows) {
               LibraryRowKind::Error);  // the row keeps its path
 
     test::TempFolder folder;
-    TextGrid table = MakeLibraryGrid();
-    table.SetRowCount(2);
-    HeadlessDesktop desktop;
-    EXPECT_EQ(ReplayToLibraryRow(folder.File("gone.wotreplay"), 0, table, IniFile(), desktop),
-              LibraryRowKind::Error);
-    EXPECT_EQ(table.Cell(col::Map, 1), "Ошибка");
+    const test::LibraryRowRead gone = test::ReadLibraryRow(folder.File("gone.wotreplay"));
+    EXPECT_EQ(gone.kind, LibraryRowKind::Error);
+    EXPECT_EQ(gone.cells[col::Map], "Ошибка");
 }
 
 TEST(ReplayToLibraryRow, PersonalResultsThatCannotBeUnwrappedBeepAndKeepTheEarlyValues) {

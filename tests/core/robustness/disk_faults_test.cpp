@@ -30,6 +30,7 @@
 #include "support/folder_tree.h"
 #include "support/headless_series.h"
 #include "support/headless_single.h"
+#include "support/library_row_read.h"
 #include "support/recording_file_system.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -154,12 +155,10 @@ TEST(DiskFaults, PathsThatCannotBeOpened) {
     EXPECT_EQ(library.tables.allReplays.RowCount(), 2);  // the title and the good replay
     EXPECT_EQ(library.tables.allReplays.Cell(col::Path, 1), good);
     for (const std::string& path : unopenable) {
-        TextGrid table = MakeLibraryGrid();
-        table.SetRowCount(2);
-        EXPECT_EQ(ReplayToLibraryRow(path, 0, table, IniFile(), library.desktop),
-                  LibraryRowKind::Error);
-        EXPECT_EQ(table.Cell(col::Time, 1), "Ошибка");
-        EXPECT_EQ(table.Cell(col::Path, 1), path);
+        const test::LibraryRowRead row = test::ReadLibraryRow(path);
+        EXPECT_EQ(row.kind, LibraryRowKind::Error);
+        EXPECT_EQ(row.cells[col::Time], "Ошибка");
+        EXPECT_EQ(row.cells[col::Path], path);
     }
 
     Series series;

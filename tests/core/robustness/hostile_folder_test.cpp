@@ -40,6 +40,7 @@
 #include "support/folder_tree.h"
 #include "support/headless_series.h"
 #include "support/headless_single.h"
+#include "support/library_row_read.h"
 #include "support/read_error_file.h"
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
@@ -328,10 +329,7 @@ TEST(HostileFile, APipeIsAnOpenFailureAndNeverAWait) {
         FAIL() << "the open of a pipe waited";
     }
     EXPECT_FALSE(reading.get());
-    TextGrid table = MakeLibraryGrid();
-    table.SetRowCount(2);
-    HeadlessDesktop desktop;
-    EXPECT_EQ(ReplayToLibraryRow(pipe, 0, table, IniFile(), desktop), LibraryRowKind::Error);
+    EXPECT_EQ(test::ReadLibraryRow(pipe).kind, LibraryRowKind::Error);
 }
 
 #else

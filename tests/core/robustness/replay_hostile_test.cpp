@@ -25,6 +25,7 @@
 #include "support/battle_replay.h"
 #include "support/headless_series.h"
 #include "support/headless_single.h"
+#include "support/library_row_read.h"
 #include "support/plain_cut.h"
 #include "support/replace_all.h"
 #include "support/replay_fixture.h"
@@ -86,12 +87,9 @@ Reading ReadAll(const std::string& path, ReadingVariant variant) {
 }
 
 LibraryRowKind LibraryRowOf(const std::string& path) {
-    TextGrid table = MakeLibraryGrid();
-    table.SetRowCount(2);
-    HeadlessDesktop desktop;
-    const LibraryRowKind kind = ReplayToLibraryRow(path, 0, table, IniFile(), desktop);
-    EXPECT_EQ(table.Cell(library_column::Path, 1), path);
-    return kind;
+    const test::LibraryRowRead row = test::ReadLibraryRow(path);
+    EXPECT_EQ(row.cells[library_column::Path], path);
+    return row.kind;
 }
 
 class ReplayHostile : public ::testing::Test {
