@@ -9,8 +9,6 @@
 #include <vector>
 
 #include "library/library_row.h"
-#include "library/library_tables.h"
-#include "platform/headless_desktop.h"
 #include "platform/std_file_system.h"
 #include "platform/system_clock.h"
 #include "replay/battle_header.h"
@@ -31,7 +29,6 @@
 #include "support/replay_fixture.h"
 #include "support/test_paths.h"
 #include "tables/label_store.h"
-#include "text/ini_file.h"
 #include "window/window_tables.h"
 
 namespace kordex {
