@@ -2,16 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include "support/drawn_style.h"
+
 namespace kordex {
 namespace {
 
+// Every cell the list draws is widened by a pixel over the grid lines.
 CellStyle Drawn(Colour background, TextLine line) {
-    CellStyle style;
-    style.custom = true;
-    style.widen = 1;
-    style.background = background;
-    style.lines = {std::move(line)};
-    return style;
+    return test::Drawn(background, {}, {std::move(line)}, 1);
 }
 
 TEST(LibraryListCellStyle, BackgroundsBySelectionTitleOutcomeAndFailure) {

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "support/drawn_style.h"
+
 namespace kordex {
 namespace {
 
@@ -9,15 +11,7 @@ constexpr Rgb kGreen{0, 128, 0};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kBlack{0, 0, 0};
 
-CellStyle Drawn(std::optional<Colour> background, std::optional<Rgb> text,
-                std::vector<TextLine> lines) {
-    CellStyle style;
-    style.custom = true;
-    style.background = background;
-    style.textColour = text;
-    style.lines = std::move(lines);
-    return style;
-}
+using test::Drawn;
 
 TEST(SeriesTableCellStyle, OutcomeRowTitlesAndMarkedCells) {
     using enum SeriesColumn;

@@ -2,17 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/drawn_style.h"
+
 namespace kordex {
 namespace {
 
-CellStyle Drawn(std::optional<Colour> background, std::optional<Rgb> text, TextLine line) {
-    CellStyle style;
-    style.custom = true;
-    style.background = background;
-    style.textColour = text;
-    style.lines = {std::move(line)};
-    return style;
-}
+using test::Drawn;
 
 TEST(TeamTableCellStyle, AliveAndMarkedColumnsAndNothingElse) {
     struct Case {
@@ -22,15 +17,15 @@ TEST(TeamTableCellStyle, AliveAndMarkedColumnsAndNothingElse) {
         CellStyle expected;
     };
     const Case cases[] = {
-        {4, 1, "+", Drawn(colours::kLightGreen, {}, {"+", 5, 0})},
-        {4, 2, "-", Drawn(colours::kLightRed, {}, {"-", 5, 0})},
-        {6, 1, "1200;+1", Drawn({}, Rgb{0, 128, 0}, {"1200", 2, 2})},
-        {7, 3, "420;-1", Drawn({}, Rgb{255, 0, 0}, {"420", 2, 2})},
-        {8, 2, "0;0", Drawn({}, Rgb{0, 0, 0}, {"0", 2, 2})},
-        {9, 15, "error;0", Drawn({}, Rgb{0, 0, 0}, {"error", 2, 2})},
+        {4, 1, "+", Drawn(colours::kLightGreen, {}, {{"+", 5, 0}})},
+        {4, 2, "-", Drawn(colours::kLightRed, {}, {{"-", 5, 0}})},
+        {6, 1, "1200;+1", Drawn({}, Rgb{0, 128, 0}, {{"1200", 2, 2}})},
+        {7, 3, "420;-1", Drawn({}, Rgb{255, 0, 0}, {{"420", 2, 2}})},
+        {8, 2, "0;0", Drawn({}, Rgb{0, 0, 0}, {{"0", 2, 2}})},
+        {9, 15, "error;0", Drawn({}, Rgb{0, 0, 0}, {{"error", 2, 2}})},
         // Another number chooses no colour; a value without a marker shows as it is.
-        {6, 1, "850;5", Drawn({}, {}, {"850", 2, 2})},
-        {6, 1, "850", Drawn({}, {}, {"850", 2, 2})},
+        {6, 1, "850;5", Drawn({}, {}, {{"850", 2, 2}})},
+        {6, 1, "850", Drawn({}, {}, {{"850", 2, 2}})},
         // The title row, empty cells and the other columns keep the table's drawing.
         {6, 0, "Опыт", {}},
         {4, 0, "Жив", {}},
@@ -38,7 +33,7 @@ TEST(TeamTableCellStyle, AliveAndMarkedColumnsAndNothingElse) {
         {7, 1, "", {}},
         {1, 1, "Игрок", {}},
         {5, 1, "3", {}},
-        {10, 2, "67;+1", Drawn({}, Rgb{0, 128, 0}, {"67", 2, 2})},
+        {10, 2, "67;+1", Drawn({}, Rgb{0, 128, 0}, {{"67", 2, 2}})},
         {11, 1, "500001", {}},
         {12, 1, "12345", {}},
     };
@@ -58,10 +53,10 @@ TEST(TeamTableCellStyle, TheRecordersRowIsBoldInEveryShownCell) {
         return style;
     };
     const Case cases[] = {
-        {1, "Игрок", bold(Drawn({}, {}, {"Игрок", 2, 2}))},
-        {4, "+", bold(Drawn(colours::kLightGreen, {}, {"+", 5, 0}))},
-        {5, "3", bold(Drawn({}, {}, {"3", 2, 2}))},
-        {6, "850;-1", bold(Drawn({}, Rgb{255, 0, 0}, {"850", 2, 2}))},
+        {1, "Игрок", bold(Drawn({}, {}, {{"Игрок", 2, 2}}))},
+        {4, "+", bold(Drawn(colours::kLightGreen, {}, {{"+", 5, 0}}))},
+        {5, "3", bold(Drawn({}, {}, {{"3", 2, 2}}))},
+        {6, "850;-1", bold(Drawn({}, Rgb{255, 0, 0}, {{"850", 2, 2}}))},
         {5, "", {}},
     };
     for (const auto& c : cases)
