@@ -23,6 +23,7 @@ namespace {
 namespace fs = std::filesystem;
 
 using SeriesCliRun = test::CliRun;
+using test::DumpSection;
 
 // Runs kordex-cli series with the given environment assignments ("LC_ALL=…", or none) and
 // arguments, the locale variables of the test's own environment removed.
@@ -34,10 +35,6 @@ SeriesCliRun RunSeriesCli(const std::string& environment, const std::vector<std:
     std::vector<std::string> command = {"series"};
     command.insert(command.end(), args.begin(), args.end());
     return test::RunProgram(KORDEX_CLI, command, change);
-}
-
-std::vector<std::string> Section(const std::string& output, const std::string& name) {
-    return test::DumpSection(output, name);
 }
 
 std::vector<std::string> SectionNames(const std::string& output) {
@@ -83,26 +80,26 @@ TEST_F(SeriesCommand, PrintsTablesLabelsCountsAndEvents) {
                                         "SeriesGridSupport", "SeriesGridShots", "SeriesGridSummary",
                                         "Additional", "Counts", "Replays", "Status", "Events"}));
 
-    const auto exp = Section(run.output, "SeriesGridExp");
+    const auto exp = DumpSection(run.output, "SeriesGridExp");
     ASSERT_EQ(exp.size(), 3u + 7u);
     // Battles in the order of their file names: a, b, then the one left early.
     EXPECT_EQ(exp[2],
               "Ник\\\\Опыт\tТехника\tПобеда\tПоражение\tВышел\tБоев: 2, побед: 1\t1/0/1  50%");
     EXPECT_EQ(exp[3], "Player01\tТ-34\t300;-1;false\t301;-1;false\t\t601\t300,50");
 
-    const auto additional = Section(run.output, "Additional");
+    const auto additional = DumpSection(run.output, "Additional");
     ASSERT_EQ(additional.size(), 33u);
     EXPECT_EQ(additional[0], "Label_m_battles\t1/2  (50%)");
     EXPECT_NE(std::find(additional.begin(), additional.end(), "Label_m_wins\t1"), additional.end());
 
-    const auto counts = Section(run.output, "Counts");
+    const auto counts = DumpSection(run.output, "Counts");
     EXPECT_EQ(counts[0], "replays\t3");
     EXPECT_EQ(counts[1], "battles\t2");
-    const auto replays = Section(run.output, "Replays");
+    const auto replays = DumpSection(run.output, "Replays");
     ASSERT_EQ(replays.size(), 3u);
     EXPECT_EQ(replays[2], folder.File("c.wotreplay") +
                               "\tВышел\tstays, not moved into _Недосмотренные (moving is off)");
-    EXPECT_TRUE(Section(run.output, "Events").empty());
+    EXPECT_TRUE(DumpSection(run.output, "Events").empty());
     // A command-line run moves nothing unless asked.
     EXPECT_TRUE(fs::exists(test::PathOf(folder.File("c.wotreplay"))));
 }
@@ -127,7 +124,7 @@ TEST_F(SeriesCommand, WritesNumbersWithTheLocaleOrTheGivenSeparator) {
         args.push_back(folder.File("b.wotreplay"));
         const SeriesCliRun run = RunSeriesCli(c.environment, args);
         ASSERT_EQ(run.status, 0) << c.environment;
-        const auto exp = Section(run.output, "SeriesGridExp");
+        const auto exp = DumpSection(run.output, "SeriesGridExp");
         ASSERT_GE(exp.size(), 4u);
         EXPECT_EQ(exp[3].substr(exp[3].rfind('\t') + 1), c.average) << c.environment;
     }
@@ -140,7 +137,7 @@ TEST_F(SeriesCommand, MovesUnusableReplaysOnlyWhenAsked) {
     EXPECT_FALSE(fs::exists(test::PathOf(folder.File("c.wotreplay"))));
     EXPECT_TRUE(fs::exists(test::PathOf(folder.Path() + "/_Недосмотренные/c.wotreplay")));
     EXPECT_TRUE(fs::exists(test::PathOf(folder.File("a.wotreplay"))));
-    EXPECT_EQ(Section(run.output, "Counts")[7], "moved\t1");
+    EXPECT_EQ(DumpSection(run.output, "Counts")[7], "moved\t1");
 }
 
 TEST_F(SeriesCommand, RefusesWrongUsageAndExportsItCannotWrite) {
@@ -165,12 +162,12 @@ TEST_F(SeriesCommand, WritesThePageTheWorkbookAndTheBattleLog) {
     }
     const SeriesCliRun run = RunSeriesCli("", args);
     ASSERT_EQ(run.status, 0) << run.output;
-    EXPECT_TRUE(Section(run.output, "Events").empty());
+    EXPECT_TRUE(DumpSection(run.output, "Events").empty());
     // The tables are printed as the run left them, before an export empties the sort hint.
-    EXPECT_EQ(Section(run.output, "SeriesGridExp")[1],
+    EXPECT_EQ(DumpSection(run.output, "SeriesGridExp")[1],
               "Карта\t\tEnsk\t06_ensk09171\tНажать для сортировки\t");
     // The run says where each file went.
-    const auto written = Section(run.output, "Files");
+    const auto written = DumpSection(run.output, "Files");
     EXPECT_NE(std::find(written.begin(), written.end(), "html\t" + page), written.end());
     EXPECT_NE(std::find(written.begin(), written.end(), "log\t" + log), written.end());
     EXPECT_EQ(written.size(), files.size());
@@ -192,7 +189,7 @@ TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
     const SeriesCliRun once = RunSeriesCli("LC_ALL=ru_RU.UTF-8", paths);
     ASSERT_EQ(once.status, 0) << once.output;
     // The first replay that is a battle, copied under a name that sorts last.
-    const auto replays = Section(once.output, "Replays");
+    const auto replays = DumpSection(once.output, "Replays");
     std::size_t original = 0;
     while (original < replays.size() && replays[original].find("\tПобеда\t") == std::string::npos &&
            replays[original].find("\tПоражение\t") == std::string::npos &&
@@ -204,13 +201,13 @@ TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
     const SeriesCliRun twice = RunSeriesCli("LC_ALL=ru_RU.UTF-8", paths);
     ASSERT_EQ(twice.status, 0) << twice.output;
 
-    EXPECT_EQ(Section(twice.output, "SeriesGridSummary"),
-              Section(once.output, "SeriesGridSummary"));
-    EXPECT_EQ(Section(twice.output, "Additional"), Section(once.output, "Additional"));
+    EXPECT_EQ(DumpSection(twice.output, "SeriesGridSummary"),
+              DumpSection(once.output, "SeriesGridSummary"));
+    EXPECT_EQ(DumpSection(twice.output, "Additional"), DumpSection(once.output, "Additional"));
     // Every row of every table: the battle cells of the copy empty, the last two columns equal.
     for (const char* grid : {"SeriesGridExp", "SeriesGridFrags", "SeriesGridDamage",
                              "SeriesGridSupport", "SeriesGridShots"}) {
-        const auto a = Section(once.output, grid), b = Section(twice.output, grid);
+        const auto a = DumpSection(once.output, grid), b = DumpSection(twice.output, grid);
         ASSERT_EQ(a.size(), b.size()) << grid;
         for (std::size_t row = 0; row < a.size(); ++row) {
             auto cellsA = test::TabFields(a[row]), cellsB = test::TabFields(b[row]);
@@ -228,14 +225,14 @@ TEST(SeriesCommandRealReplays, AReplayPresentTwiceIsCountedOnce) {
             }
         }
     }
-    EXPECT_EQ(Section(twice.output, "Replays")
+    EXPECT_EQ(DumpSection(twice.output, "Replays")
                   .back()
                   .rfind(folder.File("99 copy.wotreplay") + "\tПовтор\tstays: ", 0),
               0u);
-    const auto status = Section(twice.output, "Status");
+    const auto status = DumpSection(twice.output, "Status");
     ASSERT_EQ(status.size(), 1u);
     EXPECT_NE(status[0].find(" сек. Пропущено повторов: 1"), std::string::npos) << status[0];
-    const auto counts = Section(twice.output, "Counts");
+    const auto counts = DumpSection(twice.output, "Counts");
     EXPECT_NE(std::find(counts.begin(), counts.end(), "repeats\t1"), counts.end());
 }
 
@@ -243,7 +240,7 @@ TEST_F(SeriesCommand, AnExportThatCannotBeWrittenIsAnError) {
     const SeriesCliRun run = RunSeriesCli(
         "", {"--html", folder.Path() + "/no/such/folder/out.htm", folder.File("a.wotreplay")});
     EXPECT_EQ(run.status, 1);
-    const auto events = Section(run.output, "Events");
+    const auto events = DumpSection(run.output, "Events");
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].rfind("error ", 0), 0u);
 }
