@@ -103,11 +103,9 @@ TEST(AdditionalFinalize, AveragesInUnitsAreCutOnceFromTheExactTotals) {
 
 TEST(AdditionalFinalize, RatiosGuardTheirDivisors) {
     const LabelStore none = Finalized({Battle({{"Label_m_dmg", 500}})});
-    EXPECT_EQ(none.Text("Label_m_accuracy"), "0");
-    EXPECT_EQ(none.Text("Label_m_dmgpershot"), "0");
-    EXPECT_EQ(none.Text("Label_m_dmgpergot"), "0");
-    EXPECT_EQ(none.Text("Label_m_potencpershot"), "0");
-    EXPECT_EQ(none.Text("Label_m_pottorecieved"), "0");
+    for (const char* label : {"Label_m_accuracy", "Label_m_dmgpershot", "Label_m_dmgpergot",
+                              "Label_m_potencpershot", "Label_m_pottorecieved"})
+        EXPECT_EQ(none.Text(label), "0") << label;
     EXPECT_EQ(none.Text("Label_m_lifetimeproc"), "0%");
 
     const LabelStore some = Finalized({Battle({{"Label_m_dmg", 1000},
