@@ -664,12 +664,12 @@ ParsedObject ObjectOf(const JsonObject& object, std::string_view key) {
 
 PickedObject PickMembers(const std::string& text, std::span<const MemberPick> picks) {
     // Only the picked members are read, cut out of the text when it is known to be JSON.
-    if (const auto members = ValidRootMembers(text)) {
+    std::vector<std::string_view> names;
+    for (const MemberPick& pick : picks)
+        names.push_back(pick.member);
+    if (const auto members = ValidRootMembers(text, names)) {
         if (auto picked = PickFromMembers(*members, picks))
             return std::move(*picked);
-        std::vector<std::string_view> names;
-        for (const MemberPick& pick : picks)
-            names.push_back(pick.member);
         return PickFromWholeText(ObjectTextOf(*members, names), picks);
     }
     return PickFromWholeText(text, picks);
@@ -677,7 +677,7 @@ PickedObject PickMembers(const std::string& text, std::span<const MemberPick> pi
 
 ParsedObject ParseObjectMembers(const std::string& text, std::span<const std::string_view> keys,
                                 std::span<const std::string_view> presentOnly) {
-    if (const auto members = ValidRootMembers(text))
+    if (const auto members = ValidRootMembers(text, keys, presentOnly))
         return ParseObject(ObjectTextOf(*members, keys, presentOnly));
     return ParseObject(text);
 }

@@ -1,5 +1,6 @@
 #include "replay/json_root_members.h"
 
+#include <algorithm>
 #include <memory>
 #include <mutex>
 
@@ -70,6 +71,127 @@ std::size_t ValueEnd(std::string_view text, std::size_t start) {
     return i;
 }
 
+// The same positions read from the end: `end` is the position after the last character.
+
+std::size_t SkipSpaceBack(std::string_view text, std::size_t end) {
+    while (end > 0 && IsSpace(text[end - 1]))
+        --end;
+    return end;
+}
+
+// The opening quote of the string whose closing quote is at `quote`: the first quote before
+// it that no odd run of backslashes escapes.
+std::size_t StringStartBack(std::string_view text, std::size_t quote) {
+    for (std::size_t i = quote; i > 0;) {
+        i = text.rfind('"', i - 1);
+        if (i == std::string_view::npos)
+            return i;
+        std::size_t backslashes = 0;
+        while (backslashes < i && text[i - 1 - backslashes] == '\\')
+            ++backslashes;
+        if (backslashes % 2 == 0)
+            return i;
+    }
+    return std::string_view::npos;
+}
+
+// The position of a value's first character, from the position after its last.
+std::size_t ValueStartBack(std::string_view text, std::size_t end) {
+    const char last = text[end - 1];
+    if (last == '"')
+        return StringStartBack(text, end - 1);
+    if (last == '}' || last == ']') {
+        const char opener = last == '}' ? '{' : '[';
+        long depth = 0;
+        for (std::size_t i = end; i-- > 0;) {
+            const char c = text[i];
+            if (c == '"') {
+                i = StringStartBack(text, i);
+                if (i == std::string_view::npos)
+                    return i;
+            } else if (c == last) {
+                ++depth;
+            } else if (c == opener && --depth == 0) {
+                return i;
+            }
+        }
+        return std::string_view::npos;
+    }
+    std::size_t i = end;
+    while (i > 0 && text[i - 1] != ':' && !IsSpace(text[i - 1]))
+        --i;
+    return i;
+}
+
+// The members at the end of an object text, the last first, at most `count` of them; nothing
+// when the text does not read as an object from its end.
+std::optional<std::vector<JsonMemberText>> TrailingMembers(std::string_view object,
+                                                           std::size_t count) {
+    constexpr std::size_t npos = std::string_view::npos;
+    std::vector<JsonMemberText> members;
+    std::size_t end = SkipSpaceBack(object, object.size());
+    if (end == 0 || object[end - 1] != '}')
+        return std::nullopt;
+    end = SkipSpaceBack(object, end - 1);
+    while (members.size() < count && end > 0 && object[end - 1] != '{') {
+        const std::size_t valueStart = ValueStartBack(object, end);
+        if (valueStart == npos)
+            return std::nullopt;
+        std::size_t i = SkipSpaceBack(object, valueStart);
+        if (i == 0 || object[i - 1] != ':')
+            return std::nullopt;
+        i = SkipSpaceBack(object, i - 1);
+        if (i == 0 || object[i - 1] != '"')
+            return std::nullopt;
+        const std::size_t keyStart = StringStartBack(object, i - 1);
+        if (keyStart == npos)
+            return std::nullopt;
+        members.push_back({object.substr(keyStart + 1, i - keyStart - 2),
+                           object.substr(valueStart, end - valueStart)});
+        end = SkipSpaceBack(object, keyStart);
+        if (end > 0 && object[end - 1] == ',')
+            end = SkipSpaceBack(object, end - 1);
+        else if (end == 0 || object[end - 1] != '{')
+            return std::nullopt;
+    }
+    return members;
+}
+
+// The members from the start of an object text, at most `count` of them, keys as they stand.
+std::vector<JsonMemberText> LeadingMembers(std::string_view object, std::size_t count) {
+    std::vector<JsonMemberText> members;
+    std::size_t i = SkipSpace(object, SkipSpace(object, 0) + 1);  // past "{"
+    while (members.size() < count && i < object.size() && object[i] == '"') {
+        const std::size_t keyEnd = StringEnd(object, i);
+        const std::string_view key = object.substr(i + 1, keyEnd - i - 2);
+        const std::size_t valueStart = SkipSpace(object, SkipSpace(object, keyEnd) + 1);  // ":"
+        const std::size_t valueEnd = ValueEnd(object, valueStart);
+        members.push_back({key, object.substr(valueStart, valueEnd - valueStart)});
+        i = SkipSpace(object, valueEnd);
+        if (i < object.size() && object[i] == ',')
+            i = SkipSpace(object, i + 1);
+    }
+    return members;
+}
+
+// How many members to walk from the start and how many from the end so that every member
+// asked for is walked, and as few others as may be: those between are never looked at (in a
+// results text, every vehicle and player of the battle). `asked` holds positions, rising.
+struct WalkSplit {
+    std::size_t leading = 0;
+    std::size_t trailing = 0;
+};
+
+WalkSplit SplitWalk(const std::vector<std::size_t>& asked, std::size_t count) {
+    WalkSplit best{asked.empty() ? 0 : asked.back() + 1, 0};
+    for (std::size_t j = 0; j < asked.size(); ++j) {
+        const WalkSplit split{j == 0 ? 0 : asked[j - 1] + 1, count - asked[j]};
+        if (split.leading + split.trailing <= best.leading + best.trailing)
+            best = split;
+    }
+    return best;
+}
+
 // Whether a \u escape writes half of a surrogate pair (D800 to DFFF): simdjson and the parser
 // of ParseObject do not judge every such escape alike.
 bool HasSurrogateEscape(std::string_view text) {
@@ -122,8 +244,9 @@ CheckerShelf& Shelf() {
 static_assert(kJsonCheckRoom >= simdjson::SIMDJSON_PADDING);
 #endif
 
-// Whether the text is one JSON object by strict JSON's rules.
-bool IsStrictJsonObject(const std::string& text) {
+// The root keys of a text that is one JSON object by strict JSON's rules, escapes read, in
+// text order; nothing for any other text.
+std::optional<std::vector<std::string>> StrictObjectKeys(const std::string& text) {
 #if KORDEX_SIMDJSON
     std::unique_ptr<Checker> checker = Shelf().Take();
     // simdjson reads a little past the text, whatever the bytes there are.
@@ -133,40 +256,90 @@ bool IsStrictJsonObject(const std::string& text) {
         checker->padded.append(simdjson::SIMDJSON_PADDING, '\0');
         checked = checker->padded.data();
     }
-    simdjson::dom::element root;
-    const bool object =
-        !checker->parser.parse(checked, text.size(), false).get(root) && root.is_object();
+    std::optional<std::vector<std::string>> keys;
+    simdjson::dom::object root;
+    if (!checker->parser.parse(checked, text.size(), false).get(root)) {
+        keys.emplace();
+        for (const simdjson::dom::key_value_pair member : root)
+            keys->emplace_back(member.key);
+    }
     Shelf().Give(std::move(checker));
-    return object;
+    return keys;
 #else
     (void)text;
-    return false;
+    return std::nullopt;
 #endif
 }
 
 }  // namespace
 
-std::optional<std::vector<JsonMemberText>> ValidRootMembers(const std::string& text) {
-    if (text.size() > kLargestChecked || HasSurrogateEscape(text) || !IsStrictJsonObject(text))
+std::optional<std::vector<JsonMemberText>> ValidRootMembers(
+    const std::string& text, std::span<const std::string_view> wanted,
+    std::span<const std::string_view> presentOnly) {
+    if (text.size() > kLargestChecked || HasSurrogateEscape(text))
         return std::nullopt;
-    return MembersOf(text);
+    const auto keys = StrictObjectKeys(text);
+    if (!keys)
+        return std::nullopt;
+
+    // The position of the first member of each name asked for; read: its value is wanted.
+    struct Place {
+        std::size_t index;
+        std::string_view name;
+        bool read;
+    };
+    std::vector<Place> places;
+    auto place = [&](std::string_view name, bool read) {
+        const auto at = std::find(keys->begin(), keys->end(), name);
+        if (at == keys->end())
+            return;
+        const auto index = static_cast<std::size_t>(at - keys->begin());
+        for (Place& known : places)
+            if (known.index == index) {
+                known.read = known.read || read;
+                return;
+            }
+        places.push_back({index, name, read});
+    };
+    for (const std::string_view name : wanted)
+        place(name, true);
+    for (const std::string_view name : presentOnly)
+        place(name, false);
+    std::sort(places.begin(), places.end(),
+              [](const Place& a, const Place& b) { return a.index < b.index; });
+
+    std::vector<std::size_t> readPositions;
+    for (const Place& known : places)
+        if (known.read)
+            readPositions.push_back(known.index);
+    const WalkSplit split = SplitWalk(readPositions, keys->size());
+    const std::vector<JsonMemberText> leading = LeadingMembers(text, split.leading);
+    const auto trailing = TrailingMembers(text, split.trailing);
+    if (leading.size() != split.leading || !trailing || trailing->size() != split.trailing)
+        return std::nullopt;
+
+    std::vector<JsonMemberText> members;
+    for (const Place& known : places) {
+        if (!known.read) {
+            members.push_back({known.name, {}});
+            continue;
+        }
+        const JsonMemberText& member = known.index < split.leading
+                                           ? leading[known.index]
+                                           : (*trailing)[keys->size() - 1 - known.index];
+        // A key written with an escape reads right only in the parse.
+        if (member.key != known.name)
+            return std::nullopt;
+        members.push_back(member);
+    }
+    return members;
 }
 
 std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object) {
-    std::vector<JsonMemberText> members;
-    std::size_t i = SkipSpace(object, SkipSpace(object, 0) + 1);  // past "{"
-    while (i < object.size() && object[i] == '"') {
-        const std::size_t keyEnd = StringEnd(object, i);
-        const std::string_view key = object.substr(i + 1, keyEnd - i - 2);
-        if (!IsPlain(key))
+    std::vector<JsonMemberText> members = LeadingMembers(object, std::string_view::npos);
+    for (const JsonMemberText& member : members)
+        if (!IsPlain(member.key))
             return std::nullopt;
-        const std::size_t valueStart = SkipSpace(object, SkipSpace(object, keyEnd) + 1);  // ":"
-        const std::size_t valueEnd = ValueEnd(object, valueStart);
-        members.push_back({key, object.substr(valueStart, valueEnd - valueStart)});
-        i = SkipSpace(object, valueEnd);
-        if (i < object.size() && object[i] == ',')
-            i = SkipSpace(object, i + 1);
-    }
     return members;
 }
 

@@ -19,14 +19,18 @@ struct JsonMemberText {
 // it stands (the replay blocks are cut with it); a text without it is copied for the check.
 inline constexpr std::size_t kJsonCheckRoom = 64;
 
-// The root members of a JSON object text, in text order, found without building anything:
-// a library scan needs a few members of texts of tens of kilobytes. Given only for a text
-// that is valid by strict JSON's rules (UTF-8 included; checked by simdjson, several times
-// faster than a full parse) and holds no \u escape of a surrogate and no root key with an
-// escape or a byte above 127: every such text reads the same through ParseObject, whole or
-// cut down to some of its members. Nothing for any other text, and always nothing in a build
-// without simdjson: the caller then parses the whole text.
-std::optional<std::vector<JsonMemberText>> ValidRootMembers(const std::string& text);
+// The first root member of each name asked for, in text order, found without building
+// anything: a library scan needs a few members of texts of tens of kilobytes. The names are
+// looked up among the keys the check reads, so the members between those asked for are never
+// walked; a name of `presentOnly` comes with an empty value, unread. Given only for a text that
+// is valid by strict JSON's rules (UTF-8 included; checked by simdjson, several times faster
+// than a full parse), holds no \u escape of a surrogate, and writes each key asked for without
+// an escape: every such text reads the same through ParseObject, whole or cut down to some of
+// its members. Nothing for any other text, and always nothing in a build without simdjson:
+// the caller then parses the whole text. The names hold no escape and no byte above 127.
+std::optional<std::vector<JsonMemberText>> ValidRootMembers(
+    const std::string& text, std::span<const std::string_view> wanted,
+    std::span<const std::string_view> presentOnly = {});
 
 // The members of an object text that is part of a text ValidRootMembers gave members for;
 // nothing when a key holds an escape or a byte above 127 (it reads as another key then).
