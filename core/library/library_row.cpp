@@ -156,7 +156,7 @@ LibraryRow ReadLibraryRow(const std::string& path, const IniFile& ini) {
             row.kind = LibraryRowKind::Early;
             return row;
         }
-        if (personalPick.holderMembers == 0)
+        if (!personalPick.holderHasMembers)
             return MarkedRow(std::move(row));
     }
     if (personalPick.object != JsonStatus::Ok)

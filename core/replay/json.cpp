@@ -494,7 +494,7 @@ class PickingHandler : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Pi
         frames_.pop_back();
         if (frame.role.kind == RoleKind::Holder ||
             (frame.role.kind == RoleKind::Object && !picks_[frame.role.pick].firstMemberOf))
-            result_.picks[frame.role.pick].holderMembers = frame.members;
+            result_.picks[frame.role.pick].holderHasMembers = frame.members > 0;
         return true;
     }
 
@@ -557,23 +557,26 @@ std::optional<PickedObject> PickFromMembers(std::span<const JsonMemberText> root
                 picked.object = JsonStatus::NotObject;
             continue;
         }
-        auto members = MembersOf(holder->value);
-        if (!members)
-            return std::nullopt;
         picked.holder = JsonStatus::Ok;
-        picked.holderMembers = members->size();
+        std::optional<std::vector<JsonMemberText>> members;
         if (pick.firstMemberOf) {
-            if (members->empty())
+            // The first member's value is all that is read of the holder (in the results, the
+            // recording vehicle's object before the avatar's).
+            const auto first = FirstValueOnward(holder->value);
+            picked.holderHasMembers = first.has_value();
+            if (!first)
                 continue;
-            const std::string_view first = members->front().value;
-            if (!first.starts_with('{')) {
+            if (!first->starts_with('{')) {
                 picked.object = JsonStatus::NotObject;
                 continue;
             }
-            members = MembersOf(first);
-            if (!members)
-                return std::nullopt;
+            members = MembersOf(*first);
+        } else {
+            members = MembersOf(holder->value);
+            picked.holderHasMembers = members && !members->empty();
         }
+        if (!members)
+            return std::nullopt;
         picked.object = JsonStatus::Ok;
         for (std::size_t k = 0; k < pick.keys.size(); ++k) {
             const JsonMemberText* member = FirstMemberNamed(*members, pick.keys[k]);

@@ -65,9 +65,9 @@ struct MemberPick {
     std::span<const std::string_view> keys;  // the members whose value texts are taken
 };
 struct PickedMembers {
-    // The root's member: Ok (an object), NotObject or MissingKey; and its member count.
+    // The root's member: Ok (an object), NotObject or MissingKey; and whether it has members.
     JsonStatus holder = JsonStatus::MissingKey;
-    std::size_t holderMembers = 0;
+    bool holderHasMembers = false;
     // The sub-object: the holder itself, or the value of the holder's first member.
     JsonStatus object = JsonStatus::MissingKey;
     // The ValueText of each key asked for, from the first member of that name.

@@ -343,6 +343,14 @@ std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object) {
     return members;
 }
 
+std::optional<std::string_view> FirstValueOnward(std::string_view object) {
+    const std::size_t key = SkipSpace(object, SkipSpace(object, 0) + 1);  // past "{"
+    if (key >= object.size() || object[key] != '"')
+        return std::nullopt;
+    const std::size_t colon = SkipSpace(object, StringEnd(object, key));
+    return object.substr(SkipSpace(object, colon + 1));
+}
+
 const JsonMemberText* FirstMemberNamed(std::span<const JsonMemberText> members,
                                        std::string_view key) {
     for (const JsonMemberText& member : members)

@@ -36,6 +36,11 @@ std::optional<std::vector<JsonMemberText>> ValidRootMembers(
 // nothing when a key holds an escape or a byte above 127 (it reads as another key then).
 std::optional<std::vector<JsonMemberText>> MembersOf(std::string_view object);
 
+// The text of an object's first member's value and all after it (so the value's end need not be
+// looked for: an object value's members end at its own closing brace); nothing for an object
+// without members.
+std::optional<std::string_view> FirstValueOnward(std::string_view object);
+
 // The first member of the key, or null: a repeated key counts its first value, as in ParseObject.
 const JsonMemberText* FirstMemberNamed(std::span<const JsonMemberText> members,
                                        std::string_view key);

@@ -26,7 +26,7 @@ PickedObject Built(std::string_view text, std::span<const MemberPick> picks) {
         picked.holder = holder.status;
         ParsedObject object = holder;
         if (holder.Ok())
-            picked.holderMembers = holder.object.MemberCount();
+            picked.holderHasMembers = holder.object.MemberCount() > 0;
         if (pick.firstMemberOf) {
             object = ParsedObject{};
             object.status = JsonStatus::MissingKey;
@@ -63,7 +63,7 @@ void ExpectSame(std::string_view text, std::span<const MemberPick> picks) {
         EXPECT_EQ(picked.picks[i].holder, built.picks[i].holder) << text;
         EXPECT_EQ(picked.picks[i].object, built.picks[i].object) << text;
         if (built.picks[i].holder == JsonStatus::Ok) {
-            EXPECT_EQ(picked.picks[i].holderMembers, built.picks[i].holderMembers) << text;
+            EXPECT_EQ(picked.picks[i].holderHasMembers, built.picks[i].holderHasMembers) << text;
         }
         EXPECT_EQ(picked.picks[i].values, built.picks[i].values) << text;
     }
