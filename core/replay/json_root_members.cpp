@@ -192,6 +192,40 @@ WalkSplit SplitWalk(const std::vector<std::size_t>& asked, std::size_t count) {
     return best;
 }
 
+// Where the first member of a name asked for stands among the root's members; read: its
+// value is wanted, not only whether it is there.
+struct Place {
+    std::size_t index;
+    std::string_view name;
+    bool read;
+};
+
+// The places of the names asked for that the keys hold, in text order.
+std::vector<Place> PlacesOf(const std::vector<std::string>& keys,
+                            std::span<const std::string_view> wanted,
+                            std::span<const std::string_view> presentOnly) {
+    std::vector<Place> places;
+    auto add = [&](std::string_view name, bool read) {
+        const auto at = std::find(keys.begin(), keys.end(), name);
+        if (at == keys.end())
+            return;
+        const auto index = static_cast<std::size_t>(at - keys.begin());
+        for (Place& known : places)
+            if (known.index == index) {
+                known.read = known.read || read;
+                return;
+            }
+        places.push_back({index, name, read});
+    };
+    for (const std::string_view name : wanted)
+        add(name, true);
+    for (const std::string_view name : presentOnly)
+        add(name, false);
+    std::sort(places.begin(), places.end(),
+              [](const Place& a, const Place& b) { return a.index < b.index; });
+    return places;
+}
+
 // Whether a \u escape writes half of a surrogate pair (D800 to DFFF): simdjson and the parser
 // of ParseObject do not judge every such escape alike.
 bool HasSurrogateEscape(std::string_view text) {
@@ -282,32 +316,7 @@ std::optional<std::vector<JsonMemberText>> ValidRootMembers(
     if (!keys)
         return std::nullopt;
 
-    // The position of the first member of each name asked for; read: its value is wanted.
-    struct Place {
-        std::size_t index;
-        std::string_view name;
-        bool read;
-    };
-    std::vector<Place> places;
-    auto place = [&](std::string_view name, bool read) {
-        const auto at = std::find(keys->begin(), keys->end(), name);
-        if (at == keys->end())
-            return;
-        const auto index = static_cast<std::size_t>(at - keys->begin());
-        for (Place& known : places)
-            if (known.index == index) {
-                known.read = known.read || read;
-                return;
-            }
-        places.push_back({index, name, read});
-    };
-    for (const std::string_view name : wanted)
-        place(name, true);
-    for (const std::string_view name : presentOnly)
-        place(name, false);
-    std::sort(places.begin(), places.end(),
-              [](const Place& a, const Place& b) { return a.index < b.index; });
-
+    const std::vector<Place> places = PlacesOf(*keys, wanted, presentOnly);
     std::vector<std::size_t> readPositions;
     for (const Place& known : places)
         if (known.read)
