@@ -312,6 +312,11 @@ std::optional<std::vector<JsonMemberText>> ValidRootMembers(
     std::span<const std::string_view> presentOnly) {
     if (text.size() > kLargestChecked || HasSurrogateEscape(text))
         return std::nullopt;
+    // A name is compared with the keys as the check reads them, in UTF-8: only a plain name
+    // compares the same there as in the parse.
+    for (const auto names : {wanted, presentOnly})
+        if (!std::all_of(names.begin(), names.end(), IsPlain))
+            return std::nullopt;
     const auto keys = StrictObjectKeys(text);
     if (!keys)
         return std::nullopt;

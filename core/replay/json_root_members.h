@@ -27,7 +27,8 @@ inline constexpr std::size_t kJsonCheckRoom = 64;
 // than a full parse), holds no \u escape of a surrogate, and writes each key asked for without
 // an escape: every such text reads the same through ParseObject, whole or cut down to some of
 // its members. Nothing for any other text, and always nothing in a build without simdjson:
-// the caller then parses the whole text. The names hold no escape and no byte above 127.
+// the caller then parses the whole text, as it does when a name holds an escape or a byte
+// above 127.
 std::optional<std::vector<JsonMemberText>> ValidRootMembers(
     const std::string& text, std::span<const std::string_view> wanted,
     std::span<const std::string_view> presentOnly = {});

@@ -89,6 +89,9 @@ TEST(ValidRootMembers, LeavesToTheParseWhatItCannotVouchFor) {
     const std::array<std::string_view, 1> wanted = {"a"};
     for (const std::string& text : texts)
         EXPECT_FALSE(ValidRootMembers(text, wanted).has_value()) << text;
+    // A name beyond ASCII: the parse reads the key's bytes as windows-1251.
+    const std::array<std::string_view, 1> cyrillic = {"\xd1\x8f"};
+    EXPECT_FALSE(ValidRootMembers("{\"\xd1\x8f\":1}", cyrillic).has_value());
 }
 
 TEST(ValidRootMembers, PassesOverKeysWithEscapesNotAskedFor) {
