@@ -148,6 +148,15 @@ Times Fastest(int rounds, Work work) {
     return best;
 }
 
+// The middle value (of an even count, the mean of the two middle ones).
+inline double Median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const std::size_t half = values.size() / 2;
+    return values.size() % 2 ? values[half] : (values[half - 1] + values[half]) / 2;
+}
+
 // The process's peak resident memory so far, in megabytes.
 inline double PeakMegabytes() {
     rusage usage{};
