@@ -1,10 +1,8 @@
 #include "replay/replay_lines.h"
 
 #include <cstring>
-#include <optional>
 
 #include "platform/kordex_error.h"
-#include "text/little_endian.h"
 
 namespace kordex {
 
@@ -18,37 +16,14 @@ constexpr std::size_t kFirstPiece = 32 * 1024;
 // first 5 MB; beyond the window the file reads as ended, so memory and time stay bounded
 // whatever the file holds (a block not closed by then is an unfinished block).
 constexpr std::uint64_t kReadWindow = std::uint64_t{64} << 20;
-
-// Where the blocks of a replay end by the table at its start (magic number, block count, then
-// each block's length before it), when the start holds the whole table and it is believable;
-// 0 otherwise.
-std::uint64_t BlocksEnd(std::string_view start) {
-    constexpr std::uint32_t kReplayMagic = 0x11343212;
-    constexpr std::uint32_t kMostBlocks = 8;
-    auto number = [&](std::size_t at) -> std::optional<std::uint32_t> {
-        if (at + 4 > start.size())
-            return std::nullopt;
-        return static_cast<std::uint32_t>(LittleEndian(start.substr(at), 4));
-    };
-    const auto magic = number(0);
-    const auto count = number(4);
-    if (magic != kReplayMagic || !count || *count == 0 || *count > kMostBlocks)
-        return 0;
-    std::uint64_t end = 8;
-    for (std::uint32_t block = 0; block < *count; ++block) {
-        const auto length = number(static_cast<std::size_t>(end));
-        if (!length)
-            return 0;
-        end += 4 + std::uint64_t{*length};
-        if (end > kReadWindow)
-            return 0;
-    }
-    return end;
-}
+// The most one read asks for when the table says how far the blocks go: the blocks of a
+// modern replay, about 200 KB, in one read, while a table that lies makes the buffer grow by
+// no more than this at a time.
+constexpr std::size_t kLargestPiece = 4 * kChunkSize;
 
 }  // namespace
 
-ReplayLines::ReplayLines(ReadableFile& file) : file_(file) {
+ReplayLines::ReplayLines(ReadableFile& file) : file_(file), table_(kReadWindow) {
     Reallocate(2 * kChunkSize);
 }
 
@@ -120,8 +95,7 @@ bool ReplayLines::ReadPiece() {
     if (wanted > 0)
         if (const FileResult result = file_.Read(bytes_.get() + rawEnd_, wanted, got); !result)
             throw KordexError("Ошибка чтения файла: " + result.reason);
-    if (read_ == 0)
-        blocksEnd_ = BlocksEnd(std::string_view(bytes_.get() + rawEnd_, got));
+    table_.Take(read_, std::string_view(bytes_.get() + rawEnd_, got));
     rawEnd_ += got;
     read_ += got;
     atEnd_ = got == 0;
@@ -131,8 +105,9 @@ bool ReplayLines::ReadPiece() {
 std::size_t ReplayLines::NextPiece() const {
     if (read_ == 0)
         return kFirstPiece;
-    if (read_ < blocksEnd_)
-        return static_cast<std::size_t>(std::min<std::uint64_t>(blocksEnd_ - read_, kChunkSize));
+    const std::uint64_t stop = table_.End() ? table_.End() : table_.Awaited();
+    if (read_ < stop)
+        return static_cast<std::size_t>(std::min<std::uint64_t>(stop - read_, kLargestPiece));
     if (read_ < kChunkSize)
         return kChunkSize - static_cast<std::size_t>(read_);
     return kChunkSize / 4;

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/file_io.h"
+#include "replay/block_table.h"
 
 namespace kordex {
 
@@ -57,9 +58,11 @@ class ReplayLines {
 
     // How much the next read asks for. Every byte read past the blocks is copied for nothing,
     // and every read is a call into the system: the file's own table of its blocks says where
-    // they end, and the reads stop there. When the table says nothing believable, or the text
-    // goes on past it, a whole chunk is read and then quarters. The bytes that reach the
-    // lines are the same whatever the sizes.
+    // they end, and the reads stop there, one read taking all the blocks once their end is
+    // known. While the table is still coming, a read stops where the next length it needs
+    // ends. When the table says nothing believable, or the text goes on past it, a whole
+    // chunk is read and then quarters. The bytes that reach the lines are the same whatever
+    // the sizes.
     std::size_t NextPiece() const;
 
     // Makes room for `wanted` bytes after the line's text: the dropped front of the buffer is
@@ -76,8 +79,8 @@ class ReplayLines {
     std::size_t lineEnd_ = 0;   // where it ends
     std::size_t rawBegin_ = 0;  // the bytes read and not yet taken: [rawBegin_, rawEnd_)
     std::size_t rawEnd_ = 0;
-    std::uint64_t read_ = 0;       // bytes read from the file so far
-    std::uint64_t blocksEnd_ = 0;  // where the file's table says its blocks end; 0: unknown
+    std::uint64_t read_ = 0;  // bytes read from the file so far
+    BlockTable table_;
     bool atEnd_ = false;
     bool lineComplete_ = false;
 };
