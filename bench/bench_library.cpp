@@ -10,7 +10,6 @@
 //     --copies  real copies instead of hard links (writes about 1 MB a replay)
 
 #include <cstring>
-#include <iostream>
 
 #include "bench_support.h"
 #include "library/library_cache.h"
@@ -51,13 +50,8 @@ Scan ScanFolder(const std::string& folder, const IniFile& ini, LibraryRowCache* 
 int main(int argc, char** argv) {
     const CopyArguments arguments = ReadCopyArguments(argc, argv, 10000);
     const int count = arguments.count;
-    const std::string& source = arguments.source;
     const bool realCopies = arguments.realCopies;
-    const std::vector<std::string> sources = ReplaysUnder(source);
-    if (sources.empty()) {
-        std::cerr << "bench_library: no replays under " << source << "\n";
-        return 2;
-    }
+    const std::vector<std::string> sources = ReplaysOrExit(arguments.source, "bench_library");
     const IniFile ini = IniFile::Load("tanks.ini");  // beside the executable when run from bin/
     const double startPeak = PeakMegabytes();
 

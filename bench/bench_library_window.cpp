@@ -20,7 +20,6 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstring>
-#include <iostream>
 
 #include "bench_support.h"
 #include "kordex_application.h"
@@ -96,13 +95,8 @@ int main(int argc, char** argv) {
     app::KordexApplication application(argc, argv);
     const CopyArguments arguments = ReadCopyArguments(argc, argv, 10000);
     const int count = arguments.count;
-    const std::string& source = arguments.source;
     const bool realCopies = arguments.realCopies;
-    const std::vector<std::string> sources = ReplaysUnder(source);
-    if (sources.empty()) {
-        std::cerr << "bench_library_window: no replays under " << source << "\n";
-        return 2;
-    }
+    const std::vector<std::string> sources = ReplaysOrExit(arguments.source, "bench_library_window");
     ReplayCopies copies(sources, count, realCopies, "window");
     ProgramFolder program;
 

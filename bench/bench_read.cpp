@@ -8,7 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -23,28 +22,7 @@ namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 // The floor: open each file and read the same number of bytes from its start.
 using kordex::bench::PlainReads;
-
-std::vector<std::string> ReplaysUnder(const std::string& folder) {
-    std::vector<std::string> paths;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file() && entry.path().extension() == ".wotreplay")
-            paths.push_back(entry.path().string());
-    }
-    std::sort(paths.begin(), paths.end());
-    return paths;
-}
-
-// Bytes this process has read so far (Linux), or -1 where that is not known.
-long long BytesReadSoFar() {
-    std::ifstream io("/proc/self/io");
-    std::string key;
-    long long value = 0;
-    while (io >> key >> value) {
-        if (key == "rchar:")
-            return value;
-    }
-    return -1;
-}
+using kordex::bench::ReplaysUnder;
 
 struct Tally {
     int complete = 0;
@@ -70,16 +48,10 @@ Tally ReadAll(const std::vector<std::string>& paths) {
 
 // How many bytes the reader takes from each file, measured once.
 std::vector<long long> BytesTakenPerFile(const std::vector<std::string>& paths) {
-    // Reading the counter reads a file itself; that cost is measured and taken off.
-    const long long a = BytesReadSoFar();
-    const long long b = BytesReadSoFar();
-    const long long overhead = b - a;
     std::vector<long long> taken;
-    for (const std::string& path : paths) {
-        const long long before = BytesReadSoFar();
-        (void)kordex::ReadReplayBlocks(path, kordex::ReadingVariant::List);
-        taken.push_back(std::max(0LL, BytesReadSoFar() - before - overhead));
-    }
+    for (const std::string& path : paths)
+        taken.push_back(kordex::bench::BytesReadBy(
+            [&] { (void)kordex::ReadReplayBlocks(path, kordex::ReadingVariant::List); }));
     return taken;
 }
 

@@ -41,6 +41,16 @@ inline std::vector<std::string> ReplaysUnder(const std::string& folder) {
     return paths;
 }
 
+// The replays under the folder; the program ends when there are none.
+inline std::vector<std::string> ReplaysOrExit(const std::string& folder, const char* program) {
+    std::vector<std::string> paths = ReplaysUnder(folder);
+    if (paths.empty()) {
+        std::fprintf(stderr, "%s: no replays under %s\n", program, folder.c_str());
+        std::exit(2);
+    }
+    return paths;
+}
+
 // The arguments every copying benchmark takes: [COUNT [REPLAYS_FOLDER]] [--copies]; hard
 // links stand in for copies unless --copies asks for real ones.
 struct CopyArguments {
