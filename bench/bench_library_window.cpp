@@ -96,7 +96,8 @@ int main(int argc, char** argv) {
     const CopyArguments arguments = ReadCopyArguments(argc, argv, 10000);
     const int count = arguments.count;
     const bool realCopies = arguments.realCopies;
-    const std::vector<std::string> sources = ReplaysOrExit(arguments.source, "bench_library_window");
+    const std::vector<std::string> sources =
+        ReplaysOrExit(arguments.source, "bench_library_window");
     ReplayCopies copies(sources, count, realCopies, "window");
     ProgramFolder program;
 
