@@ -46,7 +46,6 @@ void BlockTable::Read(std::uint32_t number) {
         else if (fields_ - 2 == count_)
             state_ = State::Known;
     }
-    end_ = field_;
 }
 
 }  // namespace kordex

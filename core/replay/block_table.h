@@ -21,7 +21,7 @@ class BlockTable {
 
     // Where the blocks end: 0 while that is not known (the table still coming or not
     // believable).
-    std::uint64_t End() const { return state_ == State::Known ? end_ : 0; }
+    std::uint64_t End() const { return state_ == State::Known ? field_ : 0; }
 
     // The file position the next length ends at while the table is still coming, else 0.
     std::uint64_t Awaited() const { return state_ == State::Coming ? field_ + kFieldSize : 0; }
@@ -35,11 +35,11 @@ class BlockTable {
 
     std::uint64_t window_;
     State state_ = State::Coming;
-    std::uint64_t field_ = 0;  // where the number being read stands
+    // Where the number being read stands; once the table is known, where the blocks end.
+    std::uint64_t field_ = 0;
     std::array<char, kFieldSize> bytes_{};
     std::uint32_t fields_ = 0;  // numbers read so far: magic, count, lengths
     std::uint32_t count_ = 0;
-    std::uint64_t end_ = 0;
 };
 
 }  // namespace kordex
