@@ -31,18 +31,24 @@ void GridModel::TakeCounts() {
 }
 
 void GridModel::Reload() {
-    const Shape shape = CurrentShape();
-    if (shape.rows == rows_ && shape.columns == columns_ && shape.firstRow == firstRow_ &&
-        shape.firstColumn == firstColumn_) {
+    if (KeepsShape()) {
         // Same shape: only texts changed, and the view keeps its scroll position, current
         // cell and selection.
-        if (rows_ > 0 && columns_ > 0)
-            emit dataChanged(index(0, 0), index(rows_ - 1, columns_ - 1), {Qt::DisplayRole});
+        RowsChanged(0, rows_ - 1);
         return;
     }
     beginResetModel();
     TakeCounts();
     endResetModel();
+}
+
+bool GridModel::KeepsShape() const {
+    return CurrentShape() == Shape{firstRow_, rows_, firstColumn_, columns_};
+}
+
+void GridModel::RowsChanged(int firstRow, int lastRow) {
+    if (firstRow <= lastRow && columns_ > 0)
+        emit dataChanged(index(firstRow, 0), index(lastRow, columns_ - 1), {Qt::DisplayRole});
 }
 
 int GridModel::rowCount(const QModelIndex& parent) const {

@@ -25,6 +25,10 @@ class GridModel : public QAbstractTableModel {
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
     void Reload();
+    // Whether the grid still has the counts taken last: only its texts and sizes changed.
+    bool KeepsShape() const;
+    // Tells the views that the texts of these model rows changed.
+    void RowsChanged(int firstRow, int lastRow);
 
     // The tool tip of a cell (grid column, row, text): the text the cell shows, uncut.
     using ToolTipText = std::function<QString(int column, int row, const std::string& text)>;
@@ -44,6 +48,7 @@ class GridModel : public QAbstractTableModel {
         int rows = 0;
         int firstColumn = 0;
         int columns = 0;
+        bool operator==(const Shape&) const = default;
     };
     Shape CurrentShape() const;
     void TakeCounts();

@@ -218,24 +218,64 @@ void GridView::Refresh() {
         pane->viewport()->update();
 }
 
-void GridView::ApplySizes() {
+void GridView::RefreshRows(int firstRow, int lastRow) {
+    if (!std::all_of(models_.begin(), models_.end(),
+                     [](const GridModel* model) { return model->KeepsShape(); })) {
+        Refresh();
+        return;
+    }
+    ApplyColumnSizes();
     for (GridPane* pane : panes_) {
         GridModel& model = pane->Model();
+        const int first = std::max(firstRow - model.FirstGridRow(), 0);
+        const int last = std::min(lastRow - model.FirstGridRow(), model.rowCount() - 1);
+        if (first > last)
+            continue;
+        ApplyRowSizes(*pane, first, last);
+        const int top = pane->rowAt(0);
+        if (top < 0)
+            continue;
+        const int bottom = pane->rowAt(pane->viewport()->height() - 1);
+        model.RowsChanged(std::max(first, top),
+                          std::min(last, bottom < 0 ? model.rowCount() - 1 : bottom));
+    }
+    ApplyFixedSizes();
+}
+
+void GridView::ApplySizes() {
+    for (GridPane* pane : panes_) {
         pane->horizontalHeader()->setDefaultSectionSize(SectionSize(grid_.DefaultColumnWidth()));
         pane->verticalHeader()->setDefaultSectionSize(SectionSize(grid_.DefaultRowHeight()));
+    }
+    ApplyColumnSizes();
+    for (GridPane* pane : panes_)
+        ApplyRowSizes(*pane, 0, pane->Model().rowCount() - 1);
+    ApplyFixedSizes();
+}
+
+void GridView::ApplyColumnSizes() {
+    for (GridPane* pane : panes_) {
+        const GridModel& model = pane->Model();
         for (int column = 0; column < model.columnCount(); ++column) {
             int width = grid_.ColumnWidth(model.GridColumn(column));
             pane->setColumnHidden(column, width <= 0);
             if (width > 0)
                 pane->setColumnWidth(column, SectionSize(width));
         }
-        for (int row = 0; row < model.rowCount(); ++row) {
-            int height = grid_.RowHeight(model.GridRow(row));
-            pane->setRowHidden(row, height <= 0);
-            if (height > 0 && height != grid_.DefaultRowHeight())
-                pane->setRowHeight(row, SectionSize(height));
-        }
     }
+}
+
+void GridView::ApplyRowSizes(GridPane& pane, int firstRow, int lastRow) {
+    const GridModel& model = pane.Model();
+    for (int row = firstRow; row <= lastRow; ++row) {
+        int height = grid_.RowHeight(model.GridRow(row));
+        pane.setRowHidden(row, height <= 0);
+        if (height > 0 && height != grid_.DefaultRowHeight())
+            pane.setRowHeight(row, SectionSize(height));
+    }
+}
+
+void GridView::ApplyFixedSizes() {
     int fixedHeight = 0;
     for (int row = 0; row < std::min(grid_.FixedRows(), grid_.RowCount()); ++row)
         fixedHeight += grid_.RowHeight(row) > 0 ? SectionSize(grid_.RowHeight(row)) : 0;

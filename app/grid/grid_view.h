@@ -66,6 +66,10 @@ class GridView : public QFrame {
 
     // Takes the grid's counts, texts, widths, heights and selection.
     void Refresh();
+    // Takes the texts and heights of the grid rows firstRow..lastRow and every column's width,
+    // painting again only the rows of them that are on screen: a scan fills thousands of rows
+    // one after the other, most of them out of sight. Refresh() when the counts changed.
+    void RefreshRows(int firstRow, int lastRow);
 
     // The width the columns have inside the frame.
     int InnerWidth() const { return width() - 2 * frameWidth(); }
@@ -102,6 +106,10 @@ class GridView : public QFrame {
     void SeriesWheelNotch(bool down, Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
     void ApplySizes();
+    void ApplyColumnSizes();
+    // The heights of the pane's model rows firstRow..lastRow (0 hides a row).
+    void ApplyRowSizes(GridPane& pane, int firstRow, int lastRow);
+    void ApplyFixedSizes();
     void ApplySelection();
     void TakeSelection();
     // The block of body rows the view shows selected; nothing when none is.

@@ -314,7 +314,8 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     searchedRows_ = 0;
     ApplyLibrarySearch(tables_.library.allReplays, searchKey_);
     ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
-    progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowLists(); });
+    shownRows_ = 0;
+    progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowNewRows(); });
     progress_->Started(scan_->FileCount());
     watchedFolder_ = folder;
     WatchFolder();
@@ -404,6 +405,17 @@ void LibraryPage::ShowLists() {
     SearchNewRows();
     sg_AllReplays->Refresh();
     sg_FavoriteReplays->Refresh();
+}
+
+void LibraryPage::ShowNewRows() {
+    SearchNewRows();
+    // The scan places the rows of the whole list first, then those of the favourites.
+    const int placed = searchedRows_;
+    const int allCount = static_cast<int>(tables_.library.allReplaysList.size());
+    sg_AllReplays->RefreshRows(shownRows_ + 1, std::min(placed, allCount));
+    sg_FavoriteReplays->RefreshRows(std::max(shownRows_, allCount) - allCount + 1,
+                                    placed - allCount);
+    shownRows_ = placed;
 }
 
 // ---- The search ----

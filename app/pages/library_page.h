@@ -126,6 +126,8 @@ class LibraryPage : public QWidget {
     void ScanEnded(std::exception_ptr failure);
     void SaveCache();
     void ShowLists();
+    // While a scan places rows: the rows placed since the last look, searched and shown.
+    void ShowNewRows();
     void SearchNewRows();
     void WatchFolder();
     void FolderChanged();
@@ -147,6 +149,7 @@ class LibraryPage : public QWidget {
     QTimer scanTimer_;
     bool placing_ = false;
     int searchedRows_ = 0;  // rows of the scan the search has looked at
+    int shownRows_ = 0;     // rows of the scan the lists have been shown with
     std::string searchKey_;
 
     // The live folder: the folder of the last scan, watched with its favourites.

@@ -58,6 +58,48 @@ TEST(GridView, FixedCellsStayWhileTheBodyScrollsAndReportTheirClicks) {
     EXPECT_EQ(pane->indexAt(rect.center()).data().toString(), QStringLiteral("changed"));
 }
 
+// A scan fills thousands of rows out of sight: only the rows on screen are painted again,
+// while widths, hidden rows and a new row count are taken as a whole refresh takes them.
+TEST(GridView, RefreshingRowsRepaintsOnlyThoseOnScreen) {
+    TextGrid grid(4, 200, 0, 1, 60, 18);
+    app::GridView view(grid);
+    view.resize(300, 200);
+    view.show();
+    QApplication::processEvents();
+    app::GridModel& body = view.BodyPane()->Model();
+    std::vector<std::pair<int, int>> changed;  // first and last model row of each change
+    QObject::connect(&body, &QAbstractItemModel::dataChanged,
+                     [&changed](const QModelIndex& first, const QModelIndex& last) {
+                         changed.emplace_back(first.row(), last.row());
+                     });
+
+    grid.SetCell(0, 150, "far down");
+    grid.SetColumnWidth(2, 90);
+    grid.SetRowHeight(152, 0);
+    view.RefreshRows(150, 160);
+    EXPECT_TRUE(changed.empty());
+    EXPECT_EQ(view.BodyPane()->columnWidth(2), view.BodyPane()->columnWidth(1) + 30);
+    EXPECT_TRUE(view.BodyPane()->isRowHidden(151));  // model rows start after the title row
+    EXPECT_FALSE(view.BodyPane()->isRowHidden(150));
+
+    grid.SetCell(0, 3, "on screen");
+    view.RefreshRows(2, 160);
+    ASSERT_EQ(changed.size(), 1u);
+    EXPECT_EQ(changed[0].first, 1);
+    EXPECT_LT(changed[0].second, 20);  // down to the last row on screen
+    EXPECT_EQ(body.data(body.index(2, 0), Qt::DisplayRole).toString(), "on screen");
+
+    view.SetTopRow(100);  // now those rows are above the screen
+    QApplication::processEvents();
+    changed.clear();
+    view.RefreshRows(2, 5);
+    EXPECT_TRUE(changed.empty());
+
+    grid.SetRowCount(120);
+    view.RefreshRows(1, 5);
+    EXPECT_EQ(body.rowCount(), 119);
+}
+
 TEST(GridView, ARangeOfRowsSelectedByTheUserIsTheGridsSelection) {
     TextGrid grid(21, 8, 0, 1, 50, 17);
     for (int row = 1; row < grid.RowCount(); ++row)
