@@ -314,6 +314,8 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     searchedRows_ = 0;
     ApplyLibrarySearch(tables_.library.allReplays, searchKey_);
     ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
+    // The emptied lists are shown whole once; then only the rows placed since.
+    ShowLists();
     shownRows_ = 0;
     progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowNewRows(); });
     progress_->Started(scan_->FileCount());

@@ -226,6 +226,13 @@ TEST_F(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     Open(kFiles);
     app::LibraryPage& page = *this->page;
     TextGrid& all = All();
+    // The list is shown as rows arrive: the rows placed on screen, not the whole list again.
+    app::GridModel& shown = page.sg_AllReplays->BodyPane()->Model();
+    bool firstRowsShown = false;
+    QObject::connect(&shown, &QAbstractItemModel::dataChanged,
+                     [&](const QModelIndex& first, const QModelIndex& last) {
+                         firstRowsShown |= first.row() == 0 && last.row() < kFiles - 1;
+                     });
     page.bt_Refresh->click();
 
     // The click returns at once; the scan is under way and the row actions wait for it.
@@ -237,6 +244,7 @@ TEST_F(LibraryWindowScan, RowsArriveStopKeepsThemAndTheFolderStaysLive) {
     while (page.Scanning() && FilledRows() == 0)
         QApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
     ASSERT_TRUE(page.Scanning()) << "the scan ended before the first rows were seen";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return firstRowsShown; }, 5000));
     // The rows arrive in their order: the last path first, no row skipped.
     const int seen = FilledRows();
     EXPECT_EQ(all.Cell(library_column::Path, 1),
