@@ -411,13 +411,12 @@ void LibraryPage::ShowLists() {
 
 void LibraryPage::ShowNewRows() {
     SearchNewRows();
-    // The scan places the rows of the whole list first, then those of the favourites.
-    const int placed = searchedRows_;
-    const int allCount = static_cast<int>(tables_.library.allReplaysList.size());
-    sg_AllReplays->RefreshRows(shownRows_ + 1, std::min(placed, allCount));
-    sg_FavoriteReplays->RefreshRows(std::max(shownRows_, allCount) - allCount + 1,
-                                    placed - allCount);
-    shownRows_ = placed;
+    if (scan_) {
+        const LibraryScan::PlacedRows rows = scan_->RowsOfPlaced(shownRows_, searchedRows_);
+        sg_AllReplays->RefreshRows(rows.all.first, rows.all.last);
+        sg_FavoriteReplays->RefreshRows(rows.favorites.first, rows.favorites.last);
+    }
+    shownRows_ = searchedRows_;
 }
 
 // ---- The search ----
@@ -427,13 +426,10 @@ void LibraryPage::SearchNewRows() {
         return;
     const int placed = scan_->PlacedCount();
     if (!searchKey_.empty()) {
-        const int allCount = static_cast<int>(tables_.library.allReplaysList.size());
-        for (int i = searchedRows_; i < placed; ++i) {
-            TextGrid& table =
-                i < allCount ? tables_.library.allReplays : tables_.library.favoriteReplays;
-            const int row = i < allCount ? i + 1 : i - allCount + 1;
-            ApplyLibrarySearch(table, searchKey_, row, row);
-        }
+        const LibraryScan::PlacedRows rows = scan_->RowsOfPlaced(searchedRows_, placed);
+        ApplyLibrarySearch(tables_.library.allReplays, searchKey_, rows.all.first, rows.all.last);
+        ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_, rows.favorites.first,
+                           rows.favorites.last);
     }
     searchedRows_ = placed;
 }

@@ -194,10 +194,17 @@ bool LibraryScan::Finished() const {
     return failed_ || stopped_ || placed_ == FileCount();
 }
 
-void LibraryScan::DropUnplacedRows() {
+LibraryScan::PlacedRows LibraryScan::RowsOfPlaced(int from, int to) const {
+    // Row 1 of a table is its first file placed; the favourites come after the whole list.
     const int allCount = static_cast<int>(tables_.allReplaysList.size());
-    tables_.allReplays.SetRowCount(std::min(placed_, allCount) + 1);
-    tables_.favoriteReplays.SetRowCount(std::max(0, placed_ - allCount) + 1);
+    return {{from + 1, std::min(to, allCount)},
+            {std::max(from, allCount) - allCount + 1, to - allCount}};
+}
+
+void LibraryScan::DropUnplacedRows() {
+    const PlacedRows placed = RowsOfPlaced(0, placed_);
+    tables_.allReplays.SetRowCount(placed.all.last + 1);
+    tables_.favoriteReplays.SetRowCount(std::max(placed.favorites.last, 0) + 1);
     stopped_ = true;
 }
 

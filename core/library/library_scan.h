@@ -39,6 +39,12 @@ struct LibraryFolderFiles {
 };
 LibraryFolderFiles ListLibraryFolder(const std::string& folder);
 
+// Rows first..last of a table; none when last < first.
+struct RowSpan {
+    int first = 1;
+    int last = 0;
+};
+
 // A scan under way. The replays are read on worker threads (a file whose path, size and time
 // match the cache is not opened); the rows are written into the tables only by Place, on the
 // caller's thread, in the order of the scan: all replays from the path that sorts last (row 1)
@@ -74,6 +80,13 @@ class LibraryScan {
     bool Stopped() const { return stopped_; }
     int FileCount() const { return static_cast<int>(files_.size()); }
     int PlacedCount() const { return placed_; }
+    // The rows of the whole list and of the favourites that the files placed from..to-1
+    // (in the scan's order) fill.
+    struct PlacedRows {
+        RowSpan all;
+        RowSpan favorites;
+    };
+    PlacedRows RowsOfPlaced(int from, int to) const;
 
     // Moves the rows this scan read or took from its cache into a cache (the scan's own is
     // updated in place), for the next scan: the rows of the scanned folders are then exactly

@@ -114,5 +114,30 @@ TEST(LibraryScanOrder, StopKeepsTheRowsReadInTheirPlacesAndDropsTheRest) {
     EXPECT_EQ(tables.favoriteReplays.RowCount(), 1);
 }
 
+// The files placed in a stretch of the scan fill rows of the whole list first, from row 1,
+// then rows of the favourites, from row 1.
+TEST(LibraryScan, RowsOfPlacedFilesCrossFromTheWholeListToTheFavourites) {
+    LibraryTables tables;
+    const IniFile ini;
+    LibraryScan scan(LibraryFolderFiles{"/none/",
+                                        {"/none/a", "/none/b", "/none/c"},
+                                        {"/none/[Избранное]/d", "/none/[Избранное]/e"}},
+                     tables, ini, nullptr, 1);
+    struct Case {
+        int from, to;
+        std::pair<int, int> all, favorites;  // first and last row; empty when last < first
+    };
+    const Case cases[] = {
+        {0, 0, {1, 0}, {1, -3}}, {0, 2, {1, 2}, {1, -1}}, {2, 4, {3, 3}, {1, 1}},
+        {3, 5, {4, 3}, {1, 2}},  {4, 5, {5, 3}, {2, 2}},
+    };
+    for (const Case& c : cases) {
+        const LibraryScan::PlacedRows rows = scan.RowsOfPlaced(c.from, c.to);
+        EXPECT_EQ(std::pair(rows.all.first, rows.all.last), c.all) << c.from << ".." << c.to;
+        EXPECT_EQ(std::pair(rows.favorites.first, rows.favorites.last), c.favorites)
+            << c.from << ".." << c.to;
+    }
+}
+
 }  // namespace
 }  // namespace kordex
