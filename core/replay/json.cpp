@@ -2,16 +2,16 @@
 
 // The parser skips white space and copies strings sixteen bytes at a time where the processor
 // can (every x86-64 can). Its aligned loads may read past the end of the text within the same
-// page, which the address sanitizer reports: sanitized builds parse byte by byte.
+// page, which the address and thread sanitizers report: sanitized builds parse byte by byte.
 #if defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define KORDEX_SANITIZED_ADDRESSES
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+#define KORDEX_SANITIZED_MEMORY
 #endif
 #endif
-#if defined(__SANITIZE_ADDRESS__)
-#define KORDEX_SANITIZED_ADDRESSES
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+#define KORDEX_SANITIZED_MEMORY
 #endif
-#if defined(__SSE2__) && !defined(RAPIDJSON_SSE2) && !defined(KORDEX_SANITIZED_ADDRESSES)
+#if defined(__SSE2__) && !defined(RAPIDJSON_SSE2) && !defined(KORDEX_SANITIZED_MEMORY)
 #define RAPIDJSON_SSE2
 #endif
 #include <rapidjson/document.h>
