@@ -2,17 +2,16 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QStringListModel>
 #include <QVBoxLayout>
 #include <algorithm>
-#include <tuple>
 
 #include "default_error_handling.h"
 #include "library/library_actions.h"
 #include "library/library_list_style.h"
 #include "library/library_search.h"
+#include "library/live_folder.h"
 #include "library/replay_files.h"
 #include "tables/header_click_sorts.h"
 #include "widget_names.h"
@@ -32,9 +31,6 @@ namespace {
 // answers input between turns, and painting a list costs more than placing a row.
 constexpr std::chrono::milliseconds kPlacingTurn{15};
 constexpr int kScanTickMs = 10;
-// How often files that appeared are looked at until their size stops changing.
-constexpr int kSettleLookMs = 500;
-constexpr int kFolderListingMs = 250;
 
 GridView* LibraryGridView(TextGrid& grid, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
@@ -80,7 +76,20 @@ void ShowPaths(QListView* list, const std::vector<std::string>& paths) {
 
 }  // namespace
 
-LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent), tables_(tables) {
+LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent)
+    : QWidget(parent),
+      tables_(tables),
+      liveFolder_(tables.library,
+                  {.scanning = [this] { return Scanning(); },
+                   .rowsDropped =
+                       [this] {
+                           ShowPathLists(tables_.library);
+                           ApplySearch();
+                       },
+                   .replaysComplete =
+                       [this](const std::vector<std::string>& paths, const std::string& folder) {
+                           PlaceAppearedReplays(paths, folder);
+                       }}) {
     sg_AllReplays = LibraryGridView(tables.library.allReplays, "sg_AllReplays", this);
     sg_FavoriteReplays =
         LibraryGridView(tables.library.favoriteReplays, "sg_FavoriteReplays", this);
@@ -130,18 +139,6 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent) : QWidget(parent
     connect(bt_Stop, &QPushButton::clicked, this, [this] { StopScan(); });
     connect(ed_Search, &QLineEdit::textChanged, this,
             [this] { RunGuarded([this] { ApplySearch(); }); });
-    settleTimer_.setInterval(kSettleLookMs);
-    connect(&settleTimer_, &QTimer::timeout, this,
-            [this] { RunGuarded([this] { LookAtPending(); }); });
-    // A folder reports every change of a file being written; it is listed at most this often.
-    folderTimer_.setSingleShot(true);
-    folderTimer_.setInterval(kFolderListingMs);
-    connect(&folderTimer_, &QTimer::timeout, this,
-            [this] { RunGuarded([this] { FolderChanged(); }); });
-    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, [this] {
-        if (!folderTimer_.isActive())
-            folderTimer_.start();
-    });
     ConnectHandlers();
 }
 
@@ -265,9 +262,7 @@ void LibraryPage::StartScan(const std::string& folder) {
         return;
     phase_ = ScanPhase::Starting;
     stopAsked_ = false;
-    pending_ = PendingReplays();
-    settleTimer_.stop();
-    changedWhileScanning_ = false;
+    liveFolder_.Forget();
     // The last scan's tanks.ini and cache are let go there too: ten thousand rows take a
     // while to free.
     struct Start {
@@ -319,8 +314,7 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     shownRows_ = 0;
     progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowNewRows(); });
     progress_->Started(scan_->FileCount());
-    watchedFolder_ = folder;
-    WatchFolder();
+    liveFolder_.Watch(folder);
     if (stopAsked_)
         ScanTick();
 }
@@ -380,8 +374,7 @@ void LibraryPage::EndScan() {
 void LibraryPage::ScanEnded(std::exception_ptr failure) {
     phase_ = ScanPhase::Idle;
     ShowLists();
-    if (changedWhileScanning_)
-        RunGuarded([this] { FolderChanged(); });
+    liveFolder_.CatchUp();
     emit scanEnded();
     if (failure)
         RunGuarded([&] { std::rethrow_exception(failure); });
@@ -454,57 +447,12 @@ void LibraryPage::ShowBusy() {
 
 // ---- The live folder ----
 
-void LibraryPage::WatchFolder() {
-    if (!watcher_.directories().isEmpty())
-        watcher_.removePaths(watcher_.directories());
-    for (const std::string& folder : {watchedFolder_, watchedFolder_ + kFavoritesFolderName}) {
-        const QString path = QString::fromStdString(folder);
-        if (QFileInfo(path).isDir())
-            watcher_.addPath(path);
-    }
-}
-
-void LibraryPage::FolderChanged() {
-    if (watchedFolder_.empty())
+void LibraryPage::PlaceAppearedReplays(const std::vector<std::string>& paths,
+                                       const std::string& folder) {
+    if (!ini_)
         return;
-    if (!RunsNow({.libraryScan = Scanning()}, WindowAction::LibraryLiveChange)) {
-        changedWhileScanning_ = true;
-        return;
-    }
-    changedWhileScanning_ = false;
-    WatchFolder();  // the favourites folder may just have been made
-    LibraryTables& library = tables_.library;
-    bool dropped = false;
-    for (auto [folder, table, list] :
-         {std::tuple{watchedFolder_, &library.allReplays, &library.allReplaysList},
-          std::tuple{watchedFolder_ + kFavoritesFolderName + "/", &library.favoriteReplays,
-                     &library.favoriteReplaysList}}) {
-        const FolderChanges changes = CompareFolderWithList(FindReplayFiles(folder), *list);
-        if (!changes.vanished.empty()) {
-            DropLibraryRows(*table, *list, changes.vanished);
-            dropped = true;
-        }
-        for (const std::string& path : changes.appeared)
-            pending_.Add(path);
-    }
-    if (dropped) {
-        ShowPathLists(library);
-        ApplySearch();
-    }
-    if (!pending_.Empty() && !settleTimer_.isActive())
-        settleTimer_.start();
-}
-
-void LibraryPage::LookAtPending() {
-    if (Scanning())
-        return;
-    const std::vector<std::string> complete = pending_.TakeComplete(LookAtFile);
-    if (pending_.Empty())
-        settleTimer_.stop();
-    if (complete.empty() || !ini_)
-        return;
-    for (const std::string& path : complete) {
-        const LibraryPlace place = PlaceOfAppearedReplay(tables_.library, watchedFolder_, path);
+    for (const std::string& path : paths) {
+        const LibraryPlace place = PlaceOfAppearedReplay(tables_.library, folder, path);
         if (AlreadyShown(place, path))
             continue;
         const std::optional<FileStamp> stamp = StampOf(path);

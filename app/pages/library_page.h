@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFileSystemWatcher>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
@@ -16,7 +15,7 @@
 #include "grid/grid_view.h"
 #include "library/library_cache.h"
 #include "library/library_scan.h"
-#include "library/live_folder.h"
+#include "pages/live_folder_watch.h"
 #include "platform/platform.h"
 #include "tables/library_sort_state.h"
 #include "text/ini_file.h"
@@ -129,14 +128,14 @@ class LibraryPage : public QWidget {
     // While a scan places rows: the rows placed since the last look, searched and shown.
     void ShowNewRows();
     void SearchNewRows();
-    void WatchFolder();
-    void FolderChanged();
-    void LookAtPending();
+    // Reads and places replays that appeared in the watched folder (or its favourites).
+    void PlaceAppearedReplays(const std::vector<std::string>& paths, const std::string& folder);
 
     // Idle, then gathering what the scan needs, placing its rows, keeping its rows.
     enum class ScanPhase { Idle, Starting, Reading, Ending };
 
     WindowTables& tables_;
+    LiveFolderWatch liveFolder_;
     WindowContext context_;
     ScanPhase phase_ = ScanPhase::Idle;
     bool stopAsked_ = false;  // "Стоп" before the reading began
@@ -151,14 +150,6 @@ class LibraryPage : public QWidget {
     int searchedRows_ = 0;  // rows of the scan the search has looked at
     int shownRows_ = 0;     // rows of the scan the lists have been shown with
     std::string searchKey_;
-
-    // The live folder: the folder of the last scan, watched with its favourites.
-    std::string watchedFolder_;
-    QFileSystemWatcher watcher_;
-    QTimer folderTimer_;
-    QTimer settleTimer_;
-    PendingReplays pending_;
-    bool changedWhileScanning_ = false;
 };
 
 }  // namespace kordex::app
