@@ -10,12 +10,12 @@
 #include "default_error_handling.h"
 #include "library/library_actions.h"
 #include "library/library_list_style.h"
+#include "library/library_scan.h"
 #include "library/library_search.h"
 #include "library/live_folder.h"
 #include "library/replay_files.h"
 #include "tables/header_click_sorts.h"
 #include "widget_names.h"
-#include "window/library_cache_file.h"
 #include "window/library_folder.h"
 
 namespace kordex::app {
@@ -26,11 +26,6 @@ void FolderEdit::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 namespace {
-
-// How long one turn of the event loop may place rows, and how often it comes: the window
-// answers input between turns, and painting a list costs more than placing a row.
-constexpr std::chrono::milliseconds kPlacingTurn{15};
-constexpr int kScanTickMs = 10;
 
 GridView* LibraryGridView(TextGrid& grid, const char* name, QWidget* parent) {
     auto* view = Named(new GridView(grid, parent), name);
@@ -79,6 +74,11 @@ void ShowPaths(QListView* list, const std::vector<std::string>& paths) {
 LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent)
     : QWidget(parent),
       tables_(tables),
+      run_(tables.library,
+           {.readingBegan = [this](const std::string& folder) { BeginReading(folder); },
+            .rowsToShow = [this] { ShowNewRows(); },
+            .turnEnded = [this] { SearchNewRows(); },
+            .ended = [this](std::exception_ptr failure) { ScanEnded(failure); }}),
       liveFolder_(tables.library,
                   {.scanning = [this] { return Scanning(); },
                    .rowsDropped =
@@ -134,8 +134,6 @@ LibraryPage::LibraryPage(WindowTables& tables, QWidget* parent)
     page->addWidget(ed_Search);
     page->addWidget(pc_ReplaysList, 1);
 
-    scanTimer_.setInterval(kScanTickMs);
-    connect(&scanTimer_, &QTimer::timeout, this, [this] { ScanTick(); });
     connect(bt_Stop, &QPushButton::clicked, this, [this] { StopScan(); });
     connect(ed_Search, &QLineEdit::textChanged, this,
             [this] { RunGuarded([this] { ApplySearch(); }); });
@@ -155,13 +153,14 @@ void LibraryPage::ConnectHandlers() {
         });
 }
 
-// The scan's readers stop with it; the rows they still read are not waited for. Work under
-// way on the side holds a scan or writes the cache: it is waited for.
-LibraryPage::~LibraryPage() {
-    if (aside_) {
-        aside_->wait();
-        delete aside_;
-    }
+LibraryPage::~LibraryPage() = default;
+
+void LibraryPage::SetWindowContext(WindowContext context) {
+    context_ = std::move(context);
+    run_.SetSettings({.iniPath = context_.iniPath,
+                      .cachePath = context_.cachePath,
+                      .desktop = context_.platform ? &context_.platform->desktop : nullptr,
+                      .bars = context_.bars});
 }
 
 GridView* LibraryPage::ActiveList() const {
@@ -238,72 +237,18 @@ void LibraryPage::ReplaysListFixedCellClick(GridView& list, int column, int row)
 
 // ---- The scan ----
 
-void LibraryPage::RunAside(std::function<void()> work,
-                           std::function<void(std::exception_ptr)> done) {
-    auto failure = std::make_shared<std::exception_ptr>();
-    aside_ = QThread::create([work = std::move(work), failure] {
-        try {
-            work();
-        } catch (...) {
-            *failure = std::current_exception();
-        }
-    });
-    connect(aside_, &QThread::finished, this, [this, done = std::move(done), failure] {
-        aside_->wait();
-        aside_->deleteLater();
-        aside_ = nullptr;
-        done(*failure);
-    });
-    aside_->start();
-}
-
 void LibraryPage::StartScan(const std::string& folder) {
     if (Scanning())
         return;
-    phase_ = ScanPhase::Starting;
-    stopAsked_ = false;
     liveFolder_.Forget();
-    // The last scan's tanks.ini and cache are let go there too: ten thousand rows take a
-    // while to free.
-    struct Start {
-        std::unique_ptr<IniFile> oldIni;
-        std::unique_ptr<LibraryRowCache> oldCache;
-        LibraryScanSetup setup;
-    };
-    auto start = std::make_shared<Start>();
-    start->oldIni = std::move(ini_);
-    start->oldCache = std::move(cache_);
-    RunAside(
-        [start, folder, iniPath = context_.iniPath, cachePath = context_.cachePath] {
-            start->oldIni.reset();
-            start->oldCache.reset();
-            start->setup = PrepareLibraryScan(folder, iniPath, cachePath);
-        },
-        [this, start](std::exception_ptr failure) {
-            if (!failure)
-                RunGuarded([&] { BeginReading(std::move(start->setup)); });
-            if (phase_ != ScanPhase::Starting)
-                return;
-            // No scan began.
-            phase_ = ScanPhase::Idle;
-            emit scanEnded();
-            if (failure)
-                RunGuarded([&] { std::rethrow_exception(failure); });
-        });
+    run_.Start(folder);
 }
 
-void LibraryPage::BeginReading(LibraryScanSetup setup) {
-    const std::string folder = setup.files.folder;
-    ini_ = std::move(setup.ini);
-    cache_ = std::move(setup.cache);
-    scan_ =
-        std::make_unique<LibraryScan>(std::move(setup.files), tables_.library, *ini_, cache_.get());
-    // "Стоп" came while the scan gathered: the readers stop before they take more files.
-    if (stopAsked_)
-        scan_->Stop();
-    // From here the ticks carry the scan to its end, whatever fails below.
-    phase_ = ScanPhase::Reading;
-    scanTimer_.start();
+void LibraryPage::StopScan() {
+    run_.Stop();
+}
+
+void LibraryPage::BeginReading(const std::string& folder) {
     ShowPathLists(tables_.library);
     // Rows not read yet are empty: a search hides them until they are.
     searchedRows_ = 0;
@@ -312,67 +257,10 @@ void LibraryPage::BeginReading(LibraryScanSetup setup) {
     // The emptied lists are shown whole once; then only the rows placed since.
     ShowLists();
     shownRows_ = 0;
-    progress_ = std::make_unique<LibraryScanProgress>(context_.bars(), [this] { ShowNewRows(); });
-    progress_->Started(scan_->FileCount());
     liveFolder_.Watch(folder);
-    if (stopAsked_)
-        ScanTick();
-}
-
-void LibraryPage::ScanTick() {
-    // A failure's message box runs an event loop of its own, in which the timer comes again.
-    if (!scan_ || placing_)
-        return;
-    placing_ = true;
-    RunGuarded(
-        [this] { scan_->Place(context_.platform->desktop, progress_.get(), kPlacingTurn, false); });
-    placing_ = false;
-    if (!scan_)
-        return;
-    SearchNewRows();
-    if (scan_->Finished())
-        EndScan();
-}
-
-void LibraryPage::StopScan() {
-    if (phase_ == ScanPhase::Starting)
-        stopAsked_ = true;
-    if (!scan_)
-        return;
-    scan_->Stop();
-    // The files in hand are read to their end and placed; the rows after them go.
-    ScanTick();
-}
-
-void LibraryPage::EndScan() {
-    scanTimer_.stop();
-    if (progress_)
-        progress_->Finished();
-    progress_.reset();
-    phase_ = ScanPhase::Ending;
-    // The rows move into the cache and its file there, and the scan is let go there too.
-    struct End {
-        std::unique_ptr<LibraryRowCache> cache;
-        std::unique_ptr<LibraryScan> scan;
-    };
-    auto end = std::make_shared<End>();
-    end->cache = std::move(cache_);
-    end->scan = std::move(scan_);
-    RunAside(
-        [end, cachePath = context_.cachePath] {
-            if (end->cache && !cachePath.empty())
-                KeepLibraryScanRows(*end->scan, *end->cache, cachePath);
-            end->scan.reset();
-        },
-        [this, end](std::exception_ptr failure) {
-            // A cache that failed to be made is rebuilt by the next scan.
-            cache_ = failure ? nullptr : std::move(end->cache);
-            ScanEnded(failure);
-        });
 }
 
 void LibraryPage::ScanEnded(std::exception_ptr failure) {
-    phase_ = ScanPhase::Idle;
     ShowLists();
     liveFolder_.CatchUp();
     emit scanEnded();
@@ -389,13 +277,6 @@ void LibraryPage::WaitForScan() {
         loop.exec();
 }
 
-void LibraryPage::SaveCache() {
-    if (!cache_ || context_.cachePath.empty())
-        return;
-    // A cache that cannot be written costs only the next start's speed: nobody is told.
-    (void)SaveLibraryCache(context_.cachePath, *cache_);
-}
-
 void LibraryPage::ShowLists() {
     SearchNewRows();
     sg_AllReplays->Refresh();
@@ -404,8 +285,8 @@ void LibraryPage::ShowLists() {
 
 void LibraryPage::ShowNewRows() {
     SearchNewRows();
-    if (scan_) {
-        const LibraryScan::PlacedRows rows = scan_->RowsOfPlaced(shownRows_, searchedRows_);
+    if (const LibraryScan* scan = run_.Scan()) {
+        const LibraryScan::PlacedRows rows = scan->RowsOfPlaced(shownRows_, searchedRows_);
         sg_AllReplays->RefreshRows(rows.all.first, rows.all.last);
         sg_FavoriteReplays->RefreshRows(rows.favorites.first, rows.favorites.last);
     }
@@ -415,11 +296,12 @@ void LibraryPage::ShowNewRows() {
 // ---- The search ----
 
 void LibraryPage::SearchNewRows() {
-    if (!scan_)
+    const LibraryScan* scan = run_.Scan();
+    if (!scan)
         return;
-    const int placed = scan_->PlacedCount();
+    const int placed = scan->PlacedCount();
     if (!searchKey_.empty()) {
-        const LibraryScan::PlacedRows rows = scan_->RowsOfPlaced(searchedRows_, placed);
+        const LibraryScan::PlacedRows rows = scan->RowsOfPlaced(searchedRows_, placed);
         ApplyLibrarySearch(tables_.library.allReplays, searchKey_, rows.all.first, rows.all.last);
         ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_, rows.favorites.first,
                            rows.favorites.last);
@@ -431,7 +313,7 @@ void LibraryPage::ApplySearch() {
     searchKey_ = SearchKey(ed_Search->text().toStdString());
     ApplyLibrarySearch(tables_.library.allReplays, searchKey_);
     ApplyLibrarySearch(tables_.library.favoriteReplays, searchKey_);
-    searchedRows_ = scan_ ? scan_->PlacedCount() : 0;
+    searchedRows_ = run_.Scan() ? run_.Scan()->PlacedCount() : 0;
     sg_AllReplays->Refresh();
     sg_FavoriteReplays->Refresh();
 }
@@ -449,21 +331,23 @@ void LibraryPage::ShowBusy() {
 
 void LibraryPage::PlaceAppearedReplays(const std::vector<std::string>& paths,
                                        const std::string& folder) {
-    if (!ini_)
+    const IniFile* ini = run_.Ini();
+    if (!ini)
         return;
     for (const std::string& path : paths) {
         const LibraryPlace place = PlaceOfAppearedReplay(tables_.library, folder, path);
         if (AlreadyShown(place, path))
             continue;
         const std::optional<FileStamp> stamp = StampOf(path);
-        LibraryRow row = ReadLibraryRow(path, *ini_);
-        if (cache_ && stamp && row.opened)
-            cache_->Keep(path, *stamp, row);
+        LibraryRow row = ReadLibraryRow(path, *ini);
+        LibraryRowCache* cache = run_.Cache();
+        if (cache && stamp && row.opened)
+            cache->Keep(path, *stamp, row);
         InsertLibraryRow(place.table, place.list, row, context_.platform->desktop);
     }
     ShowPathLists(tables_.library);
     ApplySearch();
-    SaveCache();
+    run_.SaveCache();
 }
 
 }  // namespace kordex::app

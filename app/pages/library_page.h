@@ -4,8 +4,6 @@
 #include <QListView>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QThread>
-#include <QTimer>
 #include <QWidget>
 #include <exception>
 #include <functional>
@@ -13,14 +11,11 @@
 #include <optional>
 
 #include "grid/grid_view.h"
-#include "library/library_cache.h"
-#include "library/library_scan.h"
+#include "pages/library_scan_run.h"
 #include "pages/live_folder_watch.h"
 #include "platform/platform.h"
 #include "tables/library_sort_state.h"
-#include "text/ini_file.h"
 #include "window/busy_policy.h"
-#include "window/library_scan_setup.h"
 #include "window/window_tables.h"
 #include "window_progress.h"
 
@@ -40,12 +35,10 @@ class FolderEdit : public QLineEdit {
 };
 
 // The tab "Управление реплеями": the folder field, the library lists of all replays and of
-// the favourites, the search above them and the actions on their selections. A scan reads on
-// other threads while the window goes on; the rows arrive in their order, and "Стоп" ends it.
-// What comes before the first row (tanks.ini, the row cache, the folder's listing) and after
-// the last (the cache kept and written) is done on a thread of its own too: the window only
-// places rows and moves the bars.
-// While the window is open the folder is watched: new replays appear, removed ones go.
+// the favourites, the search above them and the actions on their selections. A scan
+// (LibraryScanRun) goes on while the window answers; the rows arrive in their order, searched
+// and shown as they come, and "Стоп" ends it. While the window is open the folder is watched
+// (LiveFolderWatch): new replays appear, removed ones go.
 class LibraryPage : public QWidget {
     Q_OBJECT
   public:
@@ -68,7 +61,7 @@ class LibraryPage : public QWidget {
         std::function<StatusProgress()> bars;
         LibrarySortState* sort = nullptr;
     };
-    void SetWindowContext(WindowContext context) { context_ = std::move(context); }
+    void SetWindowContext(WindowContext context);
 
     // Handlers of the page's controls, named after them.
     void ProcessReplays();  // a scan of the folder in the field
@@ -82,7 +75,7 @@ class LibraryPage : public QWidget {
     // Starts a scan of the folder; the rows arrive while the event loop runs.
     void StartScan(const std::string& folder);
     // From the start's first step to the end's last one.
-    bool Scanning() const { return phase_ != ScanPhase::Idle; }
+    bool Scanning() const { return run_.Running(); }
     void StopScan();
     // Runs the event loop until no scan is under way (tests, benchmarks).
     void WaitForScan();
@@ -116,14 +109,9 @@ class LibraryPage : public QWidget {
     void ConnectHandlers();
     // Runs a handler when the busy policy lets it run now, under the default error handling.
     void Act(WindowAction action, const std::function<void()>& handler);
-    // Runs work on a thread of its own, then done on the window's thread with what work
-    // threw, if anything. One at a time: the phases of a scan follow each other.
-    void RunAside(std::function<void()> work, std::function<void(std::exception_ptr)> done);
-    void BeginReading(LibraryScanSetup setup);
-    void ScanTick();
-    void EndScan();
+    // The scan's tables are emptied for the folder's files, and the lists shown so.
+    void BeginReading(const std::string& folder);
     void ScanEnded(std::exception_ptr failure);
-    void SaveCache();
     void ShowLists();
     // While a scan places rows: the rows placed since the last look, searched and shown.
     void ShowNewRows();
@@ -131,22 +119,10 @@ class LibraryPage : public QWidget {
     // Reads and places replays that appeared in the watched folder (or its favourites).
     void PlaceAppearedReplays(const std::vector<std::string>& paths, const std::string& folder);
 
-    // Idle, then gathering what the scan needs, placing its rows, keeping its rows.
-    enum class ScanPhase { Idle, Starting, Reading, Ending };
-
     WindowTables& tables_;
+    LibraryScanRun run_;
     LiveFolderWatch liveFolder_;
     WindowContext context_;
-    ScanPhase phase_ = ScanPhase::Idle;
-    bool stopAsked_ = false;  // "Стоп" before the reading began
-    QThread* aside_ = nullptr;
-    // The scan's readers use both until the scan is let go.
-    std::unique_ptr<IniFile> ini_;
-    std::unique_ptr<LibraryRowCache> cache_;
-    std::unique_ptr<LibraryScan> scan_;
-    std::unique_ptr<LibraryScanProgress> progress_;
-    QTimer scanTimer_;
-    bool placing_ = false;
     int searchedRows_ = 0;  // rows of the scan the search has looked at
     int shownRows_ = 0;     // rows of the scan the lists have been shown with
     std::string searchKey_;
