@@ -9,6 +9,7 @@
 //   bench_library [--copies] [COUNT [REPLAYS_FOLDER]]
 //     --copies  real copies instead of hard links (writes about 1 MB a replay)
 
+#include <chrono>
 #include <cstring>
 #include <thread>
 
@@ -146,6 +147,21 @@ int main(int argc, char** argv) {
         "  JSON check alone        %.3f s CPU on one thread; on %u cores at best %.0f "
         "replays/s, %.1fx the floor\n",
         check.cpu, cores, count * cores / check.cpu, check.cpu / cores / floor.wall);
+    // How the scan grows with its reading threads: one against one a core (eight at most).
+    const auto scanOn = [&](int threads) {
+        return Fastest(3, [&] {
+            HeadlessDesktop desktop;
+            LibraryTables tables;
+            LibraryScan scan(copies.Folder(), tables, ini, nullptr, threads);
+            while (!scan.Finished())
+                scan.Place(desktop, nullptr, std::chrono::hours(1), true);
+        });
+    };
+    const Times oneThread = scanOn(1);
+    const Times allThreads = scanOn(0);
+    std::printf("  reading threads         1: %.0f replays/s; %u: %.0f replays/s (%.2fx)\n",
+                count / oneThread.wall, std::min(cores, 8u), count / allThreads.wall,
+                oneThread.wall / allThreads.wall);
     std::printf(
         "  peak memory             %.1f MB at start, %.1f MB after %d replays, %.1f MB "
         "after %d\n",
