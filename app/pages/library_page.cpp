@@ -1,11 +1,9 @@
 #include "pages/library_page.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QHBoxLayout>
 #include <QStringListModel>
 #include <QVBoxLayout>
-#include <algorithm>
 
 #include "default_error_handling.h"
 #include "library/library_actions.h"
@@ -13,7 +11,6 @@
 #include "library/library_scan.h"
 #include "library/library_search.h"
 #include "library/live_folder.h"
-#include "library/replay_files.h"
 #include "tables/header_click_sorts.h"
 #include "widget_names.h"
 #include "window/library_folder.h"
@@ -331,19 +328,13 @@ void LibraryPage::ShowBusy() {
 
 void LibraryPage::PlaceAppearedReplays(const std::vector<std::string>& paths,
                                        const std::string& folder) {
-    const IniFile* ini = run_.Ini();
-    if (!ini)
+    if (!run_.CanReadRows())
         return;
     for (const std::string& path : paths) {
         const LibraryPlace place = PlaceOfAppearedReplay(tables_.library, folder, path);
         if (AlreadyShown(place, path))
             continue;
-        const std::optional<FileStamp> stamp = StampOf(path);
-        LibraryRow row = ReadLibraryRow(path, *ini);
-        LibraryRowCache* cache = run_.Cache();
-        if (cache && stamp && row.opened)
-            cache->Keep(path, *stamp, row);
-        InsertLibraryRow(place.table, place.list, row, context_.platform->desktop);
+        InsertLibraryRow(place.table, place.list, run_.ReadRow(path), context_.platform->desktop);
     }
     ShowPathLists(tables_.library);
     ApplySearch();

@@ -1,8 +1,10 @@
 #include "pages/library_scan_run.h"
 
 #include <chrono>
+#include <optional>
 
 #include "default_error_handling.h"
+#include "library/library_row.h"
 #include "window/library_cache_file.h"
 
 namespace kordex::app {
@@ -148,6 +150,14 @@ void LibraryScanRun::End() {
             phase_ = Phase::Idle;
             handlers_.ended(failure);
         });
+}
+
+LibraryRow LibraryScanRun::ReadRow(const std::string& path) {
+    const std::optional<FileStamp> stamp = StampOf(path);
+    LibraryRow row = ReadLibraryRow(path, *ini_);
+    if (cache_ && stamp && row.opened)
+        cache_->Keep(path, *stamp, row);
+    return row;
 }
 
 void LibraryScanRun::SaveCache() {

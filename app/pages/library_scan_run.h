@@ -57,9 +57,11 @@ class LibraryScanRun : public QObject {
     bool Running() const { return phase_ != Phase::Idle; }
     // The scan whose rows are being placed, or null.
     const LibraryScan* Scan() const { return scan_.get(); }
-    // tanks.ini and the row cache of the last scan (null before one, or when the cache failed).
-    const IniFile* Ini() const { return ini_.get(); }
-    LibraryRowCache* Cache() { return cache_.get(); }
+    // Whether a scan has gathered the tanks.ini that reading a row takes.
+    bool CanReadRows() const { return ini_ != nullptr; }
+    // The row of a replay that appeared after the scan, read with its tanks.ini and kept in
+    // its row cache, as the scan would have read and kept it.
+    LibraryRow ReadRow(const std::string& path);
     // Writes the row cache to its file; one that cannot be written costs only the next
     // start's speed, so nobody is told.
     void SaveCache();
