@@ -247,8 +247,8 @@ bool LibraryScan::MoveRowsInto(LibraryRowCache& cache) {
 }
 
 bool ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
-                    Desktop& desktop, ScanProgress* progress, LibraryRowCache* cache) {
-    LibraryScan scan(folder, tables, ini, cache);
+                    Desktop& desktop, ScanProgress* progress, LibraryRowCache* cache, int threads) {
+    LibraryScan scan(folder, tables, ini, cache, threads);
     if (progress)
         progress->Started(scan.FileCount());
     while (!scan.Finished())

@@ -143,10 +143,11 @@ class LibraryScan {
 // The scan of one file after the other, to its end: lists the replays of the folder and of
 // its favourites subfolder and fills one row per file, the path that sorts last in row 1.
 // Columns are widened, never narrowed. With a cache, unchanged files are not read, and the
-// cache then holds the rows of this scan; true when that changed the cache.
+// cache then holds the rows of this scan; true when that changed the cache. `threads` as for
+// LibraryScan (0: one a core, eight at most).
 bool ProcessReplays(const std::string& folder, LibraryTables& tables, const IniFile& ini,
                     Desktop& desktop, ScanProgress* progress = nullptr,
-                    LibraryRowCache* cache = nullptr);
+                    LibraryRowCache* cache = nullptr, int threads = 0);
 
 // Widens every column to its text in the given row (text width + grid line + 10 pixels).
 void FitColumnsToRow(TextGrid& table, int row, Desktop& desktop);
