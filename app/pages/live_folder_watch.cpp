@@ -18,8 +18,8 @@ constexpr int kFolderListingMs = 250;
 
 }  // namespace
 
-LiveFolderWatch::LiveFolderWatch(LibraryTables& library, Handlers handlers, QObject* parent)
-    : QObject(parent), library_(library), handlers_(std::move(handlers)) {
+LiveFolderWatch::LiveFolderWatch(LibraryTables& library, Handlers handlers)
+    : library_(library), handlers_(std::move(handlers)) {
     settleTimer_.setInterval(kSettleLookMs);
     connect(&settleTimer_, &QTimer::timeout, this,
             [this] { RunGuarded([this] { LookAtPending(); }); });

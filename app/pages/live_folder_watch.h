@@ -26,7 +26,7 @@ class LiveFolderWatch : public QObject {
             replaysComplete;
     };
 
-    LiveFolderWatch(LibraryTables& library, Handlers handlers, QObject* parent = nullptr);
+    LiveFolderWatch(LibraryTables& library, Handlers handlers);
 
     // Watches the folder (a scan's, ending in a separator) from now on.
     void Watch(const std::string& folder);
